@@ -1,0 +1,69 @@
+#include "frames.h"
+
+#include <cstring>
+
+#include "le.h"
+
+namespace velalink {
+
+namespace {
+
+void put_text(std::vector<uint8_t> &out, const char *text, uint32_t len) {
+  uint8_t head[4];
+  put_le32(head, len);
+  out.insert(out.end(), head, head + 4);
+  if (len) out.insert(out.end(), text, text + len);
+}
+
+uint32_t text_len(const char *text) { return text ? static_cast<uint32_t>(std::strlen(text)) : 0; }
+
+}  // namespace
+
+std::vector<uint8_t> login_frame(const char *user, const char *pwd) {
+  uint32_t u = text_len(user), p = text_len(pwd);
+  std::vector<uint8_t> out;
+  out.reserve(12 + u + p);
+  uint8_t head[4];
+  put_le32(head, 8 + u + p);
+  out.insert(out.end(), head, head + 4);
+  put_text(out, user, u);
+  put_text(out, pwd, p);
+  return out;
+}
+
+std::vector<uint8_t> statement_frame(const char *sql, uint32_t len) {
+  std::vector<uint8_t> out;
+  if (!sql) len = 0;
+  out.reserve(4 + len);
+  put_text(out, sql, len);
+  return out;
+}
+
+std::vector<uint8_t> logout_frame() { return std::vector<uint8_t>(4, 0xFF); }
+
+void reply_assembler::append(const uint8_t *data, size_t size) {
+  if (size_ + size > buf_.size()) buf_.resize((size_ + size) * 2);
+  std::memcpy(buf_.data() + size_, data, size);
+  size_ += size;
+}
+
+reply_state reply_assembler::state() const {
+  if (size_ < 4) return reply_state::incomplete;
+  uint32_t len = le32(buf_.data());
+  // No length announces a reply of its own: 0 has no room for the status byte and
+  // 0xFFFFFFFF is the logout marker.
+  if (len == 0 || len == logout_marker) return reply_state::bad;
+  if (size_ >= 5 && buf_[4] > 1) return reply_state::bad;
+  if (size_ - 4 < len) return reply_state::incomplete;
+  return reply_state::complete;
+}
+
+login_verdict judge_login_reply(const uint8_t *data, size_t size) {
+  if (size < 4) return login_verdict::bad_length;
+  uint32_t len = le32(data);
+  // L = 0 carries no status byte to judge.
+  if (len == 0 || len == logout_marker || size - 4 < len) return login_verdict::bad_length;
+  return data[4] == 1 ? login_verdict::refused : login_verdict::accepted;
+}
+
+}  // namespace velalink

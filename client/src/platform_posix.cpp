@@ -1,0 +1,100 @@
+#include <arpa/inet.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "platform.h"
+
+namespace velalink {
+namespace plat {
+
+bool net_startup() { return true; }
+void net_cleanup() {}
+
+int last_error() { return errno; }
+const char *error_text(int code) { return std::strerror(code); }
+bool would_block(int code) { return code == EAGAIN || code == EWOULDBLOCK; }
+
+sock_t sock_open() { return ::socket(AF_INET, SOCK_STREAM, 0); }
+
+bool sock_set(sock_t s, sock_opt opt, int value) {
+  int name = SO_REUSEADDR;
+  switch (opt) {
+    case sock_opt::reuse_addr:
+      name = SO_REUSEADDR;
+      break;
+    case sock_opt::rcv_buf:
+      name = SO_RCVBUF;
+      break;
+    case sock_opt::snd_buf:
+      name = SO_SNDBUF;
+      break;
+    case sock_opt::keep_alive:
+      name = SO_KEEPALIVE;
+      break;
+  }
+  return ::setsockopt(s, SOL_SOCKET, name, &value, sizeof value) == 0;
+}
+
+bool sock_connect(sock_t s, const char *ip, uint16_t port) {
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_port = htons(port);
+  if (!ip || ::inet_pton(AF_INET, ip, &addr.sin_addr) != 1) {
+    errno = EINVAL;
+    return false;
+  }
+  int rc;
+  do {
+    rc = ::connect(s, reinterpret_cast<const sockaddr *>(&addr), sizeof addr);
+  } while (rc != 0 && errno == EINTR);
+  // An interrupted connect goes on in the background; EISCONN says it got there.
+  return rc == 0 || errno == EISCONN;
+}
+
+bool sock_send(sock_t s, const void *data, size_t size) {
+  const char *p = static_cast<const char *>(data);
+  size_t left = size;
+  do {
+    ssize_t n = ::send(s, p, left, MSG_NOSIGNAL);
+    if (n < 0) {
+      if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK) continue;
+      return false;
+    }
+    p += n;
+    left -= static_cast<size_t>(n);
+  } while (left > 0);
+  return true;
+}
+
+long sock_recv(sock_t s, void *buf, size_t size) {
+  for (;;) {
+    ssize_t n = ::recv(s, buf, size, 0);
+    if (n >= 0) return static_cast<long>(n);
+    if (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK) return -1;
+  }
+}
+
+void sock_close(sock_t s) {
+  if (s != bad_sock) ::close(s);
+}
+
+void console_write(const char *data, size_t size) {
+  std::fflush(stdout);
+  while (size > 0) {
+    ssize_t n = ::write(STDOUT_FILENO, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    data += n;
+    size -= static_cast<size_t>(n);
+  }
+  std::fflush(stdout);
+}
+
+}  // namespace plat
+}  // namespace velalink
