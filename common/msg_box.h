@@ -1,0 +1,67 @@
+// Every message box of the program goes through inform() and ask(). A test installs a
+// responder (or a msg_recorder) that answers the boxes and keeps what they showed, so no
+// test ever waits on a modal loop.
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+enum class msg_kind { information, warning, question, critical };
+
+// What one box showed, and what it was answered.
+struct msg_record {
+    msg_kind kind = msg_kind::information;
+    QString title;
+    QString text;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    QMessageBox::StandardButton answer = QMessageBox::NoButton;
+};
+
+using msg_responder = std::function<QMessageBox::StandardButton(const msg_record &)>;
+
+// A box with one OK button.
+void inform(QWidget *parent, const QString &title, const QString &text,
+            msg_kind kind = msg_kind::information);
+
+// A box with the given buttons; returns the button pressed (Escape gives the box's escape
+// button, which for Yes/No boxes is No).
+QMessageBox::StandardButton ask(QWidget *parent, const QString &title, const QString &text,
+                                QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
+                                msg_kind kind = msg_kind::question,
+                                QMessageBox::StandardButton default_button = QMessageBox::NoButton);
+
+// Replaces the real boxes by `responder` (an empty function restores them). Returns the
+// responder that was installed before.
+msg_responder set_msg_responder(msg_responder responder);
+
+// For tests: while it lives, every box is recorded and answered instead of shown. Questions
+// take the queued answers first, then `default_answer`; boxes that only inform get Ok.
+class msg_recorder {
+public:
+    explicit msg_recorder(QMessageBox::StandardButton default_answer = QMessageBox::Yes);
+    ~msg_recorder();
+    msg_recorder(const msg_recorder &) = delete;
+    msg_recorder &operator=(const msg_recorder &) = delete;
+
+    void queue_answer(QMessageBox::StandardButton answer) { answers_.push_back(answer); }
+    void set_default_answer(QMessageBox::StandardButton answer) { default_answer_ = answer; }
+
+    const std::vector<msg_record> &shown() const { return shown_; }
+    bool empty() const { return shown_.empty(); }
+    const msg_record &last() const { return shown_.back(); }
+    void clear() { shown_.clear(); }
+
+private:
+    QMessageBox::StandardButton respond(msg_record rec);
+
+    QMessageBox::StandardButton default_answer_;
+    std::deque<QMessageBox::StandardButton> answers_;
+    std::vector<msg_record> shown_;
+    msg_responder previous_;
+};
