@@ -1,0 +1,34 @@
+#pragma once
+
+#include "editor/text_range.h"
+
+#include <string>
+#include <string_view>
+
+// How a find target is read.
+enum search_mode : int {
+    search_normal = 0,   // the bytes as typed
+    search_escapes = 1,  // \n, \r, \t, \xHH, \uHHHH, \UHHHHHHHH ... are rewritten first
+    search_regex = 2,    // an ECMAScript-style regular expression
+};
+
+// Search flags, combinable.
+enum search_flag : int {
+    search_ignore_case = 0x01, // ASCII letters only; other bytes compare exactly
+    search_whole_word = 0x10,  // the bytes around a match must not be word characters
+};
+
+struct match_result {
+    range_list matches;   // non-overlapping, non-empty, in text order
+    std::string error;    // set when the pattern is invalid or matching gave up
+    bool ok() const { return error.empty(); }
+};
+
+// All matches of `pattern` in `text`, or, when `scope` is given, inside each of its ranges
+// (a match never crosses a range's edge). An empty pattern matches nothing.
+match_result find_matches(std::string_view text, std::string_view pattern, int mode, int flags,
+                          const range_list *scope = nullptr);
+
+// The escape rewriting of search_escapes. A backslash that starts no known escape stays
+// as it is, and so does an escape whose digits are missing or out of range.
+std::string rewrite_escapes(std::string_view pattern);

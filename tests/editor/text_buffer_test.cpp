@@ -1,0 +1,288 @@
+#include "editor/text_buffer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A buffer whose clock the test moves by hand.
+struct clocked {
+    int64_t now = 0;
+    text_buffer buf{[this] { return now; }};
+    void type(const std::string &s)
+    {
+        for (char c : s)
+            buf.insert(std::string(1, c));
+    }
+};
+
+TEST(text_buffer_undo, pause_longer_than_continuous_time_opens_a_group)
+{
+    clocked c;
+    c.type("abc");          // three keys within a second
+    c.now += 2000;          // a two-second pause
+    c.type("d");
+    EXPECT_EQ(c.buf.text(), "abcd");
+    c.buf.undo();
+    EXPECT_EQ(c.buf.text(), "abc");
+    EXPECT_EQ(c.buf.cursor(), 3);
+    c.buf.undo();
+    EXPECT_EQ(c.buf.text(), "");
+    EXPECT_FALSE(c.buf.can_undo());
+    c.buf.undo(); // nothing left: harmless
+    EXPECT_EQ(c.buf.text(), "");
+}
+
+TEST(text_buffer_undo, continuous_time_comes_from_the_setting)
+{
+    clocked c;
+    c.buf.set_continuous_seconds(5.0);
+    c.type("ab");
+    c.now += 2000;
+    c.type("c");
+    c.buf.undo(); // two seconds is inside five: one group
+    EXPECT_EQ(c.buf.text(), "");
+}
+
+TEST(text_buffer_undo, redo_replays_one_group_and_edit_after_undo_drops_the_tail)
+{
+    clocked c;
+    c.type("ab");
+    c.now += 2000;
+    c.type("cd");
+    c.now += 2000;
+    c.type("ef");
+    c.buf.undo();
+    c.buf.undo();
+    EXPECT_EQ(c.buf.text(), "ab");
+    c.buf.redo();
+    EXPECT_EQ(c.buf.text(), "abcd");
+    EXPECT_EQ(c.buf.cursor(), 4);
+    EXPECT_TRUE(c.buf.can_redo());
+
+    // A new edit drops "ef" for good, and never opens a group itself: the next undo goes
+    // back past "cd" to the start of that group.
+    c.now += 5000;
+    c.type("X");
+    EXPECT_FALSE(c.buf.can_redo());
+    EXPECT_EQ(c.buf.log().size(), 5u);
+    EXPECT_EQ(c.buf.log().back().group_start, 0);
+    EXPECT_EQ(c.buf.log().back().group, 1);
+    c.buf.undo();
+    EXPECT_EQ(c.buf.text(), "ab");
+    c.buf.redo();
+    EXPECT_EQ(c.buf.text(), "abcdX");
+}
+
+TEST(text_buffer_undo, undo_and_redo_clear_selections_and_marks)
+{
+    clocked c;
+    c.type("hello");
+    c.buf.select(0, 2);
+    c.buf.set_marks({{1, 3}});
+    c.buf.undo();
+    EXPECT_TRUE(c.buf.selections().empty());
+    EXPECT_TRUE(c.buf.marks().empty());
+}
+
+TEST(text_buffer_saved, modified_follows_the_saved_marker)
+{
+    clocked c;
+    EXPECT_FALSE(c.buf.modified());
+    c.type("ab");
+    EXPECT_TRUE(c.buf.modified());
+    c.buf.mark_saved();
+    EXPECT_FALSE(c.buf.modified());
+    c.now += 2000;
+    c.type("c");
+    EXPECT_TRUE(c.buf.modified());
+    c.buf.undo();
+    EXPECT_EQ(c.buf.text(), "ab");
+    EXPECT_FALSE(c.buf.modified()); // back at the saved point
+    // Same undo index again, but through a different edit: still modified.
+    c.type("z");
+    EXPECT_EQ(c.buf.undo_index(), 3);
+    EXPECT_TRUE(c.buf.modified());
+}
+
+TEST(text_buffer_saved, undo_below_an_empty_saved_log_is_modified_until_back)
+{
+    clocked c;
+    c.type("a");
+    c.buf.mark_saved();
+    c.buf.undo();
+    EXPECT_TRUE(c.buf.modified());
+    c.buf.redo();
+    EXPECT_FALSE(c.buf.modified());
+}
+
+TEST(text_buffer_edit, backspace_and_delete_remove_whole_characters)
+{
+    clocked c;
+    c.buf.set_text("a\xE4\xB8\xAD" "b"); // a, a three-byte character, b
+    c.buf.set_cursor(4);
+    c.buf.backspace();
+    EXPECT_EQ(c.buf.text(), "ab");
+    EXPECT_EQ(c.buf.cursor(), 1);
+    EXPECT_LT(c.buf.log().back().position, 0); // Backspace stores the offset negated
+    c.buf.undo();
+    EXPECT_EQ(c.buf.text(), "a\xE4\xB8\xAD" "b");
+    EXPECT_EQ(c.buf.cursor(), 4); // behind the restored character
+
+    c.buf.set_cursor(1);
+    c.buf.del();
+    EXPECT_EQ(c.buf.text(), "ab");
+    c.buf.undo();
+    EXPECT_EQ(c.buf.cursor(), 1); // Delete leaves the cursor before it
+}
+
+TEST(text_buffer_edit, backspace_of_the_first_character_undoes_behind_it)
+{
+    clocked c;
+    c.type("xy");
+    c.now += 2000;
+    c.buf.set_cursor(1);
+    c.buf.backspace();
+    c.buf.undo();
+    EXPECT_EQ(c.buf.text(), "xy");
+    EXPECT_EQ(c.buf.cursor(), 1);
+}
+
+TEST(text_buffer_edit, nothing_to_act_on_changes_nothing)
+{
+    clocked c;
+    c.buf.set_text("ab");
+    c.buf.backspace();
+    c.buf.set_cursor(2);
+    c.buf.del();
+    EXPECT_EQ(c.buf.cut(), "");
+    EXPECT_FALSE(c.buf.paste(""));
+    EXPECT_EQ(c.buf.text(), "ab");
+    EXPECT_TRUE(c.buf.log().empty());
+}
+
+TEST(text_buffer_edit, typing_replaces_the_selection_holding_the_cursor)
+{
+    clocked c;
+    c.buf.set_text("select x from t");
+    c.buf.select(7, 8);
+    c.buf.set_cursor(8);
+    c.buf.insert("*");
+    EXPECT_EQ(c.buf.text(), "select * from t");
+    EXPECT_EQ(c.buf.cursor(), 8);
+    EXPECT_FALSE(c.buf.has_selection());
+}
+
+TEST(text_buffer_clip, cut_joins_last_to_first_and_copy_in_list_order)
+{
+    clocked c;
+    c.buf.set_text("one two three");
+    c.buf.add_selection(8, 13);
+    c.buf.add_selection(0, 3);
+    EXPECT_EQ(c.buf.copy(), "onethree");
+    EXPECT_EQ(c.buf.clip_slots()[0], "onethree");
+    EXPECT_EQ(c.buf.cut(), "threeone");
+    EXPECT_EQ(c.buf.clip_slots()[0], "one"); // the last removed text
+    EXPECT_EQ(c.buf.text(), " two ");
+    EXPECT_EQ(c.buf.cursor(), 0);
+    c.buf.undo();
+    EXPECT_EQ(c.buf.text(), "one two three");
+}
+
+TEST(text_buffer_clip, cut_of_single_selection_records_its_start)
+{
+    clocked c;
+    c.buf.set_text("abcdef");
+    c.buf.select(4, 2);
+    c.buf.set_cursor(4);
+    c.buf.cut();
+    EXPECT_EQ(c.buf.log().back().position, 2);
+    EXPECT_EQ(c.buf.cursor(), 2);
+}
+
+TEST(text_buffer_clip, overlapping_selections_merge_so_removal_stays_in_bounds)
+{
+    clocked c;
+    c.buf.set_text("abcdefgh");
+    c.buf.add_selection(1, 5);
+    c.buf.add_selection(3, 7);
+    c.buf.add_selection(7, 8); // touching ranges stay apart
+    ASSERT_EQ(c.buf.selections().size(), 2u);
+    EXPECT_EQ(c.buf.selections()[0], (text_range{1, 7}));
+    c.buf.cut();
+    EXPECT_EQ(c.buf.text(), "a");
+}
+
+TEST(text_buffer_clip, paste_replaces_each_selection_and_ends_after_the_first)
+{
+    clocked c;
+    c.buf.set_text("x-x-x");
+    c.buf.add_selection(0, 1);
+    c.buf.add_selection(4, 5);
+    EXPECT_TRUE(c.buf.paste("yy"));
+    EXPECT_EQ(c.buf.text(), "yy-x-yy");
+    EXPECT_EQ(c.buf.cursor(), 2);
+    EXPECT_EQ(c.buf.clip_slots()[0], "yy");
+}
+
+TEST(text_buffer_clip, paste_of_ill_formed_utf8_keeps_the_cursor_on_a_boundary)
+{
+    clocked c;
+    c.buf.set_text("\x80z"); // a stray continuation byte after the cursor
+    c.buf.paste("a\xE4\xB8");  // a truncated three-byte character
+    EXPECT_EQ(c.buf.text(), "a\xEF\xBF\xBD\xEF\xBF\xBD\x80z");
+    int32_t p = c.buf.cursor();
+    EXPECT_EQ(c.buf.snap(p), p);
+    EXPECT_EQ(c.buf.char_len(p), 1);
+}
+
+TEST(text_buffer_move, up_and_down_count_bytes_and_stay_on_boundaries)
+{
+    text_buffer b;
+    b.set_text("0123456789ab\nabcd\n0123456789ab");
+    // Down from column 10 onto a 4-byte line lands at its end; the next Down uses column 4.
+    int32_t p = b.down_of(10);
+    EXPECT_EQ(p, 17);
+    EXPECT_EQ(b.down_of(p), 22);
+    EXPECT_EQ(b.up_of(4), 4);   // first line: stays
+    EXPECT_EQ(b.down_of(25), 25); // last line: stays
+
+    // Column 1 falls inside the two-byte é on the next line: back to its lead byte.
+    b.set_text("abc\n\xC3\xA9x");
+    EXPECT_EQ(b.down_of(1), 4);
+    b.set_text("a\xE4\xB8\xAD\nxyz");
+    EXPECT_EQ(b.up_of(7), 1);
+}
+
+TEST(text_buffer_move, left_right_words_and_pages)
+{
+    text_buffer b;
+    b.set_text("ab \xC3\xA9 cd__e, f");
+    EXPECT_EQ(b.right_of(3), 5);
+    EXPECT_EQ(b.left_of(5), 3);
+    EXPECT_EQ(b.next_word_of(0), 6);  // é is not a word character
+    EXPECT_EQ(b.next_word_of(6), 13);
+    EXPECT_EQ(b.next_word_of(13), 13); // no further word: stays
+    EXPECT_EQ(b.prev_word_of(13), 6);
+    EXPECT_EQ(b.prev_word_of(1), 0);
+    EXPECT_EQ(b.word_at(8), (text_range{6, 11}));
+    EXPECT_EQ(b.word_at(2), (text_range{0, 2}));
+
+    b.set_text("l0\nl1\nl2\nl3");
+    EXPECT_EQ(b.page_up_of(10, 2), 3);
+    EXPECT_EQ(b.page_up_of(10, 8), 0);
+    EXPECT_EQ(b.page_down_of(0, 2), 8);
+    EXPECT_EQ(b.page_down_of(0, 8), 11);
+}
+
+TEST(text_buffer_move, select_ranges_around_the_cursor)
+{
+    text_buffer b;
+    b.set_text("f(a, b) + g(c)\nnext");
+    EXPECT_EQ(b.beside(3), (text_range{2, 6}));
+    EXPECT_EQ(b.beside(0), (text_range{0, 6}));    // no ( before: from the text start
+    EXPECT_EQ(b.line_at(3), (text_range{0, 15}));  // with its \n
+    EXPECT_EQ(b.line_at(16), (text_range{15, 19}));
+    EXPECT_EQ(b.phrase_at(10), (text_range{9, 11})); // + and ( end it, the space does not
+}
+
+} // namespace

@@ -1,0 +1,94 @@
+#include "editor/text_match.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+range_list find(std::string_view text, std::string_view pat, int mode = search_normal, int flags = 0)
+{
+    match_result r = find_matches(text, pat, mode, flags);
+    EXPECT_TRUE(r.ok()) << r.error;
+    return r.matches;
+}
+
+TEST(text_match, whole_word_and_case)
+{
+    EXPECT_EQ(find("a ab a", "a", search_normal, search_whole_word), (range_list{{0, 1}, {5, 6}}));
+    EXPECT_EQ(find("a ab a", "a").size(), 3u);
+    EXPECT_EQ(find("Select select", "SELECT", search_normal, search_ignore_case).size(), 2u);
+    EXPECT_TRUE(find("Select", "SELECT").empty());
+    // Non-ASCII letters compare exactly even when case is ignored.
+    EXPECT_TRUE(find("\xC3\xA9", "\xC3\x89", search_normal, search_ignore_case).empty());
+    // Non-ASCII bytes are not word characters.
+    EXPECT_EQ(find("\xC3\xA9x\xC3\xA9", "x", search_normal, search_whole_word).size(), 1u);
+}
+
+TEST(text_match, matches_do_not_overlap_and_respect_scope)
+{
+    EXPECT_EQ(find("aaaa", "aa"), (range_list{{0, 2}, {2, 4}}));
+    range_list scope{{0, 3}, {5, 9}};
+    match_result r = find_matches("xx xx xxxx", "xx", search_normal, 0, &scope);
+    EXPECT_EQ(r.matches, (range_list{{0, 2}, {6, 8}}));
+    EXPECT_TRUE(find("abc", "").empty());
+}
+
+TEST(text_match, escape_mode_rewrites_and_never_reads_past_the_end)
+{
+    EXPECT_EQ(rewrite_escapes("a\\nb\\r\\t"), "a\nb\r\t");
+    EXPECT_EQ(rewrite_escapes("\\x41\\x4"), "A\x04");
+    EXPECT_EQ(rewrite_escapes("\\u00e9\\U0001F600"), "\xC3\xA9\xF0\x9F\x98\x80");
+    // Cut-off escapes stay literal instead of reading beyond the pattern.
+    EXPECT_EQ(rewrite_escapes("\\"), "\\");
+    EXPECT_EQ(rewrite_escapes("ab\\x"), "ab\\x");
+    EXPECT_EQ(rewrite_escapes("\\u12"), "\\u12");
+    EXPECT_EQ(rewrite_escapes("\\U0011FFFF"), "\\U0011FFFF"); // beyond Unicode
+    EXPECT_EQ(rewrite_escapes("\\uD800"), "\\uD800");         // a surrogate
+    EXPECT_EQ(rewrite_escapes("\\q\\\\"), "\\q\\");
+    EXPECT_EQ(find("one\ntwo", "e\\nt", search_escapes), (range_list{{2, 5}}));
+    EXPECT_EQ(find("A\nB", "a\\nb", search_escapes, search_ignore_case).size(), 1u);
+}
+
+TEST(text_match, regex_mode)
+{
+    EXPECT_EQ(find("id=12, id=345", "\\d+", search_regex), (range_list{{3, 5}, {10, 13}}));
+    // Escapes keep their meaning when case is ignored: \D is not lowered to \d.
+    EXPECT_EQ(find("AB1", "\\D+", search_regex, search_ignore_case), (range_list{{0, 2}}));
+    EXPECT_EQ(find("From FROM", "[A-Z]rom", search_regex, search_ignore_case).size(), 2u);
+    EXPECT_EQ(find("cat catalog", "cat\\w*", search_regex, search_whole_word).size(), 2u);
+    EXPECT_EQ(find("cat catalog", "cat", search_regex, search_whole_word).size(), 1u);
+    // Empty matches select nothing, and the scan goes on past them.
+    EXPECT_EQ(find("xax", "a*", search_regex), (range_list{{1, 2}}));
+    // ECMAScript's \u escape and character positions in UTF-8 text.
+    EXPECT_EQ(find("caf\xC3\xA9!", "\\u00e9", search_regex), (range_list{{3, 5}}));
+    EXPECT_EQ(find("\xC3\xA9\xC3\xA9", ".", search_regex).size(), 2u);
+}
+
+TEST(text_match, regex_errors_are_reported_not_thrown)
+{
+    match_result r = find_matches("abc", "(a", search_regex, 0);
+    EXPECT_FALSE(r.ok());
+    EXPECT_NE(r.error.find("offset"), std::string::npos);
+    EXPECT_TRUE(r.matches.empty());
+}
+
+TEST(text_match, regex_survives_large_texts_and_bad_bytes)
+{
+    // One match spanning megabytes: a recursive engine would run out of stack here.
+    std::string big(4 << 20, 'a');
+    match_result r = find_matches(big, "[a-z]+", search_regex, 0);
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_EQ(r.matches, (range_list{{0, static_cast<int32_t>(big.size())}}));
+    r = find_matches(std::string(64 << 10, 'a'), "(a|b)*", search_regex, 0);
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_EQ(r.matches.size(), 1u);
+    // A backtracking-heavy pattern over megabytes hits the memory bound and says so.
+    r = find_matches(big, "(a|b)*", search_regex, 0);
+    EXPECT_TRUE(r.matches.empty());
+    EXPECT_FALSE(r.ok());
+
+    std::string bad = "x\xFF\xC3y\x80x";
+    EXPECT_EQ(find_matches(bad, "x", search_regex, 0).matches.size(), 2u);
+    EXPECT_TRUE(find_matches(bad, ".+", search_regex, 0).ok());
+}
+
+} // namespace
