@@ -1,0 +1,155 @@
+// Grammar-driven parser: ordered choice, greedy repetition, no backtracking into a match
+// that succeeded. Trees point into the parsed text (nothing is copied) and are owned by a
+// parse_tree or a statement_list, which release all their nodes at once.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "lang/grammar.h"
+
+namespace lang {
+
+using node_id = uint16_t;
+
+// 0: anonymous composite; 1: terminal leaf; i + 2: a match of rule number i.
+constexpr node_id anonymous_id = 0;
+constexpr node_id terminal_id = 1;
+constexpr node_id no_node = 0xFFFF;   // node_path_at: nothing found
+
+struct parse_node {
+  node_id id = 0;
+  const char *start = nullptr;   // first byte matched
+  uint64_t length = 0;           // bytes matched (may be 0)
+
+  size_t child_count() const { return count_; }
+  const parse_node *child(size_t i) const { return kids_[i]; }
+  const parse_node *const *begin() const { return kids_; }   // children in text order
+  const parse_node *const *end() const { return kids_ + count_; }
+  const char *stop() const { return start + length; }         // one past the last byte
+  std::string_view text() const { return {start, static_cast<size_t>(length)}; }
+
+  // For matchers: the children live in the same arena as the node.
+  parse_node **kids_ = nullptr;
+  uint32_t count_ = 0;
+};
+
+class node_arena;
+
+// One tree from parse_one; owns its nodes. Movable, not copyable.
+class parse_tree {
+public:
+  parse_tree();
+  parse_tree(parse_tree &&) noexcept;
+  parse_tree &operator=(parse_tree &&) noexcept;
+  ~parse_tree();
+  const parse_node *root() const { return root_; }
+  explicit operator bool() const { return root_ != nullptr; }
+
+private:
+  friend class parse_context;
+  friend struct parse_access;
+  std::unique_ptr<node_arena> arena_;
+  const parse_node *root_ = nullptr;
+};
+
+// The statement trees of parse_all, in text order; owns them. Movable, not copyable.
+class statement_list {
+public:
+  statement_list();
+  statement_list(statement_list &&) noexcept;
+  statement_list &operator=(statement_list &&) noexcept;
+  ~statement_list();
+  size_t size() const { return items_.size(); }
+  bool empty() const { return items_.empty(); }
+  const parse_node *operator[](size_t i) const { return items_[i]; }
+  const parse_node *const *begin() const { return items_.data(); }
+  const parse_node *const *end() const { return items_.data() + items_.size(); }
+  // The text the statements were parsed from (set by the first parse_all into the list);
+  // node_path_at measures offsets from it.
+  const char *text() const { return text_; }
+  void clear();   // releases every tree
+
+private:
+  friend struct parse_access;
+  std::unique_ptr<node_arena> arena_;
+  std::vector<const parse_node *> items_;
+  const char *text_ = nullptr;
+};
+
+// A small set of node ids.
+class id_set {
+public:
+  id_set(std::initializer_list<node_id> ids) : ids_(ids) {}
+  bool contains(node_id id) const {
+    for (node_id x : ids_) if (x == id) return true;
+    return false;
+  }
+
+private:
+  std::vector<node_id> ids_;
+};
+
+// Decodes one UTF-8 code point at p without reading past remaining bytes. Returns its
+// length (1 to 4) and stores the value, or 0 when the bytes there are no valid sequence
+// (a sequence cut short by the end is invalid). Overlong forms and surrogates are accepted.
+int decode_code_point(const char *p, uint64_t remaining, uint32_t *value);
+
+// Limits that keep hostile input from exhausting the stack or the processor. A match that
+// goes deeper than max_depth nested node matches, or a statement that takes more steps
+// than its budget, fails at that point like any other failure.
+constexpr uint32_t max_depth = 2000;
+uint64_t step_budget(uint64_t remaining);
+
+// State of one parse: where the farthest terminal failed, the step counter, the nesting
+// depth and the arena the nodes come from. Matchers (native ones included) use it.
+class parse_context {
+public:
+  parse_context(const grammar &g, node_arena &arena, uint64_t remaining);
+  const grammar &gram;
+  const char *farthest_failure = nullptr;   // null: none yet
+  uint64_t steps = 0, budget;
+  uint32_t depth = 0;
+
+  void fail_at(const char *pos) { if (!farthest_failure || pos > farthest_failure) farthest_failure = pos; }
+  parse_node *leaf(node_id id, const char *start, uint64_t length);   // a node without children
+  node_arena &arena;
+  std::vector<parse_node *> scratch;   // children being collected, a stack shared by all levels
+};
+
+// Matches one grammar node at pos. Returns the node, or null on failure.
+parse_node *match_node(const grammar_node &node, const char *pos, uint64_t remaining,
+                       parse_context &ctx);
+
+struct parse_result {
+  int32_t result = 0;   // matched length, or (on failure) farthest failure minus position
+  parse_tree tree;      // empty on failure
+};
+
+// Matches the start rule once at pos.
+parse_result parse_one(const grammar &g, const char *pos, uint64_t remaining);
+
+// Matches the start rule again and again from text, appending each tree to list. Returns
+// the offset where it stopped: length when everything matched, else the end of the last
+// good match (0 when the first fails or the text is empty).
+int32_t parse_all(const grammar &g, const char *text, uint64_t length, statement_list &list);
+
+// First descendant of tree (the root itself excluded) with that id, depth first in
+// pre-order, or null.
+const parse_node *find_first_node(const parse_node *tree, node_id id);
+
+// Pre-order walk from tree (root included): a node whose id is in ids is appended and not
+// entered; any other node is entered.
+void collect_nodes(const parse_node *tree, const id_set &ids, std::vector<const parse_node *> &out);
+
+// Finds the statement and then the deepest node whose span holds offset (measured from
+// list.text()). Returns the id of the deepest node on that path whose id is in ids and, when
+// path is given, stores the path from that node up to the statement root. Returns no_node
+// (path cleared) when nothing contains the offset or no node on the path qualifies.
+node_id node_path_at(const statement_list &list, uint64_t offset, const id_set &ids,
+                     std::vector<const parse_node *> *path = nullptr);
+
+}  // namespace lang

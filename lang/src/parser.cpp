@@ -1,0 +1,486 @@
+// The grammar-driven parser.
+#include "lang/parser.h"
+
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include "arena.h"
+
+namespace lang {
+
+// ---- ownership -------------------------------------------------------------------------
+
+parse_tree::parse_tree() = default;
+parse_tree::parse_tree(parse_tree &&) noexcept = default;
+parse_tree &parse_tree::operator=(parse_tree &&) noexcept = default;
+parse_tree::~parse_tree() = default;
+
+statement_list::statement_list() = default;
+statement_list::statement_list(statement_list &&) noexcept = default;
+statement_list &statement_list::operator=(statement_list &&) noexcept = default;
+statement_list::~statement_list() = default;
+
+void statement_list::clear() {
+  items_.clear();
+  arena_.reset();
+  text_ = nullptr;
+}
+
+struct parse_access {
+  static node_arena &arena(parse_tree &t) {
+    if (!t.arena_) t.arena_ = std::make_unique<node_arena>();
+    return *t.arena_;
+  }
+  static void set_root(parse_tree &t, const parse_node *root) { t.root_ = root; }
+  static node_arena &arena(statement_list &l) {
+    if (!l.arena_) l.arena_ = std::make_unique<node_arena>();
+    return *l.arena_;
+  }
+  static void add(statement_list &l, const char *text, const parse_node *root) {
+    if (l.items_.empty()) l.text_ = text;
+    l.items_.push_back(root);
+  }
+};
+
+// ---- code points -----------------------------------------------------------------------
+
+int decode_code_point(const char *p, uint64_t remaining, uint32_t *value) {
+  if (remaining == 0) return 0;
+  const unsigned char *s = reinterpret_cast<const unsigned char *>(p);
+  unsigned char b = s[0];
+  int n;
+  uint32_t v;
+  if (b < 0x80) {
+    if (value) *value = b;
+    return 1;
+  } else if ((b & 0xE0) == 0xC0) {
+    n = 2, v = b & 0x1F;
+  } else if ((b & 0xF0) == 0xE0) {
+    n = 3, v = b & 0x0F;
+  } else if ((b & 0xF8) == 0xF0) {
+    n = 4, v = b & 0x07;
+  } else {
+    return 0;
+  }
+  if (remaining < static_cast<uint64_t>(n)) return 0;   // cut short by the end
+  for (int i = 1; i < n; ++i) {
+    if ((s[i] & 0xC0) != 0x80) return 0;
+    v = (v << 6) | (s[i] & 0x3F);
+  }
+  if (value) *value = v;
+  return n;
+}
+
+// ---- the parse context -----------------------------------------------------------------
+
+uint64_t step_budget(uint64_t remaining) {
+  // Ordinary statements need a few hundred steps per byte; nested brackets in conditions
+  // can make the search exponential, and this bound turns that into a failure instead of
+  // a hang.
+  const uint64_t base = uint64_t(1) << 22, per_byte = 2048;
+  if (remaining > (std::numeric_limits<uint64_t>::max() - base) / per_byte)
+    return std::numeric_limits<uint64_t>::max();
+  return base + remaining * per_byte;
+}
+
+parse_context::parse_context(const grammar &g, node_arena &a, uint64_t remaining)
+    : gram(g), budget(step_budget(remaining)), arena(a) {}
+
+parse_node *parse_context::leaf(node_id id, const char *start, uint64_t length) {
+  parse_node *n = static_cast<parse_node *>(arena.alloc(sizeof(parse_node)));
+  n->id = id;
+  n->start = start;
+  n->length = length;
+  n->kids_ = nullptr;
+  n->count_ = 0;
+  return n;
+}
+
+namespace {
+
+bool is_integer(const grammar_node &n) { return n.kind == kind_integer_dec || n.kind == kind_integer_hex; }
+
+bool is_transparent(node_kind k) {
+  return k == kind_concatenation || k == kind_group || k == kind_option || k == kind_repeat ||
+         k == kind_repeat_min1;
+}
+
+// A node whose children are scratch[base ..] (moved into the arena) and scratch cut back.
+parse_node *composite(parse_context &ctx, node_id id, const char *start, uint64_t length, size_t base) {
+  parse_node *n = ctx.leaf(id, start, length);
+  size_t count = ctx.scratch.size() - base;
+  n->kids_ = static_cast<parse_node **>(ctx.arena.alloc(count * sizeof(parse_node *)));
+  std::memcpy(n->kids_, ctx.scratch.data() + base, count * sizeof(parse_node *));
+  n->count_ = static_cast<uint32_t>(count);
+  ctx.scratch.resize(base);
+  return n;
+}
+
+// Adds a child result to the collected children: a named node itself, an anonymous one by
+// its children.
+void collect(parse_context &ctx, parse_node *r) {
+  if (r->id != anonymous_id) {
+    ctx.scratch.push_back(r);
+  } else {
+    for (uint32_t i = 0; i < r->count_; ++i) ctx.scratch.push_back(r->kids_[i]);
+  }
+}
+
+// The collected children as one result: the only child itself, an anonymous node over
+// several, or (with none) an empty anonymous node.
+parse_node *gather(parse_context &ctx, const char *pos, const char *end, size_t base) {
+  size_t count = ctx.scratch.size() - base;
+  if (count == 1) {
+    parse_node *only = ctx.scratch[base];
+    ctx.scratch.resize(base);
+    return only;
+  }
+  if (count == 0) return ctx.leaf(anonymous_id, pos, 0);
+  return composite(ctx, anonymous_id, pos, static_cast<uint64_t>(end - pos), base);
+}
+
+parse_node *match_alternatives(const grammar_node &alt, const char *pos, uint64_t remaining, parse_context &ctx) {
+  for (auto &c : alt.children) {
+    if (++ctx.steps > ctx.budget) {
+      ctx.fail_at(pos);
+      continue;
+    }
+    if (parse_node *r = match_node(*c, pos, remaining, ctx)) return r;
+  }
+  return nullptr;
+}
+
+parse_node *match_concatenation(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+  const size_t base = ctx.scratch.size();
+  const auto mark = ctx.arena.mark();
+  const char *cursor = pos;
+  bool empty_match = false;
+  for (auto &c : n.children) {
+    uint64_t used = static_cast<uint64_t>(cursor - pos);
+    auto before = ctx.arena.mark();
+    parse_node *r = match_node(*c, cursor, remaining - used, ctx);
+    if (!r) {
+      ctx.scratch.resize(base);
+      ctx.arena.rewind(mark);
+      return nullptr;
+    }
+    if (is_transparent(c->kind)) {
+      if (r->length == 0) {
+        empty_match = true;
+        ctx.arena.rewind(before);   // nothing of it is kept
+        continue;
+      }
+      cursor = r->stop();
+      collect(ctx, r);
+    } else {
+      ctx.scratch.push_back(r);
+      cursor = r->stop();
+    }
+  }
+  size_t count = ctx.scratch.size() - base;
+  if (count == 0 && !empty_match) return nullptr;   // no children at all: cannot happen
+  return gather(ctx, pos, cursor, base);
+}
+
+parse_node *match_repeat(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+  uint32_t min = 0, max = std::numeric_limits<uint32_t>::max();
+  bool bounded = false;
+  const grammar_node *body;
+  if (n.kind == kind_repeat_min1) {
+    min = 1;
+    body = n.children[0].get();
+  } else {
+    size_t b = 0;
+    if (is_integer(*n.children[0])) {
+      min = n.children[0]->value;
+      b = 1;
+    }
+    body = n.children[b].get();
+    if (n.children.size() > b + 1 && is_integer(*n.children.back())) {
+      max = n.children.back()->value;
+      bounded = true;
+    }
+  }
+  const size_t base = ctx.scratch.size();
+  const auto mark = ctx.arena.mark();
+  const char *end = pos;
+  uint32_t count = 0;
+  for (;;) {
+    if (bounded && count >= max) break;
+    uint64_t used = static_cast<uint64_t>(end - pos);
+    parse_node *r = match_node(*body, end, remaining - used, ctx);
+    if (!r) break;
+    collect(ctx, r);
+    end = r->stop();
+    ++count;
+    if (r->length == 0) {
+      // Another round would match the same nothing again; it could only repeat up to the
+      // maximum, so the minimum counts as reached and the loop ends here.
+      if (count < min) count = min;
+      break;
+    }
+    if (static_cast<uint64_t>(end - pos) == remaining) break;
+  }
+  if (count < min) {
+    ctx.scratch.resize(base);
+    ctx.arena.rewind(mark);
+    return nullptr;
+  }
+  return gather(ctx, pos, end, base);
+}
+
+parse_node *match_range(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+  if (remaining == 0) return nullptr;
+  const grammar_node &lo = *n.children[0], &hi = *n.children[1];
+  if (is_integer(lo)) {
+    uint32_t v;
+    int len = decode_code_point(pos, remaining, &v);
+    if (len > 0 && v >= lo.value && v <= hi.value) return ctx.leaf(terminal_id, pos, static_cast<uint64_t>(len));
+  } else {
+    signed char b = static_cast<signed char>(*pos);
+    if (b >= static_cast<signed char>(lo.begin[1]) && b <= static_cast<signed char>(hi.begin[1]))
+      return ctx.leaf(terminal_id, pos, 1);
+  }
+  ctx.fail_at(pos);
+  return nullptr;
+}
+
+parse_node *match_sort(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+  if (remaining > 0) {
+    const signed char *set = reinterpret_cast<const signed char *>(n.begin + 1);
+    signed char b = static_cast<signed char>(*pos);
+    long lo = 0, hi = static_cast<long>(n.end - n.begin - 2) - 1;
+    while (lo <= hi) {
+      long mid = (lo + hi) / 2;
+      if (set[mid] == b) return ctx.leaf(terminal_id, pos, 1);
+      if (set[mid] < b) lo = mid + 1;
+      else hi = mid - 1;
+    }
+  }
+  ctx.fail_at(pos);
+  return nullptr;
+}
+
+parse_node *match_literal(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+  uint64_t len = static_cast<uint64_t>(n.end - n.begin - 2);
+  if (len <= remaining && std::memcmp(pos, n.begin + 1, len) == 0) return ctx.leaf(terminal_id, pos, len);
+  ctx.fail_at(pos);
+  return nullptr;
+}
+
+uint64_t code_point_length(const char *pos, uint64_t remaining) {
+  int len = decode_code_point(pos, remaining, nullptr);
+  return len > 0 ? static_cast<uint64_t>(len) : 1;
+}
+
+parse_node *dispatch(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+  switch (n.kind) {
+    case kind_rule:
+      return match_node(*n.children[1], pos, remaining, ctx);
+    case kind_alternation:
+      return match_alternatives(n, pos, remaining, ctx);
+    case kind_concatenation:
+      return match_concatenation(n, pos, remaining, ctx);
+    case kind_group:
+    case kind_meta_definition:
+      return match_node(*n.children[0], pos, remaining, ctx);
+    case kind_option: {
+      const grammar_node &alt = *n.children[0];
+      if (parse_node *r = alt.kind == kind_alternation ? match_alternatives(alt, pos, remaining, ctx)
+                                                       : match_node(alt, pos, remaining, ctx))
+        return r;
+      return ctx.leaf(anonymous_id, pos, 0);
+    }
+    case kind_repeat:
+    case kind_repeat_min1:
+      return match_repeat(n, pos, remaining, ctx);
+    case kind_except_terminal_string: {
+      if (remaining == 0) {
+        ctx.fail_at(pos);
+        return nullptr;
+      }
+      auto mark = ctx.arena.mark();
+      if (match_node(*n.children[0], pos, remaining, ctx)) {
+        ctx.arena.rewind(mark);
+        ctx.fail_at(pos);
+        return nullptr;
+      }
+      return ctx.leaf(terminal_id, pos, code_point_length(pos, remaining));
+    }
+    case kind_sort_string:
+      return match_sort(n, pos, remaining, ctx);
+    case kind_quote_string:
+    case kind_dquote_string:
+      return match_literal(n, pos, remaining, ctx);
+    case kind_range_string:
+      return match_range(n, pos, remaining, ctx);
+    case kind_any_char:
+      if (remaining == 0) return nullptr;
+      return ctx.leaf(terminal_id, pos, code_point_length(pos, remaining));
+    default:
+      break;
+  }
+  if (n.kind >= rule_ref_base && n.kind < rule_ref_base + max_rules) {
+    size_t i = n.kind - rule_ref_base;
+    const grammar_node &body = *ctx.gram.rule(i).children[1];
+    parse_node *r = match_node(body, pos, remaining, ctx);
+    if (!r) return nullptr;
+    node_id id = static_cast<node_id>(i + 2);
+    if (r->id == anonymous_id) {
+      r->id = id;
+      return r;
+    }
+    parse_node *w = ctx.leaf(id, pos, static_cast<uint64_t>(r->stop() - pos));
+    w->kids_ = static_cast<parse_node **>(ctx.arena.alloc(sizeof(parse_node *)));
+    w->kids_[0] = r;
+    w->count_ = 1;
+    return w;
+  }
+  if (n.kind >= native_ref_base && n.kind < native_ref_base + max_rules) {
+    const native_rule *nat = ctx.gram.native(n.kind - native_ref_base);
+    if (nat) return nat->match(n, pos, remaining, ctx);
+  }
+  std::printf("unkown type with type = %d\n", static_cast<int>(n.kind));
+  return nullptr;
+}
+
+}  // namespace
+
+parse_node *match_node(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+  if (++ctx.steps > ctx.budget || ctx.depth >= max_depth) {
+    ctx.fail_at(pos);
+    return nullptr;
+  }
+  // A node that cannot start with this byte fails here; the attempt would have failed at
+  // this same position (everything it could match before failing is empty).
+  if (remaining > 0 && !n.may_be_empty && !n.first.has(static_cast<unsigned char>(*pos))) {
+    ctx.fail_at(pos);
+    return nullptr;
+  }
+  ++ctx.depth;
+  parse_node *r = dispatch(n, pos, remaining, ctx);
+  --ctx.depth;
+  return r;
+}
+
+// ---- whole parses ----------------------------------------------------------------------
+
+namespace {
+int32_t clamp32(uint64_t v) {
+  return v > static_cast<uint64_t>(std::numeric_limits<int32_t>::max()) ? std::numeric_limits<int32_t>::max()
+                                                                         : static_cast<int32_t>(v);
+}
+}  // namespace
+
+parse_result parse_one(const grammar &g, const char *pos, uint64_t remaining) {
+  parse_result out;
+  node_arena &arena = parse_access::arena(out.tree);
+  parse_context ctx(g, arena, remaining);
+  parse_node *root = match_node(g.start_rule(), pos, remaining, ctx);
+  if (root) {
+    out.result = clamp32(root->length + static_cast<uint64_t>(root->start - pos));
+    parse_access::set_root(out.tree, root);
+  } else {
+    // Without any recorded failure (the text ended where a character was needed) the
+    // result is -1, which no caller mistakes for a complete match.
+    out.result = ctx.farthest_failure ? clamp32(static_cast<uint64_t>(ctx.farthest_failure - pos)) : -1;
+    out.tree = parse_tree();
+  }
+  return out;
+}
+
+int32_t parse_all(const grammar &g, const char *text, uint64_t length, statement_list &list) {
+  if (length > static_cast<uint64_t>(std::numeric_limits<int32_t>::max()))
+    length = static_cast<uint64_t>(std::numeric_limits<int32_t>::max());
+  uint64_t consumed = 0;
+  node_arena &arena = parse_access::arena(list);
+  while (consumed != length) {
+    parse_context ctx(g, arena, length - consumed);
+    const char *at = text + consumed;
+    parse_node *root = match_node(g.start_rule(), at, length - consumed, ctx);
+    if (!root) break;
+    uint64_t end = static_cast<uint64_t>(root->stop() - text);
+    // A statement that consumes nothing would be found again and again.
+    if (end <= consumed) break;
+    parse_access::add(list, text, root);
+    consumed = end;
+  }
+  return static_cast<int32_t>(consumed);
+}
+
+// ---- walking trees ---------------------------------------------------------------------
+
+namespace {
+const parse_node *find_in(const parse_node *n, node_id id) {
+  for (const parse_node *c : *n) {
+    if (c->id == id) return c;
+    if (const parse_node *f = find_in(c, id)) return f;
+  }
+  return nullptr;
+}
+}  // namespace
+
+const parse_node *find_first_node(const parse_node *tree, node_id id) {
+  return tree ? find_in(tree, id) : nullptr;
+}
+
+void collect_nodes(const parse_node *tree, const id_set &ids, std::vector<const parse_node *> &out) {
+  if (!tree) return;
+  if (ids.contains(tree->id)) {
+    out.push_back(tree);
+    return;
+  }
+  for (const parse_node *c : *tree) collect_nodes(c, ids, out);
+}
+
+namespace {
+// Index of the node among [first, first + count) whose half-open span holds p, or -1.
+long span_search(const parse_node *const *first, size_t count, const char *p) {
+  long lo = 0, hi = static_cast<long>(count) - 1;
+  while (lo <= hi) {
+    long mid = (lo + hi) / 2;
+    const parse_node *n = first[mid];
+    if (p < n->start) hi = mid - 1;
+    else if (p >= n->stop()) lo = mid + 1;
+    else return mid;
+  }
+  return -1;
+}
+}  // namespace
+
+node_id node_path_at(const statement_list &list, uint64_t offset, const id_set &ids,
+                     std::vector<const parse_node *> *path) {
+  std::vector<const parse_node *> local;
+  std::vector<const parse_node *> &walk = path ? *path : local;
+  walk.clear();
+  if (list.empty()) return no_node;
+  const char *p = list.text() + offset;
+  long s = span_search(list.begin(), list.size(), p);
+  if (s < 0) return no_node;
+  const parse_node *n = list[static_cast<size_t>(s)];
+  walk.push_back(n);
+  while (n->child_count() > 0) {
+    long c = span_search(n->begin(), n->child_count(), p);
+    if (c < 0) {
+      walk.clear();
+      return no_node;
+    }
+    n = n->child(static_cast<size_t>(c));
+    walk.push_back(n);
+  }
+  // The path runs from the root down; keep it from the deepest qualifying node upwards.
+  for (size_t i = walk.size(); i-- > 0;) {
+    if (ids.contains(walk[i]->id)) {
+      node_id id = walk[i]->id;
+      walk.resize(i + 1);
+      std::vector<const parse_node *> up(walk.rbegin(), walk.rend());
+      walk.swap(up);
+      return id;
+    }
+  }
+  walk.clear();
+  return no_node;
+}
+
+}  // namespace lang
