@@ -1,6 +1,18 @@
+// The program's one main window: the database tree on the left, the tab area for script
+// editors and table forms on the right, the execution log below the tabs.
 #pragma once
 
 #include <QMainWindow>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QPushButton;
+class QTreeWidgetItem;
+class db_access;
 
 namespace Ui {
 class MainWindow;
@@ -12,8 +24,126 @@ class MainWindow : public QMainWindow
 
 public:
     explicit MainWindow(QWidget *parent = nullptr);
+    // The login values are kept for reconnecting.
+    MainWindow(const QString &ip, int port, const QString &user, const QString &passwd,
+               QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    db_access *database() const { return db_.get(); }
+    // Table names of the last refresh, in the server's order.
+    const QStringList &table_list() const { return tables_; }
+    // Each table of the last refresh with its field names; handed to script editors.
+    const QMap<QString, QStringList> &name_map() const { return names_; }
+
+public slots:
+    void refresh();
+    void currentItemChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
+    void currentChanged(int index);
+    void close_tab(int index);
+    void tab_accepted();
+    void tab_rejected();
+    void change_es();
+    void visibility_changed(bool visible);
+    void view_big();
+    void view_normal();
+    void view_small();
+    void view_db(bool checked);
+    void view_log(bool checked);
+    void view_toolbar(bool checked);
+    void view_statusbar(bool checked);
+    void view_fullscreen();
+    void quit();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    void build();
+    void build_actions();
+    void build_menus();
+    void build_status_bar();
+    void apply_config();
+    void set_icon_size(int size);
+    void remove_tab(int index);
+    int strip_height() const;
+    QAction *make_action(const char *name, const QString &text, const char *shortcut,
+                         const char *icon, bool enabled);
+    QAction *separator();
+
     Ui::MainWindow *ui;
+
+    QString ip_;
+    int port_ = 0;
+    QString user_;
+    QString passwd_;
+
+    std::unique_ptr<db_access> db_;
+    QStringList tables_;
+    QMap<QString, QStringList> names_;
+
+    QPushButton *conn_btn_ = nullptr;
+    QPushButton *syntax_btn_ = nullptr;
+    // Separators of the tree's context menu, reused on every selection change.
+    std::vector<QAction *> tree_separators_;
+
+public:
+    // File actions.
+    QAction *new_file_act = nullptr;
+    QAction *open_file_act = nullptr;
+    QAction *save_file_act = nullptr;
+    QAction *save_all_act = nullptr;
+    QAction *save_as_act = nullptr;
+    QAction *close_file_act = nullptr;
+    QAction *close_all_act = nullptr;
+    QAction *close_except_act = nullptr;
+    QAction *print_act = nullptr;
+    QAction *quit_act = nullptr;
+    // Database actions.
+    QAction *refresh_act = nullptr;
+    QAction *create_table_act = nullptr;
+    QAction *reconnect_act = nullptr;
+    QAction *status_act = nullptr;
+    QAction *backup_act = nullptr;
+    QAction *restore_act = nullptr;
+    QAction *exec_sql_act = nullptr;
+    QAction *load_act = nullptr;
+    // Table actions.
+    QAction *drop_act = nullptr;
+    QAction *truncate_act = nullptr;
+    QAction *new_field_act = nullptr;
+    QAction *view_data_act = nullptr;
+    QAction *view_cols_act = nullptr;
+    QAction *import_act = nullptr;
+    QAction *export_act = nullptr;
+    QAction *save_tab_act = nullptr;
+    // Field actions.
+    QAction *delete_col_act = nullptr;
+    QAction *rename_col_act = nullptr;
+    QAction *modify_col_act = nullptr;
+    // Edit actions; they act on the current script editor.
+    QAction *cut_act = nullptr;
+    QAction *copy_act = nullptr;
+    QAction *paste_act = nullptr;
+    QAction *redo_act = nullptr;
+    QAction *undo_act = nullptr;
+    QAction *goto_err_act = nullptr;
+    QAction *goto_lineb_act = nullptr;
+    QAction *goto_linee_act = nullptr;
+    QAction *goto_wordb_act = nullptr;
+    QAction *goto_worde_act = nullptr;
+    QAction *del_sel_act = nullptr;
+    QAction *sel_beside_act = nullptr;
+    QAction *sel_all_act = nullptr;
+    QAction *sel_line_act = nullptr;
+    QAction *sel_word_act = nullptr;
+    QAction *find_act = nullptr;
+    QAction *replace_act = nullptr;
+    QAction *exec_sel_act = nullptr;
+    QAction *exec_cur_act = nullptr;
+    QAction *format_sel_act = nullptr;
+
+    QList<QAction *> table_actions() const;
+    QList<QAction *> field_actions() const;
+    QList<QAction *> edit_actions() const;
 };
