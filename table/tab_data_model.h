@@ -1,0 +1,126 @@
+#pragma once
+// The grid model behind the data view and the script editor's result tabs. It keeps every
+// row of one query in memory, shows each cell through the delegate of its column type and
+// records edited cells, inserted rows and deleted rows until they are committed as one
+// atom_exec text (or, in immediate mode, sends each cell edit at once).
+
+#include "dbl_val_item.h"
+#include "item_dlgt.h"
+
+#include <QAbstractItemModel>
+#include <QByteArray>
+#include <QIcon>
+#include <QStringList>
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <set>
+#include <vector>
+
+class db_access;
+
+class tab_data_model : public QAbstractItemModel {
+    Q_OBJECT
+public:
+    // The id of a row inserted in the grid and not yet committed.
+    static constexpr uint64_t new_row_id = UINT64_MAX;
+
+    tab_data_model(const QString &table, db_access *db, QObject *parent = nullptr);
+    ~tab_data_model() override;
+
+    // Refills the model from one query. `no_log` and `log_text` go to the database layer
+    // unchanged. False when the query does not parse (nothing is sent) or the server
+    // refused it. `editable`, when given, tells whether the result may be edited.
+    bool load_rows(const QByteArray &sql, bool no_log, bool *editable, QString &log_text);
+    bool load_rows(const QByteArray &sql, bool no_log = false, bool *editable = nullptr);
+
+    // Sends every pending change as one atom_exec text; true when there was nothing to send.
+    bool commit_changes();
+    // The text commit_changes sends; empty when nothing is pending.
+    QByteArray commit_text() const;
+    // Sends the edit value of one cell as an update of its row.
+    bool update_cell_now(int row, int column);
+    QByteArray update_text(int row, int column) const;
+
+    void set_read_only(bool on);
+    bool immediate() const { return immediate_; }
+    void set_immediate(bool on) { immediate_ = on; }
+    // "Bin", "Dec", "Hex" or "Nor" for every delegate; the grid is repainted.
+    bool set_number_mode(const QString &name);
+
+    // For the table search: the mark byte of a cell, or null outside the table.
+    uint8_t *cell_mark(int row, int column);
+    bool set_cell(int row, int column, const QVariant &value, int role = Qt::EditRole);
+    QVariant text_to_value(int column, const QString &text) const;
+
+    // For the data view.
+    QString type_name(int column) const;
+    QByteArray display_text(const QModelIndex &index) const;
+    bool column_read_only(int column) const;
+    item_dlgt *column_delegate(int column) const;
+    item_dlgt *delegate_of(const QString &type_name) const;
+    QString column_name(int column) const;  // as the result gives it
+    uint64_t row_id(int row) const;
+    const std::vector<uint64_t> &row_ids() const { return row_ids_; }
+    const std::set<uint64_t> &deleted_ids() const { return deleted_ids_; }
+    int modified_count() const { return modified_count_; }
+    int new_count() const { return new_count_; }
+    int deleted_count() const { return int(deleted_ids_.size()); }
+    const QString &table_name() const { return table_; }
+
+    static QString type_icon_path(const QString &type_name);
+    static QIcon type_icon(const QString &type_name);
+    static QVariant default_value(const QString &type_name);
+    static QByteArray value_literal(const QString &type_name, const QString &text);
+
+    QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
+    QModelIndex parent(const QModelIndex &child) const override;
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QMap<int, QVariant> itemData(const QModelIndex &index) const override;
+    bool insertRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
+    bool removeRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+signals:
+    void changed(const bool &pending);
+
+private:
+    struct cell {
+        dbl_val_item *item;
+        Qt::ItemFlags flags;
+        uint8_t cell_mark;
+    };
+    using cell_column = std::vector<cell>;
+
+    void clear_all();
+    dbl_val_item *new_item(const QVariant &value);
+    const cell *cell_at(int row, int column) const;
+    void restyle(cell &c);
+    void changed_rule();
+    bool is_new_row(int row) const;
+    QByteArray quoted_column(int column) const;
+    QString cell_text(int row, int column) const;
+
+    db_access *db_;
+    std::map<QString, std::unique_ptr<item_dlgt>> delegates_;
+    QString table_;
+    std::vector<cell_column> columns_;
+    std::vector<item_dlgt *> column_delegates_;
+    std::vector<dbl_val_item> headers_;
+    std::vector<uint64_t> row_ids_;
+    QStringList types_;
+    int modified_count_ = 0;
+    std::set<uint64_t> deleted_ids_;
+    int new_count_ = 0;
+    bool immediate_ = false;
+    // Cell items live here until the next load: a deque never moves what it holds, so
+    // cells can point into it, and one block holds many items.
+    std::deque<dbl_val_item> items_;
+};
