@@ -1,0 +1,157 @@
+#include "login_dlg.h"
+#include "ui_login_dlg.h"
+
+#include "mainwindow.h"
+
+#include <msg_box.h>
+#include <sys_config.h>
+#include <velalink.h>
+
+#include <QRegExp>
+
+#include <algorithm>
+
+namespace {
+
+const char ip_pattern[] = "((2[0-4]\\d|25[0-5]|[01]?\\d\\d?)\\.){3}(2[0-4]\\d|25[0-5]|[01]?\\d\\d?)";
+
+QString config_text(const char *field, std::size_t cap)
+{
+    return QString::fromUtf8(field_text(field, cap).c_str());
+}
+
+// The form's geometry was drawn for narrower fonts than many systems have, and translations
+// are longer than the English texts: widen a widget whose text would be clipped, never past
+// `right`.
+void fit_width(QWidget *w, int right)
+{
+    const int wanted = w->sizeHint().width();
+    if (wanted > w->width())
+        w->resize(std::min(wanted, right - w->x()), w->height());
+}
+
+} // namespace
+
+login_dlg::login_dlg(QWidget *parent) : QDialog(parent), ui(new Ui::login_dlg)
+{
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+
+    connect(ui->le_ip, &QLineEdit::textChanged, this, &login_dlg::ipChanged);
+    connect(ui->le_port, &QLineEdit::textChanged, this, &login_dlg::portChanged);
+    connect(ui->pb_login, &QPushButton::clicked, this, &login_dlg::login);
+    connect(ui->pb_close, &QToolButton::clicked, this, &login_dlg::reject);
+
+    ui->le_ip->setText(config_text(g_config.ip, sizeof g_config.ip));
+    const QString user = config_text(g_config.user, sizeof g_config.user);
+    ui->le_user->setText(user);
+    if (user.isEmpty())
+        ui->checkBox->setChecked(false);
+    ui->le_port->setText(QString::number(g_config.port));
+
+    ui->le_user->setFocusPolicy(Qt::StrongFocus);
+    ui->le_user->setFocus();
+    fit_texts();
+}
+
+void login_dlg::fit_texts()
+{
+    ensurePolished(); // measure with the style sheet's fonts
+    const int edits_left = ui->le_user->x() - 4;
+    for (QWidget *w : {static_cast<QWidget *>(ui->label), static_cast<QWidget *>(ui->label_2),
+                       static_cast<QWidget *>(ui->label_3), static_cast<QWidget *>(ui->label_4)})
+        fit_width(w, edits_left);
+    fit_width(ui->checkBox, width() - 8);
+    fit_width(ui->lbl_ipinfo, width() - 8);
+    fit_width(ui->lbl_portinfo, width() - 8);
+    // The title stays centred on its box when it has to grow.
+    const int title_wanted = ui->title->sizeHint().width();
+    if (title_wanted > ui->title->width()) {
+        const int w = std::min(title_wanted, width() - 16);
+        const int centre = ui->title->x() + ui->title->width() / 2;
+        const int x = std::max(8, std::min(centre - w / 2, width() - 8 - w));
+        ui->title->setGeometry(x, ui->title->y(), w, ui->title->height());
+    }
+}
+
+login_dlg::~login_dlg()
+{
+    delete ui;
+}
+
+bool login_dlg::valid_ip(const QString &text)
+{
+    QRegExp re(QString::fromLatin1(ip_pattern), Qt::CaseSensitive, QRegExp::RegExp);
+    return re.exactMatch(text);
+}
+
+bool login_dlg::valid_port(const QString &text)
+{
+    const int port = text.toInt(nullptr, 10);
+    return port >= 1 && port <= 65535;
+}
+
+void login_dlg::ipChanged(const QString &text)
+{
+    ui->lbl_ipinfo->clear();
+    if (!valid_ip(text))
+        ui->lbl_ipinfo->setText(tr("invalid ip"));
+    fit_texts();
+}
+
+void login_dlg::portChanged(const QString &text)
+{
+    ui->lbl_portinfo->clear();
+    if (!valid_port(text))
+        ui->lbl_portinfo->setText(tr("invalid port"));
+    fit_texts();
+}
+
+void login_dlg::login()
+{
+    ui->lbl_portinfo->clear();
+    ui->lbl_ipinfo->clear();
+    const QString port_text = ui->le_port->text();
+    const bool port_ok = valid_port(port_text);
+    if (!port_ok)
+        ui->lbl_portinfo->setText(tr("invalid port"));
+    const QString ip = ui->le_ip->text();
+    if (!valid_ip(ip)) {
+        ui->lbl_ipinfo->setText(tr("invalid ip"));
+        fit_texts();
+        return;
+    }
+    fit_texts();
+    if (!port_ok)
+        return;
+
+    const int port = port_text.toInt(nullptr, 10);
+    const QString user = ui->le_user->text();
+    const QString passwd = ui->le_passwd->text();
+    if (!connect_to_server(ip.toUtf8().constData(), port, user.toUtf8().constData(),
+                           passwd.toUtf8().constData())) {
+        inform(this, tr("info"), tr("invalid user or password"));
+        return;
+    }
+
+    accept();
+    if (!main_) {
+        main_ = std::make_unique<MainWindow>(ip, port, user, passwd);
+        store_defaults(ui->checkBox->isChecked());
+    }
+    main_->show();
+}
+
+void login_dlg::store_defaults(bool keep)
+{
+    // Only the address, user name and port are remembered; the password never is.
+    if (keep) {
+        copy_text(g_config.ip, sizeof g_config.ip, ui->le_ip->text().toStdString());
+        copy_text(g_config.user, sizeof g_config.user, ui->le_user->text().toStdString());
+        g_config.port = ui->le_port->text().toInt(nullptr, 10);
+    } else {
+        copy_text(g_config.ip, sizeof g_config.ip, "127.0.0.1");
+        copy_text(g_config.user, sizeof g_config.user, "");
+        g_config.port = 55555;
+    }
+}
