@@ -84,8 +84,8 @@ uint64_t step_budget(uint64_t remaining) {
   return base + remaining * per_byte;
 }
 
-parse_context::parse_context(const grammar &g, node_arena &a, uint64_t remaining)
-    : gram(g), budget(step_budget(remaining)), arena(a) {}
+parse_context::parse_context(const grammar &g, node_arena &a, uint64_t remaining, parse_options opts)
+    : gram(g), options(opts), budget(step_budget(remaining)), arena(a) {}
 
 parse_node *parse_context::leaf(node_id id, const char *start, uint64_t length) {
   parse_node *n = static_cast<parse_node *>(arena.alloc(sizeof(parse_node)));
@@ -354,7 +354,8 @@ parse_node *match_node(const grammar_node &n, const char *pos, uint64_t remainin
   }
   // A node that cannot start with this byte fails here; the attempt would have failed at
   // this same position (everything it could match before failing is empty).
-  if (remaining > 0 && !n.may_be_empty && !n.first.has(static_cast<unsigned char>(*pos))) {
+  if (remaining > 0 && !n.may_be_empty && !n.first.has(static_cast<unsigned char>(*pos)) &&
+      ctx.options.skip_by_first_byte) {
     ctx.fail_at(pos);
     return nullptr;
   }
@@ -373,10 +374,10 @@ int32_t clamp32(uint64_t v) {
 }
 }  // namespace
 
-parse_result parse_one(const grammar &g, const char *pos, uint64_t remaining) {
+parse_result parse_one(const grammar &g, const char *pos, uint64_t remaining, parse_options opts) {
   parse_result out;
   node_arena &arena = parse_access::arena(out.tree);
-  parse_context ctx(g, arena, remaining);
+  parse_context ctx(g, arena, remaining, opts);
   parse_node *root = match_node(g.start_rule(), pos, remaining, ctx);
   if (root) {
     out.result = clamp32(root->length + static_cast<uint64_t>(root->start - pos));
@@ -390,13 +391,13 @@ parse_result parse_one(const grammar &g, const char *pos, uint64_t remaining) {
   return out;
 }
 
-int32_t parse_all(const grammar &g, const char *text, uint64_t length, statement_list &list) {
+int32_t parse_all(const grammar &g, const char *text, uint64_t length, statement_list &list, parse_options opts) {
   if (length > static_cast<uint64_t>(std::numeric_limits<int32_t>::max()))
     length = static_cast<uint64_t>(std::numeric_limits<int32_t>::max());
   uint64_t consumed = 0;
   node_arena &arena = parse_access::arena(list);
   while (consumed != length) {
-    parse_context ctx(g, arena, length - consumed);
+    parse_context ctx(g, arena, length - consumed, opts);
     const char *at = text + consumed;
     parse_node *root = match_node(g.start_rule(), at, length - consumed, ctx);
     if (!root) break;

@@ -101,15 +101,22 @@ int decode_code_point(const char *p, uint64_t remaining, uint32_t *value);
 // Limits that keep hostile input from exhausting the stack or the processor. A match that
 // goes deeper than max_depth nested node matches, or a statement that takes more steps
 // than its budget, fails at that point like any other failure.
-constexpr uint32_t max_depth = 2000;
+constexpr uint32_t max_depth = 4000;
 uint64_t step_budget(uint64_t remaining);
 
 // State of one parse: where the farthest terminal failed, the step counter, the nesting
 // depth and the arena the nodes come from. Matchers (native ones included) use it.
+struct parse_options {
+  // Fail at once where a node cannot start with the current byte. Results are the same
+  // either way; switching it off is for comparisons in tests and benchmarks.
+  bool skip_by_first_byte = true;
+};
+
 class parse_context {
 public:
-  parse_context(const grammar &g, node_arena &arena, uint64_t remaining);
+  parse_context(const grammar &g, node_arena &arena, uint64_t remaining, parse_options opts = {});
   const grammar &gram;
+  parse_options options;
   const char *farthest_failure = nullptr;   // null: none yet
   uint64_t steps = 0, budget;
   uint32_t depth = 0;
@@ -130,12 +137,13 @@ struct parse_result {
 };
 
 // Matches the start rule once at pos.
-parse_result parse_one(const grammar &g, const char *pos, uint64_t remaining);
+parse_result parse_one(const grammar &g, const char *pos, uint64_t remaining, parse_options opts = {});
 
 // Matches the start rule again and again from text, appending each tree to list. Returns
 // the offset where it stopped: length when everything matched, else the end of the last
 // good match (0 when the first fails or the text is empty).
-int32_t parse_all(const grammar &g, const char *text, uint64_t length, statement_list &list);
+int32_t parse_all(const grammar &g, const char *text, uint64_t length, statement_list &list,
+                  parse_options opts = {});
 
 // First descendant of tree (the root itself excluded) with that id, depth first in
 // pre-order, or null.
