@@ -170,6 +170,26 @@ QByteArray tab_data_model::value_literal(const QString &type_name, const QString
     return b;
 }
 
+namespace {
+
+bool tree_editable(const lang::parse_node *root)
+{
+    const lang::sql_engine &engine = lang::sql_engine::instance();
+    for (lang::node_id id : {lang::sql_id::filter, lang::sql_id::group, lang::sql_id::recompute,
+                             lang::sql_id::project, lang::sql_id::rename})
+        if (engine.contains_node(root, id))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+bool tab_data_model::query_editable(const QByteArray &sql)
+{
+    const lang::parse_result parsed = lang::sql_engine::instance().parse_one(sql.constData(), uint64_t(sql.size()));
+    return parsed.tree && parsed.result == sql.size() && tree_editable(parsed.tree.root());
+}
+
 // --- loading ------------------------------------------------------------------------------
 
 void tab_data_model::clear_all()
@@ -232,10 +252,7 @@ bool tab_data_model::load_rows(const QByteArray &sql, bool no_log, bool *editabl
     }
 
     if (ran && types.size() == names.size()) {
-        bool can_edit = true;
-        for (lang::node_id id : {lang::sql_id::filter, lang::sql_id::group, lang::sql_id::recompute,
-                                 lang::sql_id::project, lang::sql_id::rename})
-            can_edit = can_edit && !engine.contains_node(parsed.tree.root(), id);
+        const bool can_edit = tree_editable(parsed.tree.root());
         if (editable)
             *editable = can_edit;
 

@@ -70,6 +70,9 @@ public:
     int deleted_count() const { return int(deleted_ids_.size()); }
     const QString &table_name() const { return table_; }
 
+    // Whether a query's result may be edited: not when it is post-processed by a filter,
+    // group, recompute, project or rename clause. False for a text that does not parse.
+    static bool query_editable(const QByteArray &sql);
     static QString type_icon_path(const QString &type_name);
     static QIcon type_icon(const QString &type_name);
     static QVariant default_value(const QString &type_name);
