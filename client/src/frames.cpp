@@ -8,34 +8,29 @@ namespace velalink {
 
 namespace {
 
-void put_text(std::vector<uint8_t> &out, const char *text, uint32_t len) {
-  uint8_t head[4];
-  put_le32(head, len);
-  out.insert(out.end(), head, head + 4);
-  if (len) out.insert(out.end(), text, text + len);
-}
-
 uint32_t text_len(const char *text) { return text ? static_cast<uint32_t>(std::strlen(text)) : 0; }
+
+// Writes a 4-byte length and the text's bytes at p; returns the end.
+uint8_t *put_text(uint8_t *p, const char *text, uint32_t len) {
+  put_le32(p, len);
+  if (len) std::memcpy(p + 4, text, len);
+  return p + 4 + len;
+}
 
 }  // namespace
 
 std::vector<uint8_t> login_frame(const char *user, const char *pwd) {
   uint32_t u = text_len(user), p = text_len(pwd);
-  std::vector<uint8_t> out;
-  out.reserve(12 + u + p);
-  uint8_t head[4];
-  put_le32(head, 8 + u + p);
-  out.insert(out.end(), head, head + 4);
-  put_text(out, user, u);
-  put_text(out, pwd, p);
+  std::vector<uint8_t> out(12 + static_cast<size_t>(u) + p);
+  put_le32(out.data(), 8 + u + p);
+  put_text(put_text(out.data() + 4, user, u), pwd, p);
   return out;
 }
 
 std::vector<uint8_t> statement_frame(const char *sql, uint32_t len) {
-  std::vector<uint8_t> out;
   if (!sql) len = 0;
-  out.reserve(4 + len);
-  put_text(out, sql, len);
+  std::vector<uint8_t> out(4 + static_cast<size_t>(len));
+  put_text(out.data(), sql, len);
   return out;
 }
 

@@ -36,6 +36,12 @@ bool sock_send(sock_t s, const void *data, size_t size);
 long sock_recv(sock_t s, void *buf, size_t size);
 void sock_close(sock_t s);
 
+// Memory for the big arrays of a result set. Large blocks are laid out so that the
+// system can back them with huge pages, which saves most of the page faults of a
+// million-row result. Null when out of memory; release with free_large.
+void *alloc_large(size_t size);
+void free_large(void *p);
+
 // Writes bytes to the console (standard output), bypassing and flushing the C
 // library's buffer so that the order with printf output is kept.
 void console_write(const char *data, size_t size);

@@ -1,8 +1,10 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <netinet/in.h>
+#include <sys/mman.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -81,6 +83,19 @@ long sock_recv(sock_t s, void *buf, size_t size) {
 void sock_close(sock_t s) {
   if (s != bad_sock) ::close(s);
 }
+
+void *alloc_large(size_t size) {
+  constexpr size_t huge = size_t(2) << 20;
+  if (size < 2 * huge) return std::malloc(size ? size : 1);
+  size_t rounded = (size + huge - 1) / huge * huge;
+  void *p = std::aligned_alloc(huge, rounded);
+#ifdef MADV_HUGEPAGE
+  if (p) ::madvise(p, rounded, MADV_HUGEPAGE);
+#endif
+  return p;
+}
+
+void free_large(void *p) { std::free(p); }
 
 void console_write(const char *data, size_t size) {
   std::fflush(stdout);

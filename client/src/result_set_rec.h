@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform.h"
+
 // Value kinds as they appear in a column descriptor.
 enum : uint8_t { kind_int = 0, kind_real = 1, kind_string = 2, kind_date = 3, kind_time = 4, kind_datetime = 5 };
 
@@ -36,9 +38,16 @@ inline const char *string_bytes(const cell_value &c) {
   return p;
 }
 
+struct large_free {
+  void operator()(void *p) const { velalink::plat::free_large(p); }
+};
+template <typename T>
+using large_array = std::unique_ptr<T[], large_free>;
+
 struct result_set {
   std::vector<std::string> names;
-  std::vector<uint64_t> sids;  // one per row
+  size_t row_count = 0;
+  large_array<uint64_t> sids;  // one per row
   // One descriptor-only cell per column. Columns whose kind carries no bytes on the
   // wire are served from here, so they cost no memory per row.
   std::vector<cell_value> col_cells;
@@ -46,10 +55,10 @@ struct result_set {
   // served from col_cells.
   std::vector<int64_t> slot;
   size_t stored_per_row = 0;
-  std::vector<cell_value> cells;  // rows * stored_per_row, row-major
-  std::unique_ptr<char[]> strings;  // bytes of every string value, in one block
+  large_array<cell_value> cells;  // rows * stored_per_row, row-major
+  large_array<char> strings;      // bytes of every string value, in one block
 
-  size_t rows() const { return sids.size(); }
+  size_t rows() const { return row_count; }
   size_t cols() const { return names.size(); }
   const cell_value *cell(size_t row, size_t col) const {
     int64_t s = slot[col];
