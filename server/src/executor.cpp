@@ -1,0 +1,764 @@
+#include "executor.h"
+
+#include "expr.h"
+#include "tree_reader.h"
+#include "where_clause.h"
+
+#include <algorithm>
+#include <random>
+#include <set>
+
+namespace vela {
+
+namespace {
+
+bool word(const parse_node* n, const char* w) { return is_word(n, w); }
+
+bool refuse(std::string& err, const std::string& why) {
+    err = why;
+    return false;
+}
+
+bool valid_name(const std::string& name, const char* what, std::string& err) {
+    if (name.empty()) return refuse(err, std::string("a ") + what + " name may not be empty");
+    if (name.size() > 255) return refuse(err, std::string("a ") + what + " name is at most 255 bytes");
+    if (name == "__id") return refuse(err, "__id is the row id and cannot name a field");
+    return true;
+}
+
+// One statement's work inside the transaction of the request.
+class statement_runner {
+public:
+    explicit statement_runner(storage& st) : st_(st) {}
+
+    bool run(const parse_node* sql, statement_outcome& out, std::string& err);
+
+private:
+    bool run_select(const parse_node* select, result_table& out, std::string& err);
+    bool run_select_one(const parse_node* one, result_table& out, std::string& err);
+    bool post_process(const parse_node* post, result_table& t, std::string& err);
+    bool store_into(const std::string& name, const result_table& t, std::string& err);
+    bool rows_for(const table_def& t, const parse_node* where, const expr_scope& scope,
+                  std::vector<stored_row>& rows, std::vector<size_t>& picked, std::string& err);
+    bool run_insert(const parse_node* n, std::string& err);
+    bool run_update(const parse_node* n, std::string& err);
+    bool run_delete(const parse_node* n, std::string& err);
+    bool run_create(const parse_node* n, std::string& err);
+    bool run_alter(const parse_node* n, std::string& err);
+    bool read_field_opt(const parse_node* n, field_def& f, bool& flags_given, std::string& err);
+    bool insert_values(const table_def& t, const std::vector<int>& targets, std::vector<value>& given, std::string& err);
+    const table_def* table_of(const parse_node* n, std::string& err);
+    subselect_fn subselect();
+
+    storage& st_;
+    int depth_ = 0;
+};
+
+const table_def* statement_runner::table_of(const parse_node* n, std::string& err) {
+    const parse_node* tn = n->id == id::table_name ? n : item(n, id::table_name);
+    std::string name = name_of(tn);
+    const table_def* t = st_.find_table(name);
+    if (!t) err = "no table " + name;
+    return t;
+}
+
+subselect_fn statement_runner::subselect() {
+    return [this](const parse_node* select, std::vector<value>& out, std::string& err) {
+        result_table t;
+        if (!run_select(select, t, err)) return false;
+        if (t.names.empty()) return refuse(err, "the sub-select returns no column");
+        for (const auto& r : t.rows) out.push_back(r.cells[0]);
+        return true;
+    };
+}
+
+bool statement_runner::rows_for(const table_def& t, const parse_node* where, const expr_scope& scope,
+                                std::vector<stored_row>& rows, std::vector<size_t>& picked, std::string& err) {
+    const parse_node* cond = where ? item(where, id::where_cond) : nullptr;
+    if (!cond) {
+        if (!st_.scan(t, rows, err)) return false;
+        picked.resize(rows.size());
+        for (size_t i = 0; i < rows.size(); ++i) picked[i] = i;
+        return true;
+    }
+    where_node w;
+    if (!compile_where(cond, scope, subselect(), w, err)) return false;
+    uint64_t id;
+    if (single_row_id(w, id)) {
+        stored_row r;
+        bool found = false;
+        if (!st_.fetch(t, id, r, found, err)) return false;
+        if (found) rows.push_back(std::move(r));
+    } else if (!st_.scan(t, rows, err)) {
+        return false;
+    }
+    return apply_where(w, rows, picked, err);
+}
+
+bool statement_runner::run(const parse_node* sql, statement_outcome& out, std::string& err) {
+    const parse_node* group = nullptr;
+    for (const parse_node* p : items(sql))
+        if (p->id == id::ddl || p->id == id::dml || p->id == id::dcl) group = p;
+    if (!group) return refuse(err, "empty statement");
+    if (group->id == id::dcl) return refuse(err, "grant and deny are not supported by this server");
+    const parse_node* s = nullptr;
+    for (const parse_node* p : items(group))
+        if (p->id != lang::terminal_id) s = p;
+    if (!s) return refuse(err, "empty statement");
+
+    switch (s->id) {
+    case id::show_tabs: {
+        out.has_table = true;
+        out.table.names = {"tables"};
+        out.table.types = {col_type::s256};
+        for (const auto& t : st_.tables()) {
+            result_row r;
+            r.sid = uint64_t(t.tid);
+            r.cells.push_back(value::of_str(t.name, col_type::s256));
+            out.table.rows.push_back(std::move(r));
+        }
+        return true;
+    }
+    case id::fields_of: {
+        const table_def* t = table_of(s, err);
+        if (!t) return false;
+        out.has_table = true;
+        out.table.names = {"name", "type", "repeat"};
+        out.table.types = {col_type::s256, col_type::s16, col_type::s04};
+        uint64_t n = 0;
+        for (const auto& f : t->fields) {
+            result_row r;
+            r.sid = ++n;
+            r.cells = {value::of_str(f.name, col_type::s256), value::of_str(type_name(f.type), col_type::s16),
+                       value::of_str(f.repeat ? "Yes" : "No", col_type::s04)};
+            out.table.rows.push_back(std::move(r));
+        }
+        return true;
+    }
+    case id::rows_of:
+    case id::cols_of: {
+        const table_def* t = table_of(s, err);
+        if (!t) return false;
+        uint64_t n = t->fields.size();
+        if (s->id == id::rows_of && !st_.count_rows(*t, n, err)) return false;
+        out.has_table = true;
+        out.table.names = {s->id == id::rows_of ? "rows_of" : "cols_of"};
+        out.table.types = {col_type::u64};
+        result_row r;
+        r.cells.push_back(value::of_uint(n, col_type::u64));
+        out.table.rows.push_back(std::move(r));
+        return true;
+    }
+    case id::select:
+        out.has_table = true;
+        return run_select(s, out.table, err);
+    case id::insert:
+        return run_insert(s, err);
+    case id::update:
+        return run_update(s, err);
+    case id::delete_:
+        return run_delete(s, err);
+    case id::atom_exec:
+        // The whole request is one transaction already; its parts run in order.
+        for (const parse_node* a : items(s)) {
+            if (a->id != id::atom_ddl) continue;
+            for (const parse_node* inner : items(a)) {
+                if (inner->id == lang::terminal_id) continue;
+                bool ok = inner->id == id::select   ? [&] { result_table t; return run_select(inner, t, err); }()
+                          : inner->id == id::insert ? run_insert(inner, err)
+                          : inner->id == id::update ? run_update(inner, err)
+                                                    : run_delete(inner, err);
+                if (!ok) return false;
+            }
+        }
+        return true;
+    case id::create:
+        return run_create(s, err);
+    case id::alter:
+        return run_alter(s, err);
+    case id::drop: {
+        const table_def* t = table_of(s, err);
+        return t && st_.drop_table(t->name, err);
+    }
+    case id::truncate: {
+        const table_def* t = table_of(s, err);
+        return t && st_.truncate_table(t->name, err);
+    }
+    case id::save: return refuse(err, "save is not supported by this server yet");
+    case id::load: return refuse(err, "load is not supported by this server yet");
+    case id::load_csv: return refuse(err, "load from csv is not supported by this server yet");
+    case id::backup: return refuse(err, "backup is not supported by this server yet");
+    case id::restore: return refuse(err, "restore is not supported by this server yet");
+    case id::exec: return refuse(err, "exec is not supported by this server yet");
+    case id::import: return refuse(err, "import is not supported by this server yet");
+    default:
+        return refuse(err, "unsupported statement " + text_of(s).substr(0, 40));
+    }
+}
+
+bool statement_runner::run_select(const parse_node* select, result_table& out, std::string& err) {
+    if (++depth_ > 16) return refuse(err, "sub-selects nest too deeply");
+    struct leave {
+        int& d;
+        ~leave() { --d; }
+    } guard{depth_};
+    bool first = true;
+    for (const parse_node* p : items(select)) {
+        if (p->id == id::select_one && first) {
+            if (!run_select_one(p, out, err)) return false;
+            first = false;
+        } else if (p->id == id::expand_h) {
+            return refuse(err, "join is not supported by this server yet");
+        } else if (p->id == id::expand_v) {
+            return refuse(err, "union is not supported by this server yet");
+        } else if (p->id == id::export_) {
+            return refuse(err, "export is not supported by this server yet");
+        } else if (p->id == id::dataset_post) {
+            if (!post_process(p, out, err)) return false;
+        }
+    }
+    return true;
+}
+
+bool statement_runner::run_select_one(const parse_node* one, result_table& out, std::string& err) {
+    std::vector<const parse_node*> parts = items(one);
+    const parse_node* exprs = nullptr;
+    const parse_node* into = nullptr;
+    const parse_node* tname = nullptr;
+    const parse_node* where = nullptr;
+    std::vector<const parse_node*> posts;
+    for (const parse_node* p : parts) {
+        if (p->id == id::exprs) exprs = p;
+        else if (p->id == id::into_expr) into = p;
+        else if (p->id == id::table_name) tname = p;
+        else if (p->id == id::where) where = p;
+        else if (p->id == id::dataset_post) posts.push_back(p);
+    }
+    if (!exprs) return refuse(err, "malformed select");
+    const table_def* table = nullptr;
+    if (tname && !(table = table_of(tname, err))) return false;
+    expr_scope scope;
+    scope.table = table;
+
+    // Columns: "*" is every field of the table.
+    std::vector<expr> cols;
+    out = result_table();
+    std::vector<bool> declared; // the column keeps a field's declared type
+    for (const parse_node* e : items(exprs)) {
+        if (e->id == id::all_expr) {
+            if (!table) return refuse(err, "select * needs a table");
+            for (size_t i = 0; i < table->fields.size(); ++i) {
+                expr f;
+                f.kind = expr::k_field;
+                f.field = int(i);
+                cols.push_back(f);
+                out.names.push_back(table->fields[i].name);
+                out.types.push_back(table->fields[i].type);
+                declared.push_back(true);
+            }
+            continue;
+        }
+        if (e->id != id::expr) continue;
+        expr c;
+        if (!compile_expr(e, scope, c, err)) return false;
+        std::vector<const parse_node*> ep = items(e);
+        std::string name;
+        for (size_t i = 0; i + 1 < ep.size(); ++i)
+            if (word(ep[i], "as")) name = name_of(ep[i + 1]);
+        if (name.empty()) {
+            const parse_node* inner = ep.empty() ? e : ep[0];
+            std::string text = text_of(inner);
+            name.clear();
+            bool blank = false;
+            for (char ch : text) {
+                bool sp = ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f';
+                if (sp) blank = true;
+                else {
+                    if (blank && !name.empty()) name.push_back(' ');
+                    blank = false;
+                    name.push_back(ch);
+                }
+            }
+            if (c.kind == expr::k_field) name = table->fields[size_t(c.field)].name;
+        }
+        out.names.push_back(name);
+        bool keeps = c.kind == expr::k_field;
+        out.types.push_back(keeps ? table->fields[size_t(c.field)].type : col_type::i64);
+        declared.push_back(keeps);
+        if (c.kind == expr::k_rowid) {
+            out.types.back() = col_type::u64;
+            declared.back() = true;
+        }
+        cols.push_back(std::move(c));
+    }
+
+    bool aggregate = false;
+    for (const auto& c : cols) aggregate = aggregate || c.aggregate;
+    if (aggregate)
+        for (const auto& c : cols)
+            if (uses_row_outside_aggregate(c))
+                return refuse(err, "a selection that sums up rows cannot also show single rows (group is not supported yet)");
+
+    std::vector<stored_row> rows;
+    std::vector<size_t> picked;
+    if (table) {
+        if (!rows_for(*table, where, scope, rows, picked, err)) return false;
+    }
+
+    auto add_row = [&](const eval_ctx& ctx, uint64_t sid) {
+        result_row r;
+        r.sid = sid;
+        r.cells.reserve(cols.size());
+        for (const auto& c : cols) {
+            value v;
+            if (!eval_expr(c, ctx, v, err)) return false;
+            r.cells.push_back(std::move(v));
+        }
+        out.rows.push_back(std::move(r));
+        return true;
+    };
+    if (aggregate || !table) {
+        std::vector<const stored_row*> group;
+        for (size_t i : picked) group.push_back(&rows[i]);
+        eval_ctx ctx;
+        if (table) ctx.group = &group;
+        if (!add_row(ctx, 0)) return false;
+    } else {
+        out.rows.reserve(picked.size());
+        for (size_t i : picked) {
+            eval_ctx ctx;
+            ctx.row = &rows[i].cells;
+            ctx.row_id = rows[i].id;
+            if (!add_row(ctx, rows[i].id)) return false;
+        }
+    }
+
+    // A computed column takes the type of its first value; texts are string256 unless a
+    // conversion chose a width. Every cell is then brought to its column's type.
+    for (size_t c = 0; c < cols.size(); ++c) {
+        if (!declared[c] && !out.rows.empty()) out.types[c] = out.rows[0].cells[c].type;
+        for (auto& r : out.rows) {
+            value& v = r.cells[c];
+            if (v.type != out.types[c]) {
+                value conv;
+                if (!convert_value(v, out.types[c], conv, err))
+                    return refuse(err, "column " + out.names[c] + ": " + err);
+                v = std::move(conv);
+            } else if (is_str(v.type) && v.s.size() > str_capacity(v.type)) {
+                return refuse(err, "column " + out.names[c] + ": a text of " + std::to_string(v.s.size()) +
+                                       " bytes is longer than " + type_name(v.type) + " holds");
+            }
+        }
+    }
+
+    for (const parse_node* p : posts)
+        if (!post_process(p, out, err)) return false;
+    if (into) return store_into(name_of(item(into, id::table_name)), out, err);
+    return true;
+}
+
+bool statement_runner::post_process(const parse_node* post, result_table& t, std::string& err) {
+    const parse_node* clause = nullptr;
+    for (const parse_node* p : items(post))
+        if (p->id != lang::terminal_id) clause = p;
+    if (!clause) return refuse(err, "malformed clause");
+    std::vector<const parse_node*> parts = items(clause);
+    auto column = [&](const parse_node* n, size_t& idx) {
+        std::string name = name_of(n);
+        for (size_t i = 0; i < t.names.size(); ++i)
+            if (t.names[i] == name) return idx = i, true;
+        return refuse(err, "no column " + name + " in the result");
+    };
+    switch (clause->id) {
+    case id::order: {
+        std::vector<size_t> keys;
+        std::string dir;
+        for (const parse_node* p : parts) {
+            size_t idx;
+            if (p->id == id::field_name) {
+                if (!column(p, idx)) return false;
+                keys.push_back(idx);
+            } else if (word(p, "asc") || word(p, "desc") || word(p, "rand")) {
+                dir = text_of(p);
+            }
+        }
+        if (dir == "rand") {
+            static thread_local std::mt19937_64 gen{std::random_device{}()};
+            std::shuffle(t.rows.begin(), t.rows.end(), gen);
+            return true;
+        }
+        bool bad = false;
+        std::stable_sort(t.rows.begin(), t.rows.end(), [&](const result_row& a, const result_row& b) {
+            for (size_t k : keys) {
+                int c = 0;
+                if (!compare_values(a.cells[k], b.cells[k], c)) bad = true;
+                if (c != 0) return dir == "desc" ? c > 0 : c < 0;
+            }
+            return false;
+        });
+        if (bad) return refuse(err, "order by met values it cannot compare");
+        return true;
+    }
+    case id::filter: {
+        const parse_node* range = item(clause, id::line_range_expr);
+        if (!range) return refuse(err, "the filter clause " + text_of(clause).substr(0, 20) + " is not supported by this server yet");
+        std::vector<const parse_node*> r = items(range);
+        std::string kw = text_of(r[0]);
+        std::vector<uint64_t> nums;
+        for (const parse_node* p : r)
+            if (p->id == id::uint_dec) {
+                bool overflow;
+                nums.push_back(uint_of(p, overflow));
+            }
+        uint64_t a = nums.empty() ? 1 : nums[0], b = nums.size() > 1 ? nums[1] : 1, n = t.rows.size();
+        if (kw == "first") {
+            if (a < n) t.rows.resize(size_t(a));
+        } else if (kw == "last") {
+            if (a < n) t.rows.erase(t.rows.begin(), t.rows.end() - std::ptrdiff_t(a));
+        } else if (kw == "nth") {
+            if (a >= 1 && a <= n) t.rows = {t.rows[size_t(a - 1)]};
+            else t.rows.clear();
+        } else {
+            uint64_t from = std::max<uint64_t>(a, 1), to = std::min<uint64_t>(b, n);
+            if (from > to) t.rows.clear();
+            else t.rows = std::vector<result_row>(t.rows.begin() + std::ptrdiff_t(from - 1), t.rows.begin() + std::ptrdiff_t(to));
+        }
+        return true;
+    }
+    case id::project: {
+        bool except = false;
+        std::set<size_t> named;
+        std::vector<size_t> order;
+        for (const parse_node* p : parts) {
+            size_t idx;
+            if (word(p, "except")) except = true;
+            else if (p->id == id::field_name) {
+                if (!column(p, idx)) return false;
+                if (named.insert(idx).second) order.push_back(idx);
+            }
+        }
+        std::vector<size_t> keep;
+        if (except) {
+            for (size_t i = 0; i < t.names.size(); ++i)
+                if (!named.count(i)) keep.push_back(i);
+        } else {
+            keep = order;
+        }
+        result_table r;
+        for (size_t i : keep) {
+            r.names.push_back(t.names[i]);
+            r.types.push_back(t.types[i]);
+        }
+        for (auto& row : t.rows) {
+            result_row nr;
+            nr.sid = row.sid;
+            for (size_t i : keep) nr.cells.push_back(std::move(row.cells[i]));
+            r.rows.push_back(std::move(nr));
+        }
+        t = std::move(r);
+        return true;
+    }
+    case id::rename: {
+        std::vector<const parse_node*> names;
+        for (const parse_node* p : parts)
+            if (p->id == id::field_name) names.push_back(p);
+        size_t idx;
+        if (names.size() != 2 || !column(names[0], idx)) return false;
+        std::string to = name_of(names[1]);
+        if (!valid_name(to, "column", err)) return false;
+        t.names[idx] = to;
+        return true;
+    }
+    case id::group: return refuse(err, "group is not supported by this server yet");
+    case id::recompute: return refuse(err, "recompute is not supported by this server yet");
+    default: return refuse(err, "unsupported clause " + text_of(clause).substr(0, 20));
+    }
+}
+
+bool statement_runner::store_into(const std::string& name, const result_table& t, std::string& err) {
+    if (!valid_name(name, "table", err)) return false;
+    if (st_.find_table(name)) return refuse(err, "select into: table " + name + " already exists");
+    std::vector<field_def> fields;
+    std::set<std::string> seen;
+    for (size_t i = 0; i < t.names.size(); ++i) {
+        field_def f;
+        f.name = t.names[i];
+        f.type = t.types[i];
+        if (!valid_name(f.name, "field", err)) return false;
+        if (!seen.insert(f.name).second) return refuse(err, "select into: the column name " + f.name + " repeats");
+        fields.push_back(f);
+    }
+    if (fields.empty()) return refuse(err, "select into: no columns");
+    if (!st_.create_table(name, fields, err)) return false;
+    const table_def* nt = st_.find_table(name);
+    for (const auto& r : t.rows) {
+        uint64_t id;
+        if (!st_.insert_row(*nt, r.cells, id, err)) return false;
+    }
+    return true;
+}
+
+bool statement_runner::insert_values(const table_def& t, const std::vector<int>& targets, std::vector<value>& given,
+                                     std::string& err) {
+    if (given.size() != targets.size())
+        return refuse(err, "insert names " + std::to_string(targets.size()) + " fields but gives " +
+                               std::to_string(given.size()) + " values");
+    std::vector<value> cells(t.fields.size());
+    std::vector<bool> set(t.fields.size(), false);
+    for (size_t i = 0; i < targets.size(); ++i) {
+        const field_def& f = t.fields[size_t(targets[i])];
+        std::string why;
+        if (!convert_value(given[i], f.type, cells[size_t(targets[i])], why))
+            return refuse(err, "field " + f.name + ": " + why);
+        set[size_t(targets[i])] = true;
+    }
+    for (size_t i = 0; i < t.fields.size(); ++i) {
+        if (set[i]) continue;
+        const field_def& f = t.fields[i];
+        if (f.auto_inc) {
+            if (!st_.next_auto_value(t, f, cells[i], err)) return false;
+        } else {
+            cells[i] = value();
+            cells[i].type = f.type;
+        }
+    }
+    uint64_t id;
+    return st_.insert_row(t, cells, id, err);
+}
+
+bool statement_runner::run_insert(const parse_node* n, std::string& err) {
+    const table_def* t = table_of(n, err);
+    if (!t) return false;
+    std::vector<const parse_node*> parts = items(n);
+    std::vector<int> targets;
+    size_t i = 0;
+    for (; i < parts.size(); ++i) {
+        const parse_node* p = parts[i];
+        if (p->id == id::field_name) {
+            std::string name = name_of(p);
+            if (name == "__id") return refuse(err, "__id is given by the server and cannot be inserted");
+            int idx = t->field_index(name);
+            if (idx < 0) return refuse(err, "no field " + name + " in table " + t->name);
+            if (std::find(targets.begin(), targets.end(), idx) != targets.end())
+                return refuse(err, "field " + name + " is named twice");
+            targets.push_back(idx);
+        } else if (p->id == id::select || word(p, "values")) {
+            break;
+        }
+    }
+    if (i >= parts.size()) return refuse(err, "malformed insert");
+    if (parts[i]->id == id::select) {
+        result_table rows;
+        if (!run_select(parts[i], rows, err)) return false;
+        if (rows.names.size() != targets.size())
+            return refuse(err, "insert names " + std::to_string(targets.size()) + " fields but the select gives " +
+                                   std::to_string(rows.names.size()) + " columns");
+        for (auto& r : rows.rows)
+            if (!insert_values(*t, targets, r.cells, err)) return false;
+        return true;
+    }
+    expr_scope none;
+    std::vector<value> row;
+    bool open = false;
+    for (++i; i < parts.size(); ++i) {
+        const parse_node* p = parts[i];
+        if (word(p, "(")) {
+            open = true;
+            row.clear();
+        } else if (word(p, ")") && open) {
+            open = false;
+            if (!insert_values(*t, targets, row, err)) return false;
+        } else if (p->id == id::constant_expr) {
+            expr e;
+            value v;
+            if (!compile_expr(p, none, e, err) || !eval_expr(e, eval_ctx(), v, err)) return false;
+            row.push_back(std::move(v));
+        }
+    }
+    return true;
+}
+
+bool statement_runner::run_update(const parse_node* n, std::string& err) {
+    const table_def* t = table_of(n, err);
+    if (!t) return false;
+    expr_scope scope;
+    scope.table = t;
+    struct assignment {
+        int field;
+        std::string op;
+        expr e;
+    };
+    std::vector<assignment> sets;
+    const parse_node* where = nullptr;
+    for (const parse_node* p : items(n)) {
+        if (p->id == id::where) where = p;
+        if (p->id != id::agn_expr) continue;
+        assignment a;
+        std::string name;
+        for (const parse_node* q : items(p)) {
+            if (q->id == id::field_name) name = name_of(q);
+            else if (q->id == lang::terminal_id) a.op += text_of(q);
+            else if (!compile_expr(q, scope, a.e, err)) return false;
+        }
+        if (name == "__id") return refuse(err, "__id is given by the server and cannot be changed");
+        a.field = t->field_index(name);
+        if (a.field < 0) return refuse(err, "no field " + name + " in table " + t->name);
+        if (!a.op.empty()) a.op.pop_back(); // the "=" of the assignment
+        if (a.e.aggregate) return refuse(err, "an aggregate cannot be assigned");
+        sets.push_back(std::move(a));
+    }
+    std::vector<stored_row> rows;
+    std::vector<size_t> picked;
+    if (!rows_for(*t, where, scope, rows, picked, err)) return false;
+    for (size_t i : picked) {
+        const stored_row& old = rows[i];
+        std::vector<value> cells = old.cells;
+        eval_ctx ctx;
+        ctx.row = &old.cells;
+        ctx.row_id = old.id;
+        for (const auto& a : sets) {
+            value v;
+            if (!eval_expr(a.e, ctx, v, err)) return false;
+            const field_def& f = t->fields[size_t(a.field)];
+            if (!a.op.empty()) {
+                expr bin;
+                bin.kind = expr::k_binary;
+                bin.op = a.op;
+                expr l, r;
+                l.constant = old.cells[size_t(a.field)];
+                r.constant = v;
+                bin.args = {l, r};
+                if (!eval_expr(bin, eval_ctx(), v, err)) return refuse(err, "field " + f.name + ": " + err);
+            }
+            std::string why;
+            if (!convert_value(v, f.type, cells[size_t(a.field)], why)) return refuse(err, "field " + f.name + ": " + why);
+        }
+        if (!st_.update_row(*t, old.id, cells, err)) return false;
+    }
+    return true;
+}
+
+bool statement_runner::run_delete(const parse_node* n, std::string& err) {
+    const table_def* t = table_of(n, err);
+    if (!t) return false;
+    expr_scope scope;
+    scope.table = t;
+    std::vector<stored_row> rows;
+    std::vector<size_t> picked;
+    if (!rows_for(*t, item(n, id::where), scope, rows, picked, err)) return false;
+    for (size_t i : picked)
+        if (!st_.delete_row(*t, rows[i].id, err)) return false;
+    return true;
+}
+
+bool statement_runner::read_field_opt(const parse_node* n, field_def& f, bool& flags_given, std::string& err) {
+    f = field_def();
+    f.name = name_of(item(n, id::field_name));
+    if (!valid_name(f.name, "field", err)) return false;
+    const parse_node* opt = item(n, id::data_type_opt);
+    std::vector<bool> flags;
+    std::string type_text;
+    for (const parse_node* p : items(opt)) {
+        if (p->id >= id::dt_int && p->id <= id::dt_flt) type_text = text_of(p);
+        else if (p->id == id::bool_) flags.push_back(text_of(p) == "true");
+    }
+    if (!type_from_name(type_text, f.type)) return refuse(err, "unknown type " + type_text);
+    flags_given = !flags.empty();
+    if (flags.size() > 0) f.repeat = flags[0];
+    if (flags.size() > 1) f.auto_inc = flags[1];
+    if (f.auto_inc && !is_int(f.type)) return refuse(err, "only an integer field can count up by itself");
+    return true;
+}
+
+bool statement_runner::run_create(const parse_node* n, std::string& err) {
+    std::string name = name_of(item(n, id::table_name));
+    if (!valid_name(name, "table", err)) return false;
+    std::vector<field_def> fields;
+    for (const parse_node* p : items(n)) {
+        if (p->id != id::field_opt) continue;
+        field_def f;
+        bool given;
+        if (!read_field_opt(p, f, given, err)) return false;
+        for (const auto& g : fields)
+            if (g.name == f.name) return refuse(err, "field " + f.name + " is named twice");
+        fields.push_back(f);
+    }
+    return st_.create_table(name, fields, err);
+}
+
+bool statement_runner::run_alter(const parse_node* n, std::string& err) {
+    const table_def* t = table_of(n, err);
+    if (!t) return false;
+    std::string table = t->name;
+    std::vector<const parse_node*> parts = items(n);
+    std::string verb;
+    std::vector<const parse_node*> names;
+    const parse_node* fopt = nullptr;
+    for (const parse_node* p : parts) {
+        if (word(p, "add") || word(p, "modify") || word(p, "rename") || word(p, "drop")) verb = text_of(p);
+        else if (p->id == id::field_name) names.push_back(p);
+        else if (p->id == id::field_opt) fopt = p;
+    }
+    if (verb == "add" || verb == "modify") {
+        field_def f;
+        bool given;
+        if (!fopt || !read_field_opt(fopt, f, given, err)) return false;
+        if (verb == "add") return st_.add_field(table, f, err);
+        int idx = t->field_index(f.name);
+        if (idx >= 0 && !given) {
+            f.repeat = t->fields[size_t(idx)].repeat;
+            f.auto_inc = t->fields[size_t(idx)].auto_inc;
+        }
+        return st_.modify_field(table, f, err);
+    }
+    if (verb == "rename" && names.size() == 2) {
+        std::string to = name_of(names[1]);
+        if (!valid_name(to, "field", err)) return false;
+        return st_.rename_field(table, name_of(names[0]), to, err);
+    }
+    if (verb == "drop" && names.size() == 1) return st_.drop_field(table, name_of(names[0]), err);
+    return refuse(err, "malformed alter table");
+}
+
+} // namespace
+
+statement_outcome executor::run(const std::string& text) {
+    statement_outcome out;
+    if (text.empty()) {
+        out.error = "empty statement";
+        return out;
+    }
+    const lang::sql_engine& engine = lang::sql_engine::instance();
+    lang::statement_list list;
+    int32_t stop = engine.parse_all(text.data(), text.size(), list);
+    if (stop < 0 || size_t(stop) != text.size() || list.empty()) {
+        out.error = "the statement does not parse (stopped at byte " + std::to_string(stop < 0 ? 0 : stop) + ")";
+        return out;
+    }
+    std::string err;
+    if (!st_.begin(err)) {
+        out.error = err;
+        return out;
+    }
+    statement_runner runner(st_);
+    for (const lang::parse_node* s : list) {
+        statement_outcome one;
+        if (!runner.run(s, one, err)) {
+            st_.rollback();
+            out = statement_outcome();
+            out.error = err.empty() ? "failed" : err;
+            return out;
+        }
+        out = std::move(one);
+    }
+    if (!st_.commit(err)) {
+        st_.rollback();
+        out = statement_outcome();
+        out.error = err;
+        return out;
+    }
+    out.ok = true;
+    return out;
+}
+
+} // namespace vela

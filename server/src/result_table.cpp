@@ -1,0 +1,75 @@
+#include "result_table.h"
+
+#include <cstring>
+
+namespace vela {
+
+void put_u16(std::string& out, uint16_t v) {
+    out.push_back(char(v & 0xff));
+    out.push_back(char(v >> 8));
+}
+void put_u32(std::string& out, uint32_t v) {
+    for (int i = 0; i < 4; ++i) out.push_back(char((v >> (8 * i)) & 0xff));
+}
+void put_u64(std::string& out, uint64_t v) {
+    for (int i = 0; i < 8; ++i) out.push_back(char((v >> (8 * i)) & 0xff));
+}
+uint32_t get_u32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+namespace {
+void put_cell(std::string& out, const value& v, col_type t) {
+    if (is_int(t)) {
+        uint64_t bits = uint64_t(v.i);
+        for (int i = 0; i < int_width(t); ++i) out.push_back(char((bits >> (8 * i)) & 0xff));
+    } else if (t == col_type::flt) {
+        float f = float(v.d);
+        uint32_t bits;
+        std::memcpy(&bits, &f, 4);
+        put_u32(out, bits);
+    } else if (t == col_type::dbl) {
+        uint64_t bits;
+        std::memcpy(&bits, &v.d, 8);
+        put_u64(out, bits);
+    } else if (is_str(t)) {
+        size_t n = v.s.size() > 0xffff ? 0xffff : v.s.size();
+        put_u16(out, uint16_t(n));
+        out.append(v.s.data(), n);
+    } else {
+        if (t != col_type::time) {
+            put_u16(out, uint16_t(v.dt.year));
+            out.push_back(char(v.dt.month));
+            out.push_back(char(v.dt.day));
+        }
+        if (t != col_type::date) {
+            out.push_back(char(v.dt.hour));
+            out.push_back(char(v.dt.minute));
+            out.push_back(char(v.dt.second));
+            put_u32(out, uint32_t(v.dt.nanos));
+        }
+    }
+}
+} // namespace
+
+void encode_result(const result_table& t, std::string& out) {
+    put_u64(out, t.names.size());
+    for (const auto& n : t.names) {
+        put_u64(out, n.size());
+        out += n;
+    }
+    put_u64(out, t.rows.size());
+    if (t.rows.empty()) return;
+    for (col_type c : t.types) {
+        wire_descriptor d = descriptor_of(c);
+        out.push_back(char(d.width_code));
+        out.push_back(char(d.unsigned_flag));
+        out.push_back(char(d.kind));
+    }
+    for (const auto& r : t.rows) {
+        put_u64(out, r.sid);
+        for (size_t c = 0; c < t.types.size(); ++c) put_cell(out, r.cells[c], t.types[c]);
+    }
+}
+
+} // namespace vela

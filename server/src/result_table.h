@@ -1,0 +1,32 @@
+#pragma once
+// A statement's result table and its encoding as the reply payload the client decodes.
+#include "value.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vela {
+
+struct result_row {
+    uint64_t sid = 0;
+    std::vector<value> cells;
+};
+
+struct result_table {
+    std::vector<std::string> names;
+    std::vector<col_type> types;
+    std::vector<result_row> rows;
+};
+
+// Appends the payload: column count, names, row count, descriptors (only with rows), rows.
+// Every cell must already have its column's type.
+void encode_result(const result_table& t, std::string& out);
+
+// Little-endian helpers shared by the frame code.
+void put_u16(std::string& out, uint16_t v);
+void put_u32(std::string& out, uint32_t v);
+void put_u64(std::string& out, uint64_t v);
+uint32_t get_u32(const uint8_t* p);
+
+} // namespace vela

@@ -1,0 +1,139 @@
+#include "user_store.h"
+
+#include "sha256.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <unistd.h>
+
+namespace vela {
+
+namespace {
+std::string random_salt() {
+    uint8_t bytes[16];
+    bool ok = false;
+    int fd = ::open("/dev/urandom", O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ok = ::read(fd, bytes, sizeof bytes) == ssize_t(sizeof bytes);
+        ::close(fd);
+    }
+    if (!ok) {
+        std::random_device rd;
+        for (auto& b : bytes) b = uint8_t(rd());
+    }
+    return to_hex(bytes, sizeof bytes);
+}
+
+// Compares without an early exit so that timing tells nothing about the stored hash.
+bool same_text(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    unsigned diff = 0;
+    for (size_t i = 0; i < a.size(); ++i) diff |= unsigned(uint8_t(a[i]) ^ uint8_t(b[i]));
+    return diff == 0;
+}
+} // namespace
+
+user_store::user_store(std::string path) : path_(std::move(path)) {}
+
+bool user_store::valid_name(const std::string& name) {
+    if (name.empty() || name.size() > 255) return false;
+    for (unsigned char c : name)
+        if (c < 0x21 || c == 0x7f) return false;
+    return true;
+}
+
+bool user_store::load(std::string& err) {
+    std::lock_guard<std::mutex> lock(mu_);
+    users_.clear();
+    std::ifstream in(path_);
+    if (!in) return true; // no file yet: no users
+    std::string line;
+    int line_no = 0;
+    while (std::getline(in, line)) {
+        ++line_no;
+        if (line.empty()) continue;
+        std::istringstream fields(line);
+        std::string name;
+        entry e;
+        if (!(fields >> name >> e.salt >> e.iterations >> e.hash) || e.iterations == 0 || e.hash.size() != 64) {
+            err = "bad line " + std::to_string(line_no) + " in " + path_;
+            return false;
+        }
+        users_[name] = e;
+    }
+    return true;
+}
+
+bool user_store::empty() const {
+    std::lock_guard<std::mutex> lock(mu_);
+    return users_.empty();
+}
+
+bool user_store::has_user(const std::string& name) const {
+    std::lock_guard<std::mutex> lock(mu_);
+    return users_.count(name) != 0;
+}
+
+bool user_store::set_user(const std::string& name, const std::string& password, std::string& err) {
+    if (!valid_name(name)) {
+        err = "a user name is 1 to 255 printable bytes without blanks";
+        return false;
+    }
+    entry e;
+    e.salt = random_salt();
+    e.iterations = k_iterations;
+    e.hash = hash_password(e.salt, password, e.iterations);
+    std::lock_guard<std::mutex> lock(mu_);
+    auto old = users_.find(name);
+    bool had = old != users_.end();
+    entry previous;
+    if (had) previous = old->second;
+    users_[name] = e;
+    if (!save(err)) {
+        if (had) users_[name] = previous;
+        else users_.erase(name);
+        return false;
+    }
+    return true;
+}
+
+bool user_store::save(std::string& err) const {
+    std::string tmp = path_ + ".tmp";
+    {
+        std::ofstream out(tmp, std::ios::trunc);
+        for (const auto& u : users_)
+            out << u.first << ' ' << u.second.salt << ' ' << u.second.iterations << ' ' << u.second.hash << '\n';
+        out.flush();
+        if (!out) {
+            err = "cannot write " + tmp;
+            return false;
+        }
+    }
+    ::chmod(tmp.c_str(), 0600);
+    if (std::rename(tmp.c_str(), path_.c_str()) != 0) {
+        err = "cannot replace " + path_;
+        return false;
+    }
+    return true;
+}
+
+bool user_store::check(const std::string& name, const std::string& password) const {
+    entry e;
+    {
+        std::lock_guard<std::mutex> lock(mu_);
+        auto it = users_.find(name);
+        if (it == users_.end()) {
+            // Spend the same work as for a real user so a caller cannot probe for names.
+            hash_password("0000000000000000", password, k_iterations);
+            return false;
+        }
+        e = it->second;
+    }
+    return same_text(hash_password(e.salt, password, e.iterations), e.hash);
+}
+
+} // namespace vela

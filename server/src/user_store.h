@@ -1,0 +1,39 @@
+#pragma once
+// The server's users: one line per user in DATA_DIR/users holding the name, a random salt,
+// the iteration count and the iterated SHA-256 of salt and password. No password is ever
+// written in clear.
+#include <map>
+#include <mutex>
+#include <string>
+
+namespace vela {
+
+class user_store {
+public:
+    explicit user_store(std::string path);
+
+    // Reads the file; false with a reason when it exists but cannot be read.
+    bool load(std::string& err);
+    bool empty() const;
+    // Adds or replaces a user and rewrites the file atomically.
+    bool set_user(const std::string& name, const std::string& password, std::string& err);
+    bool check(const std::string& name, const std::string& password) const;
+    bool has_user(const std::string& name) const;
+
+    static bool valid_name(const std::string& name);
+    static const unsigned k_iterations = 20000;
+
+private:
+    struct entry {
+        std::string salt;
+        unsigned iterations = 0;
+        std::string hash;
+    };
+    bool save(std::string& err) const;
+
+    std::string path_;
+    mutable std::mutex mu_;
+    std::map<std::string, entry> users_;
+};
+
+} // namespace vela

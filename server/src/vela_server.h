@@ -1,0 +1,68 @@
+#pragma once
+// The TCP side of velaserver: accepts connections, runs one thread per session, logs each
+// connection and each failed statement on standard error, and serialises statements on the
+// one storage.
+#include "executor.h"
+#include "storage.h"
+#include "user_store.h"
+
+#include <atomic>
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace vela {
+
+struct server_options {
+    std::string bind = "127.0.0.1";
+    int port = 55555;
+    std::string data_dir = "./vela_data";
+    bool demo = false;
+    uint32_t max_frame = 64u << 20;
+    size_t max_connections = 1024;
+};
+
+class vela_server {
+public:
+    vela_server();
+    ~vela_server();
+
+    // Opens users and storage in the data folder, fills the demo data when asked, binds
+    // and listens. Prints nothing; the caller prints the listening line.
+    bool start(const server_options& opt, std::string& err);
+    int port() const { return port_; }
+    // Accepts until request_stop; then closes every session and the storage.
+    void run();
+    // Safe from a signal handler.
+    void request_stop();
+
+private:
+    struct connection {
+        int fd = -1;
+        std::thread worker;
+        std::atomic<bool> done{false};
+        std::string peer;
+    };
+    void serve(connection* c);
+    void reap(bool all);
+
+    server_options opt_;
+    int listen_fd_ = -1;
+    int wake_[2] = {-1, -1};
+    int port_ = 0;
+    std::unique_ptr<user_store> users_;
+    storage store_;
+    std::unique_ptr<executor> exec_;
+    std::mutex db_mu_;
+    std::mutex conn_mu_;
+    std::list<std::unique_ptr<connection>> conns_;
+    std::atomic<bool> stopping_{false};
+};
+
+// Fills an empty database with a few tables of every column type.
+bool fill_demo_data(executor& ex, std::string& err);
+
+} // namespace vela

@@ -1,0 +1,195 @@
+// Sessions end to end: login, raw frames from misbehaving peers, many clients at once.
+#include "server_fixture.h"
+#include "vela_session.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <atomic>
+#include <cstring>
+#include <netinet/in.h>
+#include <set>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+// A bare TCP peer for frames that velalink would never send.
+struct raw_peer {
+    int fd = -1;
+    explicit raw_peer(int port) {
+        fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(uint16_t(port));
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+            ::close(fd);
+            fd = -1;
+        }
+        timeval tv{10, 0};
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
+    }
+    ~raw_peer() {
+        if (fd >= 0) ::close(fd);
+    }
+    void send_bytes(const std::string& b) { ASSERT_EQ(::send(fd, b.data(), b.size(), MSG_NOSIGNAL), ssize_t(b.size())); }
+    static std::string u32(uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); }
+    void login(const std::string& user, const std::string& pw) {
+        send_bytes(u32(uint32_t(8 + user.size() + pw.size())) + u32(uint32_t(user.size())) + user +
+                   u32(uint32_t(pw.size())) + pw);
+    }
+    // Reads one reply; returns its status, or -1 when the server closed the connection.
+    int reply(std::string* payload = nullptr) {
+        uint8_t head[5];
+        size_t got = 0;
+        while (got < 5) {
+            ssize_t n = ::recv(fd, head + got, 5 - got, 0);
+            if (n <= 0) return -1;
+            got += size_t(n);
+        }
+        uint32_t len;
+        std::memcpy(&len, head, 4);
+        std::string rest(len - 1, '\0');
+        got = 0;
+        while (got < rest.size()) {
+            ssize_t n = ::recv(fd, &rest[got], rest.size() - got, 0);
+            if (n <= 0) return -1;
+            got += size_t(n);
+        }
+        if (payload) *payload = rest;
+        return head[4];
+    }
+    bool closed_by_server() {
+        char b;
+        return ::recv(fd, &b, 1, 0) == 0;
+    }
+};
+
+TEST(server_session, login_accepts_admin_and_refuses_wrong_password_or_user) {
+    server_fixture srv;
+    ASSERT_TRUE(srv.running()) << srv.log();
+    EXPECT_FALSE(login(srv.port(), "admin", "wrong"));
+    EXPECT_FALSE(login(srv.port(), "nobody", "admin"));
+    EXPECT_FALSE(login(srv.port(), "", ""));
+    ASSERT_TRUE(login(srv.port()));
+    query_table t;
+    ASSERT_TRUE(query("show tables;", t));
+    EXPECT_EQ(t.names, std::vector<std::string>{"tables"});
+    EXPECT_EQ(t.rows(), 0u);
+    logout();
+    EXPECT_NE(srv.log().find("login refused"), std::string::npos);
+}
+
+TEST(server_session, passwords_are_stored_hashed_not_in_clear) {
+    server_fixture srv;
+    ASSERT_TRUE(srv.running());
+    FILE* f = std::fopen((srv.data_dir() + "/users").c_str(), "r");
+    ASSERT_NE(f, nullptr);
+    char line[512] = {0};
+    ASSERT_NE(std::fgets(line, sizeof line, f), nullptr);
+    std::fclose(f);
+    std::string text = line;
+    EXPECT_EQ(text.rfind("admin ", 0), 0u);
+    EXPECT_EQ(text.find(" admin"), std::string::npos) << "the password must not appear in clear";
+}
+
+TEST(server_session, statement_reply_is_status_and_reason_or_empty_payload) {
+    server_fixture srv;
+    ASSERT_TRUE(srv.running());
+    raw_peer p(srv.port());
+    p.login("admin", "admin");
+    ASSERT_EQ(p.reply(), 0);
+    std::string sql = "create table t ( a i32() )", payload;
+    p.send_bytes(raw_peer::u32(uint32_t(sql.size())) + sql);
+    ASSERT_EQ(p.reply(&payload), 0);
+    EXPECT_TRUE(payload.empty()); // L = 1: nothing but the status
+    sql = "select nope from t";
+    p.send_bytes(raw_peer::u32(uint32_t(sql.size())) + sql);
+    ASSERT_EQ(p.reply(&payload), 1);
+    EXPECT_NE(payload.find("nope"), std::string::npos) << payload;
+    p.send_bytes(raw_peer::u32(0)); // an empty statement fails but keeps the session
+    EXPECT_EQ(p.reply(), 1);
+    sql = "show tables";
+    p.send_bytes(raw_peer::u32(uint32_t(sql.size())) + sql);
+    EXPECT_EQ(p.reply(), 0);
+    p.send_bytes(raw_peer::u32(0xFFFFFFFFu)); // logout: no reply, connection closed
+    EXPECT_TRUE(p.closed_by_server());
+}
+
+TEST(server_session, bad_frames_cost_only_their_own_connection) {
+    server_fixture srv;
+    ASSERT_TRUE(srv.running());
+    {
+        raw_peer p(srv.port()); // inner lengths that do not add up
+        p.send_bytes(raw_peer::u32(12) + raw_peer::u32(100) + "abcd" + raw_peer::u32(0));
+        EXPECT_EQ(p.reply(), 1);
+        EXPECT_TRUE(p.closed_by_server());
+    }
+    {
+        raw_peer p(srv.port()); // a statement frame over the limit closes the connection
+        p.login("admin", "admin");
+        ASSERT_EQ(p.reply(), 0);
+        p.send_bytes(raw_peer::u32(0xFFFFFFF0u) + "select");
+        EXPECT_TRUE(p.closed_by_server());
+    }
+    {
+        raw_peer p(srv.port()); // vanishes in the middle of a frame
+        p.login("admin", "admin");
+        ASSERT_EQ(p.reply(), 0);
+        p.send_bytes(raw_peer::u32(1000) + "select 1");
+    }
+    {
+        raw_peer p(srv.port()); // garbage instead of SQL
+        p.login("admin", "admin");
+        ASSERT_EQ(p.reply(), 0);
+        std::string junk("\xff\x00\x80select\x01", 10);
+        p.send_bytes(raw_peer::u32(uint32_t(junk.size())) + junk);
+        EXPECT_EQ(p.reply(), 1);
+    }
+    ASSERT_TRUE(login(srv.port()));
+    EXPECT_TRUE(run("show tables"));
+    logout();
+    EXPECT_NE(srv.log().find("connection closed"), std::string::npos);
+}
+
+TEST(server_session, sixty_four_clients_insert_at_once_without_loss_or_duplicates) {
+    server_fixture srv;
+    ASSERT_TRUE(srv.running());
+    ASSERT_TRUE(login(srv.port()));
+    ASSERT_TRUE(run("create table hits ( client i32(), n i32() )"));
+    logout();
+    const int clients = 64, per_client = 20;
+    std::atomic<int> failures{0};
+    std::vector<std::thread> threads;
+    for (int c = 0; c < clients; ++c)
+        threads.emplace_back([&, c] {
+            if (!login(srv.port())) {
+                ++failures;
+                return;
+            }
+            for (int i = 0; i < per_client; ++i)
+                if (!run("insert into hits ( client, n ) values ( " + std::to_string(c) + ", " + std::to_string(i) + " )"))
+                    ++failures;
+            logout();
+        });
+    for (auto& t : threads) t.join();
+    EXPECT_EQ(failures.load(), 0);
+    ASSERT_TRUE(login(srv.port()));
+    query_table t;
+    ASSERT_TRUE(query("select client, n from hits", t));
+    EXPECT_EQ(t.rows(), size_t(clients * per_client));
+    std::set<std::pair<std::string, std::string>> seen;
+    std::set<uint64_t> ids;
+    for (size_t r = 0; r < t.rows(); ++r) {
+        seen.insert({t.cells[r][0], t.cells[r][1]});
+        ids.insert(t.sids[r]);
+    }
+    EXPECT_EQ(seen.size(), size_t(clients * per_client));
+    EXPECT_EQ(ids.size(), size_t(clients * per_client));
+    logout();
+}
+
+} // namespace

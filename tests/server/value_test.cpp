@@ -1,0 +1,111 @@
+// Values, conversions and password hashing of the server, without a network.
+#include "sha256.h"
+#include "value.h"
+
+#include <gtest/gtest.h>
+
+using namespace vela;
+
+namespace {
+
+bool fits(const value& v, col_type t, value* out = nullptr) {
+    value r;
+    std::string err;
+    bool ok = convert_value(v, t, r, err);
+    if (out) *out = r;
+    return ok;
+}
+
+TEST(server_value, integer_ranges_are_checked_at_both_ends) {
+    EXPECT_TRUE(fits(value::of_int(255), col_type::u08));
+    EXPECT_FALSE(fits(value::of_int(256), col_type::u08));
+    EXPECT_FALSE(fits(value::of_int(-1), col_type::u64));
+    EXPECT_TRUE(fits(value::of_int(-128), col_type::i08));
+    EXPECT_FALSE(fits(value::of_int(-129), col_type::i08));
+    EXPECT_TRUE(fits(value::of_int(INT32_MIN), col_type::i32));
+    EXPECT_FALSE(fits(value::of_int(int64_t(INT32_MAX) + 1), col_type::i32));
+    EXPECT_FALSE(fits(value::of_uint(UINT64_MAX), col_type::i64));
+    value r;
+    ASSERT_TRUE(fits(value::of_uint(UINT64_MAX), col_type::u64, &r));
+    EXPECT_EQ(r.u(), UINT64_MAX);
+    EXPECT_FALSE(fits(value::of_real(1.5), col_type::i32));
+    EXPECT_TRUE(fits(value::of_real(-2.0), col_type::i32, &r));
+    EXPECT_EQ(r.i, -2);
+    EXPECT_FALSE(fits(value::of_real(1e20), col_type::i64));
+    // texts: decimal, hexadecimal, binary with the grid's blanks
+    ASSERT_TRUE(fits(value::of_str("0b0000 1010"), col_type::u08, &r));
+    EXPECT_EQ(r.i, 10);
+    ASSERT_TRUE(fits(value::of_str("0x7f"), col_type::i08, &r));
+    EXPECT_EQ(r.i, 127);
+    EXPECT_FALSE(fits(value::of_str("12a"), col_type::i32));
+    EXPECT_FALSE(fits(value::of_str(""), col_type::i32));
+}
+
+TEST(server_value, strings_hold_at_most_capacity_minus_one_bytes) {
+    EXPECT_EQ(str_capacity(col_type::s04), 3u);
+    EXPECT_EQ(str_capacity(col_type::s256), 255u);
+    EXPECT_TRUE(fits(value::of_str("abc"), col_type::s04));
+    EXPECT_FALSE(fits(value::of_str("abcd"), col_type::s04));
+    EXPECT_TRUE(fits(value::of_str(std::string(255, 'x')), col_type::s256));
+    EXPECT_FALSE(fits(value::of_str(std::string(256, 'x')), col_type::s256));
+    value r;
+    ASSERT_TRUE(fits(value::of_real(0.1), col_type::s32, &r));
+    EXPECT_EQ(r.s, "0.1");
+}
+
+TEST(server_value, dates_and_times_are_validated) {
+    date_time d;
+    EXPECT_TRUE(parse_date("2024-02-29", d));
+    EXPECT_FALSE(parse_date("2023-02-29", d));
+    EXPECT_FALSE(parse_date("1900-02-29", d));
+    EXPECT_TRUE(parse_date("2000-02-29", d));
+    EXPECT_FALSE(parse_date("2024-13-01", d));
+    EXPECT_FALSE(parse_date("0000-01-01", d));
+    EXPECT_FALSE(parse_date("2024-1-01", d));
+    EXPECT_TRUE(parse_time("23:59:59.5", d));
+    EXPECT_EQ(d.nanos, 500000000);
+    EXPECT_FALSE(parse_time("24:00:00", d));
+    EXPECT_FALSE(parse_time("12:00:00.1234567890", d));
+    EXPECT_FALSE(parse_time("12:00:00.", d));
+    EXPECT_TRUE(parse_datetime("2019-04-23T10:11:12", d));
+    EXPECT_TRUE(parse_datetime("2019-04-23 10:11:12.000", d));
+    EXPECT_FALSE(parse_datetime("2019-04-23", d));
+    d.nanos = 120000000;
+    EXPECT_EQ(format_time(d), "10:11:12.12");
+    int y, m, dd;
+    civil_from_days(days_from_civil(1, 1, 1), y, m, dd);
+    EXPECT_EQ(y * 10000 + m * 100 + dd, 10101);
+    EXPECT_EQ(days_from_civil(1970, 1, 1), 0);
+}
+
+TEST(server_value, comparisons_promote_numbers_and_read_texts_as_dates) {
+    int c;
+    ASSERT_TRUE(compare_values(value::of_uint(UINT64_MAX), value::of_int(-1), c));
+    EXPECT_GT(c, 0);
+    ASSERT_TRUE(compare_values(value::of_int(2), value::of_real(2.5), c));
+    EXPECT_LT(c, 0);
+    value day;
+    day.type = col_type::date;
+    parse_date("2024-05-01", day.dt);
+    ASSERT_TRUE(compare_values(day, value::of_str("2024-04-30"), c));
+    EXPECT_GT(c, 0);
+    EXPECT_FALSE(compare_values(value::of_str("5"), value::of_int(5), c));
+    EXPECT_FALSE(compare_values(day, value::of_str("not a date"), c));
+}
+
+TEST(server_value, sha256_matches_known_digests_and_passwords_are_salted) {
+    auto hex = [](const std::string& s) {
+        sha256_digest d = sha256_of(s);
+        return to_hex(d.data(), d.size());
+    };
+    EXPECT_EQ(hex(""), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+    EXPECT_EQ(hex("abc"), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    EXPECT_EQ(hex(std::string(1000, 'a')).size(), 64u);
+    EXPECT_EQ(hex("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
+              "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
+    EXPECT_NE(hash_password("s1", "pw", 10), hash_password("s2", "pw", 10));
+    EXPECT_NE(hash_password("s1", "pw", 10), hash_password("s1", "pw", 11));
+    EXPECT_EQ(hash_password("s1", "pw", 10), hash_password("s1", "pw", 10));
+}
+
+} // namespace

@@ -1,0 +1,7 @@
+# vela_server_fixture: starts velaserver for end-to-end tests (see server_fixture.h).
+if(TARGET velaserver)
+  add_library(vela_server_fixture STATIC ${CMAKE_CURRENT_LIST_DIR}/server_fixture.cpp)
+  target_include_directories(vela_server_fixture PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+  target_compile_definitions(vela_server_fixture PRIVATE VELA_SERVER_BIN="$<TARGET_FILE:velaserver>")
+  add_dependencies(vela_server_fixture velaserver)
+endif()
