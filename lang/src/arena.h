@@ -19,7 +19,7 @@ public:
   node_arena(const node_arena &) = delete;
   node_arena &operator=(const node_arena &) = delete;
   ~node_arena() {
-    for (auto &c : chunks_) std::free(c.data);
+    for (auto &c : chunks_) give_back(c);
   }
 
   void *alloc(size_t n) {
@@ -45,6 +45,45 @@ private:
   std::vector<chunk> chunks_;
   size_t cur_ = 0, used_ = 0;
 
+  // Released chunks are kept per thread for the next parse (the editor parses after every
+  // key stroke), so their pages are not faulted in again each time. Bounded.
+  struct pool {
+    std::vector<chunk> free;
+    size_t bytes = 0;
+    ~pool() {
+      for (auto &c : free) std::free(c.data);
+    }
+  };
+  static pool &spare() {
+    static thread_local pool p;
+    return p;
+  }
+  static constexpr size_t pool_limit = 64 * 1024 * 1024;
+
+  static chunk take(size_t size) {
+    pool &p = spare();
+    for (size_t i = p.free.size(); i-- > 0;) {
+      if (p.free[i].size >= size) {
+        chunk c = p.free[i];
+        p.free.erase(p.free.begin() + static_cast<long>(i));
+        p.bytes -= c.size;
+        return c;
+      }
+    }
+    char *data = static_cast<char *>(std::malloc(size));
+    if (!data) throw std::bad_alloc();
+    return {data, size};
+  }
+  static void give_back(chunk c) {
+    pool &p = spare();
+    if (p.bytes + c.size > pool_limit) {
+      std::free(c.data);
+      return;
+    }
+    p.free.push_back(c);
+    p.bytes += c.size;
+  }
+
   void *grow(size_t n) {
     // Move on to the next chunk that is large enough, keeping earlier ones for reuse.
     size_t next = chunks_.empty() ? 0 : cur_ + 1;
@@ -53,9 +92,7 @@ private:
       size_t size = chunks_.empty() ? 16 * 1024 : chunks_.back().size * 2;
       if (size > 4 * 1024 * 1024) size = 4 * 1024 * 1024;
       if (size < n) size = n;
-      char *data = static_cast<char *>(std::malloc(size));
-      if (!data) throw std::bad_alloc();
-      chunks_.push_back({data, size});
+      chunks_.push_back(take(size));
       next = chunks_.size() - 1;
     }
     cur_ = next;

@@ -548,6 +548,18 @@ std::unique_ptr<grammar> resolve_grammar(std::unique_ptr<grammar_node> syntax, c
     changed = false;
     for (auto &r : syntax->children) changed |= fs.update(*r);
   }
+  std::vector<grammar_node *> all;
+  for (auto &r : syntax->children) all.push_back(r.get());
+  while (!all.empty()) {
+    grammar_node *n = all.back();
+    all.pop_back();
+    if (n->kind == kind_concatenation && n->children.size() >= 2) {
+      const grammar_node &lead = *n->children[0], &next = *n->children[1];
+      n->lead_lookahead = lead.kind >= rule_ref_base && lead.kind < rule_ref_base + max_rules &&
+                          lead.may_be_empty && !next.may_be_empty;
+    }
+    for (auto &c : n->children) all.push_back(c.get());
+  }
   g->syntax_ = std::move(syntax);
   return g;
 }

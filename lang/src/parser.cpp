@@ -97,6 +97,22 @@ parse_node *parse_context::leaf(node_id id, const char *start, uint64_t length) 
   return n;
 }
 
+// Where a rule reference ends at a position, and the farthest failure it recorded there.
+// Direct-mapped: a collision only costs a new match.
+struct lookahead_memo {
+  struct entry {
+    const char *pos = nullptr, *end = nullptr, *farthest = nullptr;
+    node_kind kind = 0;
+    bool ok = false;
+  };
+  static constexpr size_t size = 1024;
+  entry entries[size];
+  entry &slot(const char *pos, node_kind kind) {
+    uintptr_t h = reinterpret_cast<uintptr_t>(pos) * 0x9E3779B1u + kind;
+    return entries[(h >> 7) & (size - 1)];
+  }
+};
+
 namespace {
 
 bool is_integer(const grammar_node &n) { return n.kind == kind_integer_dec || n.kind == kind_integer_hex; }
@@ -140,9 +156,21 @@ parse_node *gather(parse_context &ctx, const char *pos, const char *end, size_t 
   return composite(ctx, anonymous_id, pos, static_cast<uint64_t>(end - pos), base);
 }
 
+// Whether the first-byte test rules the node out at pos (see match_node).
+inline bool cannot_start(const grammar_node &n, const char *pos, uint64_t remaining, const parse_context &ctx) {
+  return remaining > 0 && !n.may_be_empty && !n.first.has(static_cast<unsigned char>(*pos)) &&
+         ctx.options.skip_by_first_byte;
+}
+
 parse_node *match_alternatives(const grammar_node &alt, const char *pos, uint64_t remaining, parse_context &ctx) {
   for (auto &c : alt.children) {
     if (++ctx.steps > ctx.budget) {
+      ++ctx.limit_hits;
+      ctx.fail_at(pos);
+      continue;
+    }
+    if (cannot_start(*c, pos, remaining, ctx)) {   // saves the call; same outcome
+      ++ctx.steps;
       ctx.fail_at(pos);
       continue;
     }
@@ -151,15 +179,65 @@ parse_node *match_alternatives(const grammar_node &alt, const char *pos, uint64_
   return nullptr;
 }
 
+// The concatenation starts with an optional rule (typically blanks and comments): when that
+// rule's end at pos is known and the next child cannot start there, the whole attempt fails
+// with the failures it would have recorded. Otherwise matches the lead and remembers it.
+parse_node *match_lead(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx,
+                       bool &skip) {
+  const grammar_node &lead = *n.children[0];
+  lookahead_memo::entry &e = ctx.memo->slot(pos, lead.kind);
+  if (e.pos == pos && e.kind == lead.kind) {
+    const char *text_end = pos + remaining;
+    if (!e.ok || (e.end < text_end && !n.children[1]->first.has(static_cast<unsigned char>(*e.end)))) {
+      if (e.farthest) ctx.fail_at(e.farthest);
+      if (e.ok) ctx.fail_at(e.end);
+      skip = true;
+      return nullptr;
+    }
+  }
+  const char *saved = ctx.farthest_failure;
+  uint32_t hits = ctx.limit_hits;
+  ctx.farthest_failure = nullptr;
+  parse_node *r = match_node(lead, pos, remaining, ctx);
+  const char *recorded = ctx.farthest_failure;
+  ctx.farthest_failure = saved;
+  if (recorded) ctx.fail_at(recorded);
+  if (hits == ctx.limit_hits) {
+    e.pos = pos;
+    e.kind = lead.kind;
+    e.ok = r != nullptr;
+    e.end = r ? r->stop() : nullptr;
+    e.farthest = recorded;
+  }
+  return r;
+}
+
 parse_node *match_concatenation(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+  if (n.children.size() == 1) {
+    // One term: its result is the concatenation's, except that an empty result of a
+    // transparent construct becomes an empty anonymous node.
+    const grammar_node &c = *n.children[0];
+    parse_node *r = match_node(c, pos, remaining, ctx);
+    if (r && is_transparent(c.kind) && r->length == 0 && r->id != anonymous_id)
+      return ctx.leaf(anonymous_id, pos, 0);
+    return r;
+  }
   const size_t base = ctx.scratch.size();
   const auto mark = ctx.arena.mark();
   const char *cursor = pos;
   bool empty_match = false;
+  const bool lookahead = n.lead_lookahead && ctx.memo && ctx.options.skip_by_first_byte;
   for (auto &c : n.children) {
     uint64_t used = static_cast<uint64_t>(cursor - pos);
     auto before = ctx.arena.mark();
-    parse_node *r = match_node(*c, cursor, remaining - used, ctx);
+    parse_node *r;
+    if (lookahead && c.get() == n.children[0].get()) {
+      bool skip = false;
+      r = match_lead(n, pos, remaining, ctx, skip);
+      if (skip) return nullptr;
+    } else {
+      r = match_node(*c, cursor, remaining - used, ctx);
+    }
     if (!r) {
       ctx.scratch.resize(base);
       ctx.arena.rewind(mark);
@@ -349,6 +427,7 @@ parse_node *dispatch(const grammar_node &n, const char *pos, uint64_t remaining,
 
 parse_node *match_node(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
   if (++ctx.steps > ctx.budget || ctx.depth >= max_depth) {
+    ++ctx.limit_hits;
     ctx.fail_at(pos);
     return nullptr;
   }
@@ -378,6 +457,8 @@ parse_result parse_one(const grammar &g, const char *pos, uint64_t remaining, pa
   parse_result out;
   node_arena &arena = parse_access::arena(out.tree);
   parse_context ctx(g, arena, remaining, opts);
+  auto memo = std::make_unique<lookahead_memo>();
+  ctx.memo = memo.get();
   parse_node *root = match_node(g.start_rule(), pos, remaining, ctx);
   if (root) {
     out.result = clamp32(root->length + static_cast<uint64_t>(root->start - pos));
@@ -396,8 +477,11 @@ int32_t parse_all(const grammar &g, const char *text, uint64_t length, statement
     length = static_cast<uint64_t>(std::numeric_limits<int32_t>::max());
   uint64_t consumed = 0;
   node_arena &arena = parse_access::arena(list);
+  // Entries stay valid from one statement to the next: same text, same end.
+  auto memo = std::make_unique<lookahead_memo>();
   while (consumed != length) {
     parse_context ctx(g, arena, length - consumed, opts);
+    ctx.memo = memo.get();
     const char *at = text + consumed;
     parse_node *root = match_node(g.start_rule(), at, length - consumed, ctx);
     if (!root) break;

@@ -89,6 +89,10 @@ struct grammar_node {
   byte_set first;
   bool may_be_empty = true;
   uint32_t value = 0;            // integers: their value (unsigned 32-bit)
+  // Concatenations that start with a rule reference which may match nothing, followed by a
+  // node that may not: the parser remembers where that rule ends at a position and skips
+  // the concatenation when the next node cannot start there.
+  bool lead_lookahead = false;
 
   std::string_view text() const { return {begin, static_cast<size_t>(end - begin)}; }
 };

@@ -22,6 +22,7 @@ constexpr node_id no_node = 0xFFFF;   // node_path_at: nothing found
 
 struct parse_node {
   node_id id = 0;
+  uint32_t count_ = 0;           // (for matchers) number of children
   const char *start = nullptr;   // first byte matched
   uint64_t length = 0;           // bytes matched (may be 0)
 
@@ -34,7 +35,6 @@ struct parse_node {
 
   // For matchers: the children live in the same arena as the node.
   parse_node **kids_ = nullptr;
-  uint32_t count_ = 0;
 };
 
 class node_arena;
@@ -112,6 +112,8 @@ struct parse_options {
   bool skip_by_first_byte = true;
 };
 
+struct lookahead_memo;
+
 class parse_context {
 public:
   parse_context(const grammar &g, node_arena &arena, uint64_t remaining, parse_options opts = {});
@@ -120,6 +122,8 @@ public:
   const char *farthest_failure = nullptr;   // null: none yet
   uint64_t steps = 0, budget;
   uint32_t depth = 0;
+  uint32_t limit_hits = 0;                  // failures caused by the depth or step limit
+  lookahead_memo *memo = nullptr;           // where leading optional rules end (may be null)
 
   void fail_at(const char *pos) { if (!farthest_failure || pos > farthest_failure) farthest_failure = pos; }
   parse_node *leaf(node_id id, const char *start, uint64_t length);   // a node without children
