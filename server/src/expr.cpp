@@ -278,6 +278,8 @@ bool eval_expr(const expr& e, const eval_ctx& ctx, value& out, std::string& err)
         }
         if (e.op == "-") {
             if (is_real(v.type)) out = value::of_real(-v.d, v.type);
+            // -9223372036854775808 is read as minus an unsigned literal; it still fits i64.
+            else if (is_unsigned(v.type) && v.u() == uint64_t(INT64_MAX) + 1) out = value::of_int(INT64_MIN);
             else return arith("-", value::of_int(0), v, out, err);
             return true;
         }

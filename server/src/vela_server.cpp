@@ -151,6 +151,13 @@ void vela_server::run() {
 }
 
 void vela_server::serve(connection* c) {
+    session(c);
+    // The peer learns at once that the session is over; the descriptor is closed on reaping.
+    ::shutdown(c->fd, SHUT_RDWR);
+    c->done = true;
+}
+
+void vela_server::session(connection* c) {
     login_request login;
     frame_status fs = read_login(c->fd, opt_.max_frame, login);
     if (fs != frame_status::ok) {
@@ -158,18 +165,15 @@ void vela_server::serve(connection* c) {
             log_line(c->peer + ": bad login frame, connection closed");
             send_reply(c->fd, 1, "bad login frame");
         }
-        c->done = true;
         return;
     }
     if (!users_->check(login.user, login.password)) {
         log_line(c->peer + ": login refused for user " + clip(login.user));
         send_reply(c->fd, 1, "wrong user or password");
-        c->done = true;
         return;
     }
     log_line(c->peer + ": " + login.user + " logged in");
     if (!send_reply(c->fd, 0, std::string())) {
-        c->done = true;
         return;
     }
     std::string text, payload;
@@ -202,7 +206,6 @@ void vela_server::serve(connection* c) {
         if (out.has_table) encode_result(out.table, payload);
         if (!send_reply(c->fd, 0, payload)) break;
     }
-    c->done = true;
 }
 
 } // namespace vela

@@ -47,6 +47,7 @@ private:
         std::string peer;
     };
     void serve(connection* c);
+    void session(connection* c);
     void reap(bool all);
 
     server_options opt_;

@@ -6,6 +6,7 @@
 
 #include <arpa/inet.h>
 #include <atomic>
+#include <cerrno>
 #include <cstring>
 #include <netinet/in.h>
 #include <set>
@@ -62,9 +63,11 @@ struct raw_peer {
         if (payload) *payload = rest;
         return head[4];
     }
+    // End of stream, or a reset when the server dropped bytes it did not read; not a time-out.
     bool closed_by_server() {
         char b;
-        return ::recv(fd, &b, 1, 0) == 0;
+        ssize_t n = ::recv(fd, &b, 1, 0);
+        return n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK);
     }
 };
 
