@@ -559,6 +559,22 @@ std::unique_ptr<grammar> resolve_grammar(std::unique_ptr<grammar_node> syntax, c
                           lead.may_be_empty && !next.may_be_empty;
     }
     for (auto &c : n->children) all.push_back(c.get());
+    const grammar_node *t = n;
+    for (;;) {
+      if ((t->kind == kind_group || t->kind == kind_meta_definition) ||
+          (t->kind == kind_alternation && t->children.size() == 1)) {
+        t = t->children[0].get();
+      } else if (t->kind == kind_concatenation && t->children.size() == 1) {
+        node_kind k = t->children[0]->kind;
+        bool transparent = k == kind_concatenation || k == kind_group || k == kind_option || k == kind_repeat ||
+                           k == kind_repeat_min1;
+        if (transparent) break;
+        t = t->children[0].get();
+      } else {
+        break;
+      }
+    }
+    n->target = t;
   }
   g->syntax_ = std::move(syntax);
   return g;

@@ -439,7 +439,7 @@ parse_node *match_node(const grammar_node &n, const char *pos, uint64_t remainin
     return nullptr;
   }
   ++ctx.depth;
-  parse_node *r = dispatch(n, pos, remaining, ctx);
+  parse_node *r = dispatch(*n.target, pos, remaining, ctx);
   --ctx.depth;
   return r;
 }

@@ -93,6 +93,9 @@ struct grammar_node {
   // node that may not: the parser remembers where that rule ends at a position and skips
   // the concatenation when the next node cannot start there.
   bool lead_lookahead = false;
+  // What matching this node comes down to: itself, or (through groups, single alternatives
+  // and single non-transparent terms) the one node whose result it returns unchanged.
+  const grammar_node *target = this;
 
   std::string_view text() const { return {begin, static_cast<size_t>(end - begin)}; }
 };
