@@ -360,6 +360,29 @@ void text_buffer::replace(int32_t begin, int32_t end, std::string_view bytes)
     insert_at(cursor_, bytes);
 }
 
+void text_buffer::replace_keep_selections(int32_t begin, int32_t end, std::string_view bytes)
+{
+    begin = snap(begin);
+    end = snap(end);
+    if (begin > end)
+        return;
+    int32_t old_size = size();
+    replace(begin, end, bytes);
+    int32_t delta = size() - old_size;
+    range_list kept;
+    for (text_range s : selections_) {
+        if (s.begin >= end) {
+            s.begin += delta;
+            s.end += delta;
+        } else if (s.begin <= begin && s.end >= end) {
+            s.end += delta;
+        }
+        if (s.begin < s.end)
+            kept.push_back(s);
+    }
+    selections_ = std::move(kept);
+}
+
 std::vector<std::string> text_buffer::remove_selections()
 {
     std::vector<std::string> out;

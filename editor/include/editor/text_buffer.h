@@ -88,6 +88,9 @@ public:
     void insert_at(int32_t pos, std::string_view bytes);           // cursor behind the text
     void remove(int32_t begin, int32_t end, bool backspace = false); // cursor at begin
     void replace(int32_t begin, int32_t end, std::string_view bytes);
+    // The same, but the selections stay and follow the edit: ranges after it shift and a
+    // range that holds it grows or shrinks with it.
+    void replace_keep_selections(int32_t begin, int32_t end, std::string_view bytes);
     // Removes every selection, last to first, each as its own removal; the cursor ends at
     // the begin of the first. Returns the removed texts in removal order.
     std::vector<std::string> remove_selections();

@@ -1,0 +1,195 @@
+// The script editor widget: paints its own text, keeps a text_buffer and re-parses the
+// script after changes so that highlighting follows the grammar.
+#pragma once
+
+#include "editor/text_buffer.h"
+#include "lang/parser.h"
+
+#include <QPointer>
+#include <QRect>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QPainter;
+class QPagedPaintDevice;
+class search_dlg;
+
+// The main window's edit actions that an editor drives the enabled state of and shows as
+// its context menu. Any of them may be null.
+struct editor_actions {
+    QAction *cut = nullptr, *copy = nullptr, *paste = nullptr, *redo = nullptr, *undo = nullptr;
+    QAction *goto_err = nullptr, *goto_lineb = nullptr, *goto_linee = nullptr;
+    QAction *goto_wordb = nullptr, *goto_worde = nullptr, *del_sel = nullptr;
+    QAction *sel_beside = nullptr, *sel_all = nullptr, *sel_line = nullptr, *sel_word = nullptr;
+    QAction *find = nullptr, *replace = nullptr, *exec_sel = nullptr, *exec_cur = nullptr;
+    QAction *format_sel = nullptr, *save = nullptr, *save_all = nullptr;
+};
+
+class editor : public QWidget {
+    Q_OBJECT
+public:
+    enum select_state_t { dragging = 0, anchored = 1, idle = 2 };
+
+    // Texts at and above these sizes are re-parsed later, or not at all.
+    static constexpr int32_t deferred_parse_size = 131072;
+    static constexpr int32_t no_parse_size = 4194304;
+
+    explicit editor(QWidget *parent = nullptr);
+    ~editor() override;
+
+    text_buffer &buffer() { return buf_; }
+    const text_buffer &buffer() const { return buf_; }
+
+    // Replaces the whole content: cursor at 0, empty undo log, re-parse, textChanged.
+    void set_text(const QString &text);
+    void set_text_utf8(std::string bytes);
+    QString text() const;
+
+    // --- state others read ---------------------------------------------------------------
+    int select_state() const { return select_state_; }
+    int32_t anchor() const { return anchor_; }
+    int click_stage() const { return click_stage_; }
+    int blink_phase() const { return blink_phase_; }
+    int32_t failure_position() const { return failure_pos_; }
+    bool parse_failed() const { return failure_pos_ != buf_.size(); }
+    const std::vector<int32_t> &line_index() const { return line_index_; }
+    int line_count() const { return static_cast<int>(line_index_.size()); }
+    int current_line() const;
+    QPoint cursor_pixel() const { return cursor_px_; }
+    const lang::statement_list &statements() const { return statements_; }
+    bool parse_timer_active() const { return parse_timer_.isActive(); }
+    int parse_count() const { return parse_count_; }
+
+    // Cell geometry from the configuration (at least one pixel each).
+    static int cell_width();
+    static int line_height();
+
+    // The part of the editor the scroll area shows, as it reports it: the rectangle's x and
+    // y are the negated offsets of the visible part. Until a report, the whole widget.
+    void set_visible_rect(const QRect &r);
+    QRect visible_area() const;
+
+    // Byte offset under a point in editor coordinates.
+    int32_t hit_test(const QPoint &p) const;
+
+    void set_actions(const editor_actions &actions);
+    void refresh_actions();
+
+    search_dlg *search_dialog() const { return search_; }
+
+    // Called after text typed from the keyboard or an input method was inserted; the
+    // completion popup plugs in here.
+    void set_completion_hook(std::function<void(editor *)> hook) { completion_hook_ = std::move(hook); }
+
+    // Rebuilds line_index, resizes the widget to its content and stores the cursor's pixel
+    // position.
+    void layout_text();
+
+    // Paints the text (no cursor) onto a printer-like device, as the print action does.
+    void render_to(QPagedPaintDevice *device);
+    // Asks for a printer with the print dialog and prints.
+    void print();
+
+    // Puts the cursor to p, clears selections and emits lineChanged (used by find).
+    void set_cursor(int32_t p);
+
+    // After a change made from outside the widget (find and replace): re-parse, re-layout,
+    // signal and refresh.
+    void text_edited();
+    void cursor_moved();
+
+signals:
+    void textChanged();
+    void lineChanged();
+
+public slots:
+    void change_cursor();
+    void show_cursor();
+    void reset_word();
+    void auto_sel(const QString &text);
+    void auto_not_found();
+    void auto_char_add(const char &c);
+    void auto_char_del();
+    void auto_parse();
+    void start_parse();
+
+    // Edit commands (the bool is ignored).
+    void cut(bool = false);
+    void copy(bool = false);
+    void paste(bool = false);
+    void undo(bool = false);
+    void redo(bool = false);
+    void goto_err(bool = false);
+    void goto_lineb(bool = false);
+    void goto_linee(bool = false);
+    void goto_wordb(bool = false);
+    void goto_worde(bool = false);
+    void del_sel(bool = false);
+    void sel_beside(bool = false);
+    void sel_all(bool = false);
+    void sel_line(bool = false);
+    void sel_word(bool = false);
+    void format_sel(bool = false);
+    void find(bool = false);
+    void replace(bool = false);
+
+protected:
+    bool eventFilter(QObject *obj, QEvent *ev) override;
+    void paintEvent(QPaintEvent *ev) override;
+    void keyPressEvent(QKeyEvent *ev) override;
+    void keyReleaseEvent(QKeyEvent *ev) override;
+    void mousePressEvent(QMouseEvent *ev) override;
+    void mouseMoveEvent(QMouseEvent *ev) override;
+    void mouseReleaseEvent(QMouseEvent *ev) override;
+    void mouseDoubleClickEvent(QMouseEvent *ev) override;
+    void inputMethodEvent(QInputMethodEvent *ev) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    void focusInEvent(QFocusEvent *ev) override;
+    void focusOutEvent(QFocusEvent *ev) override;
+
+private:
+    void parse_now();
+    void paint_text(QPainter &p, const QRect &area, bool with_cursor);
+    // Theme slot of the byte at p; [leaf_begin, leaf_end) is set to the terminal leaf the
+    // answer holds for, or left empty.
+    int style_slot_at(int32_t p, int32_t *leaf_begin, int32_t *leaf_end) const;
+    void sync_settings();
+    void after_text_change();
+    void after_move();
+    void typed(std::string_view bytes);
+    void select_from_anchor();
+    void zoom(int delta);
+    void open_search(bool replace_mode);
+
+    text_buffer buf_;
+    int select_state_ = idle;
+    int32_t anchor_ = 0;
+    int blink_phase_ = 1;
+    int click_stage_ = 0;
+    int32_t click_pos_ = -1;
+    int32_t failure_pos_ = 0;
+    std::vector<int32_t> line_index_{0};
+    QPoint cursor_px_;
+    QRect visible_;
+    bool visible_set_ = false;
+
+    // The last parse keeps its own copy of the text, so its trees never point into a
+    // buffer that an edit has moved or freed.
+    std::string parsed_text_;
+    lang::statement_list statements_;
+    int parse_count_ = 0;
+
+    QTimer blink_timer_;
+    QTimer word_timer_;
+    QTimer parse_timer_;
+
+    editor_actions actions_;
+    bool actions_added_ = false;
+    search_dlg *search_ = nullptr;
+    std::function<void(editor *)> completion_hook_;
+};

@@ -1,0 +1,283 @@
+#include "editor/search_dlg.h"
+
+#include "editor/editor.h"
+#include "msg_box.h"
+#include "ui_search_dlg.h"
+
+search_dlg::search_dlg(editor *ed) : QDialog(ed), ui_(new Ui::search_dlg), ed_(ed)
+{
+    ui_->setupUi(this);
+    setWindowModality(Qt::WindowModal);
+    connect(ui_->fall_pb, &QPushButton::clicked, this, [this] { search_all(false); });
+    for (QRadioButton *rb : {ui_->reg_rb, ui_->sup_rb, ui_->normal_rb})
+        connect(rb, &QRadioButton::clicked, this, [this] { search_all(true); });
+    connect(ui_->next_pb, &QPushButton::clicked, this, &search_dlg::next);
+    connect(ui_->prev_pb, &QPushButton::clicked, this, &search_dlg::prev);
+    connect(ui_->rep_pb, &QPushButton::clicked, this, &search_dlg::replace);
+    connect(ui_->rep_all_pb, &QPushButton::clicked, this, &search_dlg::replace_all);
+    connect(ui_->target_le, &QLineEdit::textChanged, this, &search_dlg::target_changed);
+}
+
+search_dlg::~search_dlg() = default;
+
+std::string search_dlg::pattern() const { return ui_->target_le->text().toUtf8().toStdString(); }
+
+int search_dlg::mode() const
+{
+    if (ui_->reg_rb->isChecked())
+        return search_regex;
+    if (ui_->sup_rb->isChecked())
+        return search_escapes;
+    return search_normal;
+}
+
+int search_dlg::flags() const
+{
+    int f = 0;
+    if (!ui_->cs_cb->isChecked())
+        f |= search_ignore_case;
+    if (ui_->mw_cb->isChecked())
+        f |= search_whole_word;
+    return f;
+}
+
+bool search_dlg::only_selection() const { return ui_->os_cb->isChecked(); }
+
+void search_dlg::open_for(bool replace_mode, const QString &target)
+{
+    setWindowTitle(replace_mode ? tr("replace text in current windows") : tr("find text in current windows"));
+    if (!target.isEmpty())
+        ui_->target_le->setText(target);
+    for (QWidget *w : std::initializer_list<QWidget *>{ui_->rep_lbl, ui_->rep_le, ui_->rep_pb, ui_->rep_all_pb})
+        w->setVisible(replace_mode);
+    resize(500, replace_mode ? 100 : 80);
+    show();
+    ui_->target_le->setFocus();
+}
+
+bool search_dlg::collect(range_list &out, bool quiet)
+{
+    text_buffer &buf = ed_->buffer();
+    match_result r = find_matches(buf.text(), pattern(), mode(), flags(),
+                                  only_selection() ? &buf.selections() : nullptr);
+    if (!r.ok()) {
+        if (!quiet)
+            inform(this, tr("search result"), tr("the regular expression is invalid: %1").arg(QString::fromStdString(r.error)));
+        return false;
+    }
+    buf.set_marks(r.matches);
+    out = std::move(r.matches);
+    return true;
+}
+
+// The first match at or after `start` becomes the current one; true when there is one.
+static bool pick_forward(text_buffer &buf, const range_list &m, int32_t start, bool only_sel, text_range &last)
+{
+    for (const text_range &r : m)
+        if (r.begin >= start) {
+            if (only_sel) {
+                last = r;
+            } else {
+                buf.select(r.begin, r.end);
+            }
+            buf.set_cursor(r.begin);
+            return true;
+        }
+    return false;
+}
+
+static bool pick_backward(text_buffer &buf, const range_list &m, int32_t before, bool only_sel, text_range &last)
+{
+    for (auto it = m.rbegin(); it != m.rend(); ++it)
+        if (it->begin < before) {
+            if (only_sel)
+                last = *it;
+            else
+                buf.select(it->begin, it->end);
+            buf.set_cursor(it->begin);
+            return true;
+        }
+    return false;
+}
+
+void search_dlg::next(bool)
+{
+    text_buffer &buf = ed_->buffer();
+    if (pattern().empty())
+        return;
+    int32_t start = buf.cursor() + buf.char_len(buf.cursor());
+    for (;;) {
+        range_list m;
+        if (!collect(m, false))
+            return;
+        if (pick_forward(buf, m, start, only_selection(), last_match_)) {
+            ed_->cursor_moved();
+            ed_->show_cursor();
+            return;
+        }
+        ed_->update();
+        if (buf.size() == 0)
+            return;
+        const QString target = ui_->target_le->text();
+        if (wrapped_) {
+            wrapped_ = false;
+            inform(this, tr("next research result"), tr("the string '%1' not found.").arg(target));
+            return;
+        }
+        if (ask(this, tr("next search result"), tr("the string '%1' not found. continue from begin?").arg(target)) !=
+            QMessageBox::Yes)
+            return;
+        wrapped_ = true;
+        buf.set_cursor(0);
+        start = 0; // a match at the very beginning counts after wrapping
+    }
+}
+
+void search_dlg::prev(bool)
+{
+    text_buffer &buf = ed_->buffer();
+    if (pattern().empty())
+        return;
+    int32_t before = buf.cursor();
+    for (;;) {
+        range_list m;
+        if (!collect(m, false))
+            return;
+        if (pick_backward(buf, m, before, only_selection(), last_match_)) {
+            ed_->cursor_moved();
+            ed_->show_cursor();
+            return;
+        }
+        ed_->update();
+        if (buf.size() == 0)
+            return;
+        const QString target = ui_->target_le->text();
+        if (wrapped_) {
+            wrapped_ = false;
+            inform(this, tr("previous research result"), tr("the string '%1' not found.").arg(target));
+            return;
+        }
+        if (ask(this, tr("previous search result"), tr("the string '%1' not found. continue from end?").arg(target)) !=
+            QMessageBox::Yes)
+            return;
+        wrapped_ = true;
+        buf.set_cursor(buf.size());
+        before = buf.size();
+    }
+}
+
+void search_dlg::search_all(bool notinfo)
+{
+    text_buffer &buf = ed_->buffer();
+    range_list m;
+    if (!collect(m, notinfo))
+        return;
+    if (only_selection()) {
+        if (!m.empty()) {
+            last_match_ = m.front();
+            buf.set_cursor(m.front().begin);
+        }
+    } else {
+        buf.clear_selections();
+        if (!m.empty()) {
+            buf.select(m.front().begin, m.front().end);
+            buf.set_cursor(m.front().begin);
+        }
+    }
+    ed_->cursor_moved();
+    ed_->show_cursor();
+    if (notinfo)
+        return;
+    const QString target = ui_->target_le->text();
+    if (m.empty())
+        inform(this, tr("search result"), tr("the string '%1' not found.").arg(target));
+    else
+        inform(this, tr("search result"), tr("the string '%1' found %2 times.").arg(target).arg(m.size()));
+}
+
+void search_dlg::target_changed(const QString &text)
+{
+    ed_->buffer().clear_marks();
+    wrapped_ = false;
+    if (!text.isEmpty())
+        search_all(true);
+    ed_->update();
+}
+
+void search_dlg::replace(bool)
+{
+    text_buffer &buf = ed_->buffer();
+    const QByteArray rep = ui_->rep_le->text().toUtf8();
+    const std::string_view bytes(rep.constData(), static_cast<size_t>(rep.size()));
+    bool done = false;
+    if (only_selection()) {
+        if (last_match_.begin < last_match_.end) {
+            buf.replace_keep_selections(last_match_.begin, last_match_.end, bytes);
+            last_match_ = {0, 0};
+            done = true;
+        }
+    } else if (buf.has_selection()) {
+        range_list sel = buf.selections();
+        buf.clear_selections();
+        for (auto it = sel.rbegin(); it != sel.rend(); ++it)
+            buf.replace(it->begin, it->end, bytes);
+        buf.set_cursor(sel.front().begin + static_cast<int32_t>(bytes.size()));
+        done = true;
+    }
+    if (done) {
+        // Go on from the end of what was written, so that a match right behind it is next.
+        int32_t from = buf.cursor();
+        range_list m;
+        if (!pattern().empty() && collect(m, false) && pick_forward(buf, m, from, only_selection(), last_match_)) {
+            ed_->show_cursor();
+        } else {
+            next();
+        }
+        emit replaced();
+    } else {
+        next();
+    }
+    ed_->text_edited();
+}
+
+void search_dlg::replace_all(bool)
+{
+    text_buffer &buf = ed_->buffer();
+    const QByteArray rep = ui_->rep_le->text().toUtf8();
+    const std::string_view bytes(rep.constData(), static_cast<size_t>(rep.size()));
+    range_list m;
+    if (pattern().empty() || !collect(m, false))
+        return;
+    if (only_selection()) {
+        for (auto it = m.rbegin(); it != m.rend(); ++it)
+            buf.replace_keep_selections(it->begin, it->end, bytes);
+        last_match_ = {0, 0};
+    } else {
+        buf.set_selections(m);
+        range_list sel = buf.selections();
+        buf.clear_selections();
+        for (auto it = sel.rbegin(); it != sel.rend(); ++it)
+            buf.replace(it->begin, it->end, bytes);
+    }
+    buf.clear_marks(); // they pointed at the replaced text
+    ed_->text_edited();
+    const QString target = ui_->target_le->text();
+    if (!m.empty()) {
+        inform(this, tr("replace result"), tr("the string '%1' %2 times replaced.").arg(target).arg(m.size()));
+        emit replaced();
+    } else {
+        inform(this, tr("previous search result"), tr("the string '%1' not found.").arg(target));
+    }
+}
+
+void search_dlg::show_top()
+{
+    raise();
+    activateWindow();
+}
+
+void search_dlg::reject()
+{
+    QDialog::reject();
+    ed_->refresh_actions();
+}
