@@ -247,6 +247,7 @@ void MainWindow::build_status_bar()
     conn_btn_->setObjectName("conn_btn");
     conn_btn_->setFlat(true);
     conn_btn_->setIcon(QIcon(":/img/connect.svg"));
+    conn_btn_->setIconSize(QSize(20, 20));
     conn_btn_->setToolTip(tr("connected to %1:%2").arg(ip_).arg(port_));
     ui->statusbar->addWidget(conn_btn_);
 
@@ -254,6 +255,7 @@ void MainWindow::build_status_bar()
     syntax_btn_->setObjectName("syntax_btn");
     syntax_btn_->setFlat(true);
     syntax_btn_->setIcon(QIcon(":/img/correct.svg"));
+    syntax_btn_->setIconSize(QSize(20, 20));
     ui->statusbar->addPermanentWidget(syntax_btn_);
 }
 
