@@ -7,7 +7,9 @@
 #include <sys_config.h>
 #include <velalink.h>
 
+#include <QFontMetrics>
 #include <QRegExp>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -23,11 +25,35 @@ QString config_text(const char *field, std::size_t cap)
 // The form's geometry was drawn for narrower fonts than many systems have, and translations
 // are longer than the English texts: widen a widget whose text would be clipped, never past
 // `right`.
+// The size a widget's text needs. Rich-text captions ask for weight 600, which a family
+// without a demi-bold face draws in full bold, wider than the label's own size hint.
+QSize needed_size(QWidget *w)
+{
+    QSize size = w->sizeHint();
+    if (auto *label = qobject_cast<QLabel *>(w)) {
+        if (label->textFormat() == Qt::RichText || Qt::mightBeRichText(label->text())) {
+            QTextDocument doc;
+            doc.setHtml(label->text());
+            QFont bold = label->font();
+            bold.setBold(true);
+            const int drawn = QFontMetrics(bold).horizontalAdvance(doc.toPlainText()) + 2 * label->margin() + 4;
+            size.setWidth(std::max(size.width(), drawn));
+        }
+    }
+    return size;
+}
+
 void fit_width(QWidget *w, int right)
 {
-    const int wanted = w->sizeHint().width();
-    if (wanted > w->width())
-        w->resize(std::min(wanted, right - w->x()), w->height());
+    const QSize wanted = needed_size(w);
+    if (wanted.width() > w->width())
+        w->resize(std::min(wanted.width(), right - w->x()), w->height());
+    // Scripts with tall glyphs (Chinese, Japanese) need more height than Latin text: grow
+    // about the same centre line.
+    if (wanted.height() > w->height()) {
+        const int grow = wanted.height() - w->height();
+        w->setGeometry(w->x(), w->y() - grow / 2, w->width(), wanted.height());
+    }
 }
 
 } // namespace
@@ -57,21 +83,35 @@ login_dlg::login_dlg(QWidget *parent) : QDialog(parent), ui(new Ui::login_dlg)
 void login_dlg::fit_texts()
 {
     ensurePolished(); // measure with the style sheet's fonts
+    // The four captions form a column left of the edits; when one of them is too long for
+    // the room there, the whole column moves left so that they still line up.
     const int edits_left = ui->le_user->x() - 4;
-    for (QWidget *w : {static_cast<QWidget *>(ui->label), static_cast<QWidget *>(ui->label_2),
-                       static_cast<QWidget *>(ui->label_3), static_cast<QWidget *>(ui->label_4)})
-        fit_width(w, edits_left);
+    const QList<QLabel *> captions = {ui->label, ui->label_2, ui->label_3, ui->label_4};
+    int column_left = edits_left;
+    for (QLabel *l : captions)
+        column_left = std::min(column_left, l->x());
+    int widest = 0;
+    for (QLabel *l : captions)
+        widest = std::max(widest, needed_size(l).width());
+    if (column_left + widest > edits_left) {
+        column_left = std::max(8, edits_left - widest);
+        for (QLabel *l : captions)
+            l->move(column_left, l->y());
+    }
+    for (QLabel *l : captions)
+        fit_width(l, edits_left);
     fit_width(ui->checkBox, width() - 8);
     fit_width(ui->lbl_ipinfo, width() - 8);
     fit_width(ui->lbl_portinfo, width() - 8);
     // The title stays centred on its box when it has to grow.
-    const int title_wanted = ui->title->sizeHint().width();
+    const int title_wanted = needed_size(ui->title).width();
     if (title_wanted > ui->title->width()) {
         const int w = std::min(title_wanted, width() - 16);
         const int centre = ui->title->x() + ui->title->width() / 2;
         const int x = std::max(8, std::min(centre - w / 2, width() - 8 - w));
         ui->title->setGeometry(x, ui->title->y(), w, ui->title->height());
     }
+    fit_width(ui->title, width() - 8);
 }
 
 login_dlg::~login_dlg()

@@ -1,0 +1,50 @@
+#include "startup.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTranslator>
+
+#include <clocale>
+#include <cstdio>
+
+namespace {
+
+const language_files languages[] = {
+    {"zh_CN.UTF-8", ":/lang/qt_zh_CN.qm", ":/lang/velastudio_zh.qm"},
+    {"en_US.UTF-8", ":/lang/qt_en.qm", ":/lang/velastudio_en.qm"},
+    {"fr.UTF-8", ":/lang/qt_fr.qm", ":/lang/velastudio_fr.qm"},
+    {"jp.UTF-8", ":/lang/qt_jp.qm", ":/lang/vela_usdb_cli_jp.qm"},
+};
+
+} // namespace
+
+const language_files *language_of(int index)
+{
+    if (index < 0 || index >= static_cast<int>(sizeof languages / sizeof languages[0]))
+        return nullptr;
+    return &languages[index];
+}
+
+bool apply_style_sheet(QApplication &app)
+{
+    QFile qss(QStringLiteral(":/qss/vela_white-.qss"));
+    if (qss.open(QIODevice::ReadOnly)) {
+        app.setStyleSheet(QString::fromUtf8(qss.readAll()));
+        return true;
+    }
+    std::printf("open qss failed.\n");
+    std::fflush(stdout);
+    app.setStyleSheet(QString());
+    return false;
+}
+
+void install_translators(QApplication &app, int language, QTranslator &toolkit, QTranslator &program)
+{
+    if (const language_files *files = language_of(language)) {
+        std::setlocale(LC_ALL, files->locale);
+        toolkit.load(QString::fromLatin1(files->toolkit));
+        program.load(QString::fromLatin1(files->program));
+    }
+    app.installTranslator(&toolkit);
+    app.installTranslator(&program);
+}
