@@ -12,10 +12,15 @@ namespace lang {
 class node_arena {
 public:
   struct mark_t {
-    size_t chunk, used;
+    size_t chunk;
+    char *ptr;
   };
 
-  node_arena() = default;
+  node_arena() {
+    chunks_.push_back(take(16 * 1024));
+    ptr_ = chunks_[0].data;
+    end_ = ptr_ + chunks_[0].size;
+  }
   node_arena(const node_arena &) = delete;
   node_arena &operator=(const node_arena &) = delete;
   ~node_arena() {
@@ -24,17 +29,20 @@ public:
 
   void *alloc(size_t n) {
     n = (n + 7) & ~size_t(7);
-    if (cur_ < chunks_.size() && chunks_[cur_].size - used_ >= n) {
-      void *p = chunks_[cur_].data + used_;
-      used_ += n;
+    if (static_cast<size_t>(end_ - ptr_) >= n) {
+      void *p = ptr_;
+      ptr_ += n;
       return p;
     }
     return grow(n);
   }
-  mark_t mark() const { return {cur_, used_}; }
+  mark_t mark() const { return {cur_, ptr_}; }
   void rewind(mark_t m) {
-    cur_ = m.chunk;
-    used_ = m.used;
+    if (m.chunk != cur_) {
+      cur_ = m.chunk;
+      end_ = chunks_[cur_].data + chunks_[cur_].size;
+    }
+    ptr_ = m.ptr;
   }
 
 private:
@@ -43,7 +51,8 @@ private:
     size_t size;
   };
   std::vector<chunk> chunks_;
-  size_t cur_ = 0, used_ = 0;
+  size_t cur_ = 0;
+  char *ptr_ = nullptr, *end_ = nullptr;   // free space in chunk cur_
 
   // Released chunks are kept per thread for the next parse (the editor parses after every
   // key stroke), so their pages are not faulted in again each time. Bounded.
@@ -86,17 +95,18 @@ private:
 
   void *grow(size_t n) {
     // Move on to the next chunk that is large enough, keeping earlier ones for reuse.
-    size_t next = chunks_.empty() ? 0 : cur_ + 1;
+    size_t next = cur_ + 1;
     while (next < chunks_.size() && chunks_[next].size < n) ++next;
     if (next >= chunks_.size()) {
-      size_t size = chunks_.empty() ? 16 * 1024 : chunks_.back().size * 2;
+      size_t size = chunks_.back().size * 2;
       if (size > 4 * 1024 * 1024) size = 4 * 1024 * 1024;
       if (size < n) size = n;
       chunks_.push_back(take(size));
       next = chunks_.size() - 1;
     }
     cur_ = next;
-    used_ = n;
+    ptr_ = chunks_[cur_].data + n;
+    end_ = chunks_[cur_].data + chunks_[cur_].size;
     return chunks_[cur_].data;
   }
 };

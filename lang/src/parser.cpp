@@ -182,19 +182,40 @@ parse_node *match_alternatives(const grammar_node &alt, const char *pos, uint64_
 // The concatenation starts with an optional rule (typically blanks and comments): when that
 // rule's end at pos is known and the next child cannot start there, the whole attempt fails
 // with the failures it would have recorded. Otherwise matches the lead and remembers it.
+// Whether the remembered end of the lead rule already decides that concatenation n fails
+// at pos; if so, records the failures the attempt would have recorded.
+bool lead_rules_out(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+  const grammar_node &lead = *n.children[0];
+  const lookahead_memo::entry &e = ctx.memo->slot(pos, lead.kind);
+  if (e.pos != pos || e.kind != lead.kind) return false;
+  const char *text_end = pos + remaining;
+  if (!e.ok || (e.end < text_end && !n.children[1]->first.has(static_cast<unsigned char>(*e.end)))) {
+    ++ctx.steps;
+    if (e.farthest) ctx.fail_at(e.farthest);
+    if (e.ok) ctx.fail_at(e.end);
+    return true;
+  }
+  return false;
+}
+
+// A term that is an option or a plain repetition over such a concatenation matches nothing
+// when the concatenation is ruled out; the term need not be entered at all.
+bool term_is_empty(const grammar_node &c, const char *pos, uint64_t remaining, parse_context &ctx) {
+  const grammar_node *alt;
+  if (c.kind == kind_option || (c.kind == kind_repeat && c.children.size() == 1)) alt = c.children[0].get();
+  else return false;
+  const grammar_node &t = *alt->target;
+  return t.kind == kind_concatenation && t.lead_lookahead && lead_rules_out(t, pos, remaining, ctx);
+}
+
 parse_node *match_lead(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx,
                        bool &skip) {
   const grammar_node &lead = *n.children[0];
-  lookahead_memo::entry &e = ctx.memo->slot(pos, lead.kind);
-  if (e.pos == pos && e.kind == lead.kind) {
-    const char *text_end = pos + remaining;
-    if (!e.ok || (e.end < text_end && !n.children[1]->first.has(static_cast<unsigned char>(*e.end)))) {
-      if (e.farthest) ctx.fail_at(e.farthest);
-      if (e.ok) ctx.fail_at(e.end);
-      skip = true;
-      return nullptr;
-    }
+  if (lead_rules_out(n, pos, remaining, ctx)) {
+    skip = true;
+    return nullptr;
   }
+  lookahead_memo::entry &e = ctx.memo->slot(pos, lead.kind);
   const char *saved = ctx.farthest_failure;
   uint32_t hits = ctx.limit_hits;
   ctx.farthest_failure = nullptr;
@@ -231,6 +252,10 @@ parse_node *match_concatenation(const grammar_node &n, const char *pos, uint64_t
     uint64_t used = static_cast<uint64_t>(cursor - pos);
     auto before = ctx.arena.mark();
     parse_node *r;
+    if (ctx.memo && ctx.options.skip_by_first_byte && term_is_empty(*c, cursor, remaining - used, ctx)) {
+      empty_match = true;
+      continue;
+    }
     if (lookahead && c.get() == n.children[0].get()) {
       bool skip = false;
       r = match_lead(n, pos, remaining, ctx, skip);
@@ -401,8 +426,10 @@ parse_node *dispatch(const grammar_node &n, const char *pos, uint64_t remaining,
   }
   if (n.kind >= rule_ref_base && n.kind < rule_ref_base + max_rules) {
     size_t i = n.kind - rule_ref_base;
+    // The body starts where the reference does, so the reference's own checks stand for it.
     const grammar_node &body = *ctx.gram.rule(i).children[1];
-    parse_node *r = match_node(body, pos, remaining, ctx);
+    ++ctx.steps;
+    parse_node *r = dispatch(*body.target, pos, remaining, ctx);
     if (!r) return nullptr;
     node_id id = static_cast<node_id>(i + 2);
     if (r->id == anonymous_id) {
