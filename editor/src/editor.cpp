@@ -2,6 +2,7 @@
 
 #include "code_font.h"
 #include "editor/search_dlg.h"
+#include "glyph_cache.h"
 #include "editor/text_match.h"
 #include "editor/utf8.h"
 #include "lang/sql_engine.h"
@@ -331,10 +332,13 @@ void editor::paint_text(QPainter &p, const QRect &area, bool with_cursor)
     const bool failed = !huge && parse_failed();
     const bool show_space = g_config.show_space;
 
+    glyph_cache &glyphs = glyph_cache::instance();
+    // Printers get real text; screens get the cached cell pictures.
+    const bool direct = p.device() && p.device()->devType() != QInternal::Widget &&
+                        p.device()->devType() != QInternal::Image && p.device()->devType() != QInternal::Pixmap;
     const text_style *last_style = nullptr;
-    QColor last_colour;
     bool last_underline = false;
-    bool space_glyph = true;
+    int font = 0;
 
     // Cache of the last style lookup: a terminal leaf colours all of its bytes alike.
     int32_t cache_begin = 0, cache_end = 0;
@@ -393,36 +397,28 @@ void editor::paint_text(QPainter &p, const QRect &area, bool with_cursor)
                 }
             }
             if (style != last_style || underline != last_underline) {
-                QFont f = code_font(*style);
-                if (underline)
-                    f.setUnderline(true);
-                p.setFont(f);
-                space_glyph = QFontMetrics(f).inFontUcs4(0x2B1D);
+                font = glyphs.font_id(*style, underline);
                 last_style = style;
                 last_underline = underline;
-                last_colour = QColor();
             }
 
             auto c = static_cast<unsigned char>(t[static_cast<size_t>(pos)]);
-            bool faint = c == '\n' || (c == ' ' && show_space);
             if (c != ' ' || show_space) {
                 QColor pen = colour;
-                if (faint)
+                if (c == '\n' || c == ' ')
                     pen.setAlpha(64);
-                if (pen != last_colour) {
-                    p.setPen(pen);
-                    last_colour = pen;
-                }
-                if (c == ' ' && !space_glyph) {
+                if (c == ' ' && !glyphs.has_space_mark(font)) {
                     // No installed font has the blank mark: draw the small square it shows.
                     int side = std::max(2, cw / 5);
                     p.fillRect(QRect(cell.center().x() - side / 2, cell.center().y() - side / 2, side, side), pen);
-                } else if (c < 0x80)
-                    p.drawText(cell, 0, ascii_glyph(c));
-                else if (len > 1)
-                    p.drawText(cell, 0, QString::fromUtf8(t.data() + pos, len));
-                else
-                    p.drawText(cell, 0, QString(QChar(0xFFFD)));
+                } else if (c < 0x80) {
+                    glyphs.draw(p, cell, font, pen.rgba(), c, ascii_glyph(c), direct);
+                } else if (len > 1) {
+                    glyphs.draw(p, cell, font, pen.rgba(), utf8::decode(t.data(), t.size(), static_cast<size_t>(pos)),
+                                QString::fromUtf8(t.data() + pos, len), direct);
+                } else {
+                    glyphs.draw(p, cell, font, pen.rgba(), 0xFFFD, QString(QChar(0xFFFD)), direct);
+                }
             }
             x += w;
             pos += len;
