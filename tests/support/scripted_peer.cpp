@@ -52,8 +52,6 @@ void scripted_peer::answer_in_pieces(std::vector<std::string> pieces, int pause_
 
 void scripted_peer::answer_and_close(const std::string &bytes) { queue(peer_answer{{bytes}, 0, true}); }
 
-void scripted_peer::answer_and_reset(const std::string &bytes) { queue(peer_answer{{bytes}, 0, true, true}); }
-
 void scripted_peer::close_on_next_frame() { queue(peer_answer{{}, 0, true}); }
 
 void scripted_peer::close_on_accept() {
@@ -163,7 +161,8 @@ bool scripted_peer::serve(int fd) {
     {
       std::lock_guard<std::mutex> lock(mu_);
       frames_.push_back(frame);
-      if (!script_.empty()) {
+      // Nobody answers a logout, so it takes nothing from the script.
+      if (len != 0xFFFFFFFFu && !script_.empty()) {
         a = std::move(script_.front());
         script_.pop_front();
         have = true;

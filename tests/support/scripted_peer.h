@@ -35,12 +35,10 @@ class scripted_peer {
   uint16_t port() const { return port_; }
 
   // Queues the answer to the next frame that has no answer yet. A frame that finds
-  // the queue empty gets no answer.
+  // the queue empty gets no answer, and a logout frame never takes one.
   void answer(const std::string &bytes);
   void answer_in_pieces(std::vector<std::string> pieces, int pause_ms = 0);
   void answer_and_close(const std::string &bytes);
-  // Sends bytes, then aborts the connection (the client sees a reset).
-  void answer_and_reset(const std::string &bytes);
   void queue(peer_answer a);
   // Hang up as soon as the next frame has been read (nothing is sent).
   void close_on_next_frame();
