@@ -6,8 +6,6 @@
 #include "sys_config.h"
 
 #include <QAction>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -85,36 +83,6 @@ struct main_window_test : ::testing::Test {
     QTabWidget *tabs = nullptr;
 };
 
-TEST_F(main_window_test, menus_come_in_order_with_their_entries)
-{
-    QStringList titles;
-    for (auto *a : win->menuBar()->actions())
-        titles << a->text();
-    EXPECT_EQ(titles, QStringList({"file(&f)", "database(&d)", "edit(&e)", "view(&v)", "option(&o)",
-                                   "help(&h)"}));
-
-    auto texts = [](QMenu *m) {
-        QStringList out;
-        for (auto *a : m->actions())
-            out << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        return out;
-    };
-    auto menus = win->menuBar()->actions();
-    EXPECT_EQ(texts(menus[0]->menu()),
-              QStringList({"new file(&n)", "open file(&o)", "open recent files(&r)", "-", "close file(&c)",
-                           "close all files(&f)", "close except file(&e)", "-", "save file(&s)",
-                           "save as (&b)", "save all files(&a)", "-", "print file(&p)", "-", "quit(&q)"}));
-    EXPECT_EQ(texts(menus[1]->menu()),
-              QStringList({"reconnect(&r)", "refresh(&r)", "create table(&c)", "status(&s)", "backup(&b)",
-                           "restore(&r)", "execute sql(&e)", "drop(&d)", "truncate(&t)", "-",
-                           "create field(&c)", "view data(&v)", "view field(&v)", "import(&i)", "export(&e)",
-                           "save table(&s)", "load table(&l)", "-", "delete(&d)", "rename(&r)",
-                           "modify(&m)"}));
-    EXPECT_EQ(texts(menus[3]->menu()),
-              QStringList({"icon(&i)", "-", "window", "toolbar(&t)", "statusbar(&s)", "-", "fullscreen(&f)"}));
-    EXPECT_EQ(texts(menus[5]->menu()), QStringList({"document(&d)", "-", "update(&u)", "-", "about(&a)"}));
-}
-
 TEST_F(main_window_test, shortcuts_parse_and_icons_load)
 {
     // Shortcuts are written in lower case; they must still mean the keys.
@@ -155,11 +123,7 @@ TEST_F(main_window_test, start_state)
     EXPECT_TRUE(win->isMaximized());
     EXPECT_EQ(tabs->currentIndex(), -1);
 
-    expect_enabled({win->new_file_act, win->open_file_act, win->quit_act}, true);
     expect_enabled(db_acts(), true);
-    expect_enabled({win->save_file_act, win->save_all_act, win->save_as_act, win->close_file_act,
-                    win->close_all_act, win->close_except_act, win->print_act, win->status_act},
-                   false);
     expect_enabled(win->edit_actions(), false);
     EXPECT_TRUE(act("normal_act")->isChecked());
     EXPECT_FALSE(act("big_act")->isChecked());
