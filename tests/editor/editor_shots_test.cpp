@@ -1,4 +1,5 @@
 // Pictures of the editor for a person to look at (written only when VELA_SHOTS is set).
+#include "editor/linenumber_wt.h"
 #include "editor/scrollarea.h"
 #include "editor/search_dlg.h"
 #include "editor_fixture.h"
@@ -34,18 +35,34 @@ TEST_F(editor_test, shots_of_the_three_themes_errors_selections_and_find)
     EXPECT_FALSE(ed->buffer().marks().empty());
     save_shot(ed.get(), QStringLiteral("editor_selection_marks"));
 
+    // Gutter and editor side by side in a content widget, as the script form holds them.
     scrollarea area(true, true);
     area.resize(500, 160);
-    ed->set_text(QString::fromUtf8(sample));
-    area.set_widget(ed.release());
-    ed.reset(static_cast<editor *>(area.widget()));
+    auto *content = new QWidget;
+    auto *gutter = new linenumber_wt(content);
+    editor *e = ed.release();
+    e->setParent(content);
+    e->set_text(QString::fromUtf8(sample));
+    gutter->set_line_count(e->line_count());
+    e->move(gutter->width() + 2, 0);
+    content->resize(gutter->width() + 2 + e->width(), e->height());
+    QObject::connect(&area, &scrollarea::change_geo, e, [&](const QRect &r) {
+        QRect v(r.topLeft(), area.viewport_size());
+        gutter->set_visible_rect(v);
+        e->set_visible_rect(v);
+    });
+    area.set_widget(content);
+    area.set_pinned(gutter);
     area.show();
-    ed->find();
-    ed->search_dialog()->findChild<QLineEdit *>("target_le")->setText("amount");
+    e->buffer().set_cursor(e->buffer().size() - 1);
+    e->layout_text();
+    gutter->set_current_line(e->current_line());
+    area.ensure_visible(e->cursor_pixel() + QPoint(gutter->width() + 2, 0));
+    e->find();
+    e->search_dialog()->findChild<QLineEdit *>("target_le")->setText("amount");
     save_shot(&area, QStringLiteral("editor_find_area"));
-    save_shot(ed->search_dialog(), QStringLiteral("editor_find_dialog"));
-    ed->search_dialog()->reject();
-    ed.release(); // owned by the area
+    save_shot(e->search_dialog(), QStringLiteral("editor_find_dialog"));
+    e->search_dialog()->reject();
 }
 
 } // namespace
