@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
             opt.demo = true;
         } else if (a == "--max-frame") {
             const char* v = next();
-            if (!v || !parse_number(v, 16, 0xFFFFFFFEll, n)) return usage();
+            if (!v || !parse_number(v, 16, 1ll << 30, n)) return usage(); // the parser counts in int32
             opt.max_frame = uint32_t(n);
         } else if (a == "--add-user") {
             const char* v = next();

@@ -6,6 +6,7 @@
 // rename a catalogue update.
 #include "value.h"
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -52,7 +53,7 @@ public:
     void rollback(); // also reloads the catalogue, which the failed work may have changed
 
     // Catalogue, in creation order.
-    const std::vector<table_def>& tables() const { return tables_; }
+    const std::deque<table_def>& tables() const { return tables_; }
     const table_def* find_table(const std::string& name) const;
 
     bool create_table(const std::string& name, const std::vector<field_def>& fields, std::string& err);
@@ -86,7 +87,9 @@ private:
 
     sqlite3* db_ = nullptr;
     std::map<std::string, sqlite3_stmt*> cache_;
-    std::vector<table_def> tables_;
+    // A deque, so that creating a table in the middle of a statement (select into) leaves
+    // the pointers the statement holds to other tables valid.
+    std::deque<table_def> tables_;
 };
 
 } // namespace vela

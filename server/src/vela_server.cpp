@@ -138,6 +138,7 @@ void vela_server::run() {
         }
         int one = 1;
         ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        log_line("connection from " + who);
         conns_.emplace_back(new connection);
         connection* c = conns_.back().get();
         c->fd = fd;
@@ -204,6 +205,12 @@ void vela_server::session(connection* c) {
             continue;
         }
         if (out.has_table) encode_result(out.table, payload);
+        if (payload.size() >= 0xFFFFFFFEu) {
+            log_line(c->peer + ": failed: " + clip(text) + " -- the result is too large for one reply");
+            payload.clear();
+            if (!send_reply(c->fd, 1, "the result is too large for one reply")) break;
+            continue;
+        }
         if (!send_reply(c->fd, 0, payload)) break;
     }
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 using rows_t = std::vector<std::vector<std::string>>;
@@ -20,7 +22,15 @@ protected:
         ASSERT_TRUE(login(srv_->port()));
         query_table t;
         ASSERT_TRUE(query("show tables", t));
-        for (const auto& name : t.column(0)) ASSERT_TRUE(run("drop table [" + name + "]"));
+        for (const auto& name : t.column(0)) {
+            std::string quoted = "[";
+            char hex[8];
+            for (unsigned char ch : name) {
+                std::snprintf(hex, sizeof hex, "\\x%02x", ch);
+                quoted += hex;
+            }
+            ASSERT_TRUE(run("drop table " + quoted + "]")) << name;
+        }
     }
     void TearDown() override { logout(); }
 
@@ -231,6 +241,76 @@ TEST_F(statements, alter_modify_converts_values_or_fails_whole) {
     ASSERT_TRUE(run("alter table t modify a double ( false )"));
     EXPECT_EQ(rows("select a from t"), (rows_t{{"5"}, {"300"}}));
     EXPECT_FALSE(run("insert into t ( a ) values ( 5.0 )")) << "repeat false now";
+}
+
+TEST_F(statements, names_literals_and_comments_are_read_as_the_dialect_writes_them) {
+    ASSERT_TRUE(run("create table [odd \\x5b name] ( [first field] i32(), [1st] string16() ) // trailing comment"));
+    EXPECT_EQ(rows("show tables"), (rows_t{{"odd [ name"}}));
+    ASSERT_TRUE(run("insert into [odd \\x5b name] ( [first field], [1st] ) /* block /* nested */ */ values "
+                    "( 1, \"a\\\"b\" ) ( 2, 'c' ), ( 3, \"\\x41\\U0001F600\" )"));
+    EXPECT_EQ(rows("select [1st] from [odd \\x5b name]"), (rows_t{{"a\"b"}, {"c"}, {"A\xf0\x9f\x98\x80"}}));
+    EXPECT_EQ(rows("# a line comment\nselect [first field] from [odd \\x5b name] where [1st] == 'c'"), (rows_t{{"2"}}));
+    EXPECT_FALSE(run("select 1\r\n")) << "a carriage return is not white space";
+    EXPECT_FALSE(run("create table [] ( a i32() )")) << "an empty name";
+}
+
+TEST_F(statements, several_statements_in_one_request_are_one_transaction) {
+    ASSERT_TRUE(run("create table t ( a i32() ); insert into t ( a ) values ( 1 )"));
+    query_table t;
+    ASSERT_TRUE(query("insert into t ( a ) values ( 2 ); select a from t", t)) << "the last result is the reply";
+    EXPECT_EQ(t.cells, (rows_t{{"1"}, {"2"}}));
+    EXPECT_FALSE(run("insert into t ( a ) values ( 3 ); insert into t ( a ) values ( 99999999999 )"));
+    EXPECT_FALSE(run("drop table t; select nope"));
+    EXPECT_EQ(rows("select a from t"), (rows_t{{"1"}, {"2"}}));
+    EXPECT_FALSE(run("select a from t;;")) << "an empty statement does not parse";
+}
+
+TEST_F(statements, update_applies_every_assignment_operator_to_the_old_row) {
+    ASSERT_TRUE(run("create table t ( a i64(), b i64(), s string16(), r double() )"));
+    ASSERT_TRUE(run("insert into t ( a, b, s, r ) values ( 12, 5, \"x\", 1.5 )"));
+    const std::pair<const char*, const char*> cases[] = {
+        {"a += 3", "15"}, {"a -= 3", "9"},  {"a *= 3", "36"}, {"a /= 5", "2"},  {"a %= 5", "2"},
+        {"a &= 6", "4"},  {"a |= 3", "15"}, {"a ^= 5", "9"},  {"a <<= 2", "48"}, {"a >>= 2", "3"},
+        {"a = b * 2", "10"}, {"a = a + b", "17"}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(run("update t set a = 12")) << c.first;
+        ASSERT_TRUE(run(std::string("update t set ") + c.first)) << c.first;
+        EXPECT_EQ(rows("select a from t"), (rows_t{{c.second}})) << c.first;
+    }
+    ASSERT_TRUE(run("update t set a = 1, b = a, s += \"y\", r *= 2"));
+    EXPECT_EQ(rows("select a, b, s, r from t"), (rows_t{{"1", "17", "xy", "3"}})) << "b takes the old a";
+    EXPECT_FALSE(run("update t set a /= 0"));
+    EXPECT_FALSE(run("update t set __id = 5"));
+    EXPECT_FALSE(run("update t set s -= \"y\""));
+    EXPECT_EQ(rows("select a, b, s from t"), (rows_t{{"1", "17", "xy"}}));
+}
+
+TEST_F(statements, data_view_filter_pieces_work_on_every_type) {
+    ASSERT_TRUE(run("create table t ( d date(), tm time(), ts datetime(), u u08(), f float(), s string08() )"));
+    ASSERT_TRUE(run("insert into t ( d, tm, ts, u, f, s ) values "
+                    "( \"2019-04-23\", \"18:00:00.000\", \"2019-04-23 10:11:12.000\", 0b1010, 1.5, \"abc\" ), "
+                    "( \"2020-01-01\", \"08:30:00\", \"2020-01-01T00:00:00\", 0x10, 2.25, \"xyz\" )"));
+    EXPECT_EQ(rows("select s from t where first 1000 && d == \"2019-04-23\";"), (rows_t{{"abc"}}));
+    EXPECT_EQ(rows("select s from t where first 1000 && tm < \"12:00:00\";"), (rows_t{{"xyz"}}));
+    EXPECT_EQ(rows("select s from t where \"2019-01-01 00:00:00\" < ts <= \"2019-12-31 23:59:59\";"), (rows_t{{"abc"}}));
+    EXPECT_EQ(rows("select s from t where u >= 16"), (rows_t{{"xyz"}}));
+    EXPECT_EQ(rows("select s from t where f != 1.5 && s in (\"xyz\", \"q\")"), (rows_t{{"xyz"}}));
+    EXPECT_EQ(rows("select s from t where first 1000 && range 2 5 order by s desc"), (rows_t{{"xyz"}}));
+    EXPECT_EQ(rows("select s from t where d max 1 project s"), (rows_t{{"xyz"}}));
+    EXPECT_FALSE(run("select s from t where d == \"2019-02-30\"")) << "not a date";
+    // a date compared with a datetime is midnight of that day
+    EXPECT_EQ(rows("select s from t where ts == x2date(\"2020-01-01\")"), (rows_t{{"xyz"}}));
+}
+
+TEST_F(statements, select_into_refuses_an_existing_table_and_keeps_types) {
+    ASSERT_TRUE(run("create table t ( a u16(), b datetime() )"));
+    ASSERT_TRUE(run("insert into t ( a, b ) values ( 7, \"2021-05-06 07:08:09\" )"));
+    ASSERT_TRUE(run("select a, b, a * 2 as c into u from t"));
+    EXPECT_EQ(rows("fields_of u"), (rows_t{{"a", "u16", "Yes"}, {"b", "datetime", "Yes"}, {"c", "i64", "Yes"}}));
+    EXPECT_FALSE(run("select a into u from t"));
+    EXPECT_FALSE(run("select a, a into v from t")) << "column names repeat";
+    EXPECT_EQ(rows("show tables"), (rows_t{{"t"}, {"u"}}));
+    EXPECT_EQ(rows("select c from u"), (rows_t{{"14"}}));
 }
 
 TEST_F(statements, statements_of_later_work_are_refused_with_a_reason) {

@@ -36,6 +36,8 @@ server_fixture::~server_fixture() {
     }
 }
 
+const char* server_fixture::binary() { return VELA_SERVER_BIN; }
+
 std::string server_fixture::log() const {
     std::ifstream in(log_path());
     std::stringstream s;

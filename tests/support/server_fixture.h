@@ -17,6 +17,7 @@ public:
     const std::string& data_dir() const { return data_dir_; }
     std::string log_path() const { return root_ + "/server.log"; }
     std::string log() const;   // what the server wrote to its log so far
+    static const char* binary();   // path of the velaserver program
 
     void stop();     // SIGTERM, then waits for the process to end
     void kill9();    // SIGKILL, then reaps the process
