@@ -3,6 +3,7 @@
 
 #include <msg_box.h>
 #include <scripted_peer.h>
+#include <server_fixture.h>
 #include <shot.h>
 #include <sys_config.h>
 #include <velalink.h>
@@ -315,4 +316,25 @@ TEST_F(login_form, texts_are_not_clipped_in_any_language)
         if (lang.qm)
             QCoreApplication::removeTranslator(&tr);
     }
+}
+
+// Against a real velaserver: admin / admin gets in and the main window lists the demo
+// tables; a wrong password is refused with the dialog's message.
+TEST_F(login_form, logging_in_to_velaserver)
+{
+    server_fixture server(true);
+    ASSERT_TRUE(server.running());
+    msg_recorder boxes;
+    fill("127.0.0.1", server.port(), "admin", "not-the-password");
+    press_login();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.last().text, "invalid user or password");
+    EXPECT_EQ(dlg_->main_window(), nullptr);
+
+    type("le_passwd", "admin");
+    press_login();
+    EXPECT_EQ(boxes.shown().size(), 1u) << "no further message";
+    EXPECT_EQ(dlg_->result(), QDialog::Accepted);
+    ASSERT_NE(dlg_->main_window(), nullptr);
+    EXPECT_FALSE(dlg_->main_window()->table_list().isEmpty()) << "the demo tables are in the tree";
 }
