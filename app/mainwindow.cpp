@@ -50,6 +50,11 @@ MainWindow::MainWindow(const QString &ip, int port, const QString &user, const Q
 
 MainWindow::~MainWindow()
 {
+    // The form's widgets outlive this body; what they signal while being torn down must not
+    // reach a half-destroyed window.
+    for (QObject *sender : std::initializer_list<QObject *>{ui->treeWidget, ui->tabWidget, ui->tabWidget->tabBar(),
+                                                            ui->toolBar})
+        disconnect(sender, nullptr, this, nullptr);
     // The log view belongs to the form; the access object must not outlive it.
     db_.reset();
     delete ui;

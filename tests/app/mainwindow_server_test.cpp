@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "db_access.h"
+#include "login_dlg.h"
 #include "mainwindow.h"
 #include "server_fixture.h"
 #include "shot.h"
@@ -212,6 +213,13 @@ TEST_F(main_window_server, shots_in_english_and_chinese)
         tabs->addTab(new QWidget, "data of table: " + win->table_list().value(0));
         QCoreApplication::processEvents();
         save_shot(win.get(), l.shot);
+        {
+            // The login form under the program's style sheet.
+            login_dlg login;
+            login.show();
+            QCoreApplication::processEvents();
+            save_shot(&login, QString("%1_login").arg(l.shot));
+        }
         // The menus with their icons, as they drop down.
         for (const char *menu : {"database_menu", "edit_menu", "view_menu"}) {
             auto *m = win->findChild<QMenu *>(menu);
