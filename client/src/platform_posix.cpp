@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/mman.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -49,12 +50,20 @@ bool sock_connect(sock_t s, const char *ip, uint16_t port) {
     errno = EINVAL;
     return false;
   }
+  if (::connect(s, reinterpret_cast<const sockaddr *>(&addr), sizeof addr) == 0) return true;
+  if (errno != EINTR) return false;
+  // An interrupted connect goes on in the background: wait for its outcome.
+  pollfd p{s, POLLOUT, 0};
   int rc;
   do {
-    rc = ::connect(s, reinterpret_cast<const sockaddr *>(&addr), sizeof addr);
-  } while (rc != 0 && errno == EINTR);
-  // An interrupted connect goes on in the background; EISCONN says it got there.
-  return rc == 0 || errno == EISCONN;
+    rc = ::poll(&p, 1, -1);
+  } while (rc < 0 && errno == EINTR);
+  if (rc < 0) return false;
+  int err = 0;
+  socklen_t len = sizeof err;
+  if (::getsockopt(s, SOL_SOCKET, SO_ERROR, &err, &len) != 0) return false;
+  errno = err;
+  return err == 0;
 }
 
 bool sock_send(sock_t s, const void *data, size_t size) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
+#include <atomic>
+#include <pthread.h>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -291,6 +293,32 @@ TEST_F(session, sending_to_a_reset_peer_does_not_raise_sigpipe) {
   EXPECT_TRUE(failed);
   velalink::plat::sock_close(s);
   ::sigaction(SIGPIPE, &old, nullptr);
+}
+
+TEST_F(session, interrupted_receives_are_retried) {
+  // A handler without SA_RESTART makes every blocking call return EINTR when the
+  // signal arrives; a helper keeps signalling this thread while it waits.
+  struct sigaction on_signal {}, old {};
+  on_signal.sa_handler = [](int) {};
+  ::sigaction(SIGUSR1, &on_signal, &old);
+  ASSERT_TRUE(login());
+  std::string reply = reply_frame(0, sample_payload());
+  peer.answer_in_pieces({reply.substr(0, 7), reply.substr(7)}, 300);
+
+  std::atomic<bool> done{false};
+  pthread_t self = pthread_self();
+  std::thread pester([&] {
+    while (!done) {
+      pthread_kill(self, SIGUSR1);
+      usleep(5000);
+    }
+  });
+  rs_ptr rs = run("q");
+  done = true;
+  pester.join();
+  ::sigaction(SIGUSR1, &old, nullptr);
+  ASSERT_TRUE(rs) << out;
+  EXPECT_EQ(rows_of(rs.get()), 2u);
 }
 
 TEST(session_threads, exec_on_a_thread_that_never_connected_returns_null) {
