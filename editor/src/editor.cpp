@@ -124,6 +124,15 @@ editor::editor(QWidget *parent) : QWidget(parent)
     connect(&parse_timer_, &QTimer::timeout, this, &editor::auto_parse);
 
     search_ = new search_dlg(this);
+    // Asking the clipboard on every refresh may wait on another program; follow its changes.
+    QClipboard *clip = QApplication::clipboard();
+    auto clip_changed = [this, clip] {
+        const QMimeData *mime = clip->mimeData();
+        clipboard_has_text_ = mime && mime->hasText() && !mime->text().isEmpty();
+        refresh_actions();
+    };
+    connect(clip, &QClipboard::dataChanged, this, clip_changed);
+    clip_changed();
     sync_settings();
     layout_text();
 }
@@ -306,10 +315,10 @@ int editor::style_slot_at(int32_t p, int32_t *leaf_begin, int32_t *leaf_end) con
 
 // --- painting ------------------------------------------------------------------------------
 
-void editor::paintEvent(QPaintEvent *)
+void editor::paintEvent(QPaintEvent *ev)
 {
     QPainter p(this);
-    paint_text(p, visible_area(), true);
+    paint_text(p, visible_area().intersected(ev->rect()), true);
 }
 
 void editor::paint_text(QPainter &p, const QRect &area, bool with_cursor)
@@ -543,7 +552,6 @@ void editor::refresh_actions()
             act->setEnabled(on);
     };
     bool sel = buf_.has_selection();
-    const QMimeData *mime = QApplication::clipboard()->mimeData();
     bool search_hidden = !search_ || search_->isHidden();
     text_range line = buf_.line_at(buf_.cursor());
     set(a.goto_err, parse_failed());
@@ -552,7 +560,7 @@ void editor::refresh_actions()
     set(a.del_sel, sel);
     set(a.exec_sel, sel);
     set(a.format_sel, sel);
-    set(a.paste, mime && mime->hasText() && !mime->text().isEmpty());
+    set(a.paste, clipboard_has_text_);
     set(a.redo, buf_.can_redo());
     set(a.undo, buf_.can_undo());
     set(a.sel_line, line.begin < line.end);
@@ -807,6 +815,8 @@ void editor::keyPressEvent(QKeyEvent *ev)
         select_state_ = idle;
     }
     blink_phase_ = 0;
+
+    show_cursor();
 
     const int key = ev->key();
     const bool ctrl = ev->modifiers() & Qt::ControlModifier;

@@ -326,7 +326,7 @@ void text_buffer::insert_at(int32_t pos, std::string_view bytes)
         return;
     record(inserted, bytes, pos, false);
     raw_insert(pos, bytes);
-    cursor_ = pos + static_cast<int32_t>(bytes.size());
+    cursor_ = snap(pos + static_cast<int32_t>(bytes.size()));
 }
 
 void text_buffer::insert(std::string_view bytes)
@@ -350,7 +350,8 @@ void text_buffer::remove(int32_t begin, int32_t end, bool backspace)
         return;
     record(removed, slice(begin, end), begin, backspace);
     raw_erase(begin, end - begin);
-    cursor_ = begin;
+    // Removing bytes may join broken neighbours into one character: stay on its start.
+    cursor_ = snap(begin);
 }
 
 void text_buffer::replace(int32_t begin, int32_t end, std::string_view bytes)
@@ -393,7 +394,7 @@ std::vector<std::string> text_buffer::remove_selections()
         remove(it->begin, it->end);
     }
     if (!sel.empty())
-        cursor_ = clamp(sel.front().begin);
+        cursor_ = snap(sel.front().begin);
     return out;
 }
 
@@ -455,7 +456,7 @@ bool text_buffer::paste(std::string_view bytes)
     selections_.clear();
     for (auto it = sel.rbegin(); it != sel.rend(); ++it)
         replace(it->begin, it->end, clean);
-    cursor_ = sel.front().begin + static_cast<int32_t>(clean.size());
+    cursor_ = snap(sel.front().begin + static_cast<int32_t>(clean.size()));
     return true;
 }
 
@@ -478,6 +479,7 @@ void text_buffer::undo()
         if (e.group_start)
             break;
     }
+    cursor_ = snap(cursor_);
 }
 
 void text_buffer::redo()
@@ -500,6 +502,7 @@ void text_buffer::redo()
         }
         ++undo_index_;
     }
+    cursor_ = snap(cursor_);
 }
 
 bool text_buffer::editing_recently(double factor) const

@@ -286,3 +286,58 @@ TEST(text_buffer_move, select_ranges_around_the_cursor)
 }
 
 } // namespace
+
+namespace {
+
+// Random edits, moves and selections over text with multi-byte and broken characters: the
+// cursor always stays on a character boundary inside the text, and undoing everything gives
+// the starting text back while redoing everything gives the fully edited one.
+TEST(text_buffer_random, edits_keep_invariants_and_undo_everything)
+{
+    uint32_t seed = 12345;
+    auto rnd = [&seed](uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % n;
+    };
+    const char *pieces[] = {"a", "\xE4\xB8\xAD", "\n", " ", "\xC3", "\x80", "xy(z)", "\xF0\x9F\x98\x80"};
+    int64_t now = 0;
+    text_buffer b([&now] { return now; });
+    const std::string start = "select \xC3\xA9 from t;\n(abc)";
+    b.set_text(start);
+    for (int i = 0; i < 3000; ++i) {
+        now += rnd(3) * 700;
+        int32_t n = b.size();
+        switch (rnd(12)) {
+        case 0: b.insert(pieces[rnd(8)]); break;
+        case 1: b.paste(pieces[rnd(8)]); break;
+        case 2: b.backspace(); break;
+        case 3: b.del(); break;
+        case 4: b.add_selection(static_cast<int32_t>(rnd(n + 1)), static_cast<int32_t>(rnd(n + 1))); break;
+        case 5: b.cut(); break;
+        case 6: b.set_cursor(b.up_of(b.cursor())); break;
+        case 7: b.set_cursor(b.down_of(b.cursor())); break;
+        case 8: b.set_cursor(static_cast<int32_t>(rnd(n + 1))); break;
+        case 9: b.undo(); break;
+        case 10: b.redo(); break;
+        default: b.set_cursor(b.right_of(b.cursor())); break;
+        }
+        ASSERT_GE(b.cursor(), 0);
+        ASSERT_LE(b.cursor(), b.size());
+        ASSERT_EQ(b.snap(b.cursor()), b.cursor()) << "step " << i;
+        for (const text_range &s : b.selections()) {
+            ASSERT_LT(s.begin, s.end);
+            ASSERT_LE(s.end, b.size());
+        }
+    }
+    while (b.can_redo())
+        b.redo();
+    const std::string end = b.text();
+    while (b.can_undo())
+        b.undo();
+    EXPECT_EQ(b.text(), start);
+    while (b.can_redo())
+        b.redo();
+    EXPECT_EQ(b.text(), end);
+}
+
+} // namespace

@@ -190,6 +190,7 @@ private:
 
     editor_actions actions_;
     bool actions_added_ = false;
+    bool clipboard_has_text_ = false;
     search_dlg *search_ = nullptr;
     std::function<void(editor *)> completion_hook_;
 };
