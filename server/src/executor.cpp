@@ -325,11 +325,25 @@ bool statement_runner::run_select_one(const parse_node* one, result_table& out, 
         if (!add_row(ctx, 0)) return false;
     } else {
         out.rows.reserve(picked.size());
-        for (size_t i : picked) {
-            eval_ctx ctx;
-            ctx.row = &rows[i].cells;
-            ctx.row_id = rows[i].id;
-            if (!add_row(ctx, rows[i].id)) return false;
+        // Plain fields, each named once: the stored values move into the result as they are.
+        bool plain = true;
+        std::set<int> fields;
+        for (const auto& c : cols) plain = plain && c.kind == expr::k_field && fields.insert(c.field).second;
+        if (plain) {
+            for (size_t i : picked) {
+                result_row r;
+                r.sid = rows[i].id;
+                r.cells.reserve(cols.size());
+                for (const auto& c : cols) r.cells.push_back(std::move(rows[i].cells[size_t(c.field)]));
+                out.rows.push_back(std::move(r));
+            }
+        } else {
+            for (size_t i : picked) {
+                eval_ctx ctx;
+                ctx.row = &rows[i].cells;
+                ctx.row_id = rows[i].id;
+                if (!add_row(ctx, rows[i].id)) return false;
+            }
         }
     }
 

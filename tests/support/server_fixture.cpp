@@ -94,10 +94,14 @@ bool server_fixture::launch(bool demo, int port) {
 void server_fixture::stop() {
     if (pid_ <= 0) return;
     ::kill(pid_, SIGTERM);
-    int status;
+    int status = 0;
     while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
     }
     pid_ = -1;
+    // A clean stop exits with 0; anything else (a sanitizer report, a crash) is shown,
+    // since the log goes away with the temporary folder.
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        std::fprintf(stderr, "server_fixture: velaserver ended badly (status %d); its log:\n%s\n", status, log().c_str());
 }
 
 void server_fixture::kill9() {
