@@ -45,6 +45,7 @@ MainWindow::MainWindow(const QString &ip, int port, const QString &user, const Q
       passwd_(passwd)
 {
     ui->setupUi(this);
+    setWindowIcon(QIcon(":/img/db.svg"));
     build();
 }
 

@@ -210,6 +210,7 @@ TEST_F(main_window_server, shots_in_english_and_chinese)
             EXPECT_EQ(win->windowTitle(), QString::fromUtf8("数据操作控制台"));
         }
         tree->setCurrentItem(find_table(win->table_list().value(0)));
+        win->refresh_act->trigger(); // something in the log
         tabs->addTab(new QWidget, "data of table: " + win->table_list().value(0));
         QCoreApplication::processEvents();
         save_shot(win.get(), l.shot);
