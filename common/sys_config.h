@@ -126,8 +126,8 @@ void decode_config(const std::string &bytes, sys_config &cfg, std::vector<std::s
 // standard output, when the file cannot be opened.
 bool load_config(const std::string &path);
 
-// Writes g_config and both lists to `path`. Returns the result of closing the file
-// (0 on success), 0 as well when the file cannot be opened.
+// Writes g_config and both lists to `path`. Returns 0 on success and EOF when the file
+// cannot be opened or a write fails, so that a failed save never reads as a success.
 int save_config(const std::string &path);
 
 // Largest config file that is read; anything beyond is ignored.
