@@ -59,7 +59,7 @@ void scrollbar::paintEvent(QPaintEvent *)
     p.setBrush(QColor(192, 192, 192));
     double len = std::max(handle_, 2.0);
     QRectF r = orientation_ == horizontal ? QRectF(position_, 0, len, thickness) : QRectF(0, position_, thickness, len);
-    p.fillRect(r, QColor(192, 192, 192));
+    p.drawRect(r);
 }
 
 void scrollbar::mousePressEvent(QMouseEvent *ev)
