@@ -293,7 +293,10 @@ const std::map<std::string, fn_t>& table() {
             int64_t lo = 0, hi;
             if (!as_int("rand", a.back(), hi, err)) return false;
             if (a.size() == 2 && !as_int("rand", a[0], lo, err)) return false;
-            if (a.size() == 1) hi = hi - 1; // rand(n): 0 to n - 1
+            if (a.size() == 1) { // rand(n): 0 to n - 1
+                if (hi <= 0) return err = "rand: empty range", false;
+                hi = hi - 1;
+            }
             if (hi < lo) return err = "rand: empty range", false;
             out = value::of_int(std::uniform_int_distribution<int64_t>(lo, hi)(rng()));
             return true;

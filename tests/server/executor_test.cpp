@@ -100,6 +100,40 @@ TEST_F(executor_test, mutated_statements_fail_cleanly) {
         for (size_t c = 0; c < row.cells.size(); ++c) EXPECT_EQ(row.cells[c].type, r.table.types[c]);
 }
 
+TEST_F(executor_test, functions_at_the_edges_of_their_ranges_fail_with_a_reason) {
+    const std::string failing[] = {
+        "select rand(-9223372036854775808)", "select rand(0)", "select abs(-9223372036854775808)",
+        "select 1 << 64", "select 1 >> -1", "select add_day(\"9999-12-31\", 1)", "select sub_day(\"0001-01-01\", 1)",
+        "select x2u08(-1)", "select x2i08(\"0x80\")", "select hex2raw(\"4\")", "select hex2raw(\"zz\")",
+        "select substr(\"abc\", -1)", "select reg_match(\"a\", \"(\")", "select length()", "select pi(1)",
+        "select day_diff(\"2020-01-01\", 5)", "select -9223372036854775807 - 2", "select 3000000000 * 3000000000 * 3",
+        "select concat(\"" + std::string(200, 'x') + "\", \"" + std::string(100, 'y') + "\")",
+    };
+    for (const std::string& sql : failing) {
+        statement_outcome r = run(sql);
+        EXPECT_FALSE(r.ok) << sql;
+        EXPECT_FALSE(r.error.empty()) << sql;
+    }
+    auto one = [&](const std::string& sql) {
+        statement_outcome r = run(sql);
+        EXPECT_TRUE(r.ok) << sql << ": " << r.error;
+        return r.ok && !r.table.rows.empty() ? value_text(r.table.rows[0].cells[0]) : std::string("?");
+    };
+    EXPECT_EQ(one("select rand(1)"), "0");
+    EXPECT_EQ(one("select rand(5, 5)"), "5");
+    EXPECT_EQ(one("select substr(\"abc\", 5)"), "");
+    EXPECT_EQ(one("select round(2.345, 2)"), "2.35");
+    EXPECT_EQ(one("select -9223372036854775808"), "-9223372036854775808");
+    EXPECT_EQ(one("select fuzzy_match(\"Hello World\", \"hwd\")"), "1");
+    EXPECT_EQ(one("select weekday_cname(\"2024-01-07\")"), "\xe6\x98\x9f\xe6\x9c\x9f\xe6\x97\xa5");
+    EXPECT_EQ(one("select nanosec_diff(\"2020-01-01 00:00:01\", \"2020-01-01 00:00:00.5\")"), "500000000");
+    EXPECT_EQ(one("select sub_nanosec(x2time(\"00:00:00\"), 1)"), "23:59:59.999999999");
+    // Catastrophic backtracking is cut off by the match limit instead of holding the server.
+    EXPECT_FALSE(run("select reg_match(\"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa!\", \"^(a+)+$\")").ok);
+    EXPECT_EQ(one("select x2str04(123)"), "123");
+    EXPECT_FALSE(run("select x2str04(1234)").ok);
+}
+
 TEST_F(executor_test, deep_nesting_is_refused_not_a_crash) {
     std::string deep = "select " + std::string(5000, '(') + "1" + std::string(5000, ')');
     EXPECT_FALSE(run(deep).ok);
