@@ -85,7 +85,8 @@ uint64_t step_budget(uint64_t remaining) {
 }
 
 parse_context::parse_context(const grammar &g, node_arena &a, uint64_t remaining, parse_options opts)
-    : gram(g), options(opts), budget(step_budget(remaining)), arena(a) {}
+    : gram(g), options(opts), budget(step_budget(remaining)),
+      stack_base(reinterpret_cast<uintptr_t>(__builtin_frame_address(0))), arena(a) {}
 
 parse_node *parse_context::leaf(node_id id, const char *start, uint64_t length) {
   parse_node *n = static_cast<parse_node *>(arena.alloc(sizeof(parse_node)));
@@ -367,7 +368,7 @@ parse_node *match_sort(const grammar_node &n, const char *pos, uint64_t remainin
 
 parse_node *match_literal(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
   uint64_t len = static_cast<uint64_t>(n.end - n.begin - 2);
-  if (len <= remaining && std::memcmp(pos, n.begin + 1, len) == 0) return ctx.leaf(terminal_id, pos, len);
+  if (len <= remaining && (len == 0 || std::memcmp(pos, n.begin + 1, len) == 0)) return ctx.leaf(terminal_id, pos, len);
   ctx.fail_at(pos);
   return nullptr;
 }
@@ -453,7 +454,9 @@ parse_node *dispatch(const grammar_node &n, const char *pos, uint64_t remaining,
 }  // namespace
 
 parse_node *match_node(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
-  if (++ctx.steps > ctx.budget || ctx.depth >= max_depth) {
+  uintptr_t frame = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+  uintptr_t used = frame < ctx.stack_base ? ctx.stack_base - frame : frame - ctx.stack_base;
+  if (++ctx.steps > ctx.budget || ctx.depth >= max_depth || used > max_stack_bytes) {
     ++ctx.limit_hits;
     ctx.fail_at(pos);
     return nullptr;

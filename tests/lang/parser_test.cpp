@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <list>
 #include <string>
 
 #include "lang/parser.h"
@@ -18,7 +19,12 @@ struct test_grammar {
   explicit test_grammar(std::string t) : text(std::move(t)) {
     g = resolve_grammar(load_grammar(text.data(), text.size()), {});
   }
-  parse_result one(const std::string &s) const { return parse_one(*g, s.data(), s.size()); }
+  // Trees point into their text, so every input is kept as long as the grammar.
+  parse_result one(const std::string &s) const {
+    inputs.push_back(s);
+    return parse_one(*g, inputs.back().data(), inputs.back().size());
+  }
+  mutable std::list<std::string> inputs;
 };
 
 // Tree as "id[text](children)" for compact comparisons.

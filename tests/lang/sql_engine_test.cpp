@@ -129,7 +129,8 @@ TEST(sql_dialect, statement_boundaries_and_stop_offsets) {
 
 TEST(sql_dialect, literals) {
   auto constant_ids = [](const std::string &expr) {
-    auto r = engine().parse_one("select " + expr);
+    std::string text = "select " + expr;
+    auto r = engine().parse_one(text);
     std::vector<node_id> ids;
     if (!r.tree || r.result != static_cast<int32_t>(expr.size() + 7)) return ids;
     for (node_id id : {sql_id::float_, sql_id::integer, sql_id::uint_hex, sql_id::uint_bin, sql_id::uint_dec,

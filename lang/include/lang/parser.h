@@ -99,9 +99,11 @@ private:
 int decode_code_point(const char *p, uint64_t remaining, uint32_t *value);
 
 // Limits that keep hostile input from exhausting the stack or the processor. A match that
-// goes deeper than max_depth nested node matches, or a statement that takes more steps
+// goes deeper than max_depth nested node matches or uses more than max_stack_bytes of stack
+// (frames are larger in debug and sanitizer builds), or a statement that takes more steps
 // than its budget, fails at that point like any other failure.
 constexpr uint32_t max_depth = 4000;
+constexpr uintptr_t max_stack_bytes = 1024 * 1024;
 uint64_t step_budget(uint64_t remaining);
 
 // State of one parse: where the farthest terminal failed, the step counter, the nesting
@@ -122,6 +124,7 @@ public:
   const char *farthest_failure = nullptr;   // null: none yet
   uint64_t steps = 0, budget;
   uint32_t depth = 0;
+  uintptr_t stack_base = 0;                 // frame address where the parse began
   uint32_t limit_hits = 0;                  // failures caused by the depth or step limit
   lookahead_memo *memo = nullptr;           // where leading optional rules end (may be null)
 

@@ -1,0 +1,4 @@
+select a from t;
+select b
+  from u where b ==
+update t set a = 1
