@@ -9,7 +9,7 @@
 namespace {
 
 // Bounds that keep the caches small whatever is typed or configured.
-constexpr size_t max_cells = 8192;
+constexpr size_t max_cells = 4096;
 constexpr size_t max_fonts = 256;
 
 } // namespace
