@@ -83,8 +83,10 @@ bool statement_runner::rows_for(const table_def& t, const parse_node* where, con
     }
     where_node w;
     if (!compile_where(cond, scope, subselect(), w, err)) return false;
-    uint64_t id;
-    if (single_row_id(w, id)) {
+    uint64_t id, leading;
+    if (leading_rows_only(w, leading)) {
+        if (!st_.scan(t, rows, err, leading)) return false;
+    } else if (single_row_id(w, id)) {
         stored_row r;
         bool found = false;
         if (!st_.fetch(t, id, r, found, err)) return false;

@@ -355,13 +355,14 @@ bool storage::modify_field(const std::string& table, const field_def& f_in, std:
     return save_fields(*t, err) && set_unique_index(*t, f, err);
 }
 
-bool storage::scan(const table_def& t, std::vector<stored_row>& out, std::string& err) {
+bool storage::scan(const table_def& t, std::vector<stored_row>& out, std::string& err, uint64_t limit) {
     std::string sql = "SELECT __id";
     for (const auto& f : t.fields) sql += ", " + column(f);
-    sql += " FROM " + data_table(t) + " ORDER BY __id";
+    sql += " FROM " + data_table(t) + " ORDER BY __id LIMIT ?";
     sqlite3_stmt* s = prepare(sql, err);
     if (!s) return false;
     stmt_reset r{s};
+    sqlite3_bind_int64(s, 1, limit == 0 || limit > uint64_t(INT64_MAX) ? -1 : int64_t(limit));
     int rc;
     while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
         stored_row row;

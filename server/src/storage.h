@@ -66,7 +66,8 @@ public:
     bool modify_field(const std::string& table, const field_def& f, std::string& err);
 
     // Rows in row-id order. Values come back with their field types.
-    bool scan(const table_def& t, std::vector<stored_row>& out, std::string& err);
+    // limit: at most that many rows from the start (0: all).
+    bool scan(const table_def& t, std::vector<stored_row>& out, std::string& err, uint64_t limit = 0);
     bool fetch(const table_def& t, uint64_t id, stored_row& out, bool& found, std::string& err);
     bool count_rows(const table_def& t, uint64_t& n, std::string& err);
     // cells holds one value per field, already of the field's type.

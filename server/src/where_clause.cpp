@@ -375,4 +375,12 @@ bool single_row_id(const where_node& w, uint64_t& id) {
     return false;
 }
 
+bool leading_rows_only(const where_node& w, uint64_t& k) {
+    const where_node* n = &w;
+    while ((n->kind == where_node::w_or || n->kind == where_node::w_and) && n->kids.size() == 1) n = &n->kids[0];
+    if (n->kind != where_node::w_first || n->a == 0) return false;
+    k = n->a;
+    return true;
+}
+
 } // namespace vela

@@ -36,5 +36,7 @@ bool apply_where(const where_node& w, const std::vector<stored_row>& rows, std::
 // The row id when the condition is exactly "__id == constant" (possibly with more value
 // conditions beside it), so the caller may fetch one row instead of scanning the table.
 bool single_row_id(const where_node& w, uint64_t& id);
+// k when the condition is nothing but "first k", so that only the first k rows need reading.
+bool leading_rows_only(const where_node& w, uint64_t& k);
 
 } // namespace vela

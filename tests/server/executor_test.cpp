@@ -134,6 +134,22 @@ TEST_F(executor_test, functions_at_the_edges_of_their_ranges_fail_with_a_reason)
     EXPECT_FALSE(run("select x2str04(1234)").ok);
 }
 
+TEST_F(executor_test, first_k_alone_reads_the_leading_rows_in_id_order) {
+    ASSERT_TRUE(run("create table t ( a i32() ); insert into t ( a ) values ( 5 ), ( 6 ), ( 7 ), ( 8 )").ok);
+    ASSERT_TRUE(run("delete from t where first 1").ok);
+    ASSERT_TRUE(run("update t set a = 0 where (first 2)").ok);
+    statement_outcome r = run("select a from t where first 100");
+    ASSERT_TRUE(r.ok) << r.error;
+    ASSERT_EQ(r.table.rows.size(), 3u);
+    EXPECT_EQ(r.table.rows[0].cells[0].i, 0);
+    EXPECT_EQ(r.table.rows[1].cells[0].i, 0);
+    EXPECT_EQ(r.table.rows[2].cells[0].i, 8);
+    EXPECT_EQ(r.table.rows[0].sid, 2u);
+    r = run("select a from t where first 0");
+    ASSERT_TRUE(r.ok);
+    EXPECT_TRUE(r.table.rows.empty());
+}
+
 TEST_F(executor_test, deep_nesting_is_refused_not_a_crash) {
     std::string deep = "select " + std::string(5000, '(') + "1" + std::string(5000, ')');
     EXPECT_FALSE(run(deep).ok);
