@@ -1,8 +1,9 @@
 #include "dbl_val_item.h"
 
 dbl_val_item::dbl_val_item(const dbl_val_item &other)
-    : in_modified(other.in_modified), in_new(other.in_new), base_(other.base_), edit_(other.edit_),
-      has_edit_(other.has_edit_), others_(other.others_ ? std::make_unique<role_list>(*other.others_) : nullptr)
+    : base_(other.base_), edit_(other.edit_),
+      others_(other.others_ ? std::make_unique<role_list>(*other.others_) : nullptr), has_edit_(other.has_edit_),
+      in_modified(other.in_modified), in_new(other.in_new)
 {
 }
 

@@ -34,15 +34,17 @@ public:
     // The edit value differs from the base value.
     bool modified() const { return edit_ != base_; }
 
-    // Change tracking of the model: whether the item is counted among the modified cells
-    // and among the cells of inserted rows.
-    bool in_modified = false;
-    bool in_new = false;
-
 private:
     using role_list = std::vector<std::pair<int, QVariant>>;
     QVariant base_;
     QVariant edit_;
-    bool has_edit_ = false;
     std::unique_ptr<role_list> others_;
+    bool has_edit_ = false;
+
+public:
+    // Change tracking of the model: whether the item is counted among the modified cells
+    // and among the cells of inserted rows. (Beside has_edit_, so that the flags share
+    // one word.)
+    bool in_modified = false;
+    bool in_new = false;
 };

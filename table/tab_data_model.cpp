@@ -9,6 +9,7 @@
 #include <QFont>
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 namespace {
@@ -40,58 +41,117 @@ template <typename T> int three_way(const T &a, const T &b)
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
-// Orders two cell values. Cells of one column share a type, so the common cases compare
-// the stored values directly; anything else falls back to the toolkit's own ordering.
+// Reals in a total order: NaN after every number, so that sorting stays well defined.
+int three_way_real(double a, double b)
+{
+    if (std::isnan(a) || std::isnan(b))
+        return int(std::isnan(a)) - int(std::isnan(b));
+    return three_way(a, b);
+}
+
+// Orders two cell values of possibly different types: the toolkit's own ordering, with
+// invalid values first.
 int compare_values(const QVariant &a, const QVariant &b)
 {
-    const int ta = a.userType(), tb = b.userType();
-    if (ta != tb || !a.isValid()) {
-        if (!a.isValid() || !b.isValid())
-            return int(a.isValid()) - int(b.isValid());
+    if (!a.isValid() || !b.isValid())
+        return int(a.isValid()) - int(b.isValid());
 #if defined(__GNUC__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 #endif
-        return a < b ? -1 : (b < a ? 1 : 0);
+    return a < b ? -1 : (b < a ? 1 : 0);
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
 #endif
-    }
-    switch (ta) {
-    case QMetaType::QString:
-        return QString::compare(*static_cast<const QString *>(a.constData()),
-                                *static_cast<const QString *>(b.constData()));
-    case QMetaType::Int:
-        return three_way(a.toInt(), b.toInt());
-    case QMetaType::UInt:
-        return three_way(a.toUInt(), b.toUInt());
-    case QMetaType::LongLong:
-        return three_way(a.toLongLong(), b.toLongLong());
-    case QMetaType::ULongLong:
-        return three_way(a.toULongLong(), b.toULongLong());
-    case QMetaType::Float:
-        return three_way(a.toFloat(), b.toFloat());
-    case QMetaType::Double:
-        return three_way(a.toDouble(), b.toDouble());
-    case QMetaType::QDate:
-        return three_way(a.toDate(), b.toDate());
-    case QMetaType::QTime:
-        return three_way(a.toTime(), b.toTime());
-    case QMetaType::QDateTime:
-        return three_way(a.toDateTime(), b.toDateTime());
-    default:
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-#endif
-        return a < b ? -1 : (b < a ? 1 : 0);
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
-    }
+}
+
+// Stable ascending order of the rows by a key taken once per row. Keys travel with their
+// row numbers, so a comparison touches nothing but the two pairs (and string bytes).
+template <typename K, typename Less>
+void order_by(std::vector<int> &perm, const std::vector<K> &keys, Less less)
+{
+    std::vector<std::pair<K, int>> keyed(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        keyed[i] = {keys[i], int(i)};
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [&less](const std::pair<K, int> &a, const std::pair<K, int> &b) { return less(a.first, b.first); });
+    for (size_t i = 0; i < keyed.size(); ++i)
+        perm[i] = keyed[i].second;
 }
 
 }  // namespace
+
+// Cells of one column share a type, so the usual case reads each value's key once into a
+// plain array and sorts on that; mixed columns fall back to comparing the variants.
+std::vector<int> tab_data_model::ascending_order(const cell_column &col)
+{
+    const size_t n = col.size();
+    std::vector<int> perm(n);
+    std::iota(perm.begin(), perm.end(), 0);
+    if (n == 0)
+        return perm;
+    const int type = col.front().item->edit_value().userType();
+    bool uniform = true;
+    for (const cell &c : col)
+        if (c.item->edit_value().userType() != type) {
+            uniform = false;
+            break;
+        }
+    auto value = [&col](size_t i) -> const QVariant & { return col[i].item->edit_value(); };
+    if (uniform) {
+        switch (type) {
+        case QMetaType::QString: {
+            std::vector<QStringView> keys(n);
+            for (size_t i = 0; i < n; ++i)
+                keys[i] = QStringView(*static_cast<const QString *>(value(i).constData()));
+            order_by(perm, keys, [](QStringView a, QStringView b) { return a.compare(b) < 0; });
+            return perm;
+        }
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::QDate:
+        case QMetaType::QTime:
+        case QMetaType::QDateTime: {
+            std::vector<qint64> keys(n);
+            for (size_t i = 0; i < n; ++i) {
+                const QVariant &v = value(i);
+                switch (type) {
+                case QMetaType::QDate: keys[i] = v.toDate().toJulianDay(); break;
+                case QMetaType::QTime: keys[i] = v.toTime().isValid() ? v.toTime().msecsSinceStartOfDay() : -1; break;
+                case QMetaType::QDateTime:
+                    keys[i] = v.toDateTime().isValid() ? v.toDateTime().toMSecsSinceEpoch() : INT64_MIN;
+                    break;
+                default: keys[i] = v.toLongLong(); break;
+                }
+            }
+            order_by(perm, keys, std::less<qint64>());
+            return perm;
+        }
+        case QMetaType::UInt:
+        case QMetaType::ULongLong: {
+            std::vector<quint64> keys(n);
+            for (size_t i = 0; i < n; ++i)
+                keys[i] = value(i).toULongLong();
+            order_by(perm, keys, std::less<quint64>());
+            return perm;
+        }
+        case QMetaType::Float:
+        case QMetaType::Double: {
+            std::vector<double> keys(n);
+            for (size_t i = 0; i < n; ++i)
+                keys[i] = value(i).toDouble();
+            order_by(perm, keys, [](double a, double b) { return three_way_real(a, b) < 0; });
+            return perm;
+        }
+        default:
+            break;
+        }
+    }
+    std::stable_sort(perm.begin(), perm.end(),
+                     [&value](int a, int b) { return compare_values(value(size_t(a)), value(size_t(b))) < 0; });
+    return perm;
+}
+
 
 tab_data_model::tab_data_model(const QString &table, db_access *db, QObject *parent)
     : QAbstractItemModel(parent), db_(db), table_(table)
@@ -506,12 +566,7 @@ void tab_data_model::sort(int column, Qt::SortOrder order)
 {
     if (column < 0 || size_t(column) >= columns_.size() || rowCount() == 0)
         return;
-    const cell_column &key = columns_[size_t(column)];
-    std::vector<int> perm(key.size());
-    std::iota(perm.begin(), perm.end(), 0);
-    std::stable_sort(perm.begin(), perm.end(), [&key](int a, int b) {
-        return compare_values(key[size_t(a)].item->edit_value(), key[size_t(b)].item->edit_value()) < 0;
-    });
+    std::vector<int> perm = ascending_order(columns_[size_t(column)]);
     if (order == Qt::DescendingOrder)
         std::reverse(perm.begin(), perm.end());
 

@@ -102,6 +102,7 @@ private:
     };
     using cell_column = std::vector<cell>;
 
+    static std::vector<int> ascending_order(const cell_column &col);
     void clear_all();
     dbl_val_item *new_item(const QVariant &value);
     const cell *cell_at(int row, int column) const;

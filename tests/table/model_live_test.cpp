@@ -407,3 +407,29 @@ TEST_F(ModelLive, EditingThroughATableView)
     ASSERT_EQ(sel.size(), 1);
     EXPECT_EQ(m.data(sel[0].sibling(sel[0].row(), 1), Qt::EditRole), QVariant("bob"));
 }
+
+TEST_F(ModelLive, SortOrdersEveryTypeByValue)
+{
+    const QString t = "sort_types_t";
+    ASSERT_TRUE(db_.make_table(t, {"k", "u", "d", "day", "at"}, {"i32", "u64", "double", "date", "datetime"},
+                               {"false", "true", "true", "true", "true"}));
+    ASSERT_TRUE(run("insert into sort_types_t ( k, u, d, day, at ) values"
+                    " ( 1, 18446744073709551615, 2.5, \"2020-01-02\", \"2020-01-02 00:00:01\" )"
+                    " ( 2, 7, -10.0, \"1999-12-31\", \"2020-01-02 00:00:00.5\" )"
+                    " ( 3, 9223372036854775808, 100.25, \"2020-01-01\", \"1970-01-01 00:00:00\" );"));
+    tab_data_model m(t, &db_);
+    ASSERT_TRUE(m.load_rows(select_all(t), true));
+    ASSERT_EQ(m.rowCount(), 3);
+    m.sort(1);  // unsigned beyond the signed range
+    EXPECT_EQ(column(m, 0), QVariantList({2, 3, 1}));
+    m.sort(2);
+    EXPECT_EQ(column(m, 0), QVariantList({2, 1, 3}));
+    m.sort(3);
+    EXPECT_EQ(column(m, 0), QVariantList({2, 3, 1}));
+    m.sort(4);
+    EXPECT_EQ(column(m, 0), QVariantList({3, 2, 1}));
+    // A cell edited with a value of another type still sorts by number.
+    ASSERT_TRUE(m.setData(m.index(0, 2), 50));  // row k = 3: 100.25 becomes the integer 50
+    m.sort(2, Qt::DescendingOrder);
+    EXPECT_EQ(column(m, 0), QVariantList({3, 1, 2}));
+}
