@@ -46,9 +46,15 @@ bool user_store::valid_name(const std::string& name) {
     return true;
 }
 
-bool user_store::load(std::string& err) {
-    std::lock_guard<std::mutex> lock(mu_);
-    users_.clear();
+std::string user_store::stamp() const {
+    struct stat st;
+    if (::stat(path_.c_str(), &st) != 0) return std::string();
+    return std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec) + "/" +
+           std::to_string(st.st_size) + "/" + std::to_string(st.st_ino);
+}
+
+bool user_store::read_file(std::map<std::string, entry>& out, std::string& err) const {
+    out.clear();
     std::ifstream in(path_);
     if (!in) return true; // no file yet: no users
     std::string line;
@@ -59,13 +65,32 @@ bool user_store::load(std::string& err) {
         std::istringstream fields(line);
         std::string name;
         entry e;
-        if (!(fields >> name >> e.salt >> e.iterations >> e.hash) || e.iterations == 0 || e.hash.size() != 64) {
+        // The iteration count is bounded so that a damaged file cannot stall every login.
+        if (!(fields >> name >> e.salt >> e.iterations >> e.hash) || e.iterations == 0 || e.iterations > 10000000 ||
+            e.hash.size() != 64) {
             err = "bad line " + std::to_string(line_no) + " in " + path_;
             return false;
         }
-        users_[name] = e;
+        out[name] = e;
     }
     return true;
+}
+
+bool user_store::load(std::string& err) {
+    std::lock_guard<std::mutex> lock(mu_);
+    stamp_ = stamp();
+    return read_file(users_, err);
+}
+
+void user_store::refresh() const {
+    std::string now = stamp();
+    if (now == stamp_) return;
+    std::map<std::string, entry> fresh;
+    std::string err;
+    // A file that cannot be read keeps the users we have.
+    if (!read_file(fresh, err)) return;
+    users_.swap(fresh);
+    stamp_ = now;
 }
 
 bool user_store::empty() const {
@@ -88,6 +113,7 @@ bool user_store::set_user(const std::string& name, const std::string& password, 
     e.iterations = k_iterations;
     e.hash = hash_password(e.salt, password, e.iterations);
     std::lock_guard<std::mutex> lock(mu_);
+    refresh();
     auto old = users_.find(name);
     bool had = old != users_.end();
     entry previous;
@@ -98,6 +124,7 @@ bool user_store::set_user(const std::string& name, const std::string& password, 
         else users_.erase(name);
         return false;
     }
+    stamp_ = stamp();
     return true;
 }
 
@@ -125,6 +152,7 @@ bool user_store::check(const std::string& name, const std::string& password) con
     entry e;
     {
         std::lock_guard<std::mutex> lock(mu_);
+        refresh();
         auto it = users_.find(name);
         if (it == users_.end()) {
             // Spend the same work as for a real user so a caller cannot probe for names.

@@ -30,10 +30,16 @@ private:
         std::string hash;
     };
     bool save(std::string& err) const;
+    // Reads the file into out; the caller holds mu_.
+    bool read_file(std::map<std::string, entry>& out, std::string& err) const;
+    // Re-reads the file when another process (velaserver --add-user) changed it.
+    void refresh() const;
+    std::string stamp() const;
 
     std::string path_;
     mutable std::mutex mu_;
-    std::map<std::string, entry> users_;
+    mutable std::map<std::string, entry> users_;
+    mutable std::string stamp_; // modification time, size and inode of the file last read
 };
 
 } // namespace vela

@@ -72,19 +72,20 @@ TEST(server_durability, demo_data_fills_only_an_empty_database) {
 
 namespace {
 
-TEST(server_users, add_user_reads_the_password_from_standard_input) {
+TEST(server_users, add_user_reads_the_password_from_standard_input_and_a_running_server_sees_it) {
     server_fixture srv;
     ASSERT_TRUE(srv.running());
-    srv.stop();
     std::string cmd = std::string(server_fixture::binary()) + " --data " + srv.data_dir() + " --add-user bob 2>/dev/null";
     FILE* p = ::popen(cmd.c_str(), "w");
     ASSERT_NE(p, nullptr);
     std::fputs("s3cret\n", p);
     EXPECT_EQ(::pclose(p), 0);
-    ASSERT_TRUE(srv.restart());
     EXPECT_TRUE(login(srv.port(), "bob", "s3cret"));
     logout();
     EXPECT_FALSE(login(srv.port(), "bob", "s3cret\n"));
+    ASSERT_TRUE(srv.restart());
+    EXPECT_TRUE(login(srv.port(), "bob", "s3cret"));
+    logout();
     EXPECT_TRUE(login(srv.port(), "admin", "admin")) << "existing users stay";
     logout();
 }
