@@ -250,6 +250,7 @@ void editor::start_parse()
         parsed_text_.clear();
         parsed_text_.shrink_to_fit();
         failure_pos_ = n;
+        parse_failed_ = false;
     } else {
         parse_timer_.start();
     }
@@ -274,9 +275,11 @@ void editor::parse_now()
     ++parse_count_;
     if (parsed_text_.empty()) {
         failure_pos_ = 0;
+        parse_failed_ = false;
         return;
     }
     failure_pos_ = lang::sql_engine::instance().parse_all(parsed_text_, statements_);
+    parse_failed_ = failure_pos_ != static_cast<int32_t>(parsed_text_.size());
 }
 
 int editor::style_slot_at(int32_t p, int32_t *leaf_begin, int32_t *leaf_end) const
@@ -338,7 +341,7 @@ void editor::paint_text(QPainter &p, const QRect &area, bool with_cursor)
     const text_style plain = plain_style();
     const bool huge = n >= no_parse_size;
     const bool stale = !huge && n >= deferred_parse_size && buf_.editing_recently(2.0);
-    const bool failed = !huge && parse_failed();
+    const bool failed = !huge && !stale && parse_failed();
     const bool show_space = g_config.show_space;
 
     glyph_cache &glyphs = glyph_cache::instance();
@@ -526,7 +529,7 @@ void editor::refresh_actions()
 {
     const editor_actions &a = actions_;
     if (!actions_added_ && QWidget::actions().isEmpty()) {
-        const std::vector<std::vector<QAction *>> groups{{a.undo, a.redo},
+        const std::vector<std::vector<QPointer<QAction>>> groups{{a.undo, a.redo},
                                                          {a.cut, a.copy, a.paste, a.del_sel},
                                                          {a.sel_all, a.sel_line, a.sel_word, a.sel_beside},
                                                          {a.find, a.replace},
@@ -568,7 +571,7 @@ void editor::refresh_actions()
     set(a.replace, search_hidden);
     set(a.save, buf_.modified());
     set(a.sel_all, buf_.size() > 0);
-    for (QAction *act : {a.goto_lineb, a.goto_linee, a.goto_wordb, a.goto_worde, a.sel_beside, a.sel_word,
+    for (QAction *act : std::initializer_list<QAction *>{a.goto_lineb, a.goto_linee, a.goto_wordb, a.goto_worde, a.sel_beside, a.sel_word,
                          a.exec_cur, a.save_all})
         set(act, true);
 }
@@ -623,7 +626,7 @@ void editor::redo(bool)
 void editor::goto_err(bool)
 {
     if (parse_failed())
-        buf_.set_cursor(failure_pos_);
+        buf_.set_cursor(std::min(failure_pos_, buf_.size()));
     after_move();
 }
 

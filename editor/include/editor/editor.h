@@ -20,14 +20,11 @@ class QPagedPaintDevice;
 class search_dlg;
 
 // The main window's edit actions that an editor drives the enabled state of and shows as
-// its context menu. Any of them may be null.
+// its context menu. Any of them may be null; one deleted by its owner reads as null.
 struct editor_actions {
-    QAction *cut = nullptr, *copy = nullptr, *paste = nullptr, *redo = nullptr, *undo = nullptr;
-    QAction *goto_err = nullptr, *goto_lineb = nullptr, *goto_linee = nullptr;
-    QAction *goto_wordb = nullptr, *goto_worde = nullptr, *del_sel = nullptr;
-    QAction *sel_beside = nullptr, *sel_all = nullptr, *sel_line = nullptr, *sel_word = nullptr;
-    QAction *find = nullptr, *replace = nullptr, *exec_sel = nullptr, *exec_cur = nullptr;
-    QAction *format_sel = nullptr, *save = nullptr, *save_all = nullptr;
+    QPointer<QAction> cut, copy, paste, redo, undo, goto_err, goto_lineb, goto_linee;
+    QPointer<QAction> goto_wordb, goto_worde, del_sel, sel_beside, sel_all, sel_line, sel_word;
+    QPointer<QAction> find, replace, exec_sel, exec_cur, format_sel, save, save_all;
 };
 
 class editor : public QWidget {
@@ -56,7 +53,8 @@ public:
     int click_stage() const { return click_stage_; }
     int blink_phase() const { return blink_phase_; }
     int32_t failure_position() const { return failure_pos_; }
-    bool parse_failed() const { return failure_pos_ != buf_.size(); }
+    // Whether the last parse stopped short of the end of the text it was given.
+    bool parse_failed() const { return parse_failed_; }
     const std::vector<int32_t> &line_index() const { return line_index_; }
     int line_count() const { return static_cast<int>(line_index_.size()); }
     int current_line() const;
@@ -173,6 +171,7 @@ private:
     int click_stage_ = 0;
     int32_t click_pos_ = -1;
     int32_t failure_pos_ = 0;
+    bool parse_failed_ = false;
     std::vector<int32_t> line_index_{0};
     QPoint cursor_px_;
     QRect visible_;
