@@ -264,8 +264,11 @@ TEST_F(editor_test, reparse_by_text_size)
 TEST_F(editor_test, deferred_parse_keeps_polling_while_typing)
 {
     ed->set_text_utf8(std::string(editor::deferred_parse_size, ' '));
-    type("x");
+    ed->auto_parse();
+    ASSERT_FALSE(ed->parse_failed());
+    type(";");
     EXPECT_TRUE(ed->parse_timer_active());
+    EXPECT_FALSE(ed->parse_failed()); // the text grew, but the last parse did not fail
     ed->auto_parse(); // the last key is fresh: keep waiting
     EXPECT_TRUE(ed->parse_timer_active());
     ed->undo();       // something undone: the next tick is the last
