@@ -263,7 +263,11 @@ TEST_F(editor_test, reparse_by_text_size)
 
 TEST_F(editor_test, deferred_parse_keeps_polling_while_typing)
 {
-    ed->set_text_utf8(std::string(editor::deferred_parse_size, ' '));
+    std::string script;
+    while (script.size() < static_cast<size_t>(editor::deferred_parse_size))
+        script += "show tables;\n";
+    ed->set_text_utf8(script);
+    ed->buffer().set_cursor(ed->buffer().size());
     ed->auto_parse();
     ASSERT_FALSE(ed->parse_failed());
     type(";");
