@@ -492,6 +492,39 @@ private:
   }
 };
 
+// Marks a rule whose alternatives are each exactly one terminal that matches one byte (for
+// ASCII input), so the parser can match it by a table lookup.
+void classify_byte_rule(grammar_node &rule) {
+  const grammar_node &body = *rule.children[1];
+  if (body.kind != kind_alternation) return;
+  byte_set set;
+  bool records = false;
+  for (auto &alt : body.children) {
+    if (alt->kind != kind_concatenation || alt->children.size() != 1) return;
+    const grammar_node &t = *alt->children[0];
+    switch (t.kind) {
+      case kind_quote_string:
+      case kind_dquote_string:
+        if (t.end - t.begin != 3) return;
+        records = true;
+        break;
+      case kind_sort_string:
+        records = true;
+        break;
+      case kind_range_string:
+        break;
+      default:
+        return;
+    }
+    // The first-byte set of a one-byte terminal is exactly the bytes it matches.
+    for (unsigned b = 0; b < 128; ++b)
+      if (t.first.has(static_cast<unsigned char>(b))) set.add(static_cast<unsigned char>(b));
+  }
+  rule.byte_rule = true;
+  rule.byte_rule_records_at_end = records;
+  rule.byte_rule_set = set;
+}
+
 void resolve_identifiers(grammar_node &n, const std::map<std::string_view, std::pair<uint16_t, const grammar_node *>> &names,
                          const native_matcher_map &natives, std::array<native_rule, max_rules> &slots,
                          bool &ok) {
@@ -548,6 +581,7 @@ std::unique_ptr<grammar> resolve_grammar(std::unique_ptr<grammar_node> syntax, c
     changed = false;
     for (auto &r : syntax->children) changed |= fs.update(*r);
   }
+  for (auto &r : syntax->children) classify_byte_rule(*r);
   std::vector<grammar_node *> all;
   for (auto &r : syntax->children) all.push_back(r.get());
   while (!all.empty()) {

@@ -427,8 +427,24 @@ parse_node *dispatch(const grammar_node &n, const char *pos, uint64_t remaining,
   }
   if (n.kind >= rule_ref_base && n.kind < rule_ref_base + max_rules) {
     size_t i = n.kind - rule_ref_base;
+    const grammar_node &rule = ctx.gram.rule(i);
+    if (rule.byte_rule && ctx.options.skip_by_first_byte &&
+        (remaining == 0 || static_cast<unsigned char>(*pos) < 0x80)) {
+      // Every alternative is one single-byte terminal: the first that matches gives a
+      // one-byte leaf, and when none does each has recorded a failure here.
+      if (remaining > 0 && rule.byte_rule_set.has(static_cast<unsigned char>(*pos))) {
+        parse_node *leaf = ctx.leaf(terminal_id, pos, 1);
+        parse_node *w = ctx.leaf(static_cast<node_id>(i + 2), pos, 1);
+        w->kids_ = static_cast<parse_node **>(ctx.arena.alloc(sizeof(parse_node *)));
+        w->kids_[0] = leaf;
+        w->count_ = 1;
+        return w;
+      }
+      if (remaining > 0 || rule.byte_rule_records_at_end) ctx.fail_at(pos);
+      return nullptr;
+    }
     // The body starts where the reference does, so the reference's own checks stand for it.
-    const grammar_node &body = *ctx.gram.rule(i).children[1];
+    const grammar_node &body = *rule.children[1];
     ++ctx.steps;
     parse_node *r = dispatch(*body.target, pos, remaining, ctx);
     if (!r) return nullptr;
@@ -454,9 +470,13 @@ parse_node *dispatch(const grammar_node &n, const char *pos, uint64_t remaining,
 }  // namespace
 
 parse_node *match_node(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
-  uintptr_t frame = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
-  uintptr_t used = frame < ctx.stack_base ? ctx.stack_base - frame : frame - ctx.stack_base;
-  if (++ctx.steps > ctx.budget || ctx.depth >= max_depth || used > max_stack_bytes) {
+  // The stack is measured every 16 levels; the frames in between are small.
+  bool deep = false;
+  if ((ctx.depth & 15) == 15) {
+    uintptr_t frame = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+    deep = (frame < ctx.stack_base ? ctx.stack_base - frame : frame - ctx.stack_base) > max_stack_bytes;
+  }
+  if (++ctx.steps > ctx.budget || ctx.depth >= max_depth || deep) {
     ++ctx.limit_hits;
     ctx.fail_at(pos);
     return nullptr;

@@ -96,6 +96,11 @@ struct grammar_node {
   // What matching this node comes down to: itself, or (through groups, single alternatives
   // and single non-transparent terms) the one node whose result it returns unchanged.
   const grammar_node *target = this;
+  // Rules whose every alternative is one single-byte terminal: the ASCII bytes they match,
+  // and whether failing at the end of the text records a failure.
+  bool byte_rule = false;
+  bool byte_rule_records_at_end = false;
+  byte_set byte_rule_set;
 
   std::string_view text() const { return {begin, static_cast<size_t>(end - begin)}; }
 };
