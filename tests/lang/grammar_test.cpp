@@ -4,6 +4,7 @@
 #include <string>
 
 #include "lang/grammar.h"
+#include "lang/parser.h"
 
 using namespace lang;
 
@@ -157,4 +158,15 @@ TEST(grammar_resolver, first_bytes_and_emptiness) {
   EXPECT_FALSE(body.first.has('w'));
   const grammar_node &first_alt = *body.children[0];
   EXPECT_FALSE(first_alt.may_be_empty);
+}
+
+TEST(grammar_resolver, a_rule_defined_twice_means_the_later_one) {
+  std::string text = "s = a;\na = 'x';\na = 'y';";
+  auto g = resolve_grammar(load_grammar(text.data(), text.size()), {});
+  ASSERT_TRUE(g);
+  EXPECT_EQ(g->rule(1).children[0]->kind, rule_ref_base + 2);   // even the earlier head
+  auto y = parse_one(*g, "y", 1);
+  ASSERT_TRUE(y.tree);
+  EXPECT_EQ(y.tree.root()->id, 4);
+  EXPECT_FALSE(parse_one(*g, "x", 1).tree);
 }
