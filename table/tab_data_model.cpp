@@ -9,6 +9,7 @@
 #include <QFont>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <numeric>
 

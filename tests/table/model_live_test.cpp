@@ -3,6 +3,7 @@
 // sorting, and texts that try to break out of their literals.
 #include "db_access.h"
 #include "server_fixture.h"
+#include "shot.h"
 #include "tab_data_model.h"
 
 #include <gtest/gtest.h>
@@ -385,6 +386,9 @@ TEST_F(ModelLive, EditingThroughATableView)
     QCoreApplication::processEvents();
     EXPECT_EQ(m.data(m.index(0, 1), Qt::EditRole), QVariant("ivy-long"));
     EXPECT_EQ(m.modified_count(), 1);
+    ASSERT_TRUE(m.insertRows(2, 1));
+    save_shot(&view, "table_grid_edited");
+    ASSERT_TRUE(m.removeRows(2, 1));
 
     // Read-only columns still open an editor, which takes no typing.
     m.set_read_only(true);
