@@ -42,8 +42,9 @@ QVariant real_spin_box::value() const
 void real_spin_box::set_value(const QVariant &v)
 {
     const double d = v.toDouble();
-    // Infinity or NaN cannot be typed back, so they are not offered as a starting text.
-    value_ = d >= minimum() && d <= maximum() ? (is_double_ ? d : double(float(d))) : 0.0;
+    // A stored infinity or NaN is kept (and shown) as it is: it cannot be typed, but an
+    // editor opened and closed without typing must not change the cell.
+    value_ = is_double_ ? d : double(float(d));
     rewrite();
 }
 
