@@ -75,10 +75,10 @@ int decode_code_point(const char *p, uint64_t remaining, uint32_t *value) {
 // ---- the parse context -----------------------------------------------------------------
 
 uint64_t step_budget(uint64_t remaining) {
-  // Ordinary statements need a few hundred steps per byte; nested brackets in conditions
-  // can make the search exponential, and this bound turns that into a failure instead of
-  // a hang.
-  const uint64_t base = uint64_t(1) << 22, per_byte = 2048;
+  // Ordinary statements take well under 50 steps per byte; nested brackets in conditions
+  // take far more per byte on short texts (the base covers those), and this bound turns a
+  // runaway search into a failure instead of a hang.
+  const uint64_t base = uint64_t(1) << 22, per_byte = 128;
   if (remaining > (std::numeric_limits<uint64_t>::max() - base) / per_byte)
     return std::numeric_limits<uint64_t>::max();
   return base + remaining * per_byte;
