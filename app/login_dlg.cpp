@@ -68,12 +68,20 @@ login_dlg::login_dlg(QWidget *parent) : QDialog(parent), ui(new Ui::login_dlg)
     connect(ui->pb_login, &QPushButton::clicked, this, &login_dlg::login);
     connect(ui->pb_close, &QToolButton::clicked, this, &login_dlg::reject);
 
-    ui->le_ip->setText(config_text(g_config.ip, sizeof g_config.ip));
+    QString ip = config_text(g_config.ip, sizeof g_config.ip);
+    int port = g_config.port;
+    // Nothing stored yet (first start): offer the local server rather than two red
+    // "invalid" labels; these are the same values an unchecked login stores.
+    if (ip.isEmpty() && port == 0) {
+        ip = QStringLiteral("127.0.0.1");
+        port = 55555;
+    }
+    ui->le_ip->setText(ip);
     const QString user = config_text(g_config.user, sizeof g_config.user);
     ui->le_user->setText(user);
     if (user.isEmpty())
         ui->checkBox->setChecked(false);
-    ui->le_port->setText(QString::number(g_config.port));
+    ui->le_port->setText(QString::number(port));
 
     ui->le_user->setFocusPolicy(Qt::StrongFocus);
     ui->le_user->setFocus();

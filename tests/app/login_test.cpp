@@ -90,10 +90,19 @@ TEST_F(login_form, is_a_frameless_form_filled_from_the_configuration)
     EXPECT_EQ(dlg_->size(), QSize(674, 423));
     EXPECT_EQ(edit("le_passwd")->echoMode(), QLineEdit::Password);
     EXPECT_FALSE(child<QPushButton>("pb_login")->isDefault());
-    // A fresh configuration: empty address and user, port 0, so the box is unchecked.
-    EXPECT_EQ(edit("le_ip")->text(), "");
-    EXPECT_EQ(edit("le_port")->text(), "0");
+    // A fresh configuration (empty address and user, port 0): the form offers the local
+    // server, shows no red label, and the box is unchecked.
+    EXPECT_EQ(edit("le_ip")->text(), "127.0.0.1");
+    EXPECT_EQ(edit("le_port")->text(), "55555");
+    EXPECT_EQ(label("lbl_ipinfo"), "");
+    EXPECT_EQ(label("lbl_portinfo"), "");
     EXPECT_FALSE(child<QCheckBox>("checkBox")->isChecked());
+    EXPECT_EQ(g_config.port, 0) << "the stored record is left as it was";
+
+    // A stored address with a port of 0 is shown as stored.
+    copy_text(g_config.ip, sizeof g_config.ip, "10.0.0.1");
+    login_dlg stored_ip;
+    EXPECT_EQ(stored_ip.findChild<QLineEdit *>("le_port")->text(), "0");
 
     copy_text(g_config.ip, sizeof g_config.ip, "10.1.2.3");
     copy_text(g_config.user, sizeof g_config.user, "\xe7\x8e\x8b admin");
