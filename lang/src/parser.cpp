@@ -116,6 +116,18 @@ struct lookahead_memo {
 
 namespace {
 
+// A node and its child array in one allocation.
+parse_node *node_with_children(parse_context &ctx, node_id id, const char *start, uint64_t length, size_t count) {
+  char *mem = static_cast<char *>(ctx.arena.alloc(sizeof(parse_node) + count * sizeof(parse_node *)));
+  parse_node *n = reinterpret_cast<parse_node *>(mem);
+  n->id = id;
+  n->count_ = static_cast<uint32_t>(count);
+  n->start = start;
+  n->length = length;
+  n->kids_ = reinterpret_cast<parse_node **>(mem + sizeof(parse_node));
+  return n;
+}
+
 bool is_integer(const grammar_node &n) { return n.kind == kind_integer_dec || n.kind == kind_integer_hex; }
 
 bool is_transparent(node_kind k) {
@@ -125,11 +137,9 @@ bool is_transparent(node_kind k) {
 
 // A node whose children are scratch[base ..] (moved into the arena) and scratch cut back.
 parse_node *composite(parse_context &ctx, node_id id, const char *start, uint64_t length, size_t base) {
-  parse_node *n = ctx.leaf(id, start, length);
   size_t count = ctx.scratch.size() - base;
-  n->kids_ = static_cast<parse_node **>(ctx.arena.alloc(count * sizeof(parse_node *)));
+  parse_node *n = node_with_children(ctx, id, start, length, count);
   std::memcpy(n->kids_, ctx.scratch.data() + base, count * sizeof(parse_node *));
-  n->count_ = static_cast<uint32_t>(count);
   ctx.scratch.resize(base);
   return n;
 }
@@ -434,10 +444,8 @@ parse_node *dispatch(const grammar_node &n, const char *pos, uint64_t remaining,
       // one-byte leaf, and when none does each has recorded a failure here.
       if (remaining > 0 && rule.byte_rule_set.has(static_cast<unsigned char>(*pos))) {
         parse_node *leaf = ctx.leaf(terminal_id, pos, 1);
-        parse_node *w = ctx.leaf(static_cast<node_id>(i + 2), pos, 1);
-        w->kids_ = static_cast<parse_node **>(ctx.arena.alloc(sizeof(parse_node *)));
+        parse_node *w = node_with_children(ctx, static_cast<node_id>(i + 2), pos, 1, 1);
         w->kids_[0] = leaf;
-        w->count_ = 1;
         return w;
       }
       if (remaining > 0 || rule.byte_rule_records_at_end) ctx.fail_at(pos);
@@ -453,10 +461,8 @@ parse_node *dispatch(const grammar_node &n, const char *pos, uint64_t remaining,
       r->id = id;
       return r;
     }
-    parse_node *w = ctx.leaf(id, pos, static_cast<uint64_t>(r->stop() - pos));
-    w->kids_ = static_cast<parse_node **>(ctx.arena.alloc(sizeof(parse_node *)));
+    parse_node *w = node_with_children(ctx, id, pos, static_cast<uint64_t>(r->stop() - pos), 1);
     w->kids_[0] = r;
-    w->count_ = 1;
     return w;
   }
   if (n.kind >= native_ref_base && n.kind < native_ref_base + max_rules) {
