@@ -5,6 +5,33 @@
 #include <QFontDatabase>
 #include <QString>
 
+namespace {
+
+// A family the font matcher reports as fixed pitch. The system's fixed font is not always
+// one (some "Mono" faces carry double-width glyphs and count as proportional), so look
+// further when it is not.
+QString fixed_fallback_family()
+{
+    static const QString family = [] {
+        QFontDatabase db;
+        const QString system = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+        if (db.isFixedPitch(system))
+            return system;
+        for (const char *known : {"DejaVu Sans Mono", "Liberation Mono", "Noto Mono", "Courier New"}) {
+            const QString name = QString::fromLatin1(known);
+            if (db.families().contains(name) && db.isFixedPitch(name))
+                return name;
+        }
+        for (const QString &name : db.families())
+            if (db.isFixedPitch(name))
+                return name;
+        return system;
+    }();
+    return family;
+}
+
+} // namespace
+
 QFont code_font(const text_style &style)
 {
     const QString text = QString::fromUtf8(field_text(style.font, sizeof style.font).c_str());
@@ -16,8 +43,7 @@ QFont code_font(const text_style &style)
     const QString family = font.family();
     // Without the family the font matcher would fall back to a proportional face; name a
     // monospace fallback explicitly as well as hinting.
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setFamilies({family, fixed.family()});
+    font.setFamilies({family, fixed_fallback_family()});
     font.setStyleHint(QFont::Monospace, QFont::PreferAntialias);
     font.setFixedPitch(true);
     if (style.point_size > 0)
