@@ -2,6 +2,7 @@
 
 #include "functions.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -10,6 +11,17 @@ namespace vela {
 
 namespace {
 bool is_operand(const parse_node* n) { return n->id != lang::terminal_id; }
+
+// Sets e's depth from its arguments; false with a reason when it is too deep.
+bool measure(expr& e, std::string& err) {
+    e.depth = 1;
+    for (const auto& a : e.args) e.depth = std::max(e.depth, a.depth + 1);
+    if (e.depth > max_expr_depth)
+        return err = "the expression nests more than " + std::to_string(max_expr_depth) +
+                     " levels deep (a chain of operators counts one level per operator)",
+               false;
+    return true;
+}
 
 bool compile_fold(const std::vector<const parse_node*>& parts, const expr_scope& scope, expr& out, std::string& err) {
     size_t i = 0;
@@ -28,6 +40,7 @@ bool compile_fold(const std::vector<const parse_node*>& parts, const expr_scope&
         bin.args.push_back(std::move(out));
         bin.args.push_back(std::move(rhs));
         out = std::move(bin);
+        if (!measure(out, err)) return false;
     }
     return true;
 }
@@ -215,6 +228,7 @@ bool compile_expr(const parse_node* n, const expr_scope& scope, expr& out, std::
             }
         out.aggregate = is_aggregate_name(out.op);
         for (const auto& a : out.args) out.aggregate = out.aggregate || a.aggregate;
+        if (!measure(out, err)) return false;
         // min and max with two or more arguments compare their arguments, row by row.
         if ((out.op == "min" || out.op == "max") && out.args.size() > 1) {
             out.aggregate = false;
@@ -231,7 +245,7 @@ bool compile_expr(const parse_node* n, const expr_scope& scope, expr& out, std::
             if (!compile_expr(parts[1], scope, operand, err)) return false;
             out.aggregate = operand.aggregate;
             out.args.push_back(std::move(operand));
-            return true;
+            return measure(out, err);
         }
         break;
     case id::pri_expr:

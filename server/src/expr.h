@@ -16,7 +16,12 @@ struct expr {
     std::string op;  // operator text, or the function name
     std::vector<expr> args;
     bool aggregate = false; // this call, or something below it, is an aggregate
+    int depth = 1;          // levels of the tree below and including this node
 };
+
+// Evaluation recurses once per level, so a chain of operators (which parses flat, however
+// long) would become a tree deep enough to overflow the stack: deeper trees are refused.
+constexpr int max_expr_depth = 1000;
 
 // Names that expressions may refer to: the fields of one table (or none).
 struct expr_scope {

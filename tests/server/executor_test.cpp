@@ -160,4 +160,22 @@ TEST_F(executor_test, deep_nesting_is_refused_not_a_crash) {
     }
 }
 
+TEST_F(executor_test, long_operator_chains_are_refused_not_a_stack_overflow) {
+    // A flat chain parses without nesting, but evaluates as a tree as deep as the chain.
+    std::string sum = "select 1";
+    for (int i = 0; i < 200000; ++i) sum += "+1";
+    statement_outcome r = run(sum);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find("deep"), std::string::npos) << r.error;
+    std::string either = "select 0";
+    for (int i = 0; i < 100000; ++i) either += " || 0";
+    EXPECT_FALSE(run(either).ok);
+    // Chains of ordinary length still work, left to right.
+    std::string ok = "select 1000";
+    for (int i = 0; i < 500; ++i) ok += " - 1";
+    r = run(ok);
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.table.rows[0].cells[0].i, 500);
+}
+
 } // namespace
