@@ -444,13 +444,32 @@ bool storage::delete_row(const table_def& t, uint64_t id, std::string& err) {
 }
 
 bool storage::next_auto_value(const table_def& t, const field_def& f, value& out, std::string& err) {
-    sqlite3_stmt* s = prepare("SELECT max(" + column(f) + ") FROM " + data_table(t), err);
-    if (!s) return false;
-    stmt_reset r{s};
-    if (sqlite3_step(s) != SQLITE_ROW) return err = reason(), false;
+    // SQLite compares the stored 64-bit patterns as signed: a u64 above the i64 range is
+    // stored negative, so for u64 the negative patterns are the largest values.
+    auto largest = [&](const std::string& sql, bool& found, int64_t& top) {
+        sqlite3_stmt* s = prepare(sql, err);
+        if (!s) return false;
+        stmt_reset r{s};
+        if (sqlite3_step(s) != SQLITE_ROW) return err = reason(), false;
+        found = sqlite3_column_type(s, 0) != SQLITE_NULL;
+        if (found) top = sqlite3_column_int64(s, 0);
+        return true;
+    };
+    bool found = false;
+    int64_t top = 0;
+    const std::string from = " FROM " + data_table(t);
+    if (f.type == col_type::u64 && !largest("SELECT max(" + column(f) + ")" + from + " WHERE " + column(f) + " < 0", found, top))
+        return false;
+    if (!found && !largest("SELECT max(" + column(f) + ")" + from, found, top)) return false;
     value v;
     v.type = f.type;
-    v.i = sqlite3_column_type(s, 0) == SQLITE_NULL ? 1 : sqlite3_column_int64(s, 0) + 1;
+    if (!found) {
+        v.i = 1;
+    } else if (is_unsigned(f.type) ? uint64_t(top) == UINT64_MAX : top == INT64_MAX) {
+        return err = "auto-increment of " + f.name + ": the largest value of " + type_name(f.type) + " is taken", false;
+    } else {
+        v.i = int64_t(uint64_t(top) + 1);
+    }
     std::string why;
     if (!convert_value(v, f.type, out, why)) return err = "auto-increment of " + f.name + ": " + why, false;
     return true;

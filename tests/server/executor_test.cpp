@@ -178,4 +178,20 @@ TEST_F(executor_test, long_operator_chains_are_refused_not_a_stack_overflow) {
     EXPECT_EQ(r.table.rows[0].cells[0].i, 500);
 }
 
+TEST_F(executor_test, auto_increment_stops_at_the_top_of_its_type_instead_of_wrapping) {
+    ASSERT_TRUE(run("create table s ( a i64( true, true ), b i32() ); create table u ( a u64( true, true ), b i32() )").ok);
+    ASSERT_TRUE(run("insert into s ( a, b ) values ( 9223372036854775807, 1 )").ok);
+    statement_outcome r = run("insert into s ( b ) values ( 2 )");
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find("auto-increment of a"), std::string::npos) << r.error;
+    // u64 values above the i64 range still count as the largest ones.
+    ASSERT_TRUE(run("insert into u ( a, b ) values ( 9223372036854775808, 1 ), ( 5, 2 ); insert into u ( b ) values ( 3 )").ok);
+    r = run("select a from u where b == 3");
+    ASSERT_TRUE(r.ok) << r.error;
+    ASSERT_EQ(r.table.rows.size(), 1u);
+    EXPECT_EQ(r.table.rows[0].cells[0].u(), 9223372036854775809u);
+    ASSERT_TRUE(run("insert into u ( a, b ) values ( 18446744073709551615, 4 )").ok);
+    EXPECT_FALSE(run("insert into u ( b ) values ( 5 )").ok);
+}
+
 } // namespace
