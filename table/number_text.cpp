@@ -46,9 +46,9 @@ std::string grouped(const std::string &digits, size_t n)
 {
     std::string out;
     out.reserve(digits.size() + digits.size() / n);
-    const size_t lead = digits.size() % n;
+    const size_t lead = digits.size() % n;  // digits of the short first group
     for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (i - lead) % n == 0)
+        if (i > 0 && i >= lead && (i - lead) % n == 0)
             out.push_back(' ');
         out.push_back(digits[i]);
     }

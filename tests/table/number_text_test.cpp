@@ -52,6 +52,18 @@ TEST(IntegerTextForm, BinaryHexAndDecimalWidths)
     EXPECT_EQ(fmt(U64, 0, mode_hex), "0x0000000000000000");
 }
 
+TEST(IntegerTextForm, DecimalGroupsCountFromTheRight)
+{
+    // The grid groups u08 values; two decimal digits are one group, not two.
+    EXPECT_EQ(fmt(U08, 10, mode_dec, false, false, true), "10");
+    EXPECT_EQ(fmt(U08, 99, mode_dec, true, true, true), "+99u1");
+    EXPECT_EQ(fmt(U08, 255, mode_dec, false, false, true), "255");
+    EXPECT_EQ(fmt(U08, 7, mode_dec, false, false, true), "7");
+    EXPECT_EQ(fmt(U32, 12345678, mode_dec, false, false, true), "12 345 678");
+    EXPECT_EQ(fmt(U32, 1234, mode_dec, false, false, true), "1 234");
+    EXPECT_EQ(fmt(U08, 10, mode_hex, false, false, true), "0x0a");
+}
+
 TEST(IntegerTextForm, SixtyFourBitLimits)
 {
     EXPECT_EQ(format_int(U64, from_unsigned(UINT64_MAX), int_form{}), "18446744073709551615");
