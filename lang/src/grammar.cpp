@@ -497,7 +497,7 @@ private:
 void classify_byte_rule(grammar_node &rule) {
   const grammar_node &body = *rule.children[1];
   if (body.kind != kind_alternation) return;
-  byte_set set;
+  byte_set set, quiet;
   bool records = false;
   for (auto &alt : body.children) {
     if (alt->kind != kind_concatenation || alt->children.size() != 1) return;
@@ -519,8 +519,10 @@ void classify_byte_rule(grammar_node &rule) {
     // The first-byte set of a one-byte terminal is exactly the bytes it matches.
     for (unsigned b = 0; b < 128; ++b)
       if (t.first.has(static_cast<unsigned char>(b))) set.add(static_cast<unsigned char>(b));
+    if (alt == body.children.front()) quiet = set;
   }
   rule.byte_rule = true;
+  rule.byte_rule_quiet = quiet;
   rule.byte_rule_records_at_end = records;
   rule.byte_rule_set = set;
 }

@@ -93,7 +93,6 @@ parse_node *parse_context::leaf(node_id id, const char *start, uint64_t length) 
   n->id = id;
   n->start = start;
   n->length = length;
-  n->kids_ = nullptr;
   n->count_ = 0;
   return n;
 }
@@ -124,7 +123,6 @@ parse_node *node_with_children(parse_context &ctx, node_id id, const char *start
   n->count_ = static_cast<uint32_t>(count);
   n->start = start;
   n->length = length;
-  n->kids_ = reinterpret_cast<parse_node **>(mem + sizeof(parse_node));
   return n;
 }
 
@@ -139,7 +137,7 @@ bool is_transparent(node_kind k) {
 parse_node *composite(parse_context &ctx, node_id id, const char *start, uint64_t length, size_t base) {
   size_t count = ctx.scratch.size() - base;
   parse_node *n = node_with_children(ctx, id, start, length, count);
-  std::memcpy(n->kids_, ctx.scratch.data() + base, count * sizeof(parse_node *));
+  std::memcpy(n->kids(), ctx.scratch.data() + base, count * sizeof(parse_node *));
   ctx.scratch.resize(base);
   return n;
 }
@@ -150,7 +148,7 @@ void collect(parse_context &ctx, parse_node *r) {
   if (r->id != anonymous_id) {
     ctx.scratch.push_back(r);
   } else {
-    for (uint32_t i = 0; i < r->count_; ++i) ctx.scratch.push_back(r->kids_[i]);
+    for (uint32_t i = 0; i < r->count_; ++i) ctx.scratch.push_back(r->kids()[i]);
   }
 }
 
@@ -441,11 +439,12 @@ parse_node *dispatch(const grammar_node &n, const char *pos, uint64_t remaining,
     if (rule.byte_rule && ctx.options.skip_by_first_byte &&
         (remaining == 0 || static_cast<unsigned char>(*pos) < 0x80)) {
       // Every alternative is one single-byte terminal: the first that matches gives a
-      // one-byte leaf, and when none does each has recorded a failure here.
+      // one-byte leaf, and every one tried before it has recorded a failure here.
       if (remaining > 0 && rule.byte_rule_set.has(static_cast<unsigned char>(*pos))) {
+        if (!rule.byte_rule_quiet.has(static_cast<unsigned char>(*pos))) ctx.fail_at(pos);
         parse_node *leaf = ctx.leaf(terminal_id, pos, 1);
         parse_node *w = node_with_children(ctx, static_cast<node_id>(i + 2), pos, 1, 1);
-        w->kids_[0] = leaf;
+        w->kids()[0] = leaf;
         return w;
       }
       if (remaining > 0 || rule.byte_rule_records_at_end) ctx.fail_at(pos);
@@ -462,7 +461,7 @@ parse_node *dispatch(const grammar_node &n, const char *pos, uint64_t remaining,
       return r;
     }
     parse_node *w = node_with_children(ctx, id, pos, static_cast<uint64_t>(r->stop() - pos), 1);
-    w->kids_[0] = r;
+    w->kids()[0] = r;
     return w;
   }
   if (n.kind >= native_ref_base && n.kind < native_ref_base + max_rules) {

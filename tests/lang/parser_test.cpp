@@ -213,3 +213,34 @@ TEST(parser, tree_queries) {
   EXPECT_EQ(node_path_at(list, 4, {0, 1}, &path), no_node);   // past the end
   EXPECT_EQ(node_path_at(list, 3, {1}, nullptr), 1);
 }
+
+TEST(parser, fast_path_agrees_with_plain_matching_on_small_grammars) {
+  // Grammars that exercise the shortcuts: one-byte rules (a later alternative matching
+  // leaves the failures of the earlier ones), skipped alternatives, leading optional rules
+  // and repetitions over them. Results, failure positions and trees must not differ.
+  const char *grammars[] = {
+      "s = w, 'a'~'z';\nw = ' ' | 0x09~0x0c;",
+      "s = {w}, 'a'~'z', {w};\nw = ' ' | 0x09~0x0c | `#`;",
+      "s = g, ('x' | 'y', g, 'z'), {g, ',', g, 'q'};\ng = {' ' | c};\nc = '/*', {!'*/'}, '*/';",
+      "s = a, {' ', a};\na = b | 'n', 'm';\nb = 'a'~'c', {d};\nd = 'a'~'c' | '0'~'9' | '_';",
+      "s = [p], 'x' | 'y';\np = {'+'};",
+  };
+  const char *inputs[] = {"",  "\t", " ", "x", "\ta", "a", "\t\x0b a#", "#", " /* c */ x", "y z",
+                          "y/*z", " , q", "ab1 nm a_", "ab1 n", "ab1 ", "+x", "++y", "y", "\xC3\xA9"};
+  parse_options plain;
+  plain.skip_by_first_byte = false;
+  for (const char *text : grammars) {
+    test_grammar t(text);
+    ASSERT_TRUE(t.g) << text;
+    for (const char *in : inputs) {
+      size_t n = std::strlen(in);
+      auto fast = parse_one(*t.g, in, n);
+      auto slow = parse_one(*t.g, in, n, plain);
+      ASSERT_EQ(fast.result, slow.result) << text << " on \"" << in << "\"";
+      ASSERT_EQ(bool(fast.tree), bool(slow.tree)) << text << " on \"" << in << "\"";
+      if (fast.tree) ASSERT_EQ(shape(fast.tree.root()), shape(slow.tree.root())) << text << " on \"" << in << "\"";
+      statement_list a, b;
+      ASSERT_EQ(parse_all(*t.g, in, n, a), parse_all(*t.g, in, n, b, plain)) << text << " on \"" << in << "\"";
+    }
+  }
+}

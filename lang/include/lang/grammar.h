@@ -101,6 +101,7 @@ struct grammar_node {
   bool byte_rule = false;
   bool byte_rule_records_at_end = false;
   byte_set byte_rule_set;
+  byte_set byte_rule_quiet;   // bytes the first alternative matches: no earlier one failed
 
   std::string_view text() const { return {begin, static_cast<size_t>(end - begin)}; }
 };

@@ -27,14 +27,16 @@ struct parse_node {
   uint64_t length = 0;           // bytes matched (may be 0)
 
   size_t child_count() const { return count_; }
-  const parse_node *child(size_t i) const { return kids_[i]; }
-  const parse_node *const *begin() const { return kids_; }   // children in text order
-  const parse_node *const *end() const { return kids_ + count_; }
+  const parse_node *child(size_t i) const { return kids()[i]; }
+  const parse_node *const *begin() const { return kids(); }   // children in text order
+  const parse_node *const *end() const { return kids() + count_; }
   const char *stop() const { return start + length; }         // one past the last byte
   std::string_view text() const { return {start, static_cast<size_t>(length)}; }
 
-  // For matchers: the children live in the same arena as the node.
-  parse_node **kids_ = nullptr;
+  // For matchers: a node with children is allocated together with them, and the array of
+  // child pointers follows the node directly (in the same arena).
+  parse_node **kids() { return reinterpret_cast<parse_node **>(this + 1); }
+  const parse_node *const *kids() const { return reinterpret_cast<const parse_node *const *>(this + 1); }
 };
 
 class node_arena;
