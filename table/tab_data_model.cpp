@@ -105,7 +105,10 @@ std::vector<int> tab_data_model::ascending_order(const cell_column &col)
             std::vector<QStringView> keys(n);
             for (size_t i = 0; i < n; ++i)
                 keys[i] = QStringView(*static_cast<const QString *>(value(i).constData()));
-            order_by(perm, keys, [](QStringView a, QStringView b) { return a.compare(b) < 0; });
+            // As the toolkit's variant comparison orders texts: without regard to case,
+            // texts that differ only in case being ties.
+            order_by(perm, keys,
+                     [](QStringView a, QStringView b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
             return perm;
         }
         case QMetaType::Int:

@@ -328,6 +328,24 @@ TEST_F(ModelLive, SortIsStableAndDescendingIsItsReverse)
     EXPECT_EQ(column(m, 0), QVariantList({5, 4, 3, 2, 1}));
 }
 
+TEST_F(ModelLive, SortOrdersTextsAsTheToolkitComparesThem)
+{
+    // Texts order without regard to case, and texts that differ only in case are ties.
+    const QString t = people("case_t", {"b", "A", "a", "B", "c", QString::fromUtf8("\xc3\xa9"), "D"});
+    tab_data_model m(t, &db_);
+    ASSERT_TRUE(m.load_rows(select_all(t), true));
+    m.sort(1, Qt::AscendingOrder);
+    EXPECT_EQ(column(m, 0), QVariantList({2, 3, 1, 4, 5, 7, 6}));
+    m.sort(1, Qt::DescendingOrder);
+    EXPECT_EQ(column(m, 0), QVariantList({6, 7, 5, 4, 1, 3, 2}));
+    // The same order the toolkit's own comparison gives, pair by pair.
+    m.sort(1, Qt::AscendingOrder);
+    for (int r = 1; r < m.rowCount(); ++r) {
+        const QVariant a = m.data(m.index(r - 1, 1), Qt::EditRole), b = m.data(m.index(r, 1), Qt::EditRole);
+        EXPECT_LE(a.toString().compare(b.toString(), Qt::CaseInsensitive), 0) << r;
+    }
+}
+
 TEST_F(ModelLive, GroupedBinaryTextsCommitAndTypesRoundTrip)
 {
     const QString t = "types_t";
