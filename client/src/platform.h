@@ -26,7 +26,8 @@ bool would_block(int code);
 
 sock_t sock_open();
 bool sock_set(sock_t s, sock_opt opt, int value);
-// Connects to a dotted IPv4 address (an unreadable address fails). Blocking.
+// Connects to a dotted decimal IPv4 address (see parse_ipv4; anything else fails).
+// Blocking.
 bool sock_connect(sock_t s, const char *ip, uint16_t port);
 // Sends all bytes (retrying interrupted and partial sends). A peer that has gone
 // away yields an error, never a signal. Returns false on failure.

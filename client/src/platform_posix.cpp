@@ -9,6 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "address.h"
 #include "platform.h"
 
 namespace velalink {
@@ -46,10 +47,12 @@ bool sock_connect(sock_t s, const char *ip, uint16_t port) {
   sockaddr_in addr{};
   addr.sin_family = AF_INET;
   addr.sin_port = htons(port);
-  if (!ip || ::inet_pton(AF_INET, ip, &addr.sin_addr) != 1) {
+  uint32_t host = 0;
+  if (!parse_ipv4(ip, host)) {
     errno = EINVAL;
     return false;
   }
+  addr.sin_addr.s_addr = htonl(host);
   if (::connect(s, reinterpret_cast<const sockaddr *>(&addr), sizeof addr) == 0) return true;
   if (errno != EINTR) return false;
   // An interrupted connect goes on in the background: wait for its outcome.

@@ -13,6 +13,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "address.h"
 #include "frames.h"
 #include "payload_builder.h"
 #include "platform.h"
@@ -158,6 +159,29 @@ TEST_F(session, connect_to_a_closed_port_fails) {
   testing::internal::CaptureStdout();
   EXPECT_FALSE(connect_to_server("not an address", 1, "u", "p"));
   EXPECT_NE(testing::internal::GetCapturedStdout().find("connect error(last err = "), std::string::npos);
+}
+
+TEST(address, dotted_decimal_with_leading_zeros_is_read_as_decimal) {
+  // The login form accepts parts with leading zeros ("192.168.001.010"); they are
+  // decimal, never octal, and never a reason to refuse the address.
+  uint32_t a = 0;
+  ASSERT_TRUE(velalink::parse_ipv4("192.168.001.010", a));
+  EXPECT_EQ(a, 0xC0A8010Au);
+  ASSERT_TRUE(velalink::parse_ipv4("0.0.0.0", a));
+  EXPECT_EQ(a, 0u);
+  ASSERT_TRUE(velalink::parse_ipv4("255.255.255.255", a));
+  EXPECT_EQ(a, 0xFFFFFFFFu);
+  ASSERT_TRUE(velalink::parse_ipv4("010.0.0.1", a));
+  EXPECT_EQ(a, 0x0A000001u);
+  for (const char *bad : {"", "1.2.3", "1.2.3.4.5", "1..3.4", "256.0.0.1", "1.2.3.4 ", " 1.2.3.4", "0127.0.0.1",
+                          "1.2.3.-4", "+1.2.3.4", "1.2.3.", ".1.2.3", "a.b.c.d", "127.1", "0x7f.0.0.1"})
+    EXPECT_FALSE(velalink::parse_ipv4(bad, a)) << bad;
+  EXPECT_FALSE(velalink::parse_ipv4(nullptr, a));
+}
+
+TEST_F(session, an_address_with_leading_zeros_connects) {
+  peer.answer(reply_frame(0));
+  EXPECT_TRUE(connect_to_server("127.000.000.001", peer.port(), "u", "p"));
 }
 
 TEST_F(session, statement_replies_in_many_pieces_are_reassembled) {
