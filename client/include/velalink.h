@@ -76,8 +76,10 @@ VELALINK_API uint64_t as_uint64(const cell_value *cell);
 VELALINK_API float as_float(const cell_value *cell);
 VELALINK_API double as_double(const cell_value *cell);
 
-/* Copy of the string into a malloc buffer (caller frees). The length is the
- * value's length modulo 256, cut to N - 1 bytes. */
+/* Copy of the string's first bytes into a malloc buffer (caller frees): the whole
+ * value when it is shorter than N, else its first N - 1 bytes. *len is the number of
+ * bytes copied. A value longer than its column is cut, never wrapped modulo 256 (which
+ * would turn a 256-byte value into an empty text). */
 VELALINK_API void as_str4(char **out, uint64_t *len, const cell_value *cell);
 VELALINK_API void as_str8(char **out, uint64_t *len, const cell_value *cell);
 VELALINK_API void as_str16(char **out, uint64_t *len, const cell_value *cell);
@@ -90,7 +92,8 @@ VELALINK_API uint64_t as_str(char **out, uint64_t *len, const cell_value *cell);
 
 /* Points *out at the first N - 1 bytes of the string, zero-padded to N - 1 bytes, in
  * a per-thread buffer that stays valid until the next call of the same function on
- * the same thread; returns the value's length modulo 256. */
+ * the same thread; returns the number of value bytes in that copy (the value's
+ * length, cut to N - 1), so that reading that many bytes never runs past the copy. */
 VELALINK_API int as_s4(const char **out, const cell_value *cell);
 VELALINK_API int as_s8(const char **out, const cell_value *cell);
 VELALINK_API int as_s16(const char **out, const cell_value *cell);
