@@ -108,6 +108,10 @@ bool user_store::set_user(const std::string& name, const std::string& password, 
         err = "a user name is 1 to 255 printable bytes without blanks";
         return false;
     }
+    if (password.size() > k_max_password) {
+        err = "a password is at most " + std::to_string(k_max_password) + " bytes";
+        return false;
+    }
     entry e;
     e.salt = random_salt();
     e.iterations = k_iterations;
@@ -149,17 +153,23 @@ bool user_store::save(std::string& err) const {
 }
 
 bool user_store::check(const std::string& name, const std::string& password) const {
+    if (password.size() > k_max_password) return false;
     entry e;
+    bool known = false;
     {
         std::lock_guard<std::mutex> lock(mu_);
         refresh();
         auto it = users_.find(name);
-        if (it == users_.end()) {
-            // Spend the same work as for a real user so a caller cannot probe for names.
-            hash_password("0000000000000000", password, k_iterations);
-            return false;
+        if (it != users_.end()) {
+            e = it->second;
+            known = true;
         }
-        e = it->second;
+    }
+    // An unknown user costs the same work as a real one so a caller cannot probe for names;
+    // the work is done outside the lock so other logins do not wait for it.
+    if (!known) {
+        hash_password("0000000000000000", password, k_iterations);
+        return false;
     }
     return same_text(hash_password(e.salt, password, e.iterations), e.hash);
 }

@@ -22,6 +22,9 @@ public:
 
     static bool valid_name(const std::string& name);
     static const unsigned k_iterations = 20000;
+    // Every iteration hashes the password again: a login frame may carry 64 KiB, which would
+    // cost seconds of work per attempt. Longer passwords are refused without hashing.
+    static const size_t k_max_password = 1024;
 
 private:
     struct entry {

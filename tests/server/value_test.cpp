@@ -1,8 +1,12 @@
 // Values, conversions and password hashing of the server, without a network.
 #include "sha256.h"
+#include "user_store.h"
 #include "value.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 using namespace vela;
 
@@ -106,6 +110,25 @@ TEST(server_value, sha256_matches_known_digests_and_passwords_are_salted) {
     EXPECT_NE(hash_password("s1", "pw", 10), hash_password("s2", "pw", 10));
     EXPECT_NE(hash_password("s1", "pw", 10), hash_password("s1", "pw", 11));
     EXPECT_EQ(hash_password("s1", "pw", 10), hash_password("s1", "pw", 10));
+}
+
+TEST(server_users, an_overlong_password_is_refused_without_costing_a_login_seconds) {
+    char tmpl[] = "/tmp/vela_users_XXXXXX";
+    ASSERT_NE(::mkdtemp(tmpl), nullptr);
+    user_store users(std::string(tmpl) + "/users");
+    std::string err;
+    ASSERT_TRUE(users.load(err)) << err;
+    const std::string longest(user_store::k_max_password, 'p'), longer(user_store::k_max_password + 1, 'p');
+    EXPECT_FALSE(users.set_user("bob", longer, err));
+    EXPECT_NE(err.find("at most"), std::string::npos) << err;
+    ASSERT_TRUE(users.set_user("bob", longest, err)) << err;
+    EXPECT_TRUE(users.check("bob", longest));
+    EXPECT_FALSE(users.check("bob", longer));
+    EXPECT_FALSE(users.check("bob", longest.substr(1)));
+    // A 64 KiB password (what a login frame may carry) is turned away at once; hashing it
+    // 20000 times took seconds per attempt.
+    EXPECT_FALSE(users.check("nobody", std::string(65000, 'x')));
+    std::filesystem::remove_all(tmpl);
 }
 
 } // namespace
