@@ -43,6 +43,22 @@ void widen_range(QDateTimeEdit *ed)
     ed->setMaximumDate(QDate(9999, 12, 31));
 }
 
+// The date editors cannot show a year before 100 (nor an invalid value) and put their
+// lowest date in its place; the server keeps years from 1 on. So an editor remembers what
+// it showed when it was filled, and one the user did not change writes nothing back.
+const char shown_key[] = "vela_shown";
+
+void note_shown(QDateTimeEdit *ed)
+{
+    ed->setProperty(shown_key, ed->dateTime());
+}
+
+bool changed_by_user(const QDateTimeEdit *ed)
+{
+    const QVariant shown = ed->property(shown_key);
+    return !shown.isValid() || shown.toDateTime() != ed->dateTime();
+}
+
 }  // namespace
 
 // --- item_dlgt ----------------------------------------------------------------------------
@@ -339,14 +355,16 @@ QWidget *date_item_dlgt::createEditor(QWidget *parent, const QStyleOptionViewIte
 
 void date_item_dlgt::setEditorData(QWidget *editor, const QModelIndex &index) const
 {
-    if (auto *ed = qobject_cast<QDateEdit *>(editor))
+    if (auto *ed = qobject_cast<QDateEdit *>(editor)) {
         ed->setDate(index.data(Qt::EditRole).toDate());
+        note_shown(ed);
+    }
 }
 
 void date_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
 {
     auto *ed = qobject_cast<QDateEdit *>(editor);
-    if (ed && !read_only())
+    if (ed && !read_only() && changed_by_user(ed))
         model->setData(index, ed->date(), Qt::EditRole);
 }
 
@@ -373,14 +391,16 @@ QWidget *time_item_dlgt::createEditor(QWidget *parent, const QStyleOptionViewIte
 
 void time_item_dlgt::setEditorData(QWidget *editor, const QModelIndex &index) const
 {
-    if (auto *ed = qobject_cast<QTimeEdit *>(editor))
+    if (auto *ed = qobject_cast<QTimeEdit *>(editor)) {
         ed->setTime(index.data(Qt::EditRole).toTime());
+        note_shown(ed);
+    }
 }
 
 void time_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
 {
     auto *ed = qobject_cast<QTimeEdit *>(editor);
-    if (ed && !read_only())
+    if (ed && !read_only() && changed_by_user(ed))
         model->setData(index, ed->time(), Qt::EditRole);
 }
 
@@ -408,14 +428,16 @@ QWidget *datetime_item_dlgt::createEditor(QWidget *parent, const QStyleOptionVie
 
 void datetime_item_dlgt::setEditorData(QWidget *editor, const QModelIndex &index) const
 {
-    if (auto *ed = qobject_cast<QDateTimeEdit *>(editor))
+    if (auto *ed = qobject_cast<QDateTimeEdit *>(editor)) {
         ed->setDateTime(index.data(Qt::EditRole).toDateTime());
+        note_shown(ed);
+    }
 }
 
 void datetime_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
 {
     auto *ed = qobject_cast<QDateTimeEdit *>(editor);
-    if (ed && !read_only())
+    if (ed && !read_only() && changed_by_user(ed))
         model->setData(index, ed->dateTime(), Qt::EditRole);
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateEdit>
 #include <QDateTimeEdit>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -192,6 +193,37 @@ TEST(DelegateEditors, DateTimeEditorsUseFixedFormatsWithoutButtons)
     EXPECT_EQ(ted->displayFormat(), "HH:mm:ss.zzz");
     tg.commit(ted);
     EXPECT_EQ(tg.value().type(), QVariant::Time);
+}
+
+TEST(DelegateEditors, DateBeforeTheEditorsRangeSurvivesAnUntouchedEditor)
+{
+    // The date editors reach back to the year 100 only; the server keeps years from 1 on.
+    date_item_dlgt d;
+    grid g(&d, QVariant(QDate(50, 6, 7)));
+    g.view.edit(g.model.index(0, 0));
+    auto *ed = g.view.findChild<QDateEdit *>();
+    ASSERT_NE(ed, nullptr);
+    g.commit(ed);
+    EXPECT_EQ(g.value(), QVariant(QDate(50, 6, 7)));
+
+    datetime_item_dlgt dt;
+    const QDateTime early(QDate(9, 1, 2), QTime(3, 4, 5, 6));
+    grid dg(&dt, QVariant(early));
+    dg.view.edit(dg.model.index(0, 0));
+    auto *ded = dg.view.findChild<QDateTimeEdit *>();
+    ASSERT_NE(ded, nullptr);
+    dg.commit(ded);
+    EXPECT_EQ(dg.value().toDateTime(), early);
+
+    // A changed editor still writes its value.
+    date_item_dlgt d2;
+    grid g2(&d2, QVariant(QDate(2019, 4, 23)));
+    g2.view.edit(g2.model.index(0, 0));
+    auto *ed2 = g2.view.findChild<QDateEdit *>();
+    ASSERT_NE(ed2, nullptr);
+    ed2->setDate(QDate(2020, 2, 29));
+    g2.commit(ed2);
+    EXPECT_EQ(g2.value(), QVariant(QDate(2020, 2, 29)));
 }
 
 TEST(DelegateEditors, RealEditorGetsTheFlags)
