@@ -111,13 +111,16 @@ void login_dlg::fit_texts()
     fit_width(ui->checkBox, width() - 8);
     fit_width(ui->lbl_ipinfo, width() - 8);
     fit_width(ui->lbl_portinfo, width() - 8);
-    // The title stays centred on its box when it has to grow.
-    const int title_wanted = needed_size(ui->title).width();
-    if (title_wanted > ui->title->width()) {
-        const int w = std::min(title_wanted, width() - 16);
-        const int centre = ui->title->x() + ui->title->width() / 2;
-        const int x = std::max(8, std::min(centre - w / 2, width() - 8 - w));
-        ui->title->setGeometry(x, ui->title->y(), w, ui->title->height());
+    // The title and the login button stay centred on their boxes when they have to grow
+    // (the button's text sits inside the style sheet's padding).
+    for (QWidget *w : std::initializer_list<QWidget *>{ui->title, ui->pb_login}) {
+        const int wanted = needed_size(w).width();
+        if (wanted > w->width()) {
+            const int grown = std::min(wanted, width() - 16);
+            const int centre = w->x() + w->width() / 2;
+            const int x = std::max(8, std::min(centre - grown / 2, width() - 8 - grown));
+            w->setGeometry(x, w->y(), grown, w->height());
+        }
     }
     fit_width(ui->title, width() - 8);
 }

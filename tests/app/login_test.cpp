@@ -9,7 +9,9 @@
 #include <velalink.h>
 
 #include <QCheckBox>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -295,6 +297,11 @@ TEST_F(login_form, texts_are_not_clipped_in_any_language)
                      {"login_zh", ":/lang/velastudio_zh.qm"},
                      {"login_fr", ":/lang/velastudio_fr.qm"},
                      {"login_jp", ":/lang/vela_usdb_cli_jp.qm"}};
+    // Under the program's own style sheet, whose button padding leaves less room for a text.
+    QFile qss(":/qss/vela_white-.qss");
+    ASSERT_TRUE(qss.open(QIODevice::ReadOnly));
+    const QString old_sheet = qApp->styleSheet();
+    qApp->setStyleSheet(QString::fromUtf8(qss.readAll()));
     for (const auto &lang : languages) {
         QTranslator tr;
         if (lang.qm) {
@@ -317,6 +324,8 @@ TEST_F(login_form, texts_are_not_clipped_in_any_language)
                         << lang.shot << " " << l->objectName().toStdString() << " " << l->text().toStdString();
                 }
             }
+            QPushButton *button = form.findChild<QPushButton *>("pb_login");
+            EXPECT_GE(button->width(), button->sizeHint().width()) << lang.shot;
             QCheckBox *box = form.findChild<QCheckBox *>("checkBox");
             EXPECT_GE(box->width(), box->sizeHint().width()) << lang.shot;
             EXPECT_GE(box->height(), box->sizeHint().height()) << lang.shot;
@@ -325,6 +334,7 @@ TEST_F(login_form, texts_are_not_clipped_in_any_language)
         if (lang.qm)
             QCoreApplication::removeTranslator(&tr);
     }
+    qApp->setStyleSheet(old_sheet);
 }
 
 // Against a real velaserver: admin / admin gets in and the main window lists the demo
