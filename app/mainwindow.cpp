@@ -66,6 +66,8 @@ void MainWindow::build()
     build_actions();
     build_menus();
 
+    // All four language entries are checkable, so that the configured one shows its mark
+    // whichever it is.
     switch (g_config.language) {
     case 0: ui->zh_act->setChecked(true); break;
     case 1: ui->en_act->setChecked(true); break;
@@ -346,13 +348,14 @@ void MainWindow::refresh()
                 found = *it;
         }
     }
-    root->setExpanded(true);
     if (found) {
         tree->setCurrentItem(found);
         found->setExpanded(cur_expanded);
         for (auto *p = found->parent(); p; p = p->parent())
             p->setExpanded(true);
     }
+    // Last, so that a database item that was current and closed opens again too.
+    root->setExpanded(true);
     // Clearing the tree does not report a change of the current item; the enabled actions
     // must never point at an item that is gone.
     currentItemChanged(tree->currentItem(), nullptr);
@@ -422,6 +425,14 @@ void MainWindow::remove_tab(int index)
     delete page;
 }
 
+void MainWindow::remove_tab_later(int index)
+{
+    QWidget *page = ui->tabWidget->widget(index);
+    ui->tabWidget->removeTab(index);
+    if (page)
+        page->deleteLater();
+}
+
 void MainWindow::close_tab(int index)
 {
     if (index < 0 || index >= ui->tabWidget->count())
@@ -432,11 +443,13 @@ void MainWindow::close_tab(int index)
         ui->tabWidget->setCurrentIndex(std::min(index, left - 1));
 }
 
+// A form signals accepted or rejected from inside its own slots, which are still running
+// when these return: its widget is deleted once control is back in the event loop.
 void MainWindow::tab_accepted()
 {
     const int index = ui->tabWidget->currentIndex();
     if (index >= 0)
-        remove_tab(index);
+        remove_tab_later(index);
     refresh();
 }
 
@@ -444,7 +457,7 @@ void MainWindow::tab_rejected()
 {
     const int index = ui->tabWidget->currentIndex();
     if (index >= 0)
-        remove_tab(index);
+        remove_tab_later(index);
 }
 
 void MainWindow::change_es()

@@ -66,6 +66,7 @@ private:
     void apply_config();
     void set_icon_size(int size);
     void remove_tab(int index);
+    void remove_tab_later(int index);
     int strip_height() const;
     QAction *make_action(const char *name, const QString &text, const char *shortcut,
                          const char *icon, bool enabled);

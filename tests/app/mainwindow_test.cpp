@@ -185,6 +185,29 @@ TEST_F(main_window_test, refresh_never_leaves_actions_for_a_vanished_item)
     EXPECT_TRUE(tree->currentItem()->isExpanded());
 }
 
+TEST_F(main_window_test, refresh_opens_the_database_item_even_when_it_was_closed)
+{
+    // The database item was current and closed: it comes back current, and open.
+    tree->setCurrentItem(root());
+    root()->setExpanded(false);
+    win->refresh();
+    ASSERT_NE(tree->currentItem(), nullptr);
+    EXPECT_EQ(tree->currentItem(), root());
+    EXPECT_TRUE(root()->isExpanded());
+}
+
+TEST_F(main_window_test, every_configured_language_is_checked_at_start)
+{
+    const char *names[] = {"zh_act", "en_act", "fr_act", "jp_act"};
+    for (int lang = 0; lang < 4; ++lang) {
+        win.reset();
+        g_config.language = lang;
+        win = std::make_unique<MainWindow>();
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(act(names[i])->isChecked(), i == lang) << "language " << lang << " " << names[i];
+    }
+}
+
 TEST_F(main_window_test, refresh_closes_table_forms_of_missing_tables)
 {
     // No table exists on an unreachable server: forms titled "...: table" go, other tabs stay.
@@ -238,6 +261,42 @@ TEST_F(main_window_test, accepted_and_rejected_forms_leave)
     win->tab_accepted();
     ASSERT_EQ(tabs->count(), 1);
     EXPECT_EQ(tabs->tabText(0), "keep");
+}
+
+// A table form that leaves from inside one of its own slots (its OK button) is still
+// running when the main window removes it; it must outlive that call.
+class leaving_form : public QWidget
+{
+    Q_OBJECT
+public:
+    bool leave(bool accepted)
+    {
+        QPointer<leaving_form> self(this);
+        if (accepted)
+            emit done_ok();
+        else
+            emit done_cancel();
+        return !self.isNull();
+    }
+signals:
+    void done_ok();
+    void done_cancel();
+};
+
+TEST_F(main_window_test, a_form_leaving_from_its_own_slot_outlives_the_call)
+{
+    for (bool accepted : {true, false}) {
+        auto *form = new leaving_form;
+        QObject::connect(form, &leaving_form::done_ok, win.get(), &MainWindow::tab_accepted);
+        QObject::connect(form, &leaving_form::done_cancel, win.get(), &MainWindow::tab_rejected);
+        tabs->addTab(form, "data of table: t");
+        tabs->setCurrentWidget(form);
+        QPointer<QWidget> guard(form);
+        EXPECT_TRUE(form->leave(accepted)) << accepted;
+        EXPECT_EQ(tabs->count(), 0) << accepted;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(guard.isNull()) << accepted; // and it is gone afterwards, not leaked
+    }
 }
 
 TEST_F(main_window_test, table_form_tab_turns_editor_actions_off)
@@ -370,3 +429,5 @@ TEST_F(main_window_test, syntax_button_follows_goto_error)
 }
 
 } // namespace
+
+#include "mainwindow_test.moc"
