@@ -180,7 +180,7 @@ TEST_F(main_window_server, refresh_after_a_drop_closes_that_tables_form)
     EXPECT_FALSE(win->view_data_act->isEnabled());
 }
 
-TEST_F(main_window_server, shots_in_english_and_chinese)
+TEST_F(main_window_server, shots_in_every_language)
 {
     struct lang {
         const char *shot;
@@ -193,7 +193,9 @@ TEST_F(main_window_server, shots_in_english_and_chinese)
     const QString old_sheet = qApp->styleSheet();
     qApp->setStyleSheet(QString::fromUtf8(qss.readAll()));
     for (const lang &l : {lang{"main_en", nullptr, nullptr},
-                          lang{"main_zh", ":/lang/qt_zh_CN.qm", ":/lang/velastudio_zh.qm"}}) {
+                          lang{"main_zh", ":/lang/qt_zh_CN.qm", ":/lang/velastudio_zh.qm"},
+                          lang{"main_fr", ":/lang/qt_fr.qm", ":/lang/velastudio_fr.qm"},
+                          lang{"main_jp", ":/lang/qt_jp.qm", ":/lang/vela_usdb_cli_jp.qm"}}) {
         QTranslator qt_tr, app_tr;
         if (l.app_qm) {
             ASSERT_TRUE(qt_tr.load(QString::fromLatin1(l.qt_qm)));
@@ -206,6 +208,10 @@ TEST_F(main_window_server, shots_in_english_and_chinese)
         win->showNormal();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
         if (l.app_qm) {
+            EXPECT_NE(win->refresh_act->text(), "refresh(&r)") << l.shot;
+            EXPECT_NE(win->windowTitle(), "data oparation console") << l.shot;
+        }
+        if (QByteArray(l.shot) == "main_zh") {
             EXPECT_EQ(win->refresh_act->text(), QString::fromUtf8("刷新(&R)"));
             EXPECT_EQ(win->windowTitle(), QString::fromUtf8("数据操作控制台"));
         }
