@@ -358,8 +358,20 @@ bool compare_values(const value& a, const value& b, int& result) {
             return is_unsigned(v.type) ? (long double)v.u() : (long double)v.i;
         };
         long double x = as_ld(a), y = as_ld(b);
-        if (std::isnan(x) || std::isnan(y)) result = std::isnan(x) ? (std::isnan(y) ? 0 : 1) : -1;
-        else result = cmp3(x, y);
+        if (std::isnan(x) || std::isnan(y)) {
+            result = std::isnan(x) ? (std::isnan(y) ? 0 : 1) : -1;
+            return true;
+        }
+        // A float column holds its values rounded to single precision; a double it meets
+        // (a literal such as 0.1, or the nine-decimal text the grid shows) is read at that
+        // precision too, or "f == 0.1" would never find the 0.1 that was stored.
+        bool single_vs_double = (a.type == col_type::flt && b.type == col_type::dbl) ||
+                                (a.type == col_type::dbl && b.type == col_type::flt);
+        if (single_vs_double && std::fabs(x) <= FLT_MAX && std::fabs(y) <= FLT_MAX) {
+            x = float(x);
+            y = float(y);
+        }
+        result = cmp3(x, y);
         return true;
     }
     if (is_str(a.type) && is_str(b.type)) {

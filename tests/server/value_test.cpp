@@ -97,6 +97,24 @@ TEST(server_value, comparisons_promote_numbers_and_read_texts_as_dates) {
     EXPECT_FALSE(compare_values(day, value::of_str("not a date"), c));
 }
 
+TEST(server_value, a_float_meets_a_double_at_single_precision) {
+    value stored;
+    ASSERT_TRUE(fits(value::of_real(0.1), col_type::flt, &stored));
+    int c = 9;
+    ASSERT_TRUE(compare_values(stored, value::of_real(0.1), c));
+    EXPECT_EQ(c, 0) << "the 0.1 written into a float column is found again by == 0.1";
+    ASSERT_TRUE(compare_values(value::of_real(0.100000001), stored, c));
+    EXPECT_EQ(c, 0) << "the grid's nine-decimal text of it as well";
+    ASSERT_TRUE(compare_values(stored, value::of_real(0.1000001), c));
+    EXPECT_LT(c, 0);
+    // Doubles among themselves keep their full precision.
+    ASSERT_TRUE(compare_values(value::of_real(0.1), value::of_real(0.100000001), c));
+    EXPECT_LT(c, 0);
+    // A double beyond the float range is not squeezed into it.
+    ASSERT_TRUE(compare_values(value::of_real(3e38f, col_type::flt), value::of_real(1e300), c));
+    EXPECT_LT(c, 0);
+}
+
 TEST(server_value, sha256_matches_known_digests_and_passwords_are_salted) {
     auto hex = [](const std::string& s) {
         sha256_digest d = sha256_of(s);
