@@ -197,7 +197,8 @@ bool get_list(const std::string &bytes, std::size_t &pos, std::vector<std::strin
         pos += 4;
         if (len < 0 || static_cast<std::size_t>(len) > bytes.size() - pos)
             return false;
-        list.emplace_back(bytes, pos, static_cast<std::size_t>(len));
+        if (list.size() < config_list_limit)
+            list.emplace_back(bytes, pos, static_cast<std::size_t>(len));
         pos += static_cast<std::size_t>(len);
     }
     return true;

@@ -132,3 +132,6 @@ int save_config(const std::string &path);
 
 // Largest config file that is read; anything beyond is ignored.
 constexpr std::size_t config_file_limit = 16u << 20;
+
+// Most entries kept of each path list on reading; further entries are read over.
+constexpr std::size_t config_list_limit = 1024;

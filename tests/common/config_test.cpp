@@ -303,6 +303,23 @@ TEST(config_decode, lying_counts_and_lengths_allocate_nothing_and_end_the_list)
     }
 }
 
+TEST(config_decode, long_lists_keep_a_bounded_number_of_entries)
+{
+    // Four bytes per empty entry: a few megabytes of file would otherwise become millions
+    // of list entries, each a tab to reopen or a menu entry at start.
+    const std::string record = image_of(sys_config::initial());
+    const int32_t n = 1000000;
+    std::string bytes = append_i32(record, n);
+    bytes.append(static_cast<std::size_t>(n) * 4, '\0');
+    bytes = append_i32(append_i32(bytes, 1), 5) + "r.sql";
+    sys_config c = sys_config::initial();
+    std::vector<std::string> open, recent;
+    decode_config(bytes, c, open, recent);
+    EXPECT_EQ(open.size(), config_list_limit);
+    // The entries past the limit are read over, so the list behind them is still found.
+    EXPECT_EQ(recent, std::vector<std::string>({"r.sql"}));
+}
+
 TEST(config_decode, values_the_program_cannot_use_keep_their_old_value)
 {
     const sys_config good = busy_config();
