@@ -248,17 +248,11 @@ void search_dlg::replace_all(bool)
     range_list m;
     if (pattern().empty() || !collect(m, false))
         return;
-    if (only_selection()) {
-        for (auto it = m.rbegin(); it != m.rend(); ++it)
-            buf.replace_keep_selections(it->begin, it->end, bytes);
+    // One pass over the text whatever the number of matches: replacing them one by one
+    // moves the tail of the text once per match, which takes minutes on a large script.
+    if (only_selection())
         last_match_ = {0, 0};
-    } else {
-        buf.set_selections(m);
-        range_list sel = buf.selections();
-        buf.clear_selections();
-        for (auto it = sel.rbegin(); it != sel.rend(); ++it)
-            buf.replace(it->begin, it->end, bytes);
-    }
+    buf.replace_ranges(m, bytes, only_selection());
     buf.clear_marks(); // they pointed at the replaced text
     ed_->text_edited();
     const QString target = ui_->target_le->text();

@@ -384,6 +384,64 @@ void text_buffer::replace_keep_selections(int32_t begin, int32_t end, std::strin
     selections_ = std::move(kept);
 }
 
+size_t text_buffer::replace_ranges(const range_list &ranges, std::string_view bytes, bool keep_selections)
+{
+    range_list todo;
+    todo.reserve(ranges.size());
+    for (const text_range &r : ranges) {
+        int32_t b = snap(r.begin), e = snap(r.end);
+        if (b < e && (todo.empty() || b >= todo.back().end))
+            todo.push_back({b, e});
+    }
+    if (todo.empty())
+        return 0;
+    const int32_t span_begin = todo.front().begin, span_end = todo.back().end;
+    size_t removed_bytes = 0;
+    for (const text_range &r : todo)
+        removed_bytes += static_cast<size_t>(r.end - r.begin);
+    const uint64_t new_size = text_.size() - removed_bytes + static_cast<uint64_t>(todo.size()) * bytes.size();
+    if (new_size > max_text)
+        return 0;
+
+    std::string span;
+    span.reserve(static_cast<size_t>(span_end - span_begin) - removed_bytes + todo.size() * bytes.size());
+    int32_t at = span_begin;
+    for (const text_range &r : todo) {
+        span.append(text_, static_cast<size_t>(at), static_cast<size_t>(r.begin - at));
+        span.append(bytes);
+        at = r.end;
+    }
+
+    // Where the selections go: each end moves by what the replaced ranges that end at or
+    // before it changed. Both lists are in text order, so one walk serves all ends.
+    range_list kept;
+    if (keep_selections) {
+        size_t next = 0;
+        int64_t shift = 0;
+        auto map = [&](int32_t p) {
+            for (; next < todo.size() && todo[next].end <= p; ++next)
+                shift += static_cast<int64_t>(bytes.size()) - (todo[next].end - todo[next].begin);
+            return static_cast<int32_t>(p + shift);
+        };
+        for (const text_range &s : selections_) {
+            int32_t b = map(s.begin);
+            int32_t e = map(s.end);
+            if (b < e)
+                kept.push_back({b, e});
+        }
+    }
+
+    record(removed, slice(span_begin, span_end), span_begin, false);
+    raw_erase(span_begin, span_end - span_begin);
+    if (!span.empty()) {
+        record(inserted, span, span_begin, false);
+        raw_insert(span_begin, span);
+    }
+    cursor_ = snap(span_begin + static_cast<int32_t>(bytes.size()));
+    selections_ = std::move(kept);
+    return todo.size();
+}
+
 std::vector<std::string> text_buffer::remove_selections()
 {
     std::vector<std::string> out;

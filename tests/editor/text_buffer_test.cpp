@@ -224,6 +224,56 @@ TEST(text_buffer_clip, paste_replaces_each_selection_and_ends_after_the_first)
     EXPECT_EQ(c.buf.clip_slots()[0], "yy");
 }
 
+TEST(text_buffer_clip, replace_ranges_is_one_pass_and_one_undo_step)
+{
+    clocked c;
+    c.buf.set_text("a x b x c x");
+    c.now = 5000; // long after the set-up: the replacement opens a group of its own
+    c.buf.select(0, 7);
+    c.buf.add_selection(10, 11);
+    // Overlapping and empty ranges are skipped; selections follow the edit.
+    EXPECT_EQ(c.buf.replace_ranges({{2, 3}, {2, 4}, {5, 5}, {6, 7}, {10, 11}}, "ZZZ", true), 3u);
+    EXPECT_EQ(c.buf.text(), "a ZZZ b ZZZ c ZZZ");
+    ASSERT_EQ(c.buf.selections().size(), 2u);
+    EXPECT_EQ(c.buf.selections()[0], (text_range{0, 11}));
+    EXPECT_EQ(c.buf.selections()[1], (text_range{14, 17}));
+    EXPECT_EQ(c.buf.cursor(), 5); // behind the first replacement
+
+    c.buf.undo();
+    EXPECT_EQ(c.buf.text(), "a x b x c x");
+    EXPECT_EQ(c.buf.cursor(), 2);
+    EXPECT_FALSE(c.buf.can_undo());
+    c.buf.redo();
+    EXPECT_EQ(c.buf.text(), "a ZZZ b ZZZ c ZZZ");
+
+    // Removing every match (an empty replacement) and clearing the selections.
+    c.now += 5000;
+    c.buf.select(0, 3);
+    EXPECT_EQ(c.buf.replace_ranges({{0, 2}, {8, 11}}, "", false), 2u);
+    EXPECT_EQ(c.buf.text(), "ZZZ b  c ZZZ");
+    EXPECT_FALSE(c.buf.has_selection());
+    c.buf.undo();
+    EXPECT_EQ(c.buf.text(), "a ZZZ b ZZZ c ZZZ");
+    EXPECT_EQ(c.buf.replace_ranges({}, "q", false), 0u);
+}
+
+TEST(text_buffer_clip, replace_ranges_on_many_matches_round_trips)
+{
+    clocked c;
+    std::string text;
+    while (text.size() < (1u << 20))
+        text += "x ";
+    c.buf.set_text(text);
+    range_list all;
+    for (int32_t p = 0; p < c.buf.size(); p += 2)
+        all.push_back({p, p + 1});
+    EXPECT_EQ(c.buf.replace_ranges(all, "yy", false), all.size());
+    EXPECT_EQ(c.buf.size(), static_cast<int32_t>(text.size() + all.size()));
+    EXPECT_EQ(c.buf.text().substr(0, 7), "yy yy y");
+    c.buf.undo();
+    EXPECT_EQ(c.buf.text(), text);
+}
+
 TEST(text_buffer_clip, paste_of_ill_formed_utf8_keeps_the_cursor_on_a_boundary)
 {
     clocked c;

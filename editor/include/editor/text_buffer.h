@@ -91,6 +91,14 @@ public:
     // The same, but the selections stay and follow the edit: ranges after it shift and a
     // range that holds it grows or shrinks with it.
     void replace_keep_selections(int32_t begin, int32_t end, std::string_view bytes);
+    // Replaces every range of `ranges` (in text order; empty and overlapping ones are
+    // skipped) by `bytes` in one pass, recorded as one removal and one insertion of the
+    // span from the first range's begin to the last one's end, so that a replace-all with
+    // many matches costs one copy of the text, and so does its undo. The cursor ends behind
+    // the first replacement. With `keep_selections` the selections follow the edit (a range
+    // that holds replaced text grows or shrinks with it); otherwise they are cleared.
+    // Returns the number of ranges replaced.
+    size_t replace_ranges(const range_list &ranges, std::string_view bytes, bool keep_selections);
     // Removes every selection, last to first, each as its own removal; the cursor ends at
     // the begin of the first. Returns the removed texts in removal order.
     std::vector<std::string> remove_selections();
