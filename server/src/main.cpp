@@ -1,4 +1,4 @@
-// velaserver [--bind ADDR] [--port N] [--data DIR] [--demo] [--max-frame BYTES]
+// velaserver [--bind ADDR] [--port N] [--data DIR] [--demo] [--max-frame BYTES] [--login-timeout SECONDS]
 // velaserver [--data DIR] --add-user NAME   (password read from standard input)
 #include "user_store.h"
 #include "vela_server.h"
@@ -21,6 +21,7 @@ void on_signal(int) {
 int usage() {
     std::fprintf(stderr,
                  "usage: velaserver [--bind ADDR] [--port N] [--data DIR] [--demo] [--max-frame BYTES]\n"
+                 "                  [--login-timeout SECONDS]\n"
                  "       velaserver [--data DIR] --add-user NAME   (password on standard input)\n");
     return 2;
 }
@@ -60,6 +61,10 @@ int main(int argc, char** argv) {
             const char* v = next();
             if (!v || !parse_number(v, 16, 1ll << 30, n)) return usage(); // the parser counts in int32
             opt.max_frame = uint32_t(n);
+        } else if (a == "--login-timeout") {
+            const char* v = next();
+            if (!v || !parse_number(v, 1, 3600, n)) return usage();
+            opt.login_timeout_s = int(n);
         } else if (a == "--add-user") {
             const char* v = next();
             if (!v) return usage();

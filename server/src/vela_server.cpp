@@ -12,6 +12,7 @@
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 namespace vela {
@@ -160,14 +161,21 @@ void vela_server::serve(connection* c) {
 
 void vela_server::session(connection* c) {
     login_request login;
+    timeval limit{opt_.login_timeout_s, 0};
+    ::setsockopt(c->fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
     frame_status fs = read_login(c->fd, opt_.max_frame, login);
     if (fs != frame_status::ok) {
         if (fs == frame_status::too_long || fs == frame_status::malformed) {
             log_line(c->peer + ": bad login frame, connection closed");
             send_reply(c->fd, 1, "bad login frame");
+        } else if (fs == frame_status::closed && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            log_line(c->peer + ": no login within " + std::to_string(opt_.login_timeout_s) + " s, connection closed");
         }
         return;
     }
+    // A logged-in client may think for as long as it likes between statements.
+    timeval forever{0, 0};
+    ::setsockopt(c->fd, SOL_SOCKET, SO_RCVTIMEO, &forever, sizeof forever);
     if (!users_->check(login.user, login.password)) {
         log_line(c->peer + ": login refused for user " + clip(login.user));
         send_reply(c->fd, 1, "wrong user or password");

@@ -23,6 +23,9 @@ struct server_options {
     bool demo = false;
     uint32_t max_frame = 64u << 20;
     size_t max_connections = 1024;
+    // A peer that has not sent its login frame by then is dropped, so that idle or
+    // half-open connections cannot hold every connection slot.
+    int login_timeout_s = 30;
 };
 
 class vela_server {

@@ -195,4 +195,21 @@ TEST(server_session, sixty_four_clients_insert_at_once_without_loss_or_duplicate
     logout();
 }
 
+TEST(server_session, a_peer_that_never_logs_in_is_dropped_after_the_login_time_out) {
+    server_fixture srv(false, {"--login-timeout", "1"});
+    ASSERT_TRUE(srv.running()) << srv.log();
+    raw_peer idle(srv.port());
+    ASSERT_GE(idle.fd, 0);
+    EXPECT_TRUE(idle.closed_by_server()) << "the raw peer waits 10 s; the server must hang up after 1 s";
+    EXPECT_NE(srv.log().find("no login within 1 s"), std::string::npos) << srv.log();
+    // Once logged in, a session may stay idle for longer than that.
+    raw_peer p(srv.port());
+    p.login("admin", "admin");
+    ASSERT_EQ(p.reply(), 0);
+    ::sleep(2);
+    std::string sql = "show tables";
+    p.send_bytes(raw_peer::u32(uint32_t(sql.size())) + sql);
+    EXPECT_EQ(p.reply(), 0);
+}
+
 } // namespace

@@ -17,7 +17,7 @@
 #error "VELA_SERVER_BIN must name the velaserver binary"
 #endif
 
-server_fixture::server_fixture(bool demo) {
+server_fixture::server_fixture(bool demo, std::vector<std::string> extra) : extra_(std::move(extra)) {
     char tmpl[] = "/tmp/vela_test_XXXXXX";
     if (!::mkdtemp(tmpl)) {
         std::fprintf(stderr, "server_fixture: mkdtemp failed: %s\n", std::strerror(errno));
@@ -59,9 +59,12 @@ bool server_fixture::launch(bool demo, int port) {
         ::dup2(out[1], 1);
         int log_fd = ::open(log_file.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
         if (log_fd >= 0) ::dup2(log_fd, 2);
-        const char* args[] = {VELA_SERVER_BIN, "--bind", "127.0.0.1", "--port", port_text.c_str(),
-                              "--data", data_dir_.c_str(), demo ? "--demo" : nullptr, nullptr};
-        ::execv(VELA_SERVER_BIN, const_cast<char* const*>(args));
+        std::vector<const char*> args = {VELA_SERVER_BIN, "--bind", "127.0.0.1", "--port", port_text.c_str(),
+                                         "--data", data_dir_.c_str()};
+        if (demo) args.push_back("--demo");
+        for (const auto& e : extra_) args.push_back(e.c_str());
+        args.push_back(nullptr);
+        ::execv(VELA_SERVER_BIN, const_cast<char* const*>(args.data()));
         ::_exit(127);
     }
     ::close(out[1]);

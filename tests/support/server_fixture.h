@@ -3,11 +3,13 @@
 // directory (removed again by the destructor), optionally the demo data. The server's log
 // goes to server.log beside the data folder. Log in as admin / admin.
 #include <string>
+#include <vector>
 #include <sys/types.h>
 
 class server_fixture {
 public:
-    explicit server_fixture(bool demo = false);
+    // extra: further command-line options for velaserver (kept for restart).
+    explicit server_fixture(bool demo = false, std::vector<std::string> extra = {});
     ~server_fixture();
     server_fixture(const server_fixture&) = delete;
     server_fixture& operator=(const server_fixture&) = delete;
@@ -27,6 +29,7 @@ private:
     bool launch(bool demo, int port);
 
     std::string root_, data_dir_;
+    std::vector<std::string> extra_;
     pid_t pid_ = -1;
     int port_ = 0;
 };
