@@ -4,6 +4,7 @@
 #include <pcre2.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <memory>
 
@@ -91,11 +92,14 @@ bool whole_word_at(std::string_view text, int32_t b, int32_t e)
 
 void find_bytes(std::string_view hay, int32_t base, std::string_view needle, range_list &out)
 {
+    // memmem stays linear in the text and the target together; a plain find compares the
+    // whole target at nearly every byte when both are long runs of one letter.
     size_t from = 0;
     while (from + needle.size() <= hay.size()) {
-        size_t at = hay.find(needle, from);
-        if (at == std::string_view::npos)
+        const void *hit = memmem(hay.data() + from, hay.size() - from, needle.data(), needle.size());
+        if (!hit)
             break;
+        size_t at = static_cast<size_t>(static_cast<const char *>(hit) - hay.data());
         out.push_back({base + static_cast<int32_t>(at), base + static_cast<int32_t>(at + needle.size())});
         from = at + needle.size();
     }
@@ -200,9 +204,11 @@ std::string rewrite_escapes(std::string_view p)
 namespace {
 
 bool regex_matches(std::string_view subject_text, const std::vector<std::pair<int32_t, int32_t>> &spans,
-                   std::string_view pattern, range_list &out, std::string &error)
+                   std::string_view pattern, range_list &out, std::string &error, int64_t time_limit_ms)
 {
-    uint32_t options = PCRE2_UTF | PCRE2_MATCH_INVALID_UTF | PCRE2_ALT_BSUX | PCRE2_DOLLAR_ENDONLY;
+    // \C matches a single byte and could end a match inside a character.
+    uint32_t options =
+        PCRE2_UTF | PCRE2_MATCH_INVALID_UTF | PCRE2_ALT_BSUX | PCRE2_DOLLAR_ENDONLY | PCRE2_NEVER_BACKSLASH_C;
     std::unique_ptr<pcre2_compile_context, context_deleter> cctx(pcre2_compile_context_create(nullptr));
     pcre2_set_compile_extra_options(cctx.get(), PCRE2_EXTRA_ALT_BSUX);
     int err = 0;
@@ -224,10 +230,19 @@ bool regex_matches(std::string_view subject_text, const std::vector<std::pair<in
             pcre2_jit_stack_assign(mctx.get(), nullptr, stack.get());
     }
     pcre2_set_heap_limit(mctx.get(), heap_limit_kib);
+    // The match limit bounds one attempt; this bounds the whole search, which may make an
+    // attempt at every byte of the text.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max<int64_t>(0, time_limit_ms));
+    bool first = true;
     for (auto [base, len] : spans) {
         std::string_view s = subject_text.substr(static_cast<size_t>(base), static_cast<size_t>(len));
         size_t start = 0;
         while (start <= s.size()) {
+            if (!first && std::chrono::steady_clock::now() >= deadline) {
+                error = "the search took too long and was stopped";
+                return false;
+            }
+            first = false;
             int rc = pcre2_match(code.get(), reinterpret_cast<PCRE2_SPTR>(s.data()), s.size(), start, 0,
                                  md.get(), mctx.get());
             if (jit && rc == PCRE2_ERROR_JIT_STACKLIMIT)
@@ -258,7 +273,7 @@ bool regex_matches(std::string_view subject_text, const std::vector<std::pair<in
 } // namespace
 
 match_result find_matches(std::string_view text, std::string_view pattern, int mode, int flags,
-                          const range_list *scope)
+                          const range_list *scope, int64_t time_limit_ms)
 {
     match_result res;
     if (pattern.empty())
@@ -287,7 +302,7 @@ match_result find_matches(std::string_view text, std::string_view pattern, int m
     range_list found;
     if (mode == search_regex) {
         std::string pat = icase ? lower_regex(pattern) : std::string(pattern);
-        if (!regex_matches(hay, spans, pat, found, res.error))
+        if (!regex_matches(hay, spans, pat, found, res.error, time_limit_ms))
             return res;
     } else {
         std::string needle = mode == search_escapes ? rewrite_escapes(pattern) : std::string(pattern);

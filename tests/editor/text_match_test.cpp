@@ -91,4 +91,32 @@ TEST(text_match, regex_survives_large_texts_and_bad_bytes)
     EXPECT_TRUE(find_matches(bad, ".+", search_regex, 0).ok());
 }
 
+TEST(text_match, regex_never_splits_a_character_and_the_whole_search_is_bounded)
+{
+    // A single-byte escape would end a match inside the two bytes of é.
+    match_result r = find_matches("\xC3\xA9", "\\C", search_regex, 0);
+    EXPECT_FALSE(r.ok());
+    EXPECT_TRUE(r.matches.empty());
+
+    // Each attempt of this pattern backtracks for a long time but stays under the match
+    // limit, and there is an attempt at every byte: the search as a whole gives up.
+    std::string as(1000, 'a');
+    r = find_matches(as, "a*a*a*a*c|a", search_regex, 0, nullptr, 0);
+    EXPECT_FALSE(r.ok());
+    EXPECT_TRUE(r.matches.empty());
+    // A search that needs one attempt is never cut short.
+    r = find_matches(as, "b", search_regex, 0, nullptr, 0);
+    EXPECT_TRUE(r.ok()) << r.error;
+}
+
+TEST(text_match, long_targets_in_long_runs)
+{
+    std::string text(200000, 'a');
+    std::string target(5000, 'a');
+    EXPECT_EQ(find_matches(text, target, search_normal, 0).matches.size(), 40u);
+    EXPECT_TRUE(find_matches(text, target + "b", search_normal, 0).matches.empty());
+    EXPECT_EQ(find_matches(text + "b", target + "b", search_normal, 0).matches,
+              (range_list{{195000, 200001}}));
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "editor/text_range.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,9 +26,11 @@ struct match_result {
 };
 
 // All matches of `pattern` in `text`, or, when `scope` is given, inside each of its ranges
-// (a match never crosses a range's edge). An empty pattern matches nothing.
+// (a match never crosses a range's edge). An empty pattern matches nothing. A regular
+// expression that backtracks heavily at many places gives up with an error once the search
+// has run for `time_limit_ms`, instead of holding the program for hours.
 match_result find_matches(std::string_view text, std::string_view pattern, int mode, int flags,
-                          const range_list *scope = nullptr);
+                          const range_list *scope = nullptr, int64_t time_limit_ms = 3000);
 
 // The escape rewriting of search_escapes. A backslash that starts no known escape stays
 // as it is, and so does an escape whose digits are missing or out of range.
