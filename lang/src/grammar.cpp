@@ -612,6 +612,30 @@ std::unique_ptr<grammar> resolve_grammar(std::unique_ptr<grammar_node> syntax, c
     }
     n->target = t;
   }
+  // Repetitions led by a one-byte rule (targets are all known now).
+  for (auto &r : syntax->children) all.push_back(r.get());
+  while (!all.empty()) {
+    grammar_node *n = all.back();
+    all.pop_back();
+    for (auto &c : n->children) all.push_back(c.get());
+    if (n->kind != kind_repeat && n->kind != kind_repeat_min1) continue;
+    const grammar_node *body = nullptr;
+    for (auto &c : n->children)
+      if (c->kind != kind_integer_dec && c->kind != kind_integer_hex) {
+        body = c.get();
+        break;
+      }
+    if (!body) continue;
+    const grammar_node *t = body->target;
+    if (t->kind == kind_alternation) t = t->children[0]->target;
+    if (t->kind >= rule_ref_base && t->kind < rule_ref_base + max_rules) {
+      size_t i = t->kind - rule_ref_base;
+      if (g->rules_[i]->byte_rule) {
+        n->byte_lead = g->rules_[i];
+        n->byte_lead_id = static_cast<uint16_t>(i + 2);
+      }
+    }
+  }
   g->syntax_ = std::move(syntax);
   return g;
 }

@@ -318,9 +318,23 @@ parse_node *match_repeat(const grammar_node &n, const char *pos, uint64_t remain
   const auto mark = ctx.arena.mark();
   const char *end = pos;
   uint32_t count = 0;
+  const grammar_node *lead = ctx.options.skip_by_first_byte ? n.byte_lead : nullptr;
   for (;;) {
     if (bounded && count >= max) break;
     uint64_t used = static_cast<uint64_t>(end - pos);
+    if (lead && used < remaining && lead->byte_rule_set.has(static_cast<unsigned char>(*end))) {
+      // What the body would give: the one-byte rule's node over the byte (the set holds
+      // ASCII bytes only), with the failures of the alternatives tried before.
+      if (!lead->byte_rule_quiet.has(static_cast<unsigned char>(*end))) ctx.fail_at(end);
+      parse_node *leaf = ctx.leaf(terminal_id, end, 1);
+      parse_node *w = node_with_children(ctx, n.byte_lead_id, end, 1, 1);
+      w->kids()[0] = leaf;
+      ctx.scratch.push_back(w);
+      ++end;
+      ++count;
+      if (static_cast<uint64_t>(end - pos) == remaining) break;
+      continue;
+    }
     parse_node *r = match_node(*body, end, remaining - used, ctx);
     if (!r) break;
     collect(ctx, r);

@@ -102,6 +102,10 @@ struct grammar_node {
   bool byte_rule_records_at_end = false;
   byte_set byte_rule_set;
   byte_set byte_rule_quiet;   // bytes the first alternative matches: no earlier one failed
+  // Repetitions whose body is such a rule, or an alternation whose first alternative comes
+  // down to one: that rule, so a byte it matches is taken without entering the body.
+  const grammar_node *byte_lead = nullptr;
+  uint16_t byte_lead_id = 0;   // its node id
 
   std::string_view text() const { return {begin, static_cast<size_t>(end - begin)}; }
 };
