@@ -211,7 +211,11 @@ void search_dlg::replace(bool)
     const std::string_view bytes(rep.constData(), static_cast<size_t>(rep.size()));
     bool done = false;
     if (only_selection()) {
-        if (last_match_.begin < last_match_.end) {
+        // The remembered match is only a pair of offsets: after an edit, or with another
+        // target, it may cover other text by now, which must not be overwritten.
+        const range_list at{last_match_};
+        const match_result still = find_matches(buf.text(), pattern(), mode(), flags(), &at);
+        if (last_match_.begin < last_match_.end && still.ok() && still.matches == at) {
             buf.replace_keep_selections(last_match_.begin, last_match_.end, bytes);
             last_match_ = {0, 0};
             done = true;

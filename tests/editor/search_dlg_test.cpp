@@ -154,6 +154,30 @@ TEST_F(search_test, only_selection_keeps_the_selection)
     EXPECT_EQ(ed->buffer().selections()[0], (text_range{0, 9})); // grew with the text
 }
 
+TEST_F(search_test, replace_in_selection_skips_a_remembered_match_that_moved)
+{
+    ed->set_text("a x b x");
+    ed->buffer().select(0, 7);
+    ui.os_cb->setChecked(true);
+    ui.rep_le->setText("ZZ");
+    target("x");
+    EXPECT_EQ(dlg->last_match(), (text_range{2, 3}));
+    // Typing in front shifts the text under the remembered offsets.
+    ed->set_cursor(0);
+    type("Q");
+    EXPECT_EQ(text(), "Qa x b x");
+    dlg->replace();
+    EXPECT_EQ(text(), "Qa x b x");
+
+    // A remembered match that still holds the target is replaced.
+    ed->buffer().select(0, 8);
+    target("b");
+    target("x");
+    EXPECT_EQ(dlg->last_match(), (text_range{3, 4}));
+    dlg->replace();
+    EXPECT_EQ(text(), "Qa ZZ b x");
+}
+
 TEST_F(search_test, invalid_regex_names_the_error_and_changes_nothing)
 {
     ed->set_text("abc(");
