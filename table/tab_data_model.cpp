@@ -610,7 +610,22 @@ QString tab_data_model::cell_text(int row, int column) const
 {
     const cell *c = cell_at(row, column);
     item_dlgt *d = column_delegates_[size_t(column)];
-    return d ? d->to_text(c->item->edit_value()) : c->item->edit_value().toString();
+    const QVariant &value = c->item->edit_value();
+    if (!d)
+        return value.toString();
+    const QString text = d->to_text(value);
+    // The grid writes reals with a fixed count of decimals, which turns 1e-12 into zero.
+    // When that text does not read back to the cell's value, the statement gets a text
+    // that does.
+    const QString &type = types_[column];
+    if (type == QLatin1String("float") || type == QLatin1String("double")) {
+        bool ok = false;
+        const double v = value.toDouble(&ok);
+        if (ok && std::isfinite(v) && d->from_text(text) != value)
+            return type == QLatin1String("float") ? QString::number(double(float(v)), 'g', 9)
+                                                   : QString::number(v, 'g', 17);
+    }
+    return text;
 }
 
 QByteArray tab_data_model::commit_text() const

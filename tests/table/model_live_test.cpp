@@ -383,6 +383,36 @@ TEST_F(ModelLive, GroupedBinaryTextsCommitAndTypesRoundTrip)
     EXPECT_EQ(m.data(m.index(0, 0), Qt::EditRole).toInt(), 255);
 }
 
+TEST_F(ModelLive, SmallRealsAreNotCommittedAsZero)
+{
+    // The grid writes reals with a fixed number of decimals; a value that text cannot carry
+    // goes out in a form that keeps it.
+    const QString t = "small_t";
+    ASSERT_TRUE(db_.make_table(t, {"f", "d"}, {"float", "double"}, {"false", "false"}));
+    tab_data_model m(t, &db_);
+    ASSERT_TRUE(m.load_rows(select_all(t), true));
+    ASSERT_TRUE(m.insertRows(0, 2));
+    ASSERT_TRUE(m.setData(m.index(0, 0), 1.5e-12f));
+    ASSERT_TRUE(m.setData(m.index(0, 1), -1e-20));
+    ASSERT_TRUE(m.setData(m.index(1, 0), 2.5f));
+    ASSERT_TRUE(m.setData(m.index(1, 1), 0.125));
+    const QByteArray text = m.commit_text();
+    EXPECT_TRUE(text.contains("( 2.500000000, 0.12500000000000000 )")) << text.constData();
+    EXPECT_FALSE(text.contains("0.000000000,")) << text.constData();
+    ASSERT_TRUE(m.commit_changes()) << text.constData();
+    ASSERT_TRUE(m.load_rows(select_all(t) + " order by f asc", true));
+    ASSERT_EQ(m.rowCount(), 2);
+    EXPECT_EQ(m.data(m.index(0, 0), Qt::EditRole).toFloat(), 1.5e-12f);
+    EXPECT_EQ(m.data(m.index(0, 1), Qt::EditRole).toDouble(), -1e-20);
+    EXPECT_EQ(m.data(m.index(1, 1), Qt::EditRole).toDouble(), 0.125);
+
+    // An edited cell of a loaded row likewise.
+    ASSERT_TRUE(m.setData(m.index(1, 1), 1.0 / 3e10));
+    ASSERT_TRUE(m.commit_changes()) << m.commit_text().constData();
+    ASSERT_TRUE(m.load_rows(select_all(t) + " order by f asc", true));
+    EXPECT_EQ(m.data(m.index(1, 1), Qt::EditRole).toDouble(), 1.0 / 3e10);
+}
+
 TEST_F(ModelLive, EditingThroughATableView)
 {
     const QString t = people("view_t", {"ann", "bob"});
