@@ -12,6 +12,14 @@
 
 namespace {
 
+// Every byte of a text, a zero byte included: the QByteArray overload of
+// QString::fromUtf8 stops at the first zero, and the dialect's strings and bracketed
+// names may hold one.
+QString utf8_text(const QByteArray &bytes)
+{
+    return QString::fromUtf8(bytes.constData(), bytes.size());
+}
+
 bool is_word_byte(unsigned char c)
 {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
@@ -149,7 +157,7 @@ bool cell_variant(const cell_value *cell, QVariant &out)
         QByteArray bytes;
         // A string the reader could not copy still takes its column, so the row keeps
         // one value per column.
-        out = read_string(cell, reader, bytes) ? QString::fromUtf8(bytes) : QString();
+        out = read_string(cell, reader, bytes) ? utf8_text(bytes) : QString();
         return true;
     }
     return false;
@@ -175,7 +183,7 @@ result_set *db_access::run_sql(const QByteArray &sql, QString &log_line, bool no
     const QDateTime started = QDateTime::currentDateTime();
     const auto t0 = std::chrono::steady_clock::now();
     result_set *rs = exec(sql.constData(), sql.size());
-    const QString escaped = QString::fromUtf8(sql).toHtmlEscaped();
+    const QString escaped = utf8_text(sql).toHtmlEscaped();
     const QString outcome = rs ? QStringLiteral("<span style='color:green'>successful</span>")
                                : QStringLiteral("<span style='color:red'>failed    </span>");
     const auto t1 = std::chrono::steady_clock::now();
@@ -418,7 +426,7 @@ QByteArray db_access::export_table_text(const QString &table, const QString &pat
                                         const QString &separator, bool replace)
 {
     const QByteArray query = "select * from " + name_of(table);
-    return export_query_text(QString::fromUtf8(query), path, csv, separator, replace);
+    return export_query_text(utf8_text(query), path, csv, separator, replace);
 }
 
 QByteArray db_access::import_table_text(const QString &table, const QString &path, bool csv,
@@ -471,7 +479,7 @@ bool db_access::collect(const QByteArray &sql, QList<QStringList *> columns)
     bool named = false;
     for (uint64_t r = 0; r < rows; ++r) {
         for (int c = 0; c < columns.size(); ++c)
-            columns[c]->append(QString::fromUtf8(cell_text(at(r, static_cast<uint64_t>(c), rs))));
+            columns[c]->append(utf8_text(cell_text(at(r, static_cast<uint64_t>(c), rs))));
         named = named || !columns[0]->constLast().isEmpty();
     }
     del_datas(rs);

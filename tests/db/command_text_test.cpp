@@ -71,6 +71,9 @@ TEST(command_text, transfer_commands)
               "select * from t export as csv split by \",\" path+=\"p.csv\";");
     EXPECT_EQ(db_access::export_table_text("a b", "p", false, "\t", false),
               "select * from [a b] export as csvs split by \"\t\" path=\"p\";");
+    EXPECT_EQ(db_access::export_table_text(QString::fromUtf8("a\0b", 3), "p", true, ",", false),
+              q("select * from [a\0b] export as csv split by \",\" path=\"p\";", 56))
+        << "a zero byte in a name does not end the command";
     EXPECT_EQ(db_access::export_query_text("select id from t where id > 3", "/x/o.csv", true, ";", false),
               "select id from t where id > 3 export as csv split by \";\" path=\"/x/o.csv\";");
     EXPECT_EQ(db_access::import_table_text("t", "in.csv", true, "|"),

@@ -212,6 +212,28 @@ TEST_F(db_access_peer, every_column_type_becomes_its_variant)
     EXPECT_EQ(rows[1][8], QVariant(QString("")));
 }
 
+TEST_F(db_access_peer, zero_bytes_inside_texts_are_kept)
+{
+    // The dialect's strings and bracketed names may hold a zero byte; nothing after it
+    // may be lost on the way to the grid, the tree or the log.
+    const std::string nul_value("a\0b", 3), nul_name("t\0x", 3);
+    std::string p = header({{"s", 7, 0, 2}}, 1);
+    p += le_u64(1) + str_value(nul_value);
+    peer_->answer(ok_reply(p));
+    QStringList names, types;
+    table_rows rows;
+    QString line;
+    ASSERT_TRUE(db_.run_sql_table(QByteArray("select * from t where s = \"a\0b\";", 32), names, rows, types, line));
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0][0].toString(), QString::fromUtf8(nul_value.data(), 3));
+    EXPECT_TRUE(line.contains("b&quot;;</div>")) << "the log line keeps the text after the zero byte";
+
+    peer_->answer(ok_reply(string_rows("name", {{nul_name}, {"people"}})));
+    QStringList tables;
+    ASSERT_TRUE(db_.table_names(tables));
+    EXPECT_EQ(tables, (QStringList{QString::fromUtf8(nul_name.data(), 3), "people"}));
+}
+
 TEST_F(db_access_peer, columns_without_rows_give_names_only)
 {
     peer_->answer(ok_reply(header({{"id", 2, 1, 0}, {"name", 6, 0, 2}}, 0)));
