@@ -6,6 +6,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 // Bounds that keep the caches small whatever is typed or configured.
@@ -38,6 +40,7 @@ int glyph_cache::font_id(const text_style &style, bool underline)
         fonts_.clear();
         font_ids_.clear();
         cells_.clear();
+        bytes_ = 0;
     }
     font_entry e;
     e.font = code_font(style);
@@ -54,22 +57,27 @@ void glyph_cache::draw(QPainter &p, const QRect &cell, int font_id, QRgb colour,
                        bool direct)
 {
     const QFont &f = font(font_id);
-    if (direct) {
+    const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+    // Twice the cell's width, so that an italic overhang is kept as it would be drawn.
+    const QSize pixels = QSize(cell.width() * 2, cell.height()) * dpr;
+    const size_t picture_bytes = static_cast<size_t>(std::max(0, pixels.width())) *
+                                 static_cast<size_t>(std::max(0, pixels.height())) * 4;
+    if (direct || picture_bytes > max_bytes / 16) {
         p.setFont(f);
         p.setPen(QColor::fromRgba(colour));
         p.drawText(cell, 0, text);
         return;
     }
-    const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
     key k{(static_cast<uint64_t>(font_id) << 32) | code,
           (static_cast<uint64_t>(colour) << 32) | (static_cast<uint64_t>(cell.width() & 0xFFFF) << 16) |
               static_cast<uint64_t>(cell.height() & 0xFFFF)};
     auto it = cells_.find(k);
     if (it == cells_.end()) {
-        if (cells_.size() >= max_cells)
+        if (cells_.size() >= max_cells || bytes_ + picture_bytes > max_bytes) {
             cells_.clear();
-        // Twice the cell's width, so that an italic overhang is kept as it would be drawn.
-        QImage img(QSize(cell.width() * 2, cell.height()) * dpr, QImage::Format_ARGB32_Premultiplied);
+            bytes_ = 0;
+        }
+        QImage img(pixels, QImage::Format_ARGB32_Premultiplied);
         img.setDevicePixelRatio(dpr);
         img.fill(Qt::transparent);
         QPainter ip(&img);
@@ -78,6 +86,7 @@ void glyph_cache::draw(QPainter &p, const QRect &cell, int font_id, QRgb colour,
         ip.setPen(QColor::fromRgba(colour));
         ip.drawText(QRect(0, 0, cell.width(), cell.height()), 0, text);
         ip.end();
+        bytes_ += picture_bytes;
         it = cells_.emplace(k, std::move(img)).first;
     }
     p.drawImage(cell.topLeft(), it->second);

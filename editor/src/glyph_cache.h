@@ -30,6 +30,12 @@ public:
 
     static glyph_cache &instance();
 
+    // Bytes held by the cached cell pictures.
+    size_t cached_bytes() const { return bytes_; }
+    // Bound of cached_bytes(); a cell whose picture alone would take more than a
+    // sixteenth of it (huge point sizes) is drawn directly instead.
+    static constexpr size_t max_bytes = 32u << 20;
+
 private:
     struct font_entry {
         QFont font;
@@ -46,4 +52,5 @@ private:
     std::unordered_map<std::string, int> font_ids_;
     std::vector<font_entry> fonts_;
     std::unordered_map<key, QImage, key_hash> cells_;
+    size_t bytes_ = 0;
 };

@@ -1,4 +1,5 @@
 #include "editor_fixture.h"
+#include "glyph_cache.h"
 
 #include <QFileInfo>
 #include <QPdfWriter>
@@ -154,6 +155,39 @@ TEST_F(editor_test, huge_texts_are_painted_plain)
     QImage img = grab_image(ed.get());
     EXPECT_FALSE(has_colour(img, cell(0), slot_colour(slot_read_keyword), 8));
     EXPECT_TRUE(has_colour(img, cell(0), QColor(0, 0, 0), 40));
+}
+
+TEST_F(editor_test, cell_pictures_stay_within_their_memory_bound)
+{
+    // Zoomed far in, every cell picture would take megabytes: they are drawn, not kept.
+    for (text_style &st : g_config.current_theme().styles)
+        st.point_size = 200;
+    g_config.hor_factor = 10.0f;
+    g_config.ver_factor = 10.0f;
+    ed->set_text("AB");
+    ed->set_visible_rect(QRect(0, 0, 4000, 2000));
+    glyph_cache &cache = glyph_cache::instance();
+    QImage img = grab_image(ed.get());
+    EXPECT_LE(cache.cached_bytes(), glyph_cache::max_bytes);
+    EXPECT_LT(grey_range(img, QRect(0, 0, 2000, 2000)).first, 128); // the letter is there
+
+    // At a large but cacheable size, many distinct characters and colours never hold more
+    // than the bound.
+    for (text_style &st : g_config.current_theme().styles)
+        st.point_size = 40;
+    g_config.hor_factor = 1.0f;
+    g_config.ver_factor = 1.6f;
+    std::string line;
+    for (char c = '!'; c <= '~'; ++c)
+        line += c;
+    for (int i = 0; i < 24; ++i) {
+        for (text_style &st : g_config.current_theme().styles)
+            st.red = 10 * i;
+        ed->set_text_utf8(line);
+        ed->set_visible_rect(QRect(0, 0, ed->width(), ed->height()));
+        grab_image(ed.get());
+        EXPECT_LE(cache.cached_bytes(), glyph_cache::max_bytes);
+    }
 }
 
 } // namespace
