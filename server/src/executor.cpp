@@ -45,7 +45,7 @@ private:
     bool run_delete(const parse_node* n, std::string& err);
     bool run_create(const parse_node* n, std::string& err);
     bool run_alter(const parse_node* n, std::string& err);
-    bool read_field_opt(const parse_node* n, field_def& f, bool& flags_given, std::string& err);
+    bool read_field_opt(const parse_node* n, field_def& f, size_t& flags_given, std::string& err);
     bool insert_values(const table_def& t, const std::vector<int>& targets, std::vector<value>& given, std::string& err);
     const table_def* table_of(const parse_node* n, std::string& err);
     subselect_fn subselect();
@@ -667,7 +667,7 @@ bool statement_runner::run_delete(const parse_node* n, std::string& err) {
     return true;
 }
 
-bool statement_runner::read_field_opt(const parse_node* n, field_def& f, bool& flags_given, std::string& err) {
+bool statement_runner::read_field_opt(const parse_node* n, field_def& f, size_t& flags_given, std::string& err) {
     f = field_def();
     f.name = name_of(item(n, id::field_name));
     if (!valid_name(f.name, "field", err)) return false;
@@ -679,7 +679,7 @@ bool statement_runner::read_field_opt(const parse_node* n, field_def& f, bool& f
         else if (p->id == id::bool_) flags.push_back(text_of(p) == "true");
     }
     if (!type_from_name(type_text, f.type)) return refuse(err, "unknown type " + type_text);
-    flags_given = !flags.empty();
+    flags_given = flags.size();
     if (flags.size() > 0) f.repeat = flags[0];
     if (flags.size() > 1) f.auto_inc = flags[1];
     if (f.auto_inc && !is_int(f.type)) return refuse(err, "only an integer field can count up by itself");
@@ -693,7 +693,7 @@ bool statement_runner::run_create(const parse_node* n, std::string& err) {
     for (const parse_node* p : items(n)) {
         if (p->id != id::field_opt) continue;
         field_def f;
-        bool given;
+        size_t given;
         if (!read_field_opt(p, f, given, err)) return false;
         for (const auto& g : fields)
             if (g.name == f.name) return refuse(err, "field " + f.name + " is named twice");
@@ -717,14 +717,14 @@ bool statement_runner::run_alter(const parse_node* n, std::string& err) {
     }
     if (verb == "add" || verb == "modify") {
         field_def f;
-        bool given;
+        size_t given;
         if (!fopt || !read_field_opt(fopt, f, given, err)) return false;
         if (verb == "add") return st_.add_field(table, f, err);
+        // A flag left out keeps the field's setting. The table definition form writes only
+        // the repeat flag, so changing a field's type there must not end its counting up.
         int idx = t->field_index(f.name);
-        if (idx >= 0 && !given) {
-            f.repeat = t->fields[size_t(idx)].repeat;
-            f.auto_inc = t->fields[size_t(idx)].auto_inc;
-        }
+        if (idx >= 0 && given < 1) f.repeat = t->fields[size_t(idx)].repeat;
+        if (idx >= 0 && given < 2) f.auto_inc = t->fields[size_t(idx)].auto_inc && is_int(f.type);
         return st_.modify_field(table, f, err);
     }
     if (verb == "rename" && names.size() == 2) {

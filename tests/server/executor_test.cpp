@@ -194,4 +194,32 @@ TEST_F(executor_test, auto_increment_stops_at_the_top_of_its_type_instead_of_wra
     EXPECT_FALSE(run("insert into u ( b ) values ( 5 )").ok);
 }
 
+TEST_F(executor_test, modify_keeps_the_flags_it_does_not_name) {
+    ASSERT_TRUE(run("create table t ( id u32( false, true ), s string08() ); insert into t ( s ) values ( \"a\" )").ok);
+    // What the table definition form sends: the type and the repeat flag only.
+    ASSERT_TRUE(run("alter table t modify id u64 ( false );").ok);
+    const table_def* t = st_.find_table("t");
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->fields[0].type, col_type::u64);
+    EXPECT_FALSE(t->fields[0].repeat);
+    EXPECT_TRUE(t->fields[0].auto_inc) << "the id still counts up";
+    ASSERT_TRUE(run("insert into t ( s ) values ( \"b\" )").ok);
+    statement_outcome r = run("select id from t where s == \"b\"");
+    ASSERT_TRUE(r.ok) << r.error;
+    ASSERT_EQ(r.table.rows.size(), 1u);
+    EXPECT_EQ(r.table.rows[0].cells[0].u(), 2u);
+    // Both flags named: both taken; no flags: both kept; a text type cannot count up.
+    ASSERT_TRUE(run("alter table t modify id u64 ( true, false )").ok);
+    t = st_.find_table("t");
+    EXPECT_TRUE(t->fields[0].repeat);
+    EXPECT_FALSE(t->fields[0].auto_inc);
+    ASSERT_TRUE(run("alter table t modify id u64 ( false, true ); alter table t modify id u64 ()").ok);
+    t = st_.find_table("t");
+    EXPECT_FALSE(t->fields[0].repeat);
+    EXPECT_TRUE(t->fields[0].auto_inc);
+    ASSERT_TRUE(run("alter table t modify id string16 ( true )").ok);
+    t = st_.find_table("t");
+    EXPECT_FALSE(t->fields[0].auto_inc);
+}
+
 } // namespace
