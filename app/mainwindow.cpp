@@ -367,7 +367,7 @@ void MainWindow::refresh()
         if (colon < 0)
             continue;
         if (!tables_.contains(title.mid(colon + 2)))
-            remove_tab(i);
+            remove_tab_later(i); // the form may be the one that asked for the refresh
     }
 }
 

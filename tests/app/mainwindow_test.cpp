@@ -218,6 +218,7 @@ TEST_F(main_window_test, refresh_closes_table_forms_of_missing_tables)
     win->refresh();
     ASSERT_EQ(tabs->count(), 1);
     EXPECT_EQ(tabs->tabText(0), "notes");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(form.isNull()); // the form's widget is deleted, not leaked
 }
 
@@ -297,6 +298,16 @@ TEST_F(main_window_test, a_form_leaving_from_its_own_slot_outlives_the_call)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(guard.isNull()) << accepted; // and it is gone afterwards, not leaked
     }
+
+    // A form of a table that is gone asks for a refresh (no table exists without a server).
+    auto *form = new leaving_form;
+    QObject::connect(form, &leaving_form::done_ok, win.get(), &MainWindow::refresh);
+    tabs->addTab(form, "data of table: gone");
+    QPointer<QWidget> guard(form);
+    EXPECT_TRUE(form->leave(true));
+    EXPECT_EQ(tabs->count(), 0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guard.isNull());
 }
 
 TEST_F(main_window_test, table_form_tab_turns_editor_actions_off)
