@@ -142,9 +142,8 @@ fn_t rounding(const std::string& name, double (*f)(double)) {
     };
 }
 
-fn_t convert_to(col_type t) {
-    return [t](args_t& a, const uint64_t*, value& out, std::string& err) {
-        std::string name = std::string("x2") + type_name(t);
+fn_t convert_to(const std::string& name, col_type t) {
+    return [name, t](args_t& a, const uint64_t*, value& out, std::string& err) {
         if (!need(name, a, 1, 1, err)) return false;
         value v = a[0];
         // Conversions to an integer type drop the fraction of a real.
@@ -433,7 +432,7 @@ const std::map<std::string, fn_t>& table() {
             {"x2str16", col_type::s16}, {"x2str32", col_type::s32}, {"x2str64", col_type::s64},
             {"x2str128", col_type::s128}, {"x2str256", col_type::s256}, {"x2date", col_type::date},
             {"x2time", col_type::time}, {"x2datetime", col_type::datetime}};
-        for (const auto& c : conv) m[c.first] = convert_to(c.second);
+        for (const auto& c : conv) m[c.first] = convert_to(c.first, c.second);
 
         m["raw2hex"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
             if (!need("raw2hex", a, 1, 1, err)) return false;

@@ -132,6 +132,9 @@ TEST_F(executor_test, functions_at_the_edges_of_their_ranges_fail_with_a_reason)
     EXPECT_FALSE(run("select reg_match(\"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa!\", \"^(a+)+$\")").ok);
     EXPECT_EQ(one("select x2str04(123)"), "123");
     EXPECT_FALSE(run("select x2str04(1234)").ok);
+    // A refused conversion names the function as it was called.
+    EXPECT_NE(run("select x2flt(1e39)").error.find("x2flt:"), std::string::npos);
+    EXPECT_NE(run("select x2str08(\"far too long\")").error.find("x2str08:"), std::string::npos);
 }
 
 TEST_F(executor_test, first_k_alone_reads_the_leading_rows_in_id_order) {
