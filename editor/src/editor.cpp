@@ -362,7 +362,8 @@ void editor::paint_text(QPainter &p, const QRect &area, bool with_cursor)
         if (y > area.bottom())
             break;
         int32_t pos = line_index_[static_cast<size_t>(line)];
-        int32_t end = line + 1 < line_count() ? line_index_[static_cast<size_t>(line) + 1] : n;
+        // Bounded by the text as well, in case a repaint comes before the layout of a change.
+        int32_t end = std::min(n, line + 1 < line_count() ? line_index_[static_cast<size_t>(line) + 1] : n);
         long long x = 0;
         while (pos < end) {
             int len = buf_.char_len(pos);

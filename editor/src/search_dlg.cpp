@@ -221,18 +221,17 @@ void search_dlg::replace(bool)
             done = true;
         }
     } else if (buf.has_selection()) {
-        range_list sel = buf.selections();
-        buf.clear_selections();
-        for (auto it = sel.rbegin(); it != sel.rend(); ++it)
-            buf.replace(it->begin, it->end, bytes);
-        buf.set_cursor(sel.front().begin + static_cast<int32_t>(bytes.size()));
+        buf.replace_ranges(buf.selections(), bytes, false);
         done = true;
     }
     if (done) {
+        // Lay the new text out first: the boxes Next may show let the editor repaint.
+        ed_->text_edited();
         // Go on from the end of what was written, so that a match right behind it is next.
         int32_t from = buf.cursor();
         range_list m;
         if (!pattern().empty() && collect(m, false) && pick_forward(buf, m, from, only_selection(), last_match_)) {
+            ed_->cursor_moved();
             ed_->show_cursor();
         } else {
             next();
@@ -240,8 +239,8 @@ void search_dlg::replace(bool)
         emit replaced();
     } else {
         next();
+        ed_->text_edited();
     }
-    ed_->text_edited();
 }
 
 void search_dlg::replace_all(bool)

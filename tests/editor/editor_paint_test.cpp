@@ -157,6 +157,15 @@ TEST_F(editor_test, huge_texts_are_painted_plain)
     EXPECT_TRUE(has_colour(img, cell(0), QColor(0, 0, 0), 40));
 }
 
+TEST_F(editor_test, a_repaint_before_the_layout_draws_nothing_past_the_text)
+{
+    ed->set_text("ab\ncd\nef");
+    ed->set_visible_rect(QRect(0, 0, 300, 100));
+    ed->buffer().set_text("ab"); // changed, not yet laid out
+    QImage img = grab_image(ed.get());
+    EXPECT_TRUE(all_colour(img, QRect(2 * editor::cell_width(), 0, 200, 3 * editor::line_height()), Qt::white, 0));
+}
+
 TEST_F(editor_test, cell_pictures_stay_within_their_memory_bound)
 {
     // Zoomed far in, every cell picture would take megabytes: they are drawn, not kept.

@@ -178,6 +178,26 @@ TEST_F(search_test, replace_in_selection_skips_a_remembered_match_that_moved)
     EXPECT_EQ(text(), "Qa ZZ b x");
 }
 
+TEST_F(search_test, replace_lays_the_text_out_before_asking_to_wrap)
+{
+    ed->set_text("ab\ncd\nef");
+    ed->set_visible_rect(QRect(0, 0, 400, 300));
+    ui.sup_rb->setChecked(true);
+    ui.rep_le->setText("");
+    target("cd\\nef");
+    ASSERT_EQ(ed->buffer().selections().size(), 1u);
+    int lines_when_asked = 0;
+    msg_responder before = set_msg_responder([&](const msg_record &) {
+        lines_when_asked = ed->line_count();
+        ed->grab(); // a real box runs an event loop that repaints the editor behind it
+        return QMessageBox::No;
+    });
+    dlg->replace();
+    set_msg_responder(before);
+    EXPECT_EQ(text(), "ab\n");
+    EXPECT_EQ(lines_when_asked, 2);
+}
+
 TEST_F(search_test, invalid_regex_names_the_error_and_changes_nothing)
 {
     ed->set_text("abc(");
