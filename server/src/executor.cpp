@@ -5,6 +5,7 @@
 #include "where_clause.h"
 
 #include <algorithm>
+#include <exception>
 #include <random>
 #include <set>
 
@@ -757,15 +758,24 @@ statement_outcome executor::run(const std::string& text) {
         return out;
     }
     statement_runner runner(st_);
-    for (const lang::parse_node* s : list) {
-        statement_outcome one;
-        if (!runner.run(s, one, err)) {
-            st_.rollback();
-            out = statement_outcome();
-            out.error = err.empty() ? "failed" : err;
-            return out;
+    try {
+        for (const lang::parse_node* s : list) {
+            statement_outcome one;
+            if (!runner.run(s, one, err)) {
+                st_.rollback();
+                out = statement_outcome();
+                out.error = err.empty() ? "failed" : err;
+                return out;
+            }
+            out = std::move(one);
         }
-        out = std::move(one);
+    } catch (const std::exception& e) {
+        // Running out of memory half-way (a selection too large to hold) must not leave the
+        // transaction open, which would refuse every later statement of every client.
+        st_.rollback();
+        out = statement_outcome();
+        out.error = std::string("the statement could not be completed: ") + e.what();
+        return out;
     }
     if (!st_.commit(err)) {
         st_.rollback();

@@ -144,7 +144,14 @@ void vela_server::run() {
         connection* c = conns_.back().get();
         c->fd = fd;
         c->peer = who;
-        c->worker = std::thread([this, c] { serve(c); });
+        try {
+            c->worker = std::thread([this, c] { serve(c); });
+        } catch (const std::exception& e) {
+            // Out of threads: this peer is turned away, the server goes on.
+            log_line("refused " + who + ": " + e.what());
+            ::close(fd);
+            conns_.pop_back();
+        }
     }
     reap(true);
     std::lock_guard<std::mutex> lock(db_mu_);
@@ -207,12 +214,21 @@ void vela_server::session(connection* c) {
             out = exec_->run(text);
         }
         payload.clear();
+        if (out.ok && out.has_table) {
+            try {
+                encode_result(out.table, payload);
+            } catch (const std::exception& e) {
+                payload.clear();
+                payload.shrink_to_fit();
+                out.ok = false;
+                out.error = std::string("the result could not be encoded: ") + e.what();
+            }
+        }
         if (!out.ok) {
             log_line(c->peer + ": failed: " + clip(text) + " -- " + out.error);
             if (!send_reply(c->fd, 1, out.error)) break;
             continue;
         }
-        if (out.has_table) encode_result(out.table, payload);
         if (payload.size() >= 0xFFFFFFFEu) {
             log_line(c->peer + ": failed: " + clip(text) + " -- the result is too large for one reply");
             payload.clear();
