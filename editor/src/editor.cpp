@@ -946,10 +946,12 @@ void editor::mousePressEvent(QMouseEvent *ev)
     if (ev->button() != Qt::RightButton)
         buf_.clear_selections();
     buf_.set_cursor(hit_test(ev->pos()));
-    if (select_state_ == idle) {
+    // Still dragging means the last release went elsewhere (a context menu opened by a
+    // right press takes it): start afresh rather than select from that press.
+    if (select_state_ != anchored) {
         anchor_ = buf_.cursor();
         select_state_ = dragging;
-    } else if (select_state_ == anchored) {
+    } else {
         select_from_anchor();
     }
     blink_phase_ = 0;

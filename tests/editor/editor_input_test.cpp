@@ -207,6 +207,18 @@ TEST_F(editor_test, mouse_press_and_drag_select)
     EXPECT_EQ(ed->hit_test(QPoint(5, -3)), 0);
 }
 
+TEST_F(editor_test, a_drag_whose_release_was_lost_does_not_keep_its_anchor)
+{
+    ed->set_text("0123456789");
+    const int cw = editor::cell_width();
+    // A right press opens the context menu, which takes the release for itself.
+    QTest::mousePress(ed.get(), Qt::RightButton, {}, QPoint(8 * cw + 2, 2));
+    QTest::mousePress(ed.get(), Qt::LeftButton, {}, QPoint(2 * cw + 2, 2));
+    send_move(ed.get(), QPoint(4 * cw + 2, 2));
+    ASSERT_EQ(ed->buffer().selections().size(), 1u);
+    EXPECT_EQ(ed->buffer().selections()[0], (text_range{2, 4}));
+}
+
 TEST_F(editor_test, double_click_cycles_four_stages)
 {
     ed->set_text("select foo, foo2 from foo;\nnext line");
