@@ -10,6 +10,7 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -80,6 +81,11 @@ bool vela_server::start(const server_options& opt, std::string& err) {
     if (::bind(listen_fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0)
         return err = "cannot bind " + opt.bind + ":" + std::to_string(opt.port) + ": " + std::strerror(errno), false;
     if (::listen(listen_fd_, 128) != 0) return err = std::string("listen: ") + std::strerror(errno), false;
+    // Refuse connections politely before the process runs out of descriptors.
+    rlimit files{};
+    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY && files.rlim_cur > 64 &&
+        opt_.max_connections > files.rlim_cur - 64)
+        opt_.max_connections = size_t(files.rlim_cur - 64);
     socklen_t len = sizeof addr;
     ::getsockname(listen_fd_, reinterpret_cast<sockaddr*>(&addr), &len);
     port_ = ntohs(addr.sin_port);
@@ -127,7 +133,15 @@ void vela_server::run() {
         sockaddr_in peer{};
         socklen_t len = sizeof peer;
         int fd = ::accept4(listen_fd_, reinterpret_cast<sockaddr*>(&peer), &len, SOCK_CLOEXEC);
-        if (fd < 0) continue;
+        if (fd < 0) {
+            // Out of descriptors or memory: the pending peer stays queued and poll would
+            // report it again at once, so wait a little instead of spinning.
+            if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
+                pollfd wake{wake_[0], POLLIN, 0};
+                ::poll(&wake, 1, 100);
+            }
+            continue;
+        }
         char ip[INET_ADDRSTRLEN] = "?";
         ::inet_ntop(AF_INET, &peer.sin_addr, ip, sizeof ip);
         std::string who = std::string(ip) + ":" + std::to_string(ntohs(peer.sin_port));

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <netinet/in.h>
 #include <set>
+#include <memory>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <thread>
@@ -210,6 +212,33 @@ TEST(server_session, a_peer_that_never_logs_in_is_dropped_after_the_login_time_o
     std::string sql = "show tables";
     p.send_bytes(raw_peer::u32(uint32_t(sql.size())) + sql);
     EXPECT_EQ(p.reply(), 0);
+}
+
+TEST(server_session, more_peers_than_descriptors_are_refused_not_spun_on) {
+    // The server inherits a small descriptor limit from the test.
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 100;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &small), 0);
+    server_fixture srv;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &old), 0);
+    ASSERT_TRUE(srv.running()) << srv.log();
+    {
+        std::vector<std::unique_ptr<raw_peer>> peers;
+        for (int i = 0; i < 80; ++i) peers.emplace_back(new raw_peer(srv.port()));
+        ::usleep(300000);
+        EXPECT_NE(srv.log().find("too many connections"), std::string::npos) << srv.log();
+    }
+    // Once they are gone, a client gets in again.
+    bool in = false;
+    for (int attempt = 0; attempt < 50 && !in; ++attempt) {
+        in = login(srv.port());
+        if (!in) ::usleep(100000);
+    }
+    ASSERT_TRUE(in);
+    EXPECT_TRUE(run("show tables"));
+    logout();
 }
 
 } // namespace
