@@ -618,6 +618,16 @@ std::unique_ptr<grammar> resolve_grammar(std::unique_ptr<grammar_node> syntax, c
     grammar_node *n = all.back();
     all.pop_back();
     for (auto &c : n->children) all.push_back(c.get());
+    if (n->kind >= rule_ref_base && n->kind < rule_ref_base + max_rules) {
+      n->ref_rule = g->rules_[n->kind - rule_ref_base];
+      n->ref_body = n->ref_rule->children[1]->target;
+    }
+    n->transparent = n->kind == kind_concatenation || n->kind == kind_group || n->kind == kind_option ||
+                     n->kind == kind_repeat || n->kind == kind_repeat_min1;
+    if (n->kind == kind_option || (n->kind == kind_repeat && n->children.size() == 1)) {
+      const grammar_node *t = n->children[0]->target;
+      if (t->kind == kind_concatenation && t->lead_lookahead) n->empty_probe = t;
+    }
     if (n->kind != kind_repeat && n->kind != kind_repeat_min1) continue;
     const grammar_node *body = nullptr;
     for (auto &c : n->children)

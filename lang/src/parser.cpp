@@ -113,6 +113,9 @@ struct lookahead_memo {
   }
 };
 
+// Matchers stay out of line so that dispatching to them is a jump.
+#define VELA_NOINLINE __attribute__((noinline))
+
 namespace {
 
 // A node and its child array in one allocation.
@@ -171,7 +174,7 @@ inline bool cannot_start(const grammar_node &n, const char *pos, uint64_t remain
          ctx.options.skip_by_first_byte;
 }
 
-parse_node *match_alternatives(const grammar_node &alt, const char *pos, uint64_t remaining, parse_context &ctx) {
+VELA_NOINLINE parse_node *match_alternatives(const grammar_node &alt, const char *pos, uint64_t remaining, parse_context &ctx) {
   for (auto &c : alt.children) {
     if (++ctx.steps > ctx.budget) {
       ++ctx.limit_hits;
@@ -209,12 +212,8 @@ bool lead_rules_out(const grammar_node &n, const char *pos, uint64_t remaining, 
 
 // A term that is an option or a plain repetition over such a concatenation matches nothing
 // when the concatenation is ruled out; the term need not be entered at all.
-bool term_is_empty(const grammar_node &c, const char *pos, uint64_t remaining, parse_context &ctx) {
-  const grammar_node *alt;
-  if (c.kind == kind_option || (c.kind == kind_repeat && c.children.size() == 1)) alt = c.children[0].get();
-  else return false;
-  const grammar_node &t = *alt->target;
-  return t.kind == kind_concatenation && t.lead_lookahead && lead_rules_out(t, pos, remaining, ctx);
+inline bool term_is_empty(const grammar_node &c, const char *pos, uint64_t remaining, parse_context &ctx) {
+  return c.empty_probe && lead_rules_out(*c.empty_probe, pos, remaining, ctx);
 }
 
 parse_node *match_lead(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx,
@@ -242,7 +241,7 @@ parse_node *match_lead(const grammar_node &n, const char *pos, uint64_t remainin
   return r;
 }
 
-parse_node *match_concatenation(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+VELA_NOINLINE parse_node *match_concatenation(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
   if (n.children.size() == 1) {
     // One term: its result is the concatenation's, except that an empty result of a
     // transparent construct becomes an empty anonymous node.
@@ -277,7 +276,7 @@ parse_node *match_concatenation(const grammar_node &n, const char *pos, uint64_t
       ctx.arena.rewind(mark);
       return nullptr;
     }
-    if (is_transparent(c->kind)) {
+    if (c->transparent) {
       if (r->length == 0) {
         empty_match = true;
         ctx.arena.rewind(before);   // nothing of it is kept
@@ -295,7 +294,7 @@ parse_node *match_concatenation(const grammar_node &n, const char *pos, uint64_t
   return gather(ctx, pos, cursor, base);
 }
 
-parse_node *match_repeat(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+VELA_NOINLINE parse_node *match_repeat(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
   uint32_t min = 0, max = std::numeric_limits<uint32_t>::max();
   bool bounded = false;
   const grammar_node *body;
@@ -356,7 +355,7 @@ parse_node *match_repeat(const grammar_node &n, const char *pos, uint64_t remain
   return gather(ctx, pos, end, base);
 }
 
-parse_node *match_range(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+VELA_NOINLINE parse_node *match_range(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
   if (remaining == 0) return nullptr;
   const grammar_node &lo = *n.children[0], &hi = *n.children[1];
   if (is_integer(lo)) {
@@ -372,7 +371,7 @@ parse_node *match_range(const grammar_node &n, const char *pos, uint64_t remaini
   return nullptr;
 }
 
-parse_node *match_sort(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+VELA_NOINLINE parse_node *match_sort(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
   if (remaining > 0) {
     const signed char *set = reinterpret_cast<const signed char *>(n.begin + 1);
     signed char b = static_cast<signed char>(*pos);
@@ -388,7 +387,7 @@ parse_node *match_sort(const grammar_node &n, const char *pos, uint64_t remainin
   return nullptr;
 }
 
-parse_node *match_literal(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+VELA_NOINLINE parse_node *match_literal(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
   uint64_t len = static_cast<uint64_t>(n.end - n.begin - 2);
   if (len <= remaining && (len == 0 || std::memcmp(pos, n.begin + 1, len) == 0)) return ctx.leaf(terminal_id, pos, len);
   ctx.fail_at(pos);
@@ -400,6 +399,75 @@ uint64_t code_point_length(const char *pos, uint64_t remaining) {
   return len > 0 ? static_cast<uint64_t>(len) : 1;
 }
 
+parse_node *dispatch(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx);
+
+VELA_NOINLINE parse_node *match_option(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+  const grammar_node &alt = *n.children[0];
+  if (parse_node *r = alt.kind == kind_alternation ? match_alternatives(alt, pos, remaining, ctx)
+                                                   : match_node(alt, pos, remaining, ctx))
+    return r;
+  return ctx.leaf(anonymous_id, pos, 0);
+}
+
+VELA_NOINLINE parse_node *match_except(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+  if (remaining == 0) {
+    ctx.fail_at(pos);
+    return nullptr;
+  }
+  auto mark = ctx.arena.mark();
+  if (match_node(*n.children[0], pos, remaining, ctx)) {
+    ctx.arena.rewind(mark);
+    ctx.fail_at(pos);
+    return nullptr;
+  }
+  return ctx.leaf(terminal_id, pos, code_point_length(pos, remaining));
+}
+
+VELA_NOINLINE parse_node *match_rule_ref(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+  const grammar_node &rule = *n.ref_rule;
+  const node_id id = static_cast<node_id>(n.kind - rule_ref_base + 2);
+  if (rule.byte_rule && ctx.options.skip_by_first_byte &&
+      (remaining == 0 || static_cast<unsigned char>(*pos) < 0x80)) {
+    // Every alternative is one single-byte terminal: the first that matches gives a
+    // one-byte leaf, and every one tried before it has recorded a failure here.
+    if (remaining > 0 && rule.byte_rule_set.has(static_cast<unsigned char>(*pos))) {
+      if (!rule.byte_rule_quiet.has(static_cast<unsigned char>(*pos))) ctx.fail_at(pos);
+      parse_node *leaf = ctx.leaf(terminal_id, pos, 1);
+      parse_node *w = node_with_children(ctx, id, pos, 1, 1);
+      w->kids()[0] = leaf;
+      return w;
+    }
+    if (remaining > 0 || rule.byte_rule_records_at_end) ctx.fail_at(pos);
+    return nullptr;
+  }
+  // The body starts where the reference does, so the reference's own checks stand for it.
+  ++ctx.steps;
+  parse_node *r = dispatch(*n.ref_body, pos, remaining, ctx);
+  if (!r) return nullptr;
+  if (r->id == anonymous_id) {
+    r->id = id;
+    return r;
+  }
+  parse_node *w = node_with_children(ctx, id, pos, static_cast<uint64_t>(r->stop() - pos), 1);
+  w->kids()[0] = r;
+  return w;
+}
+
+VELA_NOINLINE parse_node *match_other(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+  if (n.kind >= native_ref_base && n.kind < native_ref_base + max_rules) {
+    const native_rule *nat = ctx.gram.native(n.kind - native_ref_base);
+    if (nat) return nat->match(n, pos, remaining, ctx);
+  }
+  std::printf("unkown type with type = %d\n", static_cast<int>(n.kind));
+  return nullptr;
+}
+
+VELA_NOINLINE parse_node *match_any(const grammar_node &, const char *pos, uint64_t remaining, parse_context &ctx) {
+  if (remaining == 0) return nullptr;
+  return ctx.leaf(terminal_id, pos, code_point_length(pos, remaining));
+}
+
+// Every case ends in a call the compiler can turn into a jump.
 parse_node *dispatch(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
   switch (n.kind) {
     case kind_rule:
@@ -411,29 +479,13 @@ parse_node *dispatch(const grammar_node &n, const char *pos, uint64_t remaining,
     case kind_group:
     case kind_meta_definition:
       return match_node(*n.children[0], pos, remaining, ctx);
-    case kind_option: {
-      const grammar_node &alt = *n.children[0];
-      if (parse_node *r = alt.kind == kind_alternation ? match_alternatives(alt, pos, remaining, ctx)
-                                                       : match_node(alt, pos, remaining, ctx))
-        return r;
-      return ctx.leaf(anonymous_id, pos, 0);
-    }
+    case kind_option:
+      return match_option(n, pos, remaining, ctx);
     case kind_repeat:
     case kind_repeat_min1:
       return match_repeat(n, pos, remaining, ctx);
-    case kind_except_terminal_string: {
-      if (remaining == 0) {
-        ctx.fail_at(pos);
-        return nullptr;
-      }
-      auto mark = ctx.arena.mark();
-      if (match_node(*n.children[0], pos, remaining, ctx)) {
-        ctx.arena.rewind(mark);
-        ctx.fail_at(pos);
-        return nullptr;
-      }
-      return ctx.leaf(terminal_id, pos, code_point_length(pos, remaining));
-    }
+    case kind_except_terminal_string:
+      return match_except(n, pos, remaining, ctx);
     case kind_sort_string:
       return match_sort(n, pos, remaining, ctx);
     case kind_quote_string:
@@ -442,64 +494,34 @@ parse_node *dispatch(const grammar_node &n, const char *pos, uint64_t remaining,
     case kind_range_string:
       return match_range(n, pos, remaining, ctx);
     case kind_any_char:
-      if (remaining == 0) return nullptr;
-      return ctx.leaf(terminal_id, pos, code_point_length(pos, remaining));
+      return match_any(n, pos, remaining, ctx);
     default:
       break;
   }
-  if (n.kind >= rule_ref_base && n.kind < rule_ref_base + max_rules) {
-    size_t i = n.kind - rule_ref_base;
-    const grammar_node &rule = ctx.gram.rule(i);
-    if (rule.byte_rule && ctx.options.skip_by_first_byte &&
-        (remaining == 0 || static_cast<unsigned char>(*pos) < 0x80)) {
-      // Every alternative is one single-byte terminal: the first that matches gives a
-      // one-byte leaf, and every one tried before it has recorded a failure here.
-      if (remaining > 0 && rule.byte_rule_set.has(static_cast<unsigned char>(*pos))) {
-        if (!rule.byte_rule_quiet.has(static_cast<unsigned char>(*pos))) ctx.fail_at(pos);
-        parse_node *leaf = ctx.leaf(terminal_id, pos, 1);
-        parse_node *w = node_with_children(ctx, static_cast<node_id>(i + 2), pos, 1, 1);
-        w->kids()[0] = leaf;
-        return w;
-      }
-      if (remaining > 0 || rule.byte_rule_records_at_end) ctx.fail_at(pos);
-      return nullptr;
-    }
-    // The body starts where the reference does, so the reference's own checks stand for it.
-    const grammar_node &body = *rule.children[1];
-    ++ctx.steps;
-    parse_node *r = dispatch(*body.target, pos, remaining, ctx);
-    if (!r) return nullptr;
-    node_id id = static_cast<node_id>(i + 2);
-    if (r->id == anonymous_id) {
-      r->id = id;
-      return r;
-    }
-    parse_node *w = node_with_children(ctx, id, pos, static_cast<uint64_t>(r->stop() - pos), 1);
-    w->kids()[0] = r;
-    return w;
-  }
-  if (n.kind >= native_ref_base && n.kind < native_ref_base + max_rules) {
-    const native_rule *nat = ctx.gram.native(n.kind - native_ref_base);
-    if (nat) return nat->match(n, pos, remaining, ctx);
-  }
-  std::printf("unkown type with type = %d\n", static_cast<int>(n.kind));
-  return nullptr;
+  if (n.ref_rule) return match_rule_ref(n, pos, remaining, ctx);
+  return match_other(n, pos, remaining, ctx);
 }
 
 }  // namespace
 
+namespace {
+// Whether the stack has grown past its limit (measured from a frame just below the caller).
+VELA_NOINLINE bool stack_too_deep(const parse_context &ctx) {
+  uintptr_t frame = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+  return (frame < ctx.stack_base ? ctx.stack_base - frame : frame - ctx.stack_base) > max_stack_bytes;
+}
+
+VELA_NOINLINE parse_node *limit_hit(const char *pos, parse_context &ctx) {
+  ++ctx.limit_hits;
+  ctx.fail_at(pos);
+  return nullptr;
+}
+}  // namespace
+
 parse_node *match_node(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+  if (++ctx.steps > ctx.budget || ctx.depth >= max_depth) return limit_hit(pos, ctx);
   // The stack is measured every 16 levels; the frames in between are small.
-  bool deep = false;
-  if ((ctx.depth & 15) == 15) {
-    uintptr_t frame = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
-    deep = (frame < ctx.stack_base ? ctx.stack_base - frame : frame - ctx.stack_base) > max_stack_bytes;
-  }
-  if (++ctx.steps > ctx.budget || ctx.depth >= max_depth || deep) {
-    ++ctx.limit_hits;
-    ctx.fail_at(pos);
-    return nullptr;
-  }
+  if ((ctx.depth & 15) == 15 && stack_too_deep(ctx)) return limit_hit(pos, ctx);
   // A node that cannot start with this byte fails here; the attempt would have failed at
   // this same position (everything it could match before failing is empty).
   if (remaining > 0 && !n.may_be_empty && !n.first.has(static_cast<unsigned char>(*pos)) &&

@@ -105,6 +105,15 @@ struct grammar_node {
   // Repetitions whose body is such a rule, or an alternation whose first alternative comes
   // down to one: that rule, so a byte it matches is taken without entering the body.
   const grammar_node *byte_lead = nullptr;
+  // Concatenations, groups, options and repetitions: their results merge into the
+  // enclosing concatenation.
+  bool transparent = false;
+  // Options and plain repetitions over a concatenation with lead_lookahead: that
+  // concatenation (when it is ruled out, the term matches nothing).
+  const grammar_node *empty_probe = nullptr;
+  // Rule references: the rule (a kind_rule node) and what matching its body comes down to.
+  const grammar_node *ref_rule = nullptr;
+  const grammar_node *ref_body = nullptr;
   uint16_t byte_lead_id = 0;   // its node id
 
   std::string_view text() const { return {begin, static_cast<size_t>(end - begin)}; }
