@@ -40,6 +40,13 @@ int linenumber_wt::digit_width() const
 
 void linenumber_wt::set_line_count(int n)
 {
+    // The numbers follow the editor's text size, which Ctrl+= and Ctrl+- change.
+    int size = g_config.current_theme().styles[slot_default].point_size;
+    if (size > 0 && size != font().pointSize()) {
+        QFont f = font();
+        f.setPointSize(size);
+        setFont(f);
+    }
     count_ = std::max(0, n);
     long long h = static_cast<long long>(count_) * editor::line_height();
     resize((digits(count_) + 1) * digit_width(), static_cast<int>(std::min<long long>(h, QWIDGETSIZE_MAX)));
