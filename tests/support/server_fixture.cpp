@@ -98,7 +98,18 @@ void server_fixture::stop() {
     if (pid_ <= 0) return;
     ::kill(pid_, SIGTERM);
     int status = 0;
-    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+    // A server that does not stop within 30 s is killed, so that a test never hangs on it.
+    bool ended = false;
+    for (int waited = 0; waited < 300 && !ended; ++waited) {
+        pid_t r = ::waitpid(pid_, &status, WNOHANG);
+        if (r == pid_ || (r < 0 && errno != EINTR)) ended = true;
+        else ::usleep(100000);
+    }
+    if (!ended) {
+        std::fprintf(stderr, "server_fixture: velaserver did not stop within 30 s after SIGTERM; killing it\n");
+        ::kill(pid_, SIGKILL);
+        while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+        }
     }
     pid_ = -1;
     // A clean stop exits with 0; anything else (a sanitizer report, a crash) is shown,
