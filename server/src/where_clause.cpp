@@ -40,6 +40,42 @@ bool read_count(const parse_node* n, uint64_t& out, std::string& err) {
 bool compile_pri(const parse_node* pri, const expr_scope& scope, const subselect_fn& sub, where_node& out,
                  std::string& err);
 
+// Literals and operators on them only: the same value for every row.
+bool is_constant(const expr& e) {
+    if (e.kind == expr::k_const) return true;
+    if (e.kind != expr::k_unary && e.kind != expr::k_binary) return false;
+    for (const auto& a : e.args)
+        if (!is_constant(a)) return false;
+    return true;
+}
+
+// Without this, "a in (select a from t)" compared every row with every value: minutes on a
+// table of a hundred thousand rows, with every other client waiting.
+void prepare_sorted(where_node& w) {
+    std::vector<value> vals;
+    if (w.from_select) {
+        vals = w.sub;
+    } else {
+        for (const auto& e : w.list) {
+            if (!is_constant(e)) return;
+            value v;
+            std::string ignored;
+            if (!eval_expr(e, eval_ctx(), v, ignored)) return; // evaluated per row, failing there
+            vals.push_back(std::move(v));
+        }
+    }
+    bool comparable = true;
+    // stable_sort stays within bounds even if an ordering were inconsistent.
+    std::stable_sort(vals.begin(), vals.end(), [&](const value& x, const value& y) {
+        int c = 0;
+        if (!compare_values(x, y, c)) comparable = false;
+        return c < 0;
+    });
+    if (!comparable) return; // values of kinds that do not compare: tested one by one
+    w.sorted = std::move(vals);
+    w.sorted_list = true;
+}
+
 bool compile_level(const parse_node* n, const expr_scope& scope, const subselect_fn& sub, where_node& out,
                    std::string& err) {
     if (n->id == id::where_cond) {
@@ -149,7 +185,9 @@ bool compile_pri(const parse_node* pri, const expr_scope& scope, const subselect
                 ++i;
             }
             ++i; // "in"
-            return read_list(t, i, scope, sub, out.list, out.from_select, out.sub, err);
+            if (!read_list(t, i, scope, sub, out.list, out.from_select, out.sub, err)) return false;
+            prepare_sorted(out);
+            return true;
         }
     }
     return err = "unsupported condition " + text_of(pri), false;
@@ -212,8 +250,24 @@ bool test_row(const where_node& w, const stored_row& row, bool& result, std::str
         result = !is_or;
         return true;
     }
-    case where_node::w_cmp:
-    case where_node::w_in: {
+    case where_node::w_in:
+        if (w.sorted_list) {
+            value x;
+            if (!eval_expr(w.field, ctx, x, err)) return false;
+            bool bad = false;
+            auto it = std::lower_bound(w.sorted.begin(), w.sorted.end(), x, [&](const value& v, const value& key) {
+                int c = 0;
+                if (!compare_values(v, key, c)) bad = true;
+                return c < 0;
+            });
+            int c = 1;
+            if (!bad && it != w.sorted.end() && !compare_values(x, *it, c)) bad = true;
+            if (bad) return err = std::string("cannot compare ") + type_name(x.type) + " with " + type_name(w.sorted[0].type), false;
+            result = (c == 0) != w.negate;
+            return true;
+        }
+        [[fallthrough]];
+    case where_node::w_cmp: {
         value x;
         std::vector<value> vals;
         if (!eval_expr(w.field, ctx, x, err) || !list_values(w.list, w.from_select, w.sub, ctx, vals, err)) return false;

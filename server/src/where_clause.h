@@ -23,6 +23,10 @@ struct where_node {
     bool from_select = false, from_select2 = false;
     std::vector<value> sub, sub2;  // values of a sub-select's first column
     bool negate = false;           // not in
+    // "in" over a list known before the rows are read (a sub-select, or constants alone):
+    // its values in ascending order, searched by halving instead of one by one per row.
+    bool sorted_list = false;
+    std::vector<value> sorted;
     uint64_t a = 1, b = 1;         // counts and positions
 };
 
