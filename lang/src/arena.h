@@ -27,7 +27,7 @@ public:
     for (auto &c : chunks_) give_back(c);
   }
 
-  void *alloc(size_t n) {
+  inline __attribute__((always_inline)) void *alloc(size_t n) {
     n = (n + 7) & ~size_t(7);
     if (static_cast<size_t>(end_ - ptr_) >= n) {
       void *p = ptr_;
@@ -37,6 +37,11 @@ public:
     return grow(n);
   }
   mark_t mark() const { return {cur_, ptr_}; }
+  // Gives back the n bytes at p when they were the last ones handed out.
+  void release_last(void *p, size_t n) {
+    n = (n + 7) & ~size_t(7);
+    if (static_cast<char *>(p) + n == ptr_) ptr_ = static_cast<char *>(p);
+  }
   void rewind(mark_t m) {
     if (m.chunk != cur_) {
       cur_ = m.chunk;
@@ -93,7 +98,7 @@ private:
     p.bytes += c.size;
   }
 
-  void *grow(size_t n) {
+  __attribute__((noinline)) void *grow(size_t n) {
     // Move on to the next chunk that is large enough, keeping earlier ones for reuse.
     size_t next = cur_ + 1;
     while (next < chunks_.size() && chunks_[next].size < n) ++next;

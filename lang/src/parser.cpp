@@ -116,10 +116,21 @@ struct lookahead_memo {
 // Matchers stay out of line so that dispatching to them is a jump.
 #define VELA_NOINLINE __attribute__((noinline))
 
+#define VELA_INLINE inline __attribute__((always_inline))
+
 namespace {
 
+VELA_INLINE parse_node *new_leaf(parse_context &ctx, node_id id, const char *start, uint64_t length) {
+  parse_node *n = static_cast<parse_node *>(ctx.arena.alloc(sizeof(parse_node)));
+  n->id = id;
+  n->count_ = 0;
+  n->start = start;
+  n->length = length;
+  return n;
+}
+
 // A node and its child array in one allocation.
-parse_node *node_with_children(parse_context &ctx, node_id id, const char *start, uint64_t length, size_t count) {
+VELA_INLINE parse_node *node_with_children(parse_context &ctx, node_id id, const char *start, uint64_t length, size_t count) {
   char *mem = static_cast<char *>(ctx.arena.alloc(sizeof(parse_node) + count * sizeof(parse_node *)));
   parse_node *n = reinterpret_cast<parse_node *>(mem);
   n->id = id;
@@ -127,6 +138,23 @@ parse_node *node_with_children(parse_context &ctx, node_id id, const char *start
   n->start = start;
   n->length = length;
   return n;
+}
+
+// A one-byte rule's node: the rule's node over a one-byte leaf, in one allocation.
+VELA_INLINE parse_node *byte_rule_node(parse_context &ctx, node_id id, const char *at) {
+  char *mem = static_cast<char *>(ctx.arena.alloc(2 * sizeof(parse_node) + sizeof(parse_node *)));
+  parse_node *w = reinterpret_cast<parse_node *>(mem);
+  parse_node *leaf = reinterpret_cast<parse_node *>(mem + sizeof(parse_node) + sizeof(parse_node *));
+  w->id = id;
+  w->count_ = 1;
+  w->start = at;
+  w->length = 1;
+  w->kids()[0] = leaf;
+  leaf->id = terminal_id;
+  leaf->count_ = 0;
+  leaf->start = at;
+  leaf->length = 1;
+  return w;
 }
 
 bool is_integer(const grammar_node &n) { return n.kind == kind_integer_dec || n.kind == kind_integer_hex; }
@@ -151,7 +179,9 @@ void collect(parse_context &ctx, parse_node *r) {
   if (r->id != anonymous_id) {
     ctx.scratch.push_back(r);
   } else {
-    for (uint32_t i = 0; i < r->count_; ++i) ctx.scratch.push_back(r->kids()[i]);
+    ctx.scratch.insert(ctx.scratch.end(), r->kids(), r->kids() + r->count_);
+    // The anonymous node itself is dropped; it is usually the last thing allocated.
+    ctx.arena.release_last(r, sizeof(parse_node) + r->count_ * sizeof(parse_node *));
   }
 }
 
@@ -164,7 +194,7 @@ parse_node *gather(parse_context &ctx, const char *pos, const char *end, size_t 
     ctx.scratch.resize(base);
     return only;
   }
-  if (count == 0) return ctx.leaf(anonymous_id, pos, 0);
+  if (count == 0) return new_leaf(ctx, anonymous_id, pos, 0);
   return composite(ctx, anonymous_id, pos, static_cast<uint64_t>(end - pos), base);
 }
 
@@ -248,7 +278,7 @@ VELA_NOINLINE parse_node *match_concatenation(const grammar_node &n, const char 
     const grammar_node &c = *n.children[0];
     parse_node *r = match_node(c, pos, remaining, ctx);
     if (r && is_transparent(c.kind) && r->length == 0 && r->id != anonymous_id)
-      return ctx.leaf(anonymous_id, pos, 0);
+      return new_leaf(ctx, anonymous_id, pos, 0);
     return r;
   }
   const size_t base = ctx.scratch.size();
@@ -263,6 +293,12 @@ VELA_NOINLINE parse_node *match_concatenation(const grammar_node &n, const char 
     if (ctx.memo && ctx.options.skip_by_first_byte && term_is_empty(*c, cursor, remaining - used, ctx)) {
       empty_match = true;
       continue;
+    }
+    if (cannot_start(*c, cursor, remaining - used, ctx)) {   // as match_node would, without the call
+      ctx.fail_at(cursor);
+      ctx.scratch.resize(base);
+      ctx.arena.rewind(mark);
+      return nullptr;
     }
     if (lookahead && c.get() == n.children[0].get()) {
       bool skip = false;
@@ -325,21 +361,23 @@ VELA_NOINLINE parse_node *match_repeat(const grammar_node &n, const char *pos, u
       // What the body would give: the one-byte rule's node over the byte (the set holds
       // ASCII bytes only), with the failures of the alternatives tried before.
       if (!lead->byte_rule_quiet.has(static_cast<unsigned char>(*end))) ctx.fail_at(end);
-      parse_node *leaf = ctx.leaf(terminal_id, end, 1);
-      parse_node *w = node_with_children(ctx, n.byte_lead_id, end, 1, 1);
-      w->kids()[0] = leaf;
-      ctx.scratch.push_back(w);
+      ctx.scratch.push_back(byte_rule_node(ctx, n.byte_lead_id, end));
       ++end;
       ++count;
       if (static_cast<uint64_t>(end - pos) == remaining) break;
       continue;
     }
+    if (cannot_start(*body, end, remaining - used, ctx)) {   // as match_node would, without the call
+      ctx.fail_at(end);
+      break;
+    }
     parse_node *r = match_node(*body, end, remaining - used, ctx);
     if (!r) break;
-    collect(ctx, r);
+    const bool empty = r->length == 0;
     end = r->stop();
+    collect(ctx, r);   // r may be released here
     ++count;
-    if (r->length == 0) {
+    if (empty) {
       // Another round would match the same nothing again; it could only repeat up to the
       // maximum, so the minimum counts as reached and the loop ends here.
       if (count < min) count = min;
@@ -361,11 +399,11 @@ VELA_NOINLINE parse_node *match_range(const grammar_node &n, const char *pos, ui
   if (is_integer(lo)) {
     uint32_t v;
     int len = decode_code_point(pos, remaining, &v);
-    if (len > 0 && v >= lo.value && v <= hi.value) return ctx.leaf(terminal_id, pos, static_cast<uint64_t>(len));
+    if (len > 0 && v >= lo.value && v <= hi.value) return new_leaf(ctx, terminal_id, pos, static_cast<uint64_t>(len));
   } else {
     signed char b = static_cast<signed char>(*pos);
     if (b >= static_cast<signed char>(lo.begin[1]) && b <= static_cast<signed char>(hi.begin[1]))
-      return ctx.leaf(terminal_id, pos, 1);
+      return new_leaf(ctx, terminal_id, pos, 1);
   }
   ctx.fail_at(pos);
   return nullptr;
@@ -378,7 +416,7 @@ VELA_NOINLINE parse_node *match_sort(const grammar_node &n, const char *pos, uin
     long lo = 0, hi = static_cast<long>(n.end - n.begin - 2) - 1;
     while (lo <= hi) {
       long mid = (lo + hi) / 2;
-      if (set[mid] == b) return ctx.leaf(terminal_id, pos, 1);
+      if (set[mid] == b) return new_leaf(ctx, terminal_id, pos, 1);
       if (set[mid] < b) lo = mid + 1;
       else hi = mid - 1;
     }
@@ -389,7 +427,7 @@ VELA_NOINLINE parse_node *match_sort(const grammar_node &n, const char *pos, uin
 
 VELA_NOINLINE parse_node *match_literal(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
   uint64_t len = static_cast<uint64_t>(n.end - n.begin - 2);
-  if (len <= remaining && (len == 0 || std::memcmp(pos, n.begin + 1, len) == 0)) return ctx.leaf(terminal_id, pos, len);
+  if (len <= remaining && (len == 0 || std::memcmp(pos, n.begin + 1, len) == 0)) return new_leaf(ctx, terminal_id, pos, len);
   ctx.fail_at(pos);
   return nullptr;
 }
@@ -406,7 +444,7 @@ VELA_NOINLINE parse_node *match_option(const grammar_node &n, const char *pos, u
   if (parse_node *r = alt.kind == kind_alternation ? match_alternatives(alt, pos, remaining, ctx)
                                                    : match_node(alt, pos, remaining, ctx))
     return r;
-  return ctx.leaf(anonymous_id, pos, 0);
+  return new_leaf(ctx, anonymous_id, pos, 0);
 }
 
 VELA_NOINLINE parse_node *match_except(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
@@ -420,7 +458,7 @@ VELA_NOINLINE parse_node *match_except(const grammar_node &n, const char *pos, u
     ctx.fail_at(pos);
     return nullptr;
   }
-  return ctx.leaf(terminal_id, pos, code_point_length(pos, remaining));
+  return new_leaf(ctx, terminal_id, pos, code_point_length(pos, remaining));
 }
 
 VELA_NOINLINE parse_node *match_rule_ref(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
@@ -432,10 +470,7 @@ VELA_NOINLINE parse_node *match_rule_ref(const grammar_node &n, const char *pos,
     // one-byte leaf, and every one tried before it has recorded a failure here.
     if (remaining > 0 && rule.byte_rule_set.has(static_cast<unsigned char>(*pos))) {
       if (!rule.byte_rule_quiet.has(static_cast<unsigned char>(*pos))) ctx.fail_at(pos);
-      parse_node *leaf = ctx.leaf(terminal_id, pos, 1);
-      parse_node *w = node_with_children(ctx, id, pos, 1, 1);
-      w->kids()[0] = leaf;
-      return w;
+      return byte_rule_node(ctx, id, pos);
     }
     if (remaining > 0 || rule.byte_rule_records_at_end) ctx.fail_at(pos);
     return nullptr;
@@ -464,7 +499,7 @@ VELA_NOINLINE parse_node *match_other(const grammar_node &n, const char *pos, ui
 
 VELA_NOINLINE parse_node *match_any(const grammar_node &, const char *pos, uint64_t remaining, parse_context &ctx) {
   if (remaining == 0) return nullptr;
-  return ctx.leaf(terminal_id, pos, code_point_length(pos, remaining));
+  return new_leaf(ctx, terminal_id, pos, code_point_length(pos, remaining));
 }
 
 // Every case ends in a call the compiler can turn into a jump.
