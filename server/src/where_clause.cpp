@@ -169,7 +169,9 @@ bool compile_pri(const parse_node* pri, const expr_scope& scope, const subselect
             size_t i = 1;
             if (i < t.size() && (word(t[i], "any") || word(t[i], "all"))) {
                 out.quant = word(t[i++], "any") ? where_node::q_any : where_node::q_all;
-                return read_list(t, i, scope, sub, out.list, out.from_select, out.sub, err);
+                if (!read_list(t, i, scope, sub, out.list, out.from_select, out.sub, err)) return false;
+                prepare_sorted(out);
+                return true;
             }
             if (i >= t.size()) return err = "malformed comparison", false;
             expr e;
@@ -234,6 +236,44 @@ bool quantified(const value& x, const std::string& op, where_node::quant_t q, co
     return true;
 }
 
+// "in", "any" and "all" against the sorted values: "in" and "== any" search them by
+// halving, the order comparisons need only the smallest or the largest value.
+bool test_sorted(const where_node& w, const eval_ctx& ctx, bool& result, std::string& err) {
+    value x;
+    if (!eval_expr(w.field, ctx, x, err)) return false;
+    const std::vector<value>& vals = w.sorted;
+    bool any = w.kind == where_node::w_in || w.quant == where_node::q_any;
+    if (vals.empty()) {
+        result = w.kind == where_node::w_in ? w.negate : !any;
+        return true;
+    }
+    bool bad = false;
+    auto cmp = [&](const value& a, const value& b) {
+        int c = 0;
+        if (!compare_values(a, b, c)) bad = true;
+        return c;
+    };
+    auto found = [&] {
+        auto it = std::lower_bound(vals.begin(), vals.end(), x, [&](const value& v, const value& key) { return cmp(v, key) < 0; });
+        return it != vals.end() && cmp(x, *it) == 0;
+    };
+    const std::string op = w.kind == where_node::w_in ? "==" : w.op;
+    bool r;
+    if (op == "==" || op == "!=") {
+        bool equal_here = any == (op == "==") ? found() : (cmp(x, vals.front()) == 0 && cmp(x, vals.back()) == 0);
+        // == any: found; == all: every value equals x; != all: not found; != any: not every value equals x
+        r = op == "==" ? equal_here : !equal_here;
+    } else {
+        bool below = op == "<" || op == "<=";
+        // x < any: below the largest; x < all: below the smallest; > mirrors it.
+        const value& bound = below == any ? vals.back() : vals.front();
+        r = cmp_holds(op, cmp(x, bound));
+    }
+    if (bad) return err = std::string("cannot compare ") + type_name(x.type) + " with " + type_name(vals[0].type), false;
+    result = w.kind == where_node::w_in ? r != w.negate : r;
+    return true;
+}
+
 bool test_row(const where_node& w, const stored_row& row, bool& result, std::string& err) {
     eval_ctx ctx;
     ctx.row = &row.cells;
@@ -251,23 +291,9 @@ bool test_row(const where_node& w, const stored_row& row, bool& result, std::str
         return true;
     }
     case where_node::w_in:
-        if (w.sorted_list) {
-            value x;
-            if (!eval_expr(w.field, ctx, x, err)) return false;
-            bool bad = false;
-            auto it = std::lower_bound(w.sorted.begin(), w.sorted.end(), x, [&](const value& v, const value& key) {
-                int c = 0;
-                if (!compare_values(v, key, c)) bad = true;
-                return c < 0;
-            });
-            int c = 1;
-            if (!bad && it != w.sorted.end() && !compare_values(x, *it, c)) bad = true;
-            if (bad) return err = std::string("cannot compare ") + type_name(x.type) + " with " + type_name(w.sorted[0].type), false;
-            result = (c == 0) != w.negate;
-            return true;
-        }
-        [[fallthrough]];
-    case where_node::w_cmp: {
+    case where_node::w_cmp:
+    {
+        if (w.sorted_list) return test_sorted(w, ctx, result, err);
         value x;
         std::vector<value> vals;
         if (!eval_expr(w.field, ctx, x, err) || !list_values(w.list, w.from_select, w.sub, ctx, vals, err)) return false;

@@ -248,6 +248,19 @@ TEST_F(executor_test, in_over_a_sub_select_or_constants_finds_the_same_rows_as_o
     EXPECT_EQ(ids("d in (select d from t where d <= \"2020-01-02\")"), ids("d <= \"2020-01-02\""));
     EXPECT_EQ(ids("d in (\"2020-01-05\", \"2020-01-06\")"), ids("d == \"2020-01-05\" || d == \"2020-01-06\""));
     EXPECT_EQ(ids("f in (0.1, 6.1)"), ids("f == 0.1 || f == 6.1"));
+    // any and all over sorted values take the smallest or the largest one.
+    EXPECT_EQ(ids("a < any (select a from t where a > 40)"), ids("a < 50"));
+    EXPECT_EQ(ids("a <= all (select a from t where a > 40)"), ids("a <= 41"));
+    EXPECT_EQ(ids("a > any (7, 3, 12)"), ids("a > 3"));
+    EXPECT_EQ(ids("a >= all (7, 3, 12)"), ids("a >= 12"));
+    EXPECT_EQ(ids("a == any (7, 3)"), ids("a == 3 || a == 7"));
+    EXPECT_EQ(ids("a == all (7, 7)"), ids("a == 7"));
+    EXPECT_TRUE(ids("a == all (7, 3)").empty());
+    EXPECT_EQ(ids("a != all (7, 3)"), ids("a != 3 && a != 7"));
+    EXPECT_EQ(ids("a != any (7, 7)"), ids("a != 7"));
+    EXPECT_EQ(ids("a != any (7, 3)").size(), 300u);
+    EXPECT_TRUE(ids("a > any (select a from t where a > 1000)").empty());
+    EXPECT_EQ(ids("a > all (select a from t where a > 1000)").size(), 300u);
     EXPECT_TRUE(ids("a in (select a from t where a > 1000)").empty());
     EXPECT_EQ(ids("a not in (select a from t where a > 1000)").size(), 300u);
     // Values that do not compare with the field still fail the statement.
