@@ -61,8 +61,12 @@ bool search_dlg::collect(range_list &out, bool quiet)
     match_result r = find_matches(buf.text(), pattern(), mode(), flags(),
                                   only_selection() ? &buf.selections() : nullptr);
     if (!r.ok()) {
-        if (!quiet)
-            inform(this, tr("search result"), tr("the regular expression is invalid: %1").arg(QString::fromStdString(r.error)));
+        if (!quiet) {
+            const QString why = QString::fromStdString(r.error);
+            inform(this, tr("search result"),
+                   r.bad_pattern ? tr("the regular expression is invalid: %1").arg(why)
+                                 : tr("the search was stopped: %1").arg(why));
+        }
         return false;
     }
     buf.set_marks(r.matches);

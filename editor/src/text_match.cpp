@@ -204,7 +204,7 @@ std::string rewrite_escapes(std::string_view p)
 namespace {
 
 bool regex_matches(std::string_view subject_text, const std::vector<std::pair<int32_t, int32_t>> &spans,
-                   std::string_view pattern, range_list &out, std::string &error, int64_t time_limit_ms)
+                   std::string_view pattern, range_list &out, match_result &res, int64_t time_limit_ms)
 {
     // \C matches a single byte and could end a match inside a character.
     uint32_t options =
@@ -217,7 +217,8 @@ bool regex_matches(std::string_view subject_text, const std::vector<std::pair<in
         pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(), options, &err, &err_off,
                       cctx.get()));
     if (!code) {
-        error = pcre_message(err) + " at offset " + std::to_string(err_off);
+        res.error = pcre_message(err) + " at offset " + std::to_string(err_off);
+        res.bad_pattern = true;
         return false;
     }
     bool jit = pcre2_jit_compile(code.get(), PCRE2_JIT_COMPLETE) == 0;
@@ -239,7 +240,7 @@ bool regex_matches(std::string_view subject_text, const std::vector<std::pair<in
         size_t start = 0;
         while (start <= s.size()) {
             if (!first && std::chrono::steady_clock::now() >= deadline) {
-                error = "the search took too long and was stopped";
+                res.error = "the search took too long and was stopped";
                 return false;
             }
             first = false;
@@ -251,7 +252,7 @@ bool regex_matches(std::string_view subject_text, const std::vector<std::pair<in
             if (rc == PCRE2_ERROR_NOMATCH)
                 break;
             if (rc < 0) {
-                error = pcre_message(rc);
+                res.error = pcre_message(rc);
                 return false;
             }
             PCRE2_SIZE *ov = pcre2_get_ovector_pointer(md.get());
@@ -302,7 +303,7 @@ match_result find_matches(std::string_view text, std::string_view pattern, int m
     range_list found;
     if (mode == search_regex) {
         std::string pat = icase ? lower_regex(pattern) : std::string(pattern);
-        if (!regex_matches(hay, spans, pat, found, res.error, time_limit_ms))
+        if (!regex_matches(hay, spans, pat, found, res, time_limit_ms))
             return res;
     } else {
         std::string needle = mode == search_escapes ? rewrite_escapes(pattern) : std::string(pattern);

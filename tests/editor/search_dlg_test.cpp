@@ -210,6 +210,16 @@ TEST_F(search_test, invalid_regex_names_the_error_and_changes_nothing)
     EXPECT_TRUE(boxes.last().text.contains("invalid"));
     EXPECT_TRUE(boxes.last().text.contains("missing"));
     EXPECT_EQ(ed->buffer().text(), "abc(");
+
+    // A valid pattern that backtracks beyond the limits is not called invalid.
+    ed->set_text(std::string(2000, 'a').c_str());
+    target("(a|aa)*c|a");
+    boxes.clear();
+    dlg->replace_all();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_FALSE(boxes.last().text.contains("invalid"));
+    EXPECT_TRUE(boxes.last().text.contains("stopped"));
+    EXPECT_EQ(ed->buffer().text(), std::string(2000, 'a'));
 }
 
 TEST_F(search_test, modes_read_escapes_and_regular_expressions)

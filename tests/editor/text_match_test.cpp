@@ -68,6 +68,7 @@ TEST(text_match, regex_errors_are_reported_not_thrown)
     match_result r = find_matches("abc", "(a", search_regex, 0);
     EXPECT_FALSE(r.ok());
     EXPECT_NE(r.error.find("offset"), std::string::npos);
+    EXPECT_TRUE(r.bad_pattern);
     EXPECT_TRUE(r.matches.empty());
 }
 
@@ -103,6 +104,7 @@ TEST(text_match, regex_never_splits_a_character_and_the_whole_search_is_bounded)
     std::string as(1000, 'a');
     r = find_matches(as, "a*a*a*a*c|a", search_regex, 0, nullptr, 0);
     EXPECT_FALSE(r.ok());
+    EXPECT_FALSE(r.bad_pattern);
     EXPECT_TRUE(r.matches.empty());
     // A search that needs one attempt is never cut short.
     r = find_matches(as, "b", search_regex, 0, nullptr, 0);

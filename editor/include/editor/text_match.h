@@ -22,6 +22,7 @@ enum search_flag : int {
 struct match_result {
     range_list matches;   // non-overlapping, non-empty, in text order
     std::string error;    // set when the pattern is invalid or matching gave up
+    bool bad_pattern = false; // the error is the pattern's, not the search's
     bool ok() const { return error.empty(); }
 };
 
