@@ -84,6 +84,35 @@ frame_status read_login(int fd, uint32_t max_len, login_request& out) {
     return frame_status::ok;
 }
 
+std::string valid_utf8(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    const auto* p = reinterpret_cast<const uint8_t*>(text.data());
+    size_t n = text.size(), i = 0;
+    auto cont = [&](size_t k) { return i + k < n && (p[i + k] & 0xC0) == 0x80; };
+    while (i < n) {
+        uint8_t b = p[i];
+        size_t len = 0;
+        if (b < 0x80) len = 1;
+        else if (b >= 0xC2 && b <= 0xDF && cont(1)) len = 2;
+        else if (b >= 0xE0 && b <= 0xEF && cont(1) && cont(2)) {
+            uint8_t b1 = p[i + 1];
+            if ((b != 0xE0 || b1 >= 0xA0) && (b != 0xED || b1 <= 0x9F)) len = 3;
+        } else if (b >= 0xF0 && b <= 0xF4 && cont(1) && cont(2) && cont(3)) {
+            uint8_t b1 = p[i + 1];
+            if ((b != 0xF0 || b1 >= 0x90) && (b != 0xF4 || b1 <= 0x8F)) len = 4;
+        }
+        if (len == 0) {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        } else {
+            out.append(text, i, len);
+            i += len;
+        }
+    }
+    return out;
+}
+
 bool send_reply(int fd, uint8_t status, const std::string& payload) {
     std::string head;
     uint64_t l = uint64_t(payload.size()) + 1;

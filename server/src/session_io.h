@@ -26,6 +26,10 @@ struct login_request {
 frame_status read_login(int fd, uint32_t max_len, login_request& out);
 bool parse_login_body(const std::string& body, login_request& out);
 
+// The text with every byte that is not part of a well-formed UTF-8 sequence replaced by
+// U+FFFD: a refusal's reason quotes names and values, which may hold any byte.
+std::string valid_utf8(const std::string& text);
+
 // Sends a reply: length L = 1 + payload size, status byte, payload.
 bool send_reply(int fd, uint8_t status, const std::string& payload);
 

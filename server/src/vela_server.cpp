@@ -20,7 +20,11 @@ namespace vela {
 
 namespace {
 void log_line(const std::string& s) {
-    std::string line = "velaserver: " + s + "\n";
+    // One line per event, whatever bytes a peer put into a name or a statement.
+    std::string line = "velaserver: " + valid_utf8(s);
+    for (char& c : line)
+        if ((unsigned char)c < 0x20 || c == 0x7f) c = ' ';
+    line += "\n";
     ssize_t r = ::write(2, line.data(), line.size());
     (void)r;
 }
@@ -240,7 +244,7 @@ void vela_server::session(connection* c) {
         }
         if (!out.ok) {
             log_line(c->peer + ": failed: " + clip(text) + " -- " + out.error);
-            if (!send_reply(c->fd, 1, out.error)) break;
+            if (!send_reply(c->fd, 1, valid_utf8(out.error))) break;
             continue;
         }
         if (payload.size() >= 0xFFFFFFFEu) {

@@ -115,6 +115,10 @@ TEST(server_session, statement_reply_is_status_and_reason_or_empty_payload) {
     p.send_bytes(raw_peer::u32(uint32_t(sql.size())) + sql);
     ASSERT_EQ(p.reply(&payload), 1);
     EXPECT_NE(payload.find("nope"), std::string::npos) << payload;
+    sql = "select a from [\\xff\\x1b]"; // a reason quoting bytes that are not UTF-8
+    p.send_bytes(raw_peer::u32(uint32_t(sql.size())) + sql);
+    ASSERT_EQ(p.reply(&payload), 1);
+    EXPECT_EQ(payload, "no table \xEF\xBF\xBD\x1b");
     p.send_bytes(raw_peer::u32(0)); // an empty statement fails but keeps the session
     EXPECT_EQ(p.reply(), 1);
     sql = "show tables";
