@@ -1,8 +1,11 @@
 // Loader and resolver for the grammar notation.
 #include "lang/grammar.h"
 
+#include "matchers.h"
+
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 namespace lang {
 
@@ -622,6 +625,8 @@ std::unique_ptr<grammar> resolve_grammar(std::unique_ptr<grammar_node> syntax, c
       n->ref_rule = g->rules_[n->kind - rule_ref_base];
       n->ref_body = n->ref_rule->children[1]->target;
     }
+    n->start_ok = n->first;
+    if (n->may_be_empty) n->start_ok.add_all();
     n->transparent = n->kind == kind_concatenation || n->kind == kind_group || n->kind == kind_option ||
                      n->kind == kind_repeat || n->kind == kind_repeat_min1;
     if (n->kind == kind_option || (n->kind == kind_repeat && n->children.size() == 1)) {
@@ -629,13 +634,25 @@ std::unique_ptr<grammar> resolve_grammar(std::unique_ptr<grammar_node> syntax, c
       if (t->kind == kind_concatenation && t->lead_lookahead) n->empty_probe = t;
     }
     if (n->kind != kind_repeat && n->kind != kind_repeat_min1) continue;
-    const grammar_node *body = nullptr;
-    for (auto &c : n->children)
-      if (c->kind != kind_integer_dec && c->kind != kind_integer_hex) {
-        body = c.get();
-        break;
+    auto is_int = [](const grammar_node &c) { return c.kind == kind_integer_dec || c.kind == kind_integer_hex; };
+    const grammar_node *body;
+    n->rep_max = std::numeric_limits<uint32_t>::max();
+    if (n->kind == kind_repeat_min1) {
+      n->rep_min = 1;
+      body = n->children[0].get();
+    } else {
+      size_t b = 0;
+      if (is_int(*n->children[0])) {
+        n->rep_min = n->children[0]->value;
+        b = 1;
       }
-    if (!body) continue;
+      body = n->children[b].get();
+      if (n->children.size() > b + 1 && is_int(*n->children.back())) {
+        n->rep_max = n->children.back()->value;
+        n->rep_bounded = true;
+      }
+    }
+    n->rep_body = body;
     const grammar_node *t = body->target;
     if (t->kind == kind_alternation) t = t->children[0]->target;
     if (t->kind >= rule_ref_base && t->kind < rule_ref_base + max_rules) {
@@ -645,6 +662,13 @@ std::unique_ptr<grammar> resolve_grammar(std::unique_ptr<grammar_node> syntax, c
         n->byte_lead_id = static_cast<uint16_t>(i + 2);
       }
     }
+  }
+  for (auto &r : syntax->children) all.push_back(r.get());
+  while (!all.empty()) {
+    grammar_node *n = all.back();
+    all.pop_back();
+    for (auto &c : n->children) all.push_back(c.get());
+    n->match = matcher_for(*n, *g);
   }
   g->syntax_ = std::move(syntax);
   return g;

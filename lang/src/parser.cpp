@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "arena.h"
+#include "matchers.h"
 
 namespace lang {
 
@@ -200,8 +201,7 @@ parse_node *gather(parse_context &ctx, const char *pos, const char *end, size_t 
 
 // Whether the first-byte test rules the node out at pos (see match_node).
 inline bool cannot_start(const grammar_node &n, const char *pos, uint64_t remaining, const parse_context &ctx) {
-  return remaining > 0 && !n.may_be_empty && !n.first.has(static_cast<unsigned char>(*pos)) &&
-         ctx.options.skip_by_first_byte;
+  return remaining > 0 && !n.start_ok.has(static_cast<unsigned char>(*pos)) && ctx.options.skip_by_first_byte;
 }
 
 VELA_NOINLINE parse_node *match_alternatives(const grammar_node &alt, const char *pos, uint64_t remaining, parse_context &ctx) {
@@ -331,24 +331,9 @@ VELA_NOINLINE parse_node *match_concatenation(const grammar_node &n, const char 
 }
 
 VELA_NOINLINE parse_node *match_repeat(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
-  uint32_t min = 0, max = std::numeric_limits<uint32_t>::max();
-  bool bounded = false;
-  const grammar_node *body;
-  if (n.kind == kind_repeat_min1) {
-    min = 1;
-    body = n.children[0].get();
-  } else {
-    size_t b = 0;
-    if (is_integer(*n.children[0])) {
-      min = n.children[0]->value;
-      b = 1;
-    }
-    body = n.children[b].get();
-    if (n.children.size() > b + 1 && is_integer(*n.children.back())) {
-      max = n.children.back()->value;
-      bounded = true;
-    }
-  }
+  const uint32_t min = n.rep_min, max = n.rep_max;
+  const bool bounded = n.rep_bounded;
+  const grammar_node *body = n.rep_body;
   const size_t base = ctx.scratch.size();
   const auto mark = ctx.arena.mark();
   const char *end = pos;
@@ -437,7 +422,7 @@ uint64_t code_point_length(const char *pos, uint64_t remaining) {
   return len > 0 ? static_cast<uint64_t>(len) : 1;
 }
 
-parse_node *dispatch(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx);
+inline parse_node *dispatch(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx);
 
 VELA_NOINLINE parse_node *match_option(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
   const grammar_node &alt = *n.children[0];
@@ -502,39 +487,16 @@ VELA_NOINLINE parse_node *match_any(const grammar_node &, const char *pos, uint6
   return new_leaf(ctx, terminal_id, pos, code_point_length(pos, remaining));
 }
 
-// Every case ends in a call the compiler can turn into a jump.
-parse_node *dispatch(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
-  switch (n.kind) {
-    case kind_rule:
-      return match_node(*n.children[1], pos, remaining, ctx);
-    case kind_alternation:
-      return match_alternatives(n, pos, remaining, ctx);
-    case kind_concatenation:
-      return match_concatenation(n, pos, remaining, ctx);
-    case kind_group:
-    case kind_meta_definition:
-      return match_node(*n.children[0], pos, remaining, ctx);
-    case kind_option:
-      return match_option(n, pos, remaining, ctx);
-    case kind_repeat:
-    case kind_repeat_min1:
-      return match_repeat(n, pos, remaining, ctx);
-    case kind_except_terminal_string:
-      return match_except(n, pos, remaining, ctx);
-    case kind_sort_string:
-      return match_sort(n, pos, remaining, ctx);
-    case kind_quote_string:
-    case kind_dquote_string:
-      return match_literal(n, pos, remaining, ctx);
-    case kind_range_string:
-      return match_range(n, pos, remaining, ctx);
-    case kind_any_char:
-      return match_any(n, pos, remaining, ctx);
-    default:
-      break;
-  }
-  if (n.ref_rule) return match_rule_ref(n, pos, remaining, ctx);
-  return match_other(n, pos, remaining, ctx);
+VELA_NOINLINE parse_node *match_rule_body(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+  return match_node(*n.children[1], pos, remaining, ctx);
+}
+
+VELA_NOINLINE parse_node *match_group(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+  return match_node(*n.children[0], pos, remaining, ctx);
+}
+
+inline parse_node *dispatch(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+  return n.match(n, pos, remaining, ctx);
 }
 
 }  // namespace
@@ -559,8 +521,7 @@ parse_node *match_node(const grammar_node &n, const char *pos, uint64_t remainin
   if ((ctx.depth & 15) == 15 && stack_too_deep(ctx)) return limit_hit(pos, ctx);
   // A node that cannot start with this byte fails here; the attempt would have failed at
   // this same position (everything it could match before failing is empty).
-  if (remaining > 0 && !n.may_be_empty && !n.first.has(static_cast<unsigned char>(*pos)) &&
-      ctx.options.skip_by_first_byte) {
+  if (remaining > 0 && !n.start_ok.has(static_cast<unsigned char>(*pos)) && ctx.options.skip_by_first_byte) {
     ctx.fail_at(pos);
     return nullptr;
   }
@@ -692,6 +653,43 @@ node_id node_path_at(const statement_list &list, uint64_t offset, const id_set &
   }
   walk.clear();
   return no_node;
+}
+
+native_matcher matcher_for(const grammar_node &n, const grammar &g) {
+  switch (n.kind) {
+    case kind_rule:
+      return match_rule_body;
+    case kind_alternation:
+      return match_alternatives;
+    case kind_concatenation:
+      return match_concatenation;
+    case kind_group:
+    case kind_meta_definition:
+      return match_group;
+    case kind_option:
+      return match_option;
+    case kind_repeat:
+    case kind_repeat_min1:
+      return match_repeat;
+    case kind_except_terminal_string:
+      return match_except;
+    case kind_sort_string:
+      return match_sort;
+    case kind_quote_string:
+    case kind_dquote_string:
+      return match_literal;
+    case kind_range_string:
+      return match_range;
+    case kind_any_char:
+      return match_any;
+    default:
+      break;
+  }
+  if (n.ref_rule) return match_rule_ref;
+  if (n.kind >= native_ref_base && n.kind < native_ref_base + max_rules) {
+    if (const native_rule *nat = g.native(n.kind - native_ref_base)) return nat->match;
+  }
+  return match_other;
 }
 
 }  // namespace lang

@@ -77,6 +77,9 @@ struct byte_set {
   }
 };
 
+struct parse_node;
+class parse_context;
+
 struct grammar_node {
   node_kind kind = kind_syntax;
   const char *begin = nullptr;   // first byte of the node's source text
@@ -105,6 +108,13 @@ struct grammar_node {
   // Repetitions whose body is such a rule, or an alternation whose first alternative comes
   // down to one: that rule, so a byte it matches is taken without entering the body.
   const grammar_node *byte_lead = nullptr;
+  // The bytes at which a match may be tried: first, or every byte when the node may match
+  // nothing.
+  byte_set start_ok;
+  // Repetitions: the body and the bounds.
+  const grammar_node *rep_body = nullptr;
+  uint32_t rep_min = 0, rep_max = 0;
+  bool rep_bounded = false;
   // Concatenations, groups, options and repetitions: their results merge into the
   // enclosing concatenation.
   bool transparent = false;
@@ -116,15 +126,15 @@ struct grammar_node {
   const grammar_node *ref_body = nullptr;
   uint16_t byte_lead_id = 0;   // its node id
 
+  // How this node is matched (set by resolve_grammar).
+  parse_node *(*match)(const grammar_node &, const char *, uint64_t, parse_context &) = nullptr;
+
   std::string_view text() const { return {begin, static_cast<size_t>(end - begin)}; }
 };
 
 // Reads a grammar text. Returns the syntax node (rules as children), or null when not even
 // one rule can be read. Reading stops quietly at the first rule that cannot be read.
 std::unique_ptr<grammar_node> load_grammar(const char *text, size_t length);
-
-struct parse_node;
-class parse_context;
 
 // A native matcher replaces a rule's body. It receives the referencing node (kind
 // native_ref_base + i), the position, the bytes remaining and the parse context; it gives
