@@ -199,6 +199,9 @@ parse_node *gather(parse_context &ctx, const char *pos, const char *end, size_t 
   return composite(ctx, anonymous_id, pos, static_cast<uint64_t>(end - pos), base);
 }
 
+// match_node after its first-byte test, for callers that made that test themselves.
+parse_node *enter_node(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx);
+
 // Whether the first-byte test rules the node out at pos (see match_node).
 inline bool cannot_start(const grammar_node &n, const char *pos, uint64_t remaining, const parse_context &ctx) {
   return remaining > 0 && !n.start_ok.has(static_cast<unsigned char>(*pos)) && ctx.options.skip_by_first_byte;
@@ -216,7 +219,7 @@ VELA_NOINLINE parse_node *match_alternatives(const grammar_node &alt, const char
       ctx.fail_at(pos);
       continue;
     }
-    if (parse_node *r = match_node(*c, pos, remaining, ctx)) return r;
+    if (parse_node *r = enter_node(*c, pos, remaining, ctx)) return r;
   }
   return nullptr;
 }
@@ -305,7 +308,7 @@ VELA_NOINLINE parse_node *match_concatenation(const grammar_node &n, const char 
       r = match_lead(n, pos, remaining, ctx, skip);
       if (skip) return nullptr;
     } else {
-      r = match_node(*c, cursor, remaining - used, ctx);
+      r = enter_node(*c, cursor, remaining - used, ctx);
     }
     if (!r) {
       ctx.scratch.resize(base);
@@ -356,7 +359,7 @@ VELA_NOINLINE parse_node *match_repeat(const grammar_node &n, const char *pos, u
       ctx.fail_at(end);
       break;
     }
-    parse_node *r = match_node(*body, end, remaining - used, ctx);
+    parse_node *r = enter_node(*body, end, remaining - used, ctx);
     if (!r) break;
     const bool empty = r->length == 0;
     end = r->stop();
@@ -515,10 +518,24 @@ VELA_NOINLINE parse_node *limit_hit(const char *pos, parse_context &ctx) {
 }
 }  // namespace
 
-parse_node *match_node(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
-  if (++ctx.steps > ctx.budget || ctx.depth >= max_depth) return limit_hit(pos, ctx);
+namespace {
+inline bool over_limits(parse_context &ctx) {
+  if (++ctx.steps > ctx.budget || ctx.depth >= max_depth) return true;
   // The stack is measured every 16 levels; the frames in between are small.
-  if ((ctx.depth & 15) == 15 && stack_too_deep(ctx)) return limit_hit(pos, ctx);
+  return (ctx.depth & 15) == 15 && stack_too_deep(ctx);
+}
+
+inline parse_node *enter_node(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+  if (over_limits(ctx)) return limit_hit(pos, ctx);
+  ++ctx.depth;
+  parse_node *r = dispatch(*n.target, pos, remaining, ctx);
+  --ctx.depth;
+  return r;
+}
+}  // namespace
+
+parse_node *match_node(const grammar_node &n, const char *pos, uint64_t remaining, parse_context &ctx) {
+  if (over_limits(ctx)) return limit_hit(pos, ctx);
   // A node that cannot start with this byte fails here; the attempt would have failed at
   // this same position (everything it could match before failing is empty).
   if (remaining > 0 && !n.start_ok.has(static_cast<unsigned char>(*pos)) && ctx.options.skip_by_first_byte) {

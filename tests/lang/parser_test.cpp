@@ -224,9 +224,11 @@ TEST(parser, fast_path_agrees_with_plain_matching_on_small_grammars) {
       "s = g, ('x' | 'y', g, 'z'), {g, ',', g, 'q'};\ng = {' ' | c};\nc = '/*', {!'*/'}, '*/';",
       "s = a, {' ', a};\na = b | 'n', 'm';\nb = 'a'~'c', {d};\nd = 'a'~'c' | '0'~'9' | '_';",
       "s = [p], 'x' | 'y';\np = {'+'};",
+      "s = {w | c}, 'x', {w | c};\nw = ' ' | 0x09~0x0c;\nc = '#', {!0x0a~0x0a};",
   };
   const char *inputs[] = {"",  "\t", " ", "x", "\ta", "a", "\t\x0b a#", "#", " /* c */ x", "y z",
-                          "y/*z", " , q", "ab1 nm a_", "ab1 n", "ab1 ", "+x", "++y", "y", "\xC3\xA9"};
+                          "y/*z", " , q", "ab1 nm a_", "ab1 n", "ab1 ", "+x", "++y", "y", "\xC3\xA9",
+                          "\t# c\n x", "x #", " #\xC3\xA9\nx\t"};
   parse_options plain;
   plain.skip_by_first_byte = false;
   for (const char *text : grammars) {

@@ -250,4 +250,16 @@ TEST(sql_dialect, first_byte_skipping_changes_nothing) {
     statement_list a, b;
     ASSERT_EQ(parse_all(g, s.data(), s.size(), a), parse_all(g, s.data(), s.size(), b, plain)) << s;
   }
+
+  // A whole script: every statement, separated by comments and blanks of each kind.
+  std::string script;
+  const char *separators[] = {"\n", " # note\n", "\n/* block /* nested */ */\t", " // line\n", " ;"};
+  size_t k = 0;
+  for (const auto &c : statements) script += std::string(c.text) + separators[k++ % 5];
+  statement_list fast, slow;
+  int32_t stop = parse_all(g, script.data(), script.size(), fast);
+  ASSERT_EQ(stop, parse_all(g, script.data(), script.size(), slow, plain));
+  EXPECT_EQ(stop, static_cast<int32_t>(script.size()));
+  ASSERT_EQ(fast.size(), slow.size());
+  for (size_t i = 0; i < fast.size(); ++i) ASSERT_EQ(shape(fast[i]), shape(slow[i])) << i;
 }
