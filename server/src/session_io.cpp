@@ -76,8 +76,9 @@ frame_status read_login(int fd, uint32_t max_len, login_request& out) {
     if (!read_exact(fd, len_bytes, 4)) return frame_status::closed;
     uint32_t n = get_u32(len_bytes);
     if (n == 0xFFFFFFFFu) return frame_status::logout;
-    // A login never needs more than two short texts.
-    if (n > max_len || n > 65536) return frame_status::too_long;
+    // A login never needs more than two short texts (a user name of at most 255 bytes and
+    // a password of at most 1024); anything much longer is not a login.
+    if (n > max_len || n > 4096) return frame_status::too_long;
     std::string body;
     if (!read_body(fd, n, body)) return frame_status::closed;
     if (!parse_login_body(body, out)) return frame_status::malformed;

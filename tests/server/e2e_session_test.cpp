@@ -138,6 +138,13 @@ TEST(server_session, bad_frames_cost_only_their_own_connection) {
         EXPECT_TRUE(p.closed_by_server());
     }
     {
+        raw_peer p(srv.port()); // a login frame far longer than any name and password
+        p.login("admin", std::string(5000, 'x'));
+        EXPECT_EQ(p.reply(), 1);
+        EXPECT_TRUE(p.closed_by_server());
+        EXPECT_EQ(srv.log().find("login refused"), std::string::npos) << "refused as a frame, not as a password";
+    }
+    {
         raw_peer p(srv.port()); // a statement frame over the limit closes the connection
         p.login("admin", "admin");
         ASSERT_EQ(p.reply(), 0);
