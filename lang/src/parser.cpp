@@ -176,7 +176,7 @@ parse_node *composite(parse_context &ctx, node_id id, const char *start, uint64_
 
 // Adds a child result to the collected children: a named node itself, an anonymous one by
 // its children.
-void collect(parse_context &ctx, parse_node *r) {
+VELA_INLINE void collect(parse_context &ctx, parse_node *r) {
   if (r->id != anonymous_id) {
     ctx.scratch.push_back(r);
   } else {
@@ -188,7 +188,7 @@ void collect(parse_context &ctx, parse_node *r) {
 
 // The collected children as one result: the only child itself, an anonymous node over
 // several, or (with none) an empty anonymous node.
-parse_node *gather(parse_context &ctx, const char *pos, const char *end, size_t base) {
+VELA_INLINE parse_node *gather(parse_context &ctx, const char *pos, const char *end, size_t base) {
   size_t count = ctx.scratch.size() - base;
   if (count == 1) {
     parse_node *only = ctx.scratch[base];
@@ -293,7 +293,7 @@ VELA_NOINLINE parse_node *match_concatenation(const grammar_node &n, const char 
     uint64_t used = static_cast<uint64_t>(cursor - pos);
     auto before = ctx.arena.mark();
     parse_node *r;
-    if (ctx.memo && ctx.options.skip_by_first_byte && term_is_empty(*c, cursor, remaining - used, ctx)) {
+    if (c->empty_probe && ctx.memo && ctx.options.skip_by_first_byte && term_is_empty(*c, cursor, remaining - used, ctx)) {
       empty_match = true;
       continue;
     }
