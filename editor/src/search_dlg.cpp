@@ -106,48 +106,29 @@ static bool pick_backward(text_buffer &buf, const range_list &m, int32_t before,
 
 void search_dlg::next(bool)
 {
-    text_buffer &buf = ed_->buffer();
-    if (pattern().empty())
-        return;
-    int32_t start = buf.cursor() + buf.char_len(buf.cursor());
-    for (;;) {
-        range_list m;
-        if (!collect(m, false))
-            return;
-        if (pick_forward(buf, m, start, only_selection(), last_match_)) {
-            ed_->cursor_moved();
-            ed_->show_cursor();
-            return;
-        }
-        ed_->update();
-        if (buf.size() == 0)
-            return;
-        const QString target = ui_->target_le->text();
-        if (wrapped_) {
-            wrapped_ = false;
-            inform(this, tr("next research result"), tr("the string '%1' not found.").arg(target));
-            return;
-        }
-        if (ask(this, tr("next search result"), tr("the string '%1' not found. continue from begin?").arg(target)) !=
-            QMessageBox::Yes)
-            return;
-        wrapped_ = true;
-        buf.set_cursor(0);
-        start = 0; // a match at the very beginning counts after wrapping
-    }
+    step(true);
 }
 
 void search_dlg::prev(bool)
 {
+    step(false);
+}
+
+// Next and Previous: move to the nearest match in one direction; when there is none, offer
+// once to continue from the other end of the text.
+void search_dlg::step(bool forward)
+{
     text_buffer &buf = ed_->buffer();
     if (pattern().empty())
         return;
-    int32_t before = buf.cursor();
+    int32_t from = forward ? buf.cursor() + buf.char_len(buf.cursor()) : buf.cursor();
     for (;;) {
         range_list m;
         if (!collect(m, false))
             return;
-        if (pick_backward(buf, m, before, only_selection(), last_match_)) {
+        const bool found = forward ? pick_forward(buf, m, from, only_selection(), last_match_)
+                                   : pick_backward(buf, m, from, only_selection(), last_match_);
+        if (found) {
             ed_->cursor_moved();
             ed_->show_cursor();
             return;
@@ -158,15 +139,19 @@ void search_dlg::prev(bool)
         const QString target = ui_->target_le->text();
         if (wrapped_) {
             wrapped_ = false;
-            inform(this, tr("previous research result"), tr("the string '%1' not found.").arg(target));
+            inform(this, forward ? tr("next research result") : tr("previous research result"),
+                   tr("the string '%1' not found.").arg(target));
             return;
         }
-        if (ask(this, tr("previous search result"), tr("the string '%1' not found. continue from end?").arg(target)) !=
-            QMessageBox::Yes)
+        const QString title = forward ? tr("next search result") : tr("previous search result");
+        const QString text = forward ? tr("the string '%1' not found. continue from begin?").arg(target)
+                                     : tr("the string '%1' not found. continue from end?").arg(target);
+        if (ask(this, title, text) != QMessageBox::Yes)
             return;
         wrapped_ = true;
-        buf.set_cursor(buf.size());
-        before = buf.size();
+        // A match at the very beginning (or end) counts after wrapping.
+        from = forward ? 0 : buf.size();
+        buf.set_cursor(from);
     }
 }
 

@@ -50,6 +50,7 @@ private:
     // and returns them. On an invalid pattern the marks stay, nothing is returned and, unless
     // quiet, a box names the error.
     bool collect(range_list &out, bool quiet);
+    void step(bool forward);
     bool find_forward();
     bool find_backward();
 
