@@ -15,7 +15,8 @@
 
 namespace {
 
-const char ip_pattern[] = "((2[0-4]\\d|25[0-5]|[01]?\\d\\d?)\\.){3}(2[0-4]\\d|25[0-5]|[01]?\\d\\d?)";
+const char ip_pattern[] =
+    "((2[0-4]\\d|25[0-5]|[01]?\\d\\d?)\\.){3}(2[0-4]\\d|25[0-5]|[01]?\\d\\d?)";
 
 QString config_text(const char *field, std::size_t cap)
 {
@@ -36,7 +37,8 @@ QSize needed_size(QWidget *w)
             doc.setHtml(label->text());
             QFont bold = label->font();
             bold.setBold(true);
-            const int drawn = QFontMetrics(bold).horizontalAdvance(doc.toPlainText()) + 2 * label->margin() + 4;
+            const int drawn =
+                QFontMetrics(bold).horizontalAdvance(doc.toPlainText()) + 2 * label->margin() + 4;
             size.setWidth(std::max(size.width(), drawn));
         }
     }
@@ -79,8 +81,7 @@ login_dlg::login_dlg(QWidget *parent) : QDialog(parent), ui(new Ui::login_dlg)
     ui->le_ip->setText(ip);
     const QString user = config_text(g_config.user, sizeof g_config.user);
     ui->le_user->setText(user);
-    if (user.isEmpty())
-        ui->checkBox->setChecked(false);
+    if (user.isEmpty()) ui->checkBox->setChecked(false);
     ui->le_port->setText(QString::number(port));
 
     ui->le_user->setFocusPolicy(Qt::StrongFocus);
@@ -96,18 +97,14 @@ void login_dlg::fit_texts()
     const int edits_left = ui->le_user->x() - 4;
     const QList<QLabel *> captions = {ui->label, ui->label_2, ui->label_3, ui->label_4};
     int column_left = edits_left;
-    for (QLabel *l : captions)
-        column_left = std::min(column_left, l->x());
+    for (QLabel *l : captions) column_left = std::min(column_left, l->x());
     int widest = 0;
-    for (QLabel *l : captions)
-        widest = std::max(widest, needed_size(l).width());
+    for (QLabel *l : captions) widest = std::max(widest, needed_size(l).width());
     if (column_left + widest > edits_left) {
         column_left = std::max(8, edits_left - widest);
-        for (QLabel *l : captions)
-            l->move(column_left, l->y());
+        for (QLabel *l : captions) l->move(column_left, l->y());
     }
-    for (QLabel *l : captions)
-        fit_width(l, edits_left);
+    for (QLabel *l : captions) fit_width(l, edits_left);
     fit_width(ui->checkBox, width() - 8);
     fit_width(ui->lbl_ipinfo, width() - 8);
     fit_width(ui->lbl_portinfo, width() - 8);
@@ -145,16 +142,14 @@ bool login_dlg::valid_port(const QString &text)
 void login_dlg::ipChanged(const QString &text)
 {
     ui->lbl_ipinfo->clear();
-    if (!valid_ip(text))
-        ui->lbl_ipinfo->setText(tr("invalid ip"));
+    if (!valid_ip(text)) ui->lbl_ipinfo->setText(tr("invalid ip"));
     fit_texts();
 }
 
 void login_dlg::portChanged(const QString &text)
 {
     ui->lbl_portinfo->clear();
-    if (!valid_port(text))
-        ui->lbl_portinfo->setText(tr("invalid port"));
+    if (!valid_port(text)) ui->lbl_portinfo->setText(tr("invalid port"));
     fit_texts();
 }
 
@@ -164,8 +159,7 @@ void login_dlg::login()
     ui->lbl_ipinfo->clear();
     const QString port_text = ui->le_port->text();
     const bool port_ok = valid_port(port_text);
-    if (!port_ok)
-        ui->lbl_portinfo->setText(tr("invalid port"));
+    if (!port_ok) ui->lbl_portinfo->setText(tr("invalid port"));
     const QString ip = ui->le_ip->text();
     if (!valid_ip(ip)) {
         ui->lbl_ipinfo->setText(tr("invalid ip"));
@@ -173,8 +167,7 @@ void login_dlg::login()
         return;
     }
     fit_texts();
-    if (!port_ok)
-        return;
+    if (!port_ok) return;
 
     const int port = port_text.toInt(nullptr, 10);
     const QString user = ui->le_user->text();

@@ -11,8 +11,7 @@ namespace Ui {
 class login_dlg;
 }
 
-class login_dlg : public QDialog
-{
+class login_dlg : public QDialog {
     Q_OBJECT
 
 public:

@@ -34,8 +34,7 @@ int main(int argc, char *argv[])
 
     {
         login_dlg dlg;
-        if (dlg.exec() == QDialog::Accepted)
-            app.exec();
+        if (dlg.exec() == QDialog::Accepted) app.exec();
         save_config(config_file);
     }
     return 0;

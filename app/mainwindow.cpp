@@ -23,8 +23,7 @@ namespace {
 int depth_of(const QTreeWidgetItem *item)
 {
     int depth = 0;
-    for (auto *p = item->parent(); p; p = p->parent())
-        ++depth;
+    for (auto *p = item->parent(); p; p = p->parent()) ++depth;
     return depth;
 }
 
@@ -35,9 +34,7 @@ QString parent_text(const QTreeWidgetItem *item)
 
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent) : MainWindow(QString(), 0, QString(), QString(), parent)
-{
-}
+MainWindow::MainWindow(QWidget *parent) : MainWindow(QString(), 0, QString(), QString(), parent) {}
 
 MainWindow::MainWindow(const QString &ip, int port, const QString &user, const QString &passwd,
                        QWidget *parent)
@@ -53,8 +50,8 @@ MainWindow::~MainWindow()
 {
     // The form's widgets outlive this body; what they signal while being torn down must not
     // reach a half-destroyed window.
-    for (QObject *sender : std::initializer_list<QObject *>{ui->treeWidget, ui->tabWidget, ui->tabWidget->tabBar(),
-                                                            ui->toolBar})
+    for (QObject *sender : std::initializer_list<QObject *>{ui->treeWidget, ui->tabWidget,
+                                                            ui->tabWidget->tabBar(), ui->toolBar})
         disconnect(sender, nullptr, this, nullptr);
     // The log view belongs to the form; the access object must not outlive it.
     db_.reset();
@@ -69,21 +66,30 @@ void MainWindow::build()
     // All four language entries are checkable, so that the configured one shows its mark
     // whichever it is.
     switch (g_config.language) {
-    case 0: ui->zh_act->setChecked(true); break;
-    case 1: ui->en_act->setChecked(true); break;
-    case 2: ui->fr_act->setChecked(true); break;
-    case 3: ui->jp_act->setChecked(true); break;
-    default: break;
+    case 0:
+        ui->zh_act->setChecked(true);
+        break;
+    case 1:
+        ui->en_act->setChecked(true);
+        break;
+    case 2:
+        ui->fr_act->setChecked(true);
+        break;
+    case 3:
+        ui->jp_act->setChecked(true);
+        break;
+    default:
+        break;
     }
 
     db_ = std::make_unique<db_access>(QByteArrayLiteral("vela_db"), ui->textEdit);
 
-    connect(ui->treeWidget, &QTreeWidget::currentItemChanged, this, &MainWindow::currentItemChanged);
+    connect(ui->treeWidget, &QTreeWidget::currentItemChanged, this,
+            &MainWindow::currentItemChanged);
     connect(ui->tabWidget, &QTabWidget::tabCloseRequested, this, &MainWindow::close_tab);
     connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::currentChanged);
     connect(ui->tabWidget, &QTabWidget::tabBarClicked, this, [this](int index) {
-        if (index >= 0)
-            ui->tabWidget->setCurrentIndex(index);
+        if (index >= 0) ui->tabWidget->setCurrentIndex(index);
     });
     connect(ui->toolBar, &QToolBar::visibilityChanged, this, &MainWindow::visibility_changed);
     connect(goto_err_act, &QAction::changed, this, &MainWindow::change_es);
@@ -118,10 +124,8 @@ QAction *MainWindow::make_action(const char *name, const QString &text, const ch
 {
     auto *act = new QAction(text, this);
     act->setObjectName(QString::fromLatin1(name));
-    if (shortcut)
-        act->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
-    if (icon)
-        act->setIcon(QIcon(QString::fromLatin1(icon)));
+    if (shortcut) act->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
+    if (icon) act->setIcon(QIcon(QString::fromLatin1(icon)));
     act->setEnabled(enabled);
     return act;
 }
@@ -135,64 +139,84 @@ QAction *MainWindow::separator()
 
 void MainWindow::build_actions()
 {
-    new_file_act = make_action("new_file_act", tr("new file(&n)"), "ctrl+n", ":/img/new_file.svg", true);
-    open_file_act = make_action("open_file_act", tr("open file(&o)"), "ctrl+o", ":/img/open_file.svg", true);
-    save_file_act = make_action("save_file_act", tr("save file(&s)"), "ctrl+s", ":/img/save_file.svg", false);
+    new_file_act =
+        make_action("new_file_act", tr("new file(&n)"), "ctrl+n", ":/img/new_file.svg", true);
+    open_file_act =
+        make_action("open_file_act", tr("open file(&o)"), "ctrl+o", ":/img/open_file.svg", true);
+    save_file_act =
+        make_action("save_file_act", tr("save file(&s)"), "ctrl+s", ":/img/save_file.svg", false);
     save_all_act = make_action("save_all_act", tr("save all files(&a)"), "ctrl+shift+s",
                                ":/img/save_all_file.svg", false);
     save_as_act = make_action("save_as_act", tr("save as (&b)"), nullptr, nullptr, false);
     close_file_act = make_action("close_file_act", tr("close file(&c)"), "ctrl+w", nullptr, false);
-    close_all_act = make_action("close_all_act", tr("close all files(&f)"), "ctrl+shift+w", nullptr, false);
-    close_except_act = make_action("close_except_act", tr("close except file(&e)"), nullptr, nullptr, false);
-    print_act = make_action("print_act", tr("print file(&p)"), "ctrl+p", ":/img/print_file.svg", false);
+    close_all_act =
+        make_action("close_all_act", tr("close all files(&f)"), "ctrl+shift+w", nullptr, false);
+    close_except_act =
+        make_action("close_except_act", tr("close except file(&e)"), nullptr, nullptr, false);
+    print_act =
+        make_action("print_act", tr("print file(&p)"), "ctrl+p", ":/img/print_file.svg", false);
     quit_act = make_action("quit_act", tr("quit(&q)"), "ctrl+q", nullptr, true);
 
     refresh_act = make_action("refresh_act", tr("refresh(&r)"), "f5", ":/img/refresh.svg", true);
     create_table_act = make_action("create_table_act", tr("create table(&c)"), "f4",
                                    ":/img/create_table.svg", true);
-    reconnect_act = make_action("reconnect_act", tr("reconnect(&r)"), nullptr, ":/img/reconnect.svg", true);
+    reconnect_act =
+        make_action("reconnect_act", tr("reconnect(&r)"), nullptr, ":/img/reconnect.svg", true);
     status_act = make_action("status_act", tr("status(&s)"), nullptr, ":/img/status.svg", false);
     backup_act = make_action("backup_act", tr("backup(&b)"), nullptr, ":/img/backup.svg", true);
     restore_act = make_action("restore_act", tr("restore(&r)"), nullptr, ":/img/restore.svg", true);
-    exec_sql_act = make_action("exec_sql_act", tr("execute sql(&e)"), "f6", ":/img/exe_sql.svg", true);
+    exec_sql_act =
+        make_action("exec_sql_act", tr("execute sql(&e)"), "f6", ":/img/exe_sql.svg", true);
     load_act = make_action("load_act", tr("load table(&l)"), nullptr, ":/img/load_tab.svg", true);
 
     drop_act = make_action("drop_act", tr("drop(&d)"), nullptr, ":/img/drop.svg", false);
-    truncate_act = make_action("truncate_act", tr("truncate(&t)"), nullptr, ":/img/truncate_table.svg", false);
-    new_field_act = make_action("new_field_act", tr("create field(&c)"), nullptr, ":/img/new_field.svg", false);
-    view_data_act = make_action("view_data_act", tr("view data(&v)"), nullptr, ":/img/view_data.svg", false);
-    view_cols_act = make_action("view_cols_act", tr("view field(&v)"), nullptr, ":/img/view_field.svg", false);
+    truncate_act =
+        make_action("truncate_act", tr("truncate(&t)"), nullptr, ":/img/truncate_table.svg", false);
+    new_field_act =
+        make_action("new_field_act", tr("create field(&c)"), nullptr, ":/img/new_field.svg", false);
+    view_data_act =
+        make_action("view_data_act", tr("view data(&v)"), nullptr, ":/img/view_data.svg", false);
+    view_cols_act =
+        make_action("view_cols_act", tr("view field(&v)"), nullptr, ":/img/view_field.svg", false);
     import_act = make_action("import_act", tr("import(&i)"), nullptr, ":/img/import.svg", false);
     export_act = make_action("export_act", tr("export(&e)"), nullptr, ":/img/export.svg", false);
-    save_tab_act = make_action("save_tab_act", tr("save table(&s)"), nullptr, ":/img/save_tab.svg", false);
+    save_tab_act =
+        make_action("save_tab_act", tr("save table(&s)"), nullptr, ":/img/save_tab.svg", false);
 
-    delete_col_act = make_action("delete_col_act", tr("delete(&d)"), nullptr, ":/img/delete.svg", false);
-    rename_col_act = make_action("rename_col_act", tr("rename(&r)"), nullptr, ":/img/rename.svg", false);
-    modify_col_act = make_action("modify_col_act", tr("modify(&m)"), nullptr, ":/img/modify.svg", false);
+    delete_col_act =
+        make_action("delete_col_act", tr("delete(&d)"), nullptr, ":/img/delete.svg", false);
+    rename_col_act =
+        make_action("rename_col_act", tr("rename(&r)"), nullptr, ":/img/rename.svg", false);
+    modify_col_act =
+        make_action("modify_col_act", tr("modify(&m)"), nullptr, ":/img/modify.svg", false);
 
     cut_act = make_action("cut_act", tr("cut(&t)"), "ctrl+x", ":/img/cut.svg", false);
     copy_act = make_action("copy_act", tr("copy(&c)"), "ctrl+c", ":/img/copy.svg", false);
     paste_act = make_action("paste_act", tr("paste(&p)"), "ctrl+v", ":/img/paste.svg", false);
     redo_act = make_action("redo_act", tr("redo(&r)"), "ctrl+y", ":/img/redo.svg", false);
     undo_act = make_action("undo_act", tr("undo(&u)"), "ctrl+z", ":/img/undo.svg", false);
-    goto_err_act = make_action("goto_err_act", tr("goto error(&g)"), "ctrl+e", ":/img/goto_err.svg", false);
+    goto_err_act =
+        make_action("goto_err_act", tr("goto error(&g)"), "ctrl+e", ":/img/goto_err.svg", false);
     goto_lineb_act = make_action("goto_lineb_act", tr("line begin"), nullptr, nullptr, false);
     goto_linee_act = make_action("goto_linee_act", tr("line end"), nullptr, nullptr, false);
     goto_wordb_act = make_action("goto_wordb_act", tr("word begin"), nullptr, nullptr, false);
     goto_worde_act = make_action("goto_worde_act", tr("word end"), nullptr, nullptr, false);
-    del_sel_act = make_action("del_sel_act", tr("delete selection"), nullptr, ":/img/delete_sel.svg", false);
+    del_sel_act =
+        make_action("del_sel_act", tr("delete selection"), nullptr, ":/img/delete_sel.svg", false);
     sel_beside_act = make_action("sel_beside_act", tr("select beside"), nullptr, nullptr, false);
     sel_all_act = make_action("sel_all_act", tr("select all"), "ctrl+a", nullptr, false);
     sel_line_act = make_action("sel_line_act", tr("select line"), nullptr, nullptr, false);
     sel_word_act = make_action("sel_word_act", tr("select word"), nullptr, nullptr, false);
     find_act = make_action("find_act", tr("find"), "ctrl+f", ":/img/find.svg", false);
     replace_act = make_action("replace_act", tr("replace"), "ctrl+h", ":/img/replace.svg", false);
-    exec_sel_act = make_action("exec_sel_act", tr("execute selection"), nullptr, ":/img/exe_sel.svg", false);
-    exec_cur_act = make_action("exec_cur_act", tr("execute current line"), "f7", ":/img/exe_cur.svg", false);
-    format_sel_act = make_action("format_sel_act", tr("format selection"), nullptr, ":/img/format.svg", false);
+    exec_sel_act =
+        make_action("exec_sel_act", tr("execute selection"), nullptr, ":/img/exe_sel.svg", false);
+    exec_cur_act =
+        make_action("exec_cur_act", tr("execute current line"), "f7", ":/img/exe_cur.svg", false);
+    format_sel_act =
+        make_action("format_sel_act", tr("format selection"), nullptr, ":/img/format.svg", false);
 
-    for (int i = 0; i < 3; ++i)
-        tree_separators_.push_back(separator());
+    for (int i = 0; i < 3; ++i) tree_separators_.push_back(separator());
 
     // The rest of the file, database, table, field and edit actions are wired up by the
     // script-file, database-operation and script-editor code.
@@ -216,11 +240,11 @@ void MainWindow::build_menus()
     file->addAction(quit_act);
 
     auto *db = ui->database_menu;
-    db->addActions({reconnect_act, refresh_act, create_table_act, status_act, backup_act, restore_act,
-                    exec_sql_act, drop_act, truncate_act});
+    db->addActions({reconnect_act, refresh_act, create_table_act, status_act, backup_act,
+                    restore_act, exec_sql_act, drop_act, truncate_act});
     db->addSeparator();
-    db->addActions({new_field_act, view_data_act, view_cols_act, import_act, export_act, save_tab_act,
-                    load_act});
+    db->addActions({new_field_act, view_data_act, view_cols_act, import_act, export_act,
+                    save_tab_act, load_act});
     db->addSeparator();
     db->addActions({delete_col_act, rename_col_act, modify_col_act});
 
@@ -229,7 +253,8 @@ void MainWindow::build_menus()
     edit->addSeparator();
     edit->addActions({cut_act, copy_act, paste_act});
     edit->addSeparator();
-    edit->addActions({goto_err_act, goto_lineb_act, goto_linee_act, goto_wordb_act, goto_worde_act});
+    edit->addActions(
+        {goto_err_act, goto_lineb_act, goto_linee_act, goto_wordb_act, goto_worde_act});
     edit->addSeparator();
     edit->addActions({sel_beside_act, sel_all_act, sel_line_act, sel_word_act});
     edit->addSeparator();
@@ -240,11 +265,11 @@ void MainWindow::build_menus()
     auto *tb = ui->toolBar;
     tb->addActions({new_file_act, open_file_act, save_file_act, save_all_act});
     tb->addSeparator();
-    tb->addActions({reconnect_act, refresh_act, create_table_act, status_act, backup_act, restore_act,
-                    exec_sql_act, load_act});
+    tb->addActions({reconnect_act, refresh_act, create_table_act, status_act, backup_act,
+                    restore_act, exec_sql_act, load_act});
     tb->addSeparator();
-    tb->addActions({save_tab_act, drop_act, new_field_act, view_data_act, truncate_act, view_cols_act,
-                    import_act, export_act});
+    tb->addActions({save_tab_act, drop_act, new_field_act, view_data_act, truncate_act,
+                    view_cols_act, import_act, export_act});
     tb->addSeparator();
     tb->addActions({delete_col_act, rename_col_act, modify_col_act});
 }
@@ -270,10 +295,22 @@ void MainWindow::build_status_bar()
 void MainWindow::apply_config()
 {
     switch (g_config.icon_size) {
-    case 48: ui->big_act->setChecked(true); ui->normal_act->setChecked(false); set_icon_size(48); break;
-    case 32: ui->normal_act->setChecked(true); set_icon_size(32); break;
-    case 24: ui->small_act->setChecked(true); ui->normal_act->setChecked(false); set_icon_size(24); break;
-    default: break;
+    case 48:
+        ui->big_act->setChecked(true);
+        ui->normal_act->setChecked(false);
+        set_icon_size(48);
+        break;
+    case 32:
+        ui->normal_act->setChecked(true);
+        set_icon_size(32);
+        break;
+    case 24:
+        ui->small_act->setChecked(true);
+        ui->normal_act->setChecked(false);
+        set_icon_size(24);
+        break;
+    default:
+        break;
     }
     // The panels come back as they were left.
     ui->db_act->setChecked(g_config.show_db);
@@ -288,8 +325,8 @@ void MainWindow::apply_config()
 
 QList<QAction *> MainWindow::table_actions() const
 {
-    return {drop_act, truncate_act, new_field_act, view_data_act, view_cols_act, import_act, export_act,
-            save_tab_act};
+    return {drop_act,      truncate_act, new_field_act, view_data_act,
+            view_cols_act, import_act,   export_act,    save_tab_act};
 }
 
 QList<QAction *> MainWindow::field_actions() const
@@ -299,10 +336,10 @@ QList<QAction *> MainWindow::field_actions() const
 
 QList<QAction *> MainWindow::edit_actions() const
 {
-    return {cut_act, copy_act, paste_act, redo_act, undo_act, goto_err_act, goto_lineb_act,
-            goto_linee_act, goto_wordb_act, goto_worde_act, del_sel_act, sel_beside_act, sel_all_act,
-            sel_line_act, sel_word_act, find_act, replace_act, exec_sel_act, exec_cur_act,
-            format_sel_act};
+    return {cut_act,      copy_act,       paste_act,      redo_act,       undo_act,
+            goto_err_act, goto_lineb_act, goto_linee_act, goto_wordb_act, goto_worde_act,
+            del_sel_act,  sel_beside_act, sel_all_act,    sel_line_act,   sel_word_act,
+            find_act,     replace_act,    exec_sel_act,   exec_cur_act,   format_sel_act};
 }
 
 void MainWindow::refresh()
@@ -351,8 +388,7 @@ void MainWindow::refresh()
     if (found) {
         tree->setCurrentItem(found);
         found->setExpanded(cur_expanded);
-        for (auto *p = found->parent(); p; p = p->parent())
-            p->setExpanded(true);
+        for (auto *p = found->parent(); p; p = p->parent()) p->setExpanded(true);
     }
     // Last, so that a database item that was current and closed opens again too.
     root->setExpanded(true);
@@ -364,8 +400,7 @@ void MainWindow::refresh()
     for (int i = ui->tabWidget->count() - 1; i >= 0; --i) {
         const QString title = ui->tabWidget->tabText(i);
         const int colon = title.indexOf(QLatin1String(": "));
-        if (colon < 0)
-            continue;
+        if (colon < 0) continue;
         if (!tables_.contains(title.mid(colon + 2)))
             remove_tab_later(i); // the form may be the one that asked for the refresh
     }
@@ -374,12 +409,9 @@ void MainWindow::refresh()
 void MainWindow::currentItemChanged(QTreeWidgetItem *current, QTreeWidgetItem *)
 {
     auto *tree = ui->treeWidget;
-    for (auto *act : tree->actions())
-        tree->removeAction(act);
-    for (auto *act : table_actions() + field_actions())
-        act->setEnabled(false);
-    if (!current)
-        return;
+    for (auto *act : tree->actions()) tree->removeAction(act);
+    for (auto *act : table_actions() + field_actions()) act->setEnabled(false);
+    if (!current) return;
 
     auto &sep = tree_separators_;
     switch (depth_of(current)) {
@@ -390,14 +422,12 @@ void MainWindow::currentItemChanged(QTreeWidgetItem *current, QTreeWidgetItem *)
                           sep[1], exec_sql_act, sep[2], status_act});
         break;
     case 1:
-        for (auto *act : table_actions())
-            act->setEnabled(true);
-        tree->addActions({drop_act, truncate_act, new_field_act, view_cols_act, view_data_act, sep[0],
-                          import_act, export_act, sep[1], save_tab_act});
+        for (auto *act : table_actions()) act->setEnabled(true);
+        tree->addActions({drop_act, truncate_act, new_field_act, view_cols_act, view_data_act,
+                          sep[0], import_act, export_act, sep[1], save_tab_act});
         break;
     case 2:
-        for (auto *act : field_actions())
-            act->setEnabled(true);
+        for (auto *act : field_actions()) act->setEnabled(true);
         tree->addActions(field_actions());
         break;
     default:
@@ -410,11 +440,10 @@ void MainWindow::currentChanged(int)
     // Script editors are the only tabs that take the edit and file actions; table forms
     // leave them off.
     auto *bar = ui->tabWidget->tabBar();
-    for (auto *act : {close_file_act, close_all_act, close_except_act})
-        bar->removeAction(act);
-    for (auto *act : edit_actions())
-        act->setEnabled(false);
-    for (auto *act : {save_file_act, save_as_act, print_act, close_file_act, close_all_act, close_except_act})
+    for (auto *act : {close_file_act, close_all_act, close_except_act}) bar->removeAction(act);
+    for (auto *act : edit_actions()) act->setEnabled(false);
+    for (auto *act :
+         {save_file_act, save_as_act, print_act, close_file_act, close_all_act, close_except_act})
         act->setEnabled(false);
 }
 
@@ -429,18 +458,15 @@ void MainWindow::remove_tab_later(int index)
 {
     QWidget *page = ui->tabWidget->widget(index);
     ui->tabWidget->removeTab(index);
-    if (page)
-        page->deleteLater();
+    if (page) page->deleteLater();
 }
 
 void MainWindow::close_tab(int index)
 {
-    if (index < 0 || index >= ui->tabWidget->count())
-        return;
+    if (index < 0 || index >= ui->tabWidget->count()) return;
     remove_tab(index);
     const int left = ui->tabWidget->count();
-    if (left > 0)
-        ui->tabWidget->setCurrentIndex(std::min(index, left - 1));
+    if (left > 0) ui->tabWidget->setCurrentIndex(std::min(index, left - 1));
 }
 
 // A form signals accepted or rejected from inside its own slots, which are still running
@@ -448,21 +474,20 @@ void MainWindow::close_tab(int index)
 void MainWindow::tab_accepted()
 {
     const int index = ui->tabWidget->currentIndex();
-    if (index >= 0)
-        remove_tab_later(index);
+    if (index >= 0) remove_tab_later(index);
     refresh();
 }
 
 void MainWindow::tab_rejected()
 {
     const int index = ui->tabWidget->currentIndex();
-    if (index >= 0)
-        remove_tab_later(index);
+    if (index >= 0) remove_tab_later(index);
 }
 
 void MainWindow::change_es()
 {
-    syntax_btn_->setIcon(QIcon(goto_err_act->isEnabled() ? ":/img/error.svg" : ":/img/correct.svg"));
+    syntax_btn_->setIcon(
+        QIcon(goto_err_act->isEnabled() ? ":/img/error.svg" : ":/img/correct.svg"));
 }
 
 void MainWindow::visibility_changed(bool visible)
@@ -544,8 +569,7 @@ int MainWindow::strip_height() const
     // Without tabs the bar has no height of its own; the strip is then as high as a bar
     // holding one tab would be.
     const QTabBar *bar = ui->tabWidget->tabBar();
-    if (bar->count() > 0)
-        return bar->geometry().bottom() + 1;
+    if (bar->count() > 0) return bar->geometry().bottom() + 1;
     QTabBar probe;
     probe.setFont(bar->font());
     probe.addTab(QStringLiteral("x"));
@@ -555,11 +579,11 @@ int MainWindow::strip_height() const
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     auto *tabs = ui->tabWidget;
-    if (event->type() == QEvent::MouseButtonDblClick && (watched == tabs || watched == tabs->tabBar())) {
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        (watched == tabs || watched == tabs->tabBar())) {
         auto *me = static_cast<QMouseEvent *>(event);
         const QPoint pos = static_cast<QWidget *>(watched)->mapTo(tabs, me->pos());
-        if (pos.y() >= 0 && pos.y() < strip_height())
-            new_file_act->trigger();
+        if (pos.y() >= 0 && pos.y() < strip_height()) new_file_act->trigger();
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

@@ -34,11 +34,9 @@ std::string make_script(size_t size)
     };
     std::string s;
     s.reserve(size);
-    for (size_t i = 0; s.size() < size; ++i)
-        s += lines[i % (sizeof lines / sizeof *lines)];
+    for (size_t i = 0; s.size() < size; ++i) s += lines[i % (sizeof lines / sizeof *lines)];
     s.resize(size);
-    if (!s.empty())
-        s.back() = '\n';
+    if (!s.empty()) s.back() = '\n';
     return s;
 }
 
@@ -46,8 +44,7 @@ long rss_kib()
 {
     long pages = 0, resident = 0;
     if (FILE *f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
         std::fclose(f);
     }
     return resident * 4;
@@ -163,18 +160,25 @@ void BM_qscintilla_open_4mib_memory(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_editor_key)->Arg(127 << 10)->Arg(128 << 10)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_editor_key)
+    ->Arg(127 << 10)
+    ->Arg(128 << 10)
+    ->Arg(1 << 20)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_editor_deferred_parse)->Arg(128 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_editor_open_4mib_memory)->Iterations(1)->Unit(benchmark::kMillisecond);
 #ifdef VELA_HAVE_QSCI
-BENCHMARK(BM_qscintilla_key)->Arg(127 << 10)->Arg(128 << 10)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_qscintilla_key)
+    ->Arg(127 << 10)
+    ->Arg(128 << 10)
+    ->Arg(1 << 20)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_qscintilla_open_4mib_memory)->Iterations(1)->Unit(benchmark::kMillisecond);
 #endif
 
 int main(int argc, char **argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -7,9 +7,9 @@
 #include <vector>
 
 struct bench_scripts {
-  std::string mixed;                  // every kind of statement, comments, escapes
-  std::string comparable;             // only statements SQLite has an equivalent for
-  std::vector<std::string> sqlite;    // the SQLite equivalents of comparable, one each
+    std::string mixed;               // every kind of statement, comments, escapes
+    std::string comparable;          // only statements SQLite has an equivalent for
+    std::vector<std::string> sqlite; // the SQLite equivalents of comparable, one each
 };
 
 // Scripts of at least target bytes, the same for the same target.

@@ -12,18 +12,20 @@
 
 namespace {
 
-server_fixture* g_server = nullptr;
+server_fixture *g_server = nullptr;
 constexpr int k_select_rows = 100000;
 
-bool run(const std::string& sql, uint64_t* rows = nullptr) {
-    result_set* rs = exec(sql.data(), int(sql.size()));
+bool run(const std::string &sql, uint64_t *rows = nullptr)
+{
+    result_set *rs = exec(sql.data(), int(sql.size()));
     if (!rs) return false;
     if (rows) *rows = rows_of(rs);
     del_datas(rs);
     return true;
 }
 
-bool prepare() {
+bool prepare()
+{
     if (!connect_to_server("127.0.0.1", g_server->port(), "admin", "admin")) return false;
     bool ok = run("create table bench_rows ( a i32(), b string32(), c double() )") &&
               run("create table bench_big ( a i32(), b string32(), c double() )");
@@ -31,8 +33,8 @@ bool prepare() {
         std::string sql = "insert into bench_big ( a, b, c ) values";
         for (int i = 0; i < 1000; ++i) {
             int n = batch * 1000 + i;
-            sql += std::string(i ? "," : "") + " ( " + std::to_string(n) + ", \"row number " + std::to_string(n) +
-                   "\", " + std::to_string(n) + ".5 )";
+            sql += std::string(i ? "," : "") + " ( " + std::to_string(n) + ", \"row number " +
+                   std::to_string(n) + "\", " + std::to_string(n) + ".5 )";
         }
         ok = run(sql);
     }
@@ -42,15 +44,16 @@ bool prepare() {
 
 std::atomic<int> g_next{0};
 
-void insert_single_row(benchmark::State& state) {
+void insert_single_row(benchmark::State &state)
+{
     if (!connect_to_server("127.0.0.1", g_server->port(), "admin", "admin")) {
         state.SkipWithError("login failed");
         return;
     }
     for (auto _ : state) {
         int n = g_next++;
-        if (!run("insert into bench_rows ( a, b, c ) values ( " + std::to_string(n) + ", \"row number " +
-                 std::to_string(n) + "\", " + std::to_string(n) + ".5 )")) {
+        if (!run("insert into bench_rows ( a, b, c ) values ( " + std::to_string(n) +
+                 ", \"row number " + std::to_string(n) + "\", " + std::to_string(n) + ".5 )")) {
             state.SkipWithError("insert failed");
             break;
         }
@@ -59,7 +62,8 @@ void insert_single_row(benchmark::State& state) {
     exit_to_server();
 }
 
-void select_100k_rows(benchmark::State& state) {
+void select_100k_rows(benchmark::State &state)
+{
     if (!connect_to_server("127.0.0.1", g_server->port(), "admin", "admin")) {
         state.SkipWithError("login failed");
         return;
@@ -80,7 +84,8 @@ BENCHMARK(select_100k_rows)->Threads(1)->Threads(8)->UseRealTime()->MinTime(3.0)
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char **argv)
+{
     benchmark::Initialize(&argc, argv);
     server_fixture server;
     if (!server.running()) {

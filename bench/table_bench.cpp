@@ -37,8 +37,7 @@ long resident_bytes()
 {
     long pages = 0, resident = 0;
     if (FILE *f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
         std::fclose(f);
     }
     return resident * sysconf(_SC_PAGESIZE);
@@ -62,8 +61,7 @@ int free_port()
 bool run(const QByteArray &sql)
 {
     result_set *rs = db->run_sql(sql);
-    if (!rs)
-        return false;
+    if (!rs) return false;
     del_datas(rs);
     return true;
 }
@@ -71,7 +69,8 @@ bool run(const QByteArray &sql)
 // The rows of table big: id, qty, price, name (string32), at (datetime).
 bool fill_big()
 {
-    if (!db->make_table("big", {"id", "qty", "price", "name", "at"}, {"i64", "i32", "double", "string32", "datetime"},
+    if (!db->make_table("big", {"id", "qty", "price", "name", "at"},
+                        {"i64", "i32", "double", "string32", "datetime"},
                         {"false", "true", "true", "true", "true"}))
         return false;
     const QDateTime base(QDate(2019, 4, 23), QTime(10, 11, 12));
@@ -80,11 +79,11 @@ bool fill_big()
         QByteArray sql = "insert into big ( id, qty, price, name, at ) values";
         for (int g = first; g < first + batch && g <= rows_total; ++g) {
             sql += " ( " + QByteArray::number(g) + ", " + QByteArray::number(g % 1000) + ", " +
-                   QByteArray::number(g * 0.25, 'f', 2) + ", \"name-" + QByteArray::number(qlonglong(g) * 7919 % 200000) +
-                   "\", \"" + base.addSecs(g).toString("yyyy-MM-dd HH:mm:ss").toUtf8() + "\" )";
+                   QByteArray::number(g * 0.25, 'f', 2) + ", \"name-" +
+                   QByteArray::number(qlonglong(g) * 7919 % 200000) + "\", \"" +
+                   base.addSecs(g).toString("yyyy-MM-dd HH:mm:ss").toUtf8() + "\" )";
         }
-        if (!run(sql + ";"))
-            return false;
+        if (!run(sql + ";")) return false;
     }
     return true;
 }
@@ -130,7 +129,8 @@ void BM_load_memory(benchmark::State &state)
         m->load_rows(query, true);
         malloc_trim(0);
         const long after = resident_bytes();
-        state.counters["bytes_per_cell"] = double(after - before) / (double(rows_total) * cols_total);
+        state.counters["bytes_per_cell"] =
+            double(after - before) / (double(rows_total) * cols_total);
     }
 }
 BENCHMARK(BM_load_memory)->Unit(benchmark::kMillisecond)->Iterations(1);
@@ -157,7 +157,8 @@ void BM_commit_10k(benchmark::State &state)
         state.PauseTiming();
         ++round;
         for (int r = 0; r < edits; ++r)
-            m.setData(m.index(r * (rows_total / edits), 3), QString("edit-%1-%2").arg(round).arg(r));
+            m.setData(m.index(r * (rows_total / edits), 3),
+                      QString("edit-%1-%2").arg(round).arg(r));
         state.ResumeTiming();
         if (!m.commit_changes()) {
             state.SkipWithError("commit failed");
@@ -177,7 +178,8 @@ void BM_psql_fetch(benchmark::State &state)
         state.SkipWithError("PostgreSQL reference not started");
         return;
     }
-    const std::string cmd = std::string(VELA_TABLE_PG_SCRIPT) + " fetch " + pg_dir + " " + std::to_string(pg_port);
+    const std::string cmd =
+        std::string(VELA_TABLE_PG_SCRIPT) + " fetch " + pg_dir + " " + std::to_string(pg_port);
     for (auto _ : state) {
         if (std::system(cmd.c_str()) != 0) {
             state.SkipWithError("psql failed");
@@ -187,12 +189,11 @@ void BM_psql_fetch(benchmark::State &state)
 }
 BENCHMARK(BM_psql_fetch)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
 

@@ -15,16 +15,14 @@ QString fixed_fallback_family()
     static const QString family = [] {
         QFontDatabase db;
         const QString system = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
-        if (db.isFixedPitch(system))
-            return system;
-        for (const char *known : {"DejaVu Sans Mono", "Liberation Mono", "Noto Mono", "Courier New"}) {
+        if (db.isFixedPitch(system)) return system;
+        for (const char *known :
+             {"DejaVu Sans Mono", "Liberation Mono", "Noto Mono", "Courier New"}) {
             const QString name = QString::fromLatin1(known);
-            if (db.families().contains(name) && db.isFixedPitch(name))
-                return name;
+            if (db.families().contains(name) && db.isFixedPitch(name)) return name;
         }
         for (const QString &name : db.families())
-            if (db.isFixedPitch(name))
-                return name;
+            if (db.isFixedPitch(name)) return name;
         return system;
     }();
     return family;
@@ -38,16 +36,14 @@ QFont code_font(const text_style &style)
     QFont font;
     // A styled slot holds the toolkit's full description ("family,size,..."), a fresh one
     // only the family name.
-    if (!(text.contains(QLatin1Char(',')) && font.fromString(text)))
-        font.setFamily(text);
+    if (!(text.contains(QLatin1Char(',')) && font.fromString(text))) font.setFamily(text);
     const QString family = font.family();
     // Without the family the font matcher would fall back to a proportional face; name a
     // monospace fallback explicitly as well as hinting.
     font.setFamilies({family, fixed_fallback_family()});
     font.setStyleHint(QFont::Monospace, QFont::PreferAntialias);
     font.setFixedPitch(true);
-    if (style.point_size > 0)
-        font.setPointSize(style.point_size);
+    if (style.point_size > 0) font.setPointSize(style.point_size);
     font.setBold(style.bold);
     font.setItalic(style.italic);
     font.setOverline(style.overline);

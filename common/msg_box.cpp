@@ -28,11 +28,9 @@ QMessageBox::Icon icon_of(msg_kind kind)
 QMessageBox::StandardButton show(QWidget *parent, msg_record rec,
                                  QMessageBox::StandardButton default_button)
 {
-    if (responder())
-        return responder()(rec);
+    if (responder()) return responder()(rec);
     QMessageBox box(icon_of(rec.kind), rec.title, rec.text, rec.buttons, parent);
-    if (default_button != QMessageBox::NoButton)
-        box.setDefaultButton(default_button);
+    if (default_button != QMessageBox::NoButton) box.setDefaultButton(default_button);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -32,7 +32,8 @@ void inform(QWidget *parent, const QString &title, const QString &text,
 // A box with the given buttons; returns the button pressed (Escape gives the box's escape
 // button, which for Yes/No boxes is No).
 QMessageBox::StandardButton ask(QWidget *parent, const QString &title, const QString &text,
-                                QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::StandardButtons buttons = QMessageBox::Yes |
+                                                                       QMessageBox::No,
                                 msg_kind kind = msg_kind::question,
                                 QMessageBox::StandardButton default_button = QMessageBox::NoButton);
 

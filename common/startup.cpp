@@ -38,7 +38,8 @@ bool apply_style_sheet(QApplication &app)
     return false;
 }
 
-void install_translators(QApplication &app, int language, QTranslator &toolkit, QTranslator &program)
+void install_translators(QApplication &app, int language, QTranslator &toolkit,
+                         QTranslator &program)
 {
     if (const language_files *files = language_of(language)) {
         std::setlocale(LC_ALL, files->locale);

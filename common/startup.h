@@ -8,9 +8,9 @@ class QApplication;
 class QTranslator;
 
 struct language_files {
-    const char *locale;   // for setlocale
-    const char *toolkit;  // the toolkit's own texts
-    const char *program;  // this program's texts
+    const char *locale;  // for setlocale
+    const char *toolkit; // the toolkit's own texts
+    const char *program; // this program's texts
 };
 
 // The files of language index 0 Chinese, 1 English, 2 French, 3 Japanese; null otherwise.
@@ -23,4 +23,5 @@ bool apply_style_sheet(QApplication &app);
 // Sets the C locale and loads both translators for the language index (nothing for an
 // unknown index; a missing file leaves its translator empty), then installs both, the
 // toolkit's first.
-void install_translators(QApplication &app, int language, QTranslator &toolkit, QTranslator &program);
+void install_translators(QApplication &app, int language, QTranslator &toolkit,
+                         QTranslator &program);

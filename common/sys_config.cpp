@@ -71,8 +71,14 @@ text_style plain_style()
     return s;
 }
 
-bool in_range(int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; }
-bool in_range(float v, float lo, float hi) { return std::isfinite(v) && v >= lo && v <= hi; }
+bool in_range(int32_t v, int32_t lo, int32_t hi)
+{
+    return v >= lo && v <= hi;
+}
+bool in_range(float v, float lo, float hi)
+{
+    return std::isfinite(v) && v >= lo && v <= hi;
+}
 
 // The front of a record image; a field that is not wholly inside it is not read.
 struct source {
@@ -84,25 +90,21 @@ struct source {
 // Bool bytes hold 0 or 1 in memory; any other byte would be an invalid bool.
 void read_flag(bool &dst, const source &src, std::size_t off)
 {
-    if (src.has(off, 1))
-        dst = src.bytes[off] != 0;
+    if (src.has(off, 1)) dst = src.bytes[off] != 0;
 }
 
 template <typename T, typename Ok>
 void read_checked(T &dst, const source &src, std::size_t off, Ok ok)
 {
-    if (!src.has(off, sizeof(T)))
-        return;
+    if (!src.has(off, sizeof(T))) return;
     T v;
     std::memcpy(&v, src.bytes + off, sizeof v);
-    if (ok(v))
-        dst = v;
+    if (ok(v)) dst = v;
 }
 
 void read_text(char *dst, std::size_t cap, const source &src, std::size_t off)
 {
-    if (!src.has(off, cap))
-        return;
+    if (!src.has(off, cap)) return;
     std::memcpy(dst, src.bytes + off, cap);
     dst[cap - 1] = '\0';
 }
@@ -148,7 +150,8 @@ void read_record(sys_config &cfg, const source &src)
     for (int t = 0; t < theme_count; ++t)
         for (int s = 0; s < style_slot_count; ++s)
             read_style(cfg.themes[t].styles[s], src,
-                       offsetof(sys_config, themes) + t * sizeof(theme_style) + s * sizeof(text_style));
+                       offsetof(sys_config, themes) + t * sizeof(theme_style) +
+                           s * sizeof(text_style));
     read_flag(cfg.show_space, src, offsetof(sys_config, show_space));
     read_flag(cfg.insert_space, src, offsetof(sys_config, insert_space));
     read_checked(cfg.tab_width, src, offsetof(sys_config, tab_width),
@@ -183,20 +186,17 @@ void put_list(std::string &out, const std::vector<std::string> &list)
 // Reads one list at `pos`; false when the rest of the file cannot be trusted.
 bool get_list(const std::string &bytes, std::size_t &pos, std::vector<std::string> &list)
 {
-    if (bytes.size() - pos < 4)
-        return false;
+    if (bytes.size() - pos < 4) return false;
     int32_t n;
     std::memcpy(&n, bytes.data() + pos, 4);
     pos += 4;
     // No reservation from the count: each entry is checked against what is really there.
     for (int32_t i = 0; i < n; ++i) {
-        if (bytes.size() - pos < 4)
-            return false;
+        if (bytes.size() - pos < 4) return false;
         int32_t len;
         std::memcpy(&len, bytes.data() + pos, 4);
         pos += 4;
-        if (len < 0 || static_cast<std::size_t>(len) > bytes.size() - pos)
-            return false;
+        if (len < 0 || static_cast<std::size_t>(len) > bytes.size() - pos) return false;
         if (list.size() < config_list_limit)
             list.emplace_back(bytes, pos, static_cast<std::size_t>(len));
         pos += static_cast<std::size_t>(len);
@@ -222,8 +222,7 @@ sys_config sys_config::initial()
     c.ver_factor = 1.6f;
     c.theme = 0;
     for (theme_style &t : c.themes)
-        for (text_style &s : t.styles)
-            s = plain_style();
+        for (text_style &s : t.styles) s = plain_style();
     c.show_space = true;
     c.insert_space = false;
     c.tab_width = 4;
@@ -238,8 +237,7 @@ sys_config sys_config::initial()
 
 void sys_config::reset_theme(int index)
 {
-    if (index < 0 || index >= theme_count)
-        return;
+    if (index < 0 || index >= theme_count) return;
     for (int s = 0; s < style_slot_count; ++s) {
         const palette_entry &p = palettes[index][s];
         text_style st = plain_style();
@@ -264,13 +262,11 @@ theme_style &sys_config::current_theme()
 
 void copy_text(char *dst, std::size_t cap, const std::string &src)
 {
-    if (cap == 0)
-        return;
+    if (cap == 0) return;
     std::size_t n = src.size() < cap - 1 ? src.size() : cap - 1;
     if (n < src.size()) {
         // Step back over continuation bytes so the cut never splits a character.
-        while (n > 0 && (static_cast<unsigned char>(src[n]) & 0xC0) == 0x80)
-            --n;
+        while (n > 0 && (static_cast<unsigned char>(src[n]) & 0xC0) == 0x80) --n;
     }
     std::memcpy(dst, src.data(), n);
     std::memset(dst + n, 0, cap - n);
@@ -297,11 +293,9 @@ void decode_config(const std::string &bytes, sys_config &cfg, std::vector<std::s
     // A short file covers only the front of the record; the rest keeps what it had.
     read_record(cfg, source{reinterpret_cast<const unsigned char *>(bytes.data()),
                             bytes.size() < config_record_size ? bytes.size() : config_record_size});
-    if (bytes.size() < config_record_size)
-        return;
+    if (bytes.size() < config_record_size) return;
     std::size_t pos = config_record_size;
-    if (get_list(bytes, pos, open_files))
-        get_list(bytes, pos, recent_files);
+    if (get_list(bytes, pos, open_files)) get_list(bytes, pos, recent_files);
 }
 
 bool load_config(const std::string &path)
@@ -316,11 +310,9 @@ bool load_config(const std::string &path)
     char buf[65536];
     while (bytes.size() < config_file_limit) {
         std::size_t want = sizeof buf;
-        if (config_file_limit - bytes.size() < want)
-            want = config_file_limit - bytes.size();
+        if (config_file_limit - bytes.size() < want) want = config_file_limit - bytes.size();
         std::size_t got = std::fread(buf, 1, want, f);
-        if (got == 0)
-            break;
+        if (got == 0) break;
         bytes.append(buf, got);
     }
     std::fclose(f);
@@ -331,8 +323,7 @@ bool load_config(const std::string &path)
 int save_config(const std::string &path)
 {
     std::FILE *f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return EOF;
+    if (!f) return EOF;
     const std::string bytes = encode_config(g_config, g_open_files, g_recent_files);
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     const int closed = std::fclose(f);

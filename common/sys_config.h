@@ -9,7 +9,7 @@
 
 // Look of one kind of text in the editor. 92 bytes on disk.
 struct text_style {
-    char font[64];          // family name or the toolkit's full font description, NUL-ended
+    char font[64]; // family name or the toolkit's full font description, NUL-ended
     bool bold;
     bool italic;
     bool overline;
@@ -45,30 +45,30 @@ struct theme_style {
 constexpr int theme_count = 3;
 
 struct sys_config {
-    int32_t language;       // 0 Chinese, 1 English, 2 French, 3 Japanese
-    int32_t icon_size;      // 48, 32 or 24
-    char user[64];          // default login user name, NUL-ended
-    char ip[32];            // default server address, NUL-ended
-    int32_t port;           // default server port
-    bool show_db;           // database tree visible
-    bool show_log;          // execution log visible
-    bool show_status;       // status bar visible
-    bool show_toolbar;      // tool bar visible
-    float hor_factor;       // editor cell width = point size * factor
-    float ver_factor;       // editor line height = point size * factor
-    int32_t theme;          // current theme, 0..2
+    int32_t language;  // 0 Chinese, 1 English, 2 French, 3 Japanese
+    int32_t icon_size; // 48, 32 or 24
+    char user[64];     // default login user name, NUL-ended
+    char ip[32];       // default server address, NUL-ended
+    int32_t port;      // default server port
+    bool show_db;      // database tree visible
+    bool show_log;     // execution log visible
+    bool show_status;  // status bar visible
+    bool show_toolbar; // tool bar visible
+    float hor_factor;  // editor cell width = point size * factor
+    float ver_factor;  // editor line height = point size * factor
+    int32_t theme;     // current theme, 0..2
     theme_style themes[theme_count];
     bool show_space;
-    bool insert_space;      // Tab inserts spaces
+    bool insert_space; // Tab inserts spaces
     uint8_t reserved1[2];
     int32_t tab_width;
-    float edit_time;        // seconds within which edits count as one
-    int32_t cursor_width;   // pixels
-    bool auto_enable;       // completion on
+    float edit_time;      // seconds within which edits count as one
+    int32_t cursor_width; // pixels
+    bool auto_enable;     // completion on
     uint8_t reserved2[3];
-    int32_t least_count;    // completion least count
-    bool only_sql;          // completion only in SQL
-    bool check_update;      // check for updates at start-up
+    int32_t least_count; // completion least count
+    bool only_sql;       // completion only in SQL
+    bool check_update;   // check for updates at start-up
     uint8_t reserved3[2];
 
     // The values the program starts with when no file was read.
@@ -90,10 +90,12 @@ static_assert(offsetof(sys_config, user) == 8 && offsetof(sys_config, ip) == 72 
                   offsetof(sys_config, port) == 104 && offsetof(sys_config, show_db) == 108 &&
                   offsetof(sys_config, hor_factor) == 112 && offsetof(sys_config, theme) == 120 &&
                   offsetof(sys_config, themes) == 124 && offsetof(sys_config, show_space) == 2884 &&
-                  offsetof(sys_config, tab_width) == 2888 && offsetof(sys_config, edit_time) == 2892 &&
+                  offsetof(sys_config, tab_width) == 2888 &&
+                  offsetof(sys_config, edit_time) == 2892 &&
                   offsetof(sys_config, cursor_width) == 2896 &&
                   offsetof(sys_config, auto_enable) == 2900 &&
-                  offsetof(sys_config, least_count) == 2904 && offsetof(sys_config, only_sql) == 2908 &&
+                  offsetof(sys_config, least_count) == 2904 &&
+                  offsetof(sys_config, only_sql) == 2908 &&
                   offsetof(sys_config, check_update) == 2909,
               "sys_config layout");
 static_assert(sizeof(sys_config) == 2912, "sys_config is 2912 bytes");

@@ -92,8 +92,7 @@ bool read_string(const cell_value *cell, str_reader reader, QByteArray &out)
     char *copy = nullptr;
     uint64_t len = 0;
     reader(&copy, &len, cell);
-    if (!copy)
-        return false;
+    if (!copy) return false;
     // The readers never hand out more than 255 bytes; keep the bound here all the same.
     out = QByteArray(copy, static_cast<int>(len < 256 ? len : 255));
     std::free(copy);
@@ -116,14 +115,16 @@ bool cell_variant(const cell_value *cell, QVariant &out)
         const bool is_unsigned = val_sign(cell) == 1;
         switch (val_size(cell)) {
         case 1:
-            out = is_unsigned ? QVariant(static_cast<uint>(as_uint8(cell))) : QVariant(static_cast<int>(as_int8(cell)));
+            out = is_unsigned ? QVariant(static_cast<uint>(as_uint8(cell)))
+                              : QVariant(static_cast<int>(as_int8(cell)));
             break;
         case 2:
             out = is_unsigned ? QVariant(static_cast<uint>(as_uint16(cell)))
                               : QVariant(static_cast<int>(as_int16(cell)));
             break;
         case 4:
-            out = is_unsigned ? QVariant(static_cast<uint>(as_uint32(cell))) : QVariant(static_cast<int>(as_int32(cell)));
+            out = is_unsigned ? QVariant(static_cast<uint>(as_uint32(cell)))
+                              : QVariant(static_cast<int>(as_int32(cell)));
             break;
         default:
             out = is_unsigned ? QVariant(static_cast<qulonglong>(as_uint64(cell)))
@@ -163,20 +164,22 @@ bool cell_variant(const cell_value *cell, QVariant &out)
     return false;
 }
 
-void bad_type(QStringList &names, QStringList &type_names, table_rows &rows, std::vector<uint64_t> *row_ids)
+void bad_type(QStringList &names, QStringList &type_names, table_rows &rows,
+              std::vector<uint64_t> *row_ids)
 {
     std::printf("bad type\n");
     std::fflush(stdout);
     names.clear();
     type_names.clear();
     rows.clear();
-    if (row_ids)
-        row_ids->clear();
+    if (row_ids) row_ids->clear();
 }
 
 } // namespace
 
-db_access::db_access(const QByteArray &name, QTextEdit *log_view) : name_(name), log_view_(log_view) {}
+db_access::db_access(const QByteArray &name, QTextEdit *log_view) : name_(name), log_view_(log_view)
+{
+}
 
 result_set *db_access::run_sql(const QByteArray &sql, QString &log_line, bool no_log)
 {
@@ -187,13 +190,14 @@ result_set *db_access::run_sql(const QByteArray &sql, QString &log_line, bool no
     const QString outcome = rs ? QStringLiteral("<span style='color:green'>successful</span>")
                                : QStringLiteral("<span style='color:red'>failed    </span>");
     const auto t1 = std::chrono::steady_clock::now();
-    const double us = std::chrono::duration_cast<std::chrono::nanoseconds>(t1 - t0).count() / 1000.0;
+    const double us =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(t1 - t0).count() / 1000.0;
     log_line = started.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")) +
                QStringLiteral(" execute sql:<div style='color:#52a6c4'>    ") + escaped +
-               QStringLiteral("</div><br>    result: ") + outcome + QStringLiteral(" , use time: <b>") +
-               QString::asprintf("%f", us) + QStringLiteral("</b> us.<br>");
-    if (!no_log)
-        append_log(log_line);
+               QStringLiteral("</div><br>    result: ") + outcome +
+               QStringLiteral(" , use time: <b>") + QString::asprintf("%f", us) +
+               QStringLiteral("</b> us.<br>");
+    if (!no_log) append_log(log_line);
     return rs;
 }
 
@@ -205,8 +209,7 @@ result_set *db_access::run_sql(const QByteArray &sql)
 
 void db_access::append_log(const QString &line)
 {
-    if (!log_view_)
-        return;
+    if (!log_view_) return;
     QString html = log_view_->toHtml();
     if (html.size() > log_cap) {
         html.truncate(html.size() / 8);
@@ -217,12 +220,12 @@ void db_access::append_log(const QString &line)
     log_view_->setHtml(line + html);
 }
 
-bool db_access::run_sql_table(const QByteArray &sql, QStringList &names, table_rows &rows, QStringList &type_names,
-                              QString &log_line, bool no_log, std::vector<uint64_t> *row_ids)
+bool db_access::run_sql_table(const QByteArray &sql, QStringList &names, table_rows &rows,
+                              QStringList &type_names, QString &log_line, bool no_log,
+                              std::vector<uint64_t> *row_ids)
 {
     result_set *rs = run_sql(sql, log_line, no_log);
-    if (!rs)
-        return false;
+    if (!rs) return false;
     result_to_table(rs, names, type_names, rows, row_ids);
     del_datas(rs);
     return true;
@@ -230,7 +233,7 @@ bool db_access::run_sql_table(const QByteArray &sql, QStringList &names, table_r
 
 QString db_access::type_name_of(const cell_value *cell)
 {
-    static const char *const strings[] = {"string04", "string08", "string16", "string32",
+    static const char *const strings[] = {"string04", "string08",  "string16", "string32",
                                           "string64", "string128", "string256"};
     const int code = val_type(cell);
     switch (code) {
@@ -256,14 +259,13 @@ QString db_access::type_name_of(const cell_value *cell)
     case 11:
         return QStringLiteral("datetime");
     default:
-        if (code >= 2 && code <= 8)
-            return QString::fromLatin1(strings[code - 2]);
+        if (code >= 2 && code <= 8) return QString::fromLatin1(strings[code - 2]);
         return QString();
     }
 }
 
-void db_access::result_to_table(const result_set *rs, QStringList &names, QStringList &type_names, table_rows &rows,
-                                std::vector<uint64_t> *row_ids)
+void db_access::result_to_table(const result_set *rs, QStringList &names, QStringList &type_names,
+                                table_rows &rows, std::vector<uint64_t> *row_ids)
 {
     const uint64_t cols = cols_of(rs);
     const uint64_t row_count = rows_of(rs);
@@ -274,8 +276,7 @@ void db_access::result_to_table(const result_set *rs, QStringList &names, QStrin
     }
     for (uint64_t c = 0; c < cols; ++c) {
         const cell_value *cell = at(0, c, rs);
-        if (!cell)
-            break;
+        if (!cell) break;
         const QString type = type_name_of(cell);
         if (type.isEmpty()) {
             bad_type(names, type_names, rows, row_ids);
@@ -283,11 +284,9 @@ void db_access::result_to_table(const result_set *rs, QStringList &names, QStrin
         }
         type_names.append(type);
     }
-    if (type_names.size() != names.size())
-        return;
+    if (type_names.size() != names.size()) return;
     for (uint64_t r = 0; r < row_count; ++r) {
-        if (row_ids)
-            row_ids->push_back(sid_of(rs, r));
+        if (row_ids) row_ids->push_back(sid_of(rs, r));
         QVariantList row;
         row.reserve(static_cast<int>(cols));
         for (uint64_t c = 0; c < cols; ++c) {
@@ -306,107 +305,94 @@ void db_access::result_to_table(const result_set *rs, QStringList &names, QStrin
 QByteArray db_access::cell_text(const cell_value *cell)
 {
     QByteArray out;
-    if (!cell)
-        return out;
-    if (str_reader reader = string_reader(val_type(cell)))
-        read_string(cell, reader, out);
+    if (!cell) return out;
+    if (str_reader reader = string_reader(val_type(cell))) read_string(cell, reader, out);
     return out;
 }
 
 QByteArray db_access::quote_name(const QByteArray &name)
 {
-    if (name.isEmpty())
-        return name;
+    if (name.isEmpty()) return name;
     bool escape = false, plain = true;
     for (char ch : name) {
         const unsigned char c = static_cast<unsigned char>(ch);
-        if (c == '\n' || c == '[' || c == ']' || c == '\\')
-            escape = true;
-        if (!is_word_byte(c))
-            plain = false;
+        if (c == '\n' || c == '[' || c == ']' || c == '\\') escape = true;
+        if (!is_word_byte(c)) plain = false;
     }
-    if (escape)
-        return '[' + hex_escaped(name) + ']';
-    if (!plain || (name[0] >= '0' && name[0] <= '9'))
-        return '[' + name + ']';
+    if (escape) return '[' + hex_escaped(name) + ']';
+    if (!plain || (name[0] >= '0' && name[0] <= '9')) return '[' + name + ']';
     return name;
 }
 
 QByteArray db_access::quote_str(const QByteArray &text)
 {
     for (char c : text)
-        if (c == '\n' || c == '"' || c == '\\')
-            return '"' + hex_escaped(text) + '"';
+        if (c == '\n' || c == '"' || c == '\\') return '"' + hex_escaped(text) + '"';
     return '"' + text + '"';
 }
 
 // ---- command texts ----
 
-QByteArray db_access::make_table_text(const QString &table, const QStringList &fields, const QStringList &types,
-                                      const QStringList &repeats)
+QByteArray db_access::make_table_text(const QString &table, const QStringList &fields,
+                                      const QStringList &types, const QStringList &repeats)
 {
     // The three lists are parallel; a field without a type or repeat value cannot be sent.
-    if (table.isEmpty() || fields.isEmpty() || types.size() < fields.size() || repeats.size() < fields.size())
+    if (table.isEmpty() || fields.isEmpty() || types.size() < fields.size() ||
+        repeats.size() < fields.size())
         return QByteArray();
     QByteArray sql = "create table " + name_of(table) + " ( ";
     for (int i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            sql += ", ";
+        if (i > 0) sql += ", ";
         sql += name_of(fields[i]) + ' ' + types[i].toUtf8() + "( " + repeats[i].toUtf8() + " )";
     }
     return sql + " );";
 }
 
-QByteArray db_access::add_field_text(const QString &table, const QString &field, const QString &type,
-                                     const QString &repeat)
+QByteArray db_access::add_field_text(const QString &table, const QString &field,
+                                     const QString &type, const QString &repeat)
 {
-    if (table.isEmpty())
-        return QByteArray();
-    return "alter table " + name_of(table) + " add " + name_of(field) + ' ' + type.toUtf8() + " ( " +
-           repeat.toUtf8() + " );";
+    if (table.isEmpty()) return QByteArray();
+    return "alter table " + name_of(table) + " add " + name_of(field) + ' ' + type.toUtf8() +
+           " ( " + repeat.toUtf8() + " );";
 }
 
-QByteArray db_access::modify_field_text(const QString &table, const QString &field, const QString &type,
-                                        const QString &repeat)
+QByteArray db_access::modify_field_text(const QString &table, const QString &field,
+                                        const QString &type, const QString &repeat)
 {
-    if (table.isEmpty())
-        return QByteArray();
-    return "alter table " + name_of(table) + " modify " + name_of(field) + ' ' + type.toUtf8() + " ( " +
-           repeat.toUtf8() + " );";
+    if (table.isEmpty()) return QByteArray();
+    return "alter table " + name_of(table) + " modify " + name_of(field) + ' ' + type.toUtf8() +
+           " ( " + repeat.toUtf8() + " );";
 }
 
-QByteArray db_access::rename_field_text(const QString &table, const QString &old_name, const QString &new_name)
+QByteArray db_access::rename_field_text(const QString &table, const QString &old_name,
+                                        const QString &new_name)
 {
-    if (table.isEmpty())
-        return QByteArray();
-    return "alter table " + name_of(table) + " rename " + name_of(old_name) + ' ' + name_of(new_name) + ';';
+    if (table.isEmpty()) return QByteArray();
+    return "alter table " + name_of(table) + " rename " + name_of(old_name) + ' ' +
+           name_of(new_name) + ';';
 }
 
 QByteArray db_access::drop_field_text(const QString &table, const QString &field)
 {
-    if (table.isEmpty())
-        return QByteArray();
+    if (table.isEmpty()) return QByteArray();
     return "alter table " + name_of(table) + " drop " + name_of(field) + ';';
 }
 
 QByteArray db_access::remove_table_text(const QString &table)
 {
-    if (table.isEmpty())
-        return QByteArray();
+    if (table.isEmpty()) return QByteArray();
     return "drop table " + name_of(table) + ';';
 }
 
 QByteArray db_access::empty_table_text(const QString &table)
 {
-    if (table.isEmpty())
-        return QByteArray();
+    if (table.isEmpty()) return QByteArray();
     return "truncate table " + name_of(table) + ';';
 }
 
 QByteArray db_access::fields_of_text(const QString &table)
 {
-    if (table.isEmpty())
-        return QByteArray();
+    if (table.isEmpty()) return QByteArray();
     return "fields_of " + name_of(table) + ';';
 }
 
@@ -418,8 +404,8 @@ QByteArray db_access::table_names_text()
 QByteArray db_access::export_query_text(const QString &query, const QString &path, bool csv,
                                         const QString &separator, bool replace)
 {
-    return query.toUtf8() + " export as " + format_of(csv) + separator.toUtf8() + "\" path" + replace_mark(replace) +
-           '=' + path_of(path) + ';';
+    return query.toUtf8() + " export as " + format_of(csv) + separator.toUtf8() + "\" path" +
+           replace_mark(replace) + '=' + path_of(path) + ';';
 }
 
 QByteArray db_access::export_table_text(const QString &table, const QString &path, bool csv,
@@ -432,8 +418,8 @@ QByteArray db_access::export_table_text(const QString &table, const QString &pat
 QByteArray db_access::import_table_text(const QString &table, const QString &path, bool csv,
                                         const QString &separator)
 {
-    return "import " + name_of(table) + " from " + format_of(csv) + separator.toUtf8() + "\" path=" + path_of(path) +
-           ';';
+    return "import " + name_of(table) + " from " + format_of(csv) + separator.toUtf8() +
+           "\" path=" + path_of(path) + ';';
 }
 
 QByteArray db_access::load_table_text(const QString &table, const QString &path)
@@ -443,7 +429,8 @@ QByteArray db_access::load_table_text(const QString &table, const QString &path)
 
 QByteArray db_access::save_table_text(const QString &table, const QString &path, bool replace)
 {
-    return "save " + name_of(table) + " as sql path" + replace_mark(replace) + '=' + path_of(path) + ';';
+    return "save " + name_of(table) + " as sql path" + replace_mark(replace) + '=' + path_of(path) +
+           ';';
 }
 
 QByteArray db_access::backup_db_text(const QString &path, bool replace)
@@ -460,8 +447,7 @@ QByteArray db_access::restore_db_text(const QString &path)
 
 bool db_access::run_command(const QByteArray &sql)
 {
-    if (sql.isEmpty())
-        return false;
+    if (sql.isEmpty()) return false;
     result_set *rs = run_sql(sql);
     const bool ok = rs != nullptr;
     del_datas(rs);
@@ -470,11 +456,9 @@ bool db_access::run_command(const QByteArray &sql)
 
 bool db_access::collect(const QByteArray &sql, QList<QStringList *> columns)
 {
-    if (sql.isEmpty())
-        return false;
+    if (sql.isEmpty()) return false;
     result_set *rs = run_sql(sql);
-    if (!rs)
-        return false;
+    if (!rs) return false;
     const uint64_t rows = rows_of(rs);
     bool named = false;
     for (uint64_t r = 0; r < rows; ++r) {
@@ -486,18 +470,20 @@ bool db_access::collect(const QByteArray &sql, QList<QStringList *> columns)
     return named;
 }
 
-bool db_access::make_table(const QString &table, const QStringList &fields, const QStringList &types,
-                           const QStringList &repeats)
+bool db_access::make_table(const QString &table, const QStringList &fields,
+                           const QStringList &types, const QStringList &repeats)
 {
     return run_command(make_table_text(table, fields, types, repeats));
 }
 
-bool db_access::add_field(const QString &table, const QString &field, const QString &type, const QString &repeat)
+bool db_access::add_field(const QString &table, const QString &field, const QString &type,
+                          const QString &repeat)
 {
     return run_command(add_field_text(table, field, type, repeat));
 }
 
-bool db_access::modify_field(const QString &table, const QString &field, const QString &type, const QString &repeat)
+bool db_access::modify_field(const QString &table, const QString &field, const QString &type,
+                             const QString &repeat)
 {
     return run_command(modify_field_text(table, field, type, repeat));
 }
@@ -522,7 +508,8 @@ bool db_access::empty_table(const QString &table)
     return run_command(empty_table_text(table));
 }
 
-bool db_access::table_fields(const QString &table, QStringList &fields, QStringList &types, QStringList &repeats)
+bool db_access::table_fields(const QString &table, QStringList &fields, QStringList &types,
+                             QStringList &repeats)
 {
     return collect(fields_of_text(table), {&fields, &types, &repeats});
 }
@@ -537,19 +524,20 @@ bool db_access::table_names(QStringList &tables)
     return collect(table_names_text(), {&tables});
 }
 
-bool db_access::export_query(const QString &query, const QString &path, bool csv, const QString &separator,
-                             bool replace)
+bool db_access::export_query(const QString &query, const QString &path, bool csv,
+                             const QString &separator, bool replace)
 {
     return run_command(export_query_text(query, path, csv, separator, replace));
 }
 
-bool db_access::export_table(const QString &table, const QString &path, bool csv, const QString &separator,
-                             bool replace)
+bool db_access::export_table(const QString &table, const QString &path, bool csv,
+                             const QString &separator, bool replace)
 {
     return run_command(export_table_text(table, path, csv, separator, replace));
 }
 
-bool db_access::import_table(const QString &table, const QString &path, bool csv, const QString &separator)
+bool db_access::import_table(const QString &table, const QString &path, bool csv,
+                             const QString &separator)
 {
     return run_command(import_table_text(table, path, csv, separator));
 }

@@ -21,7 +21,8 @@ class db_access {
 public:
     // `log_view` is the main window's log; it is not owned and may be null (nothing is
     // logged then).
-    explicit db_access(const QByteArray &name = QByteArrayLiteral("vela_db"), QTextEdit *log_view = nullptr);
+    explicit db_access(const QByteArray &name = QByteArrayLiteral("vela_db"),
+                       QTextEdit *log_view = nullptr);
 
     const QByteArray &name() const { return name_; }
     QTextEdit *log_view() const { return log_view_; }
@@ -37,8 +38,9 @@ public:
     void append_log(const QString &line);
 
     // Runs a query and converts its result. True when the server returned a result set.
-    bool run_sql_table(const QByteArray &sql, QStringList &names, table_rows &rows, QStringList &type_names,
-                       QString &log_line, bool no_log = false, std::vector<uint64_t> *row_ids = nullptr);
+    bool run_sql_table(const QByteArray &sql, QStringList &names, table_rows &rows,
+                       QStringList &type_names, QString &log_line, bool no_log = false,
+                       std::vector<uint64_t> *row_ids = nullptr);
 
     static void result_to_table(const result_set *rs, QStringList &names, QStringList &type_names,
                                 table_rows &rows, std::vector<uint64_t> *row_ids = nullptr);
@@ -58,18 +60,24 @@ public:
     // repeat values ("true"/"false") and separators go in unchanged.
     bool make_table(const QString &table, const QStringList &fields, const QStringList &types,
                     const QStringList &repeats);
-    bool add_field(const QString &table, const QString &field, const QString &type, const QString &repeat);
-    bool modify_field(const QString &table, const QString &field, const QString &type, const QString &repeat);
+    bool add_field(const QString &table, const QString &field, const QString &type,
+                   const QString &repeat);
+    bool modify_field(const QString &table, const QString &field, const QString &type,
+                      const QString &repeat);
     bool rename_field(const QString &table, const QString &old_name, const QString &new_name);
     bool drop_field(const QString &table, const QString &field);
     bool remove_table(const QString &table);
     bool empty_table(const QString &table);
-    bool table_fields(const QString &table, QStringList &fields, QStringList &types, QStringList &repeats);
+    bool table_fields(const QString &table, QStringList &fields, QStringList &types,
+                      QStringList &repeats);
     bool field_names(const QString &table, QStringList &fields);
     bool table_names(QStringList &tables);
-    bool export_query(const QString &query, const QString &path, bool csv, const QString &separator, bool replace);
-    bool export_table(const QString &table, const QString &path, bool csv, const QString &separator, bool replace);
-    bool import_table(const QString &table, const QString &path, bool csv, const QString &separator);
+    bool export_query(const QString &query, const QString &path, bool csv, const QString &separator,
+                      bool replace);
+    bool export_table(const QString &table, const QString &path, bool csv, const QString &separator,
+                      bool replace);
+    bool import_table(const QString &table, const QString &path, bool csv,
+                      const QString &separator);
     bool load_table(const QString &table, const QString &path);
     bool save_table(const QString &table, const QString &path, bool replace);
     bool backup_db(const QString &path, bool replace);
@@ -77,13 +85,14 @@ public:
 
     // The command texts the builders send, for callers that gather statements and for
     // tests. Empty when the builder would send nothing.
-    static QByteArray make_table_text(const QString &table, const QStringList &fields, const QStringList &types,
-                                      const QStringList &repeats);
-    static QByteArray add_field_text(const QString &table, const QString &field, const QString &type,
-                                     const QString &repeat);
-    static QByteArray modify_field_text(const QString &table, const QString &field, const QString &type,
-                                        const QString &repeat);
-    static QByteArray rename_field_text(const QString &table, const QString &old_name, const QString &new_name);
+    static QByteArray make_table_text(const QString &table, const QStringList &fields,
+                                      const QStringList &types, const QStringList &repeats);
+    static QByteArray add_field_text(const QString &table, const QString &field,
+                                     const QString &type, const QString &repeat);
+    static QByteArray modify_field_text(const QString &table, const QString &field,
+                                        const QString &type, const QString &repeat);
+    static QByteArray rename_field_text(const QString &table, const QString &old_name,
+                                        const QString &new_name);
     static QByteArray drop_field_text(const QString &table, const QString &field);
     static QByteArray remove_table_text(const QString &table);
     static QByteArray empty_table_text(const QString &table);

@@ -17,7 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     sys_config again{};
     std::vector<std::string> open_again, recent_again;
     decode_config(image, again, open_again, recent_again);
-    if (encode_config(again, open_again, recent_again) != image)
-        std::abort();
+    if (encode_config(again, open_again, recent_again) != image) std::abort();
     return 0;
 }

@@ -7,8 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *d, size_t n)
 {
-    if (n < 3)
-        return 0;
+    if (n < 3) return 0;
     // Byte 0: mode and replace flag, byte 1: match flags, byte 2: where pattern and text split.
     const int mode = d[0] % 3;
     const int flags = d[1] & 0x11;
@@ -33,22 +32,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *d, size_t n)
         const unsigned char c = pat[i];
         now += c;
         switch (c % 9) {
-        case 0: b.insert(std::string(1, static_cast<char>(c))); break;
-        case 1: b.backspace(); break;
-        case 2: b.del(); break;
-        case 3: b.set_cursor(b.down_of(b.cursor())); break;
-        case 4: b.set_cursor(b.up_of(b.cursor())); break;
-        case 5: b.undo(); break;
-        case 6: b.redo(); break;
-        case 7: b.add_selection(c, c * 3); break;
-        default: b.paste(text.substr(0, c % 7)); break;
+        case 0:
+            b.insert(std::string(1, static_cast<char>(c)));
+            break;
+        case 1:
+            b.backspace();
+            break;
+        case 2:
+            b.del();
+            break;
+        case 3:
+            b.set_cursor(b.down_of(b.cursor()));
+            break;
+        case 4:
+            b.set_cursor(b.up_of(b.cursor()));
+            break;
+        case 5:
+            b.undo();
+            break;
+        case 6:
+            b.redo();
+            break;
+        case 7:
+            b.add_selection(c, c * 3);
+            break;
+        default:
+            b.paste(text.substr(0, c % 7));
+            break;
         }
-        if (b.snap(b.cursor()) != b.cursor())
-            std::abort();
+        if (b.snap(b.cursor()) != b.cursor()) std::abort();
     }
-    while (b.can_undo())
-        b.undo();
-    if (b.text() != text)
-        std::abort();
+    while (b.can_undo()) b.undo();
+    if (b.text() != text) std::abort();
     return 0;
 }

@@ -20,8 +20,7 @@ void fixsize_lineedit::set_initial_text(const QString &text)
 
 void fixsize_lineedit::text_changed(const QString &text)
 {
-    if (reverting_)
-        return;
+    if (reverting_) return;
     // A text that came in longer than the limit may still be shortened.
     const int bytes = text.toUtf8().size();
     if (bytes <= max_bytes_ || bytes < last_text_.toUtf8().size()) {

@@ -4,7 +4,9 @@ using number_text::int_value;
 using number_text::verdict;
 
 int_spin_box::int_spin_box(int kind, QWidget *parent)
-    : QLineEdit(parent), kind_(kind < 0 ? 0 : kind > 7 ? 7 : kind)
+    : QLineEdit(parent), kind_(kind < 0   ? 0
+                               : kind > 7 ? 7
+                                          : kind)
 {
     connect(this, &QLineEdit::textChanged, this, &int_spin_box::text_changed);
 }
@@ -52,11 +54,11 @@ void int_spin_box::rewrite()
 
 void int_spin_box::text_changed(const QString &text)
 {
-    if (reverting_)
-        return;
+    if (reverting_) return;
     const QByteArray bytes = text.toUtf8();
     int_value v;
-    const verdict r = number_text::check_int(kind_, bytes.constData(), size_t(bytes.size()), form_, &v);
+    const verdict r =
+        number_text::check_int(kind_, bytes.constData(), size_t(bytes.size()), form_, &v);
     if (r != verdict::rejected) {
         last_text_ = text;
         if (r == verdict::complete)
@@ -72,8 +74,7 @@ void int_spin_box::text_changed(const QString &text)
     setText(back);
     reverting_ = false;
     last_text_ = back;
-    if (back.isEmpty())
-        value_ = int_value();
+    if (back.isEmpty()) value_ = int_value();
     setCursorPosition(qBound(0, cursor, back.size()));
 }
 
@@ -93,8 +94,7 @@ QVariant int_variant(int kind, int_value v)
 
 int_value int_from_variant(int kind, const QVariant &v)
 {
-    if (number_text::kind_info(kind).is_signed)
-        return number_text::from_signed(v.toLongLong());
+    if (number_text::kind_info(kind).is_signed) return number_text::from_signed(v.toLongLong());
     // A negative value read as unsigned would turn into a huge magnitude.
     if (v.type() != QVariant::ULongLong && v.type() != QVariant::UInt && v.toLongLong() < 0)
         return number_text::from_signed(v.toLongLong());
@@ -104,13 +104,21 @@ int_value int_from_variant(int kind, const QVariant &v)
 int_spin_box *make_int_spin_box(int kind, QWidget *parent)
 {
     switch (kind) {
-    case 0: return new u08_spin_box(parent);
-    case 1: return new i08_spin_box(parent);
-    case 2: return new u16_spin_box(parent);
-    case 3: return new i16_spin_box(parent);
-    case 4: return new u32_spin_box(parent);
-    case 5: return new i32_spin_box(parent);
-    case 6: return new u64_spin_box(parent);
-    default: return new i64_spin_box(parent);
+    case 0:
+        return new u08_spin_box(parent);
+    case 1:
+        return new i08_spin_box(parent);
+    case 2:
+        return new u16_spin_box(parent);
+    case 3:
+        return new i16_spin_box(parent);
+    case 4:
+        return new u32_spin_box(parent);
+    case 5:
+        return new i32_spin_box(parent);
+    case 6:
+        return new u64_spin_box(parent);
+    default:
+        return new i64_spin_box(parent);
     }
 }

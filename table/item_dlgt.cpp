@@ -20,8 +20,7 @@ QDate date_of(const QByteArray &b, bool *ok)
 {
     date_parts d;
     QDate r;
-    if (read_date(b.constData(), size_t(b.size()), &d))
-        r = QDate(d.year, d.month, d.day);
+    if (read_date(b.constData(), size_t(b.size()), &d)) r = QDate(d.year, d.month, d.day);
     *ok = r.isValid();
     return r;
 }
@@ -59,7 +58,7 @@ bool changed_by_user(const QDateTimeEdit *ed)
     return !shown.isValid() || shown.toDateTime() != ed->dateTime();
 }
 
-}  // namespace
+} // namespace
 
 // --- item_dlgt ----------------------------------------------------------------------------
 
@@ -69,8 +68,7 @@ void item_dlgt::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem
                                      const QModelIndex &) const
 {
     QRect r = option.rect;
-    if (r.height() < editor->height())
-        r.setHeight(editor->height());
+    if (r.height() < editor->height()) r.setHeight(editor->height());
     editor->setGeometry(r);
 }
 
@@ -142,7 +140,9 @@ void item_dlgt::prepare_editor(QWidget *editor, const QStyleOptionViewItem &opti
 // --- int_item_dlgt ------------------------------------------------------------------------
 
 int_item_dlgt::int_item_dlgt(int kind, QObject *parent)
-    : item_dlgt(parent), kind_(kind < 0 ? 0 : kind > 7 ? 7 : kind)
+    : item_dlgt(parent), kind_(kind < 0   ? 0
+                               : kind > 7 ? 7
+                                          : kind)
 {
 }
 
@@ -159,27 +159,26 @@ QWidget *int_item_dlgt::createEditor(QWidget *parent, const QStyleOptionViewItem
 
 void int_item_dlgt::setEditorData(QWidget *editor, const QModelIndex &index) const
 {
-    if (auto *ed = qobject_cast<int_spin_box *>(editor))
-        ed->set_value(index.data(Qt::EditRole));
+    if (auto *ed = qobject_cast<int_spin_box *>(editor)) ed->set_value(index.data(Qt::EditRole));
 }
 
-void int_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+void int_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                 const QModelIndex &index) const
 {
     auto *ed = qobject_cast<int_spin_box *>(editor);
-    if (ed && !read_only())
-        model->setData(index, ed->value(), Qt::EditRole);
+    if (ed && !read_only()) model->setData(index, ed->value(), Qt::EditRole);
 }
 
 QString int_item_dlgt::to_text(const QVariant &value) const
 {
-    if (!value.isValid())
-        return QString();
+    if (!value.isValid()) return QString();
     number_text::int_form form;
     form.mode = display_mode();
     form.sign = sign_flag();
     form.suffix = suffix_flag();
-    form.group = kind_ == 0;  // only u08 is grouped, and only in the grid
-    return QString::fromStdString(number_text::format_int(kind_, int_from_variant(kind_, value), form));
+    form.group = kind_ == 0; // only u08 is grouped, and only in the grid
+    return QString::fromStdString(
+        number_text::format_int(kind_, int_from_variant(kind_, value), form));
 }
 
 QVariant int_item_dlgt::from_text(const QString &text) const
@@ -190,7 +189,8 @@ QVariant int_item_dlgt::from_text(const QString &text) const
     form.suffix = suffix_flag();
     const QByteArray b = text.toUtf8();
     number_text::int_value v;
-    if (number_text::check_int(kind_, b.constData(), size_t(b.size()), form, &v) != number_text::verdict::complete)
+    if (number_text::check_int(kind_, b.constData(), size_t(b.size()), form, &v) !=
+        number_text::verdict::complete)
         return QVariant();
     return int_variant(kind_, v);
 }
@@ -218,7 +218,7 @@ QVariant real_from_text(bool is_double, const item_dlgt *d, const QString &text)
     return is_double ? QVariant(v) : QVariant(float(v));
 }
 
-}  // namespace
+} // namespace
 
 QWidget *float_item_dlgt::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                                        const QModelIndex &) const
@@ -230,22 +230,21 @@ QWidget *float_item_dlgt::createEditor(QWidget *parent, const QStyleOptionViewIt
 
 void float_item_dlgt::setEditorData(QWidget *editor, const QModelIndex &index) const
 {
-    if (auto *ed = qobject_cast<real_spin_box *>(editor))
-        ed->set_value(index.data(Qt::EditRole));
+    if (auto *ed = qobject_cast<real_spin_box *>(editor)) ed->set_value(index.data(Qt::EditRole));
 }
 
-void float_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+void float_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                   const QModelIndex &index) const
 {
     auto *ed = qobject_cast<real_spin_box *>(editor);
-    if (ed && !read_only())
-        model->setData(index, ed->value(), Qt::EditRole);
+    if (ed && !read_only()) model->setData(index, ed->value(), Qt::EditRole);
 }
 
 QString float_item_dlgt::to_text(const QVariant &value) const
 {
-    if (!value.isValid())
-        return QString();
-    return QString::fromStdString(number_text::format_real(false, double(value.toFloat()), sign_flag(), suffix_flag()));
+    if (!value.isValid()) return QString();
+    return QString::fromStdString(
+        number_text::format_real(false, double(value.toFloat()), sign_flag(), suffix_flag()));
 }
 
 QVariant float_item_dlgt::from_text(const QString &text) const
@@ -263,22 +262,21 @@ QWidget *double_item_dlgt::createEditor(QWidget *parent, const QStyleOptionViewI
 
 void double_item_dlgt::setEditorData(QWidget *editor, const QModelIndex &index) const
 {
-    if (auto *ed = qobject_cast<real_spin_box *>(editor))
-        ed->set_value(index.data(Qt::EditRole));
+    if (auto *ed = qobject_cast<real_spin_box *>(editor)) ed->set_value(index.data(Qt::EditRole));
 }
 
-void double_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+void double_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                    const QModelIndex &index) const
 {
     auto *ed = qobject_cast<real_spin_box *>(editor);
-    if (ed && !read_only())
-        model->setData(index, ed->value(), Qt::EditRole);
+    if (ed && !read_only()) model->setData(index, ed->value(), Qt::EditRole);
 }
 
 QString double_item_dlgt::to_text(const QVariant &value) const
 {
-    if (!value.isValid())
-        return QString();
-    return QString::fromStdString(number_text::format_real(true, value.toDouble(), sign_flag(), suffix_flag()));
+    if (!value.isValid()) return QString();
+    return QString::fromStdString(
+        number_text::format_real(true, value.toDouble(), sign_flag(), suffix_flag()));
 }
 
 QVariant double_item_dlgt::from_text(const QString &text) const
@@ -308,11 +306,11 @@ void string_item_dlgt::setEditorData(QWidget *editor, const QModelIndex &index) 
         ed->set_initial_text(index.data(Qt::EditRole).toString());
 }
 
-void string_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+void string_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                    const QModelIndex &index) const
 {
     auto *ed = qobject_cast<fixsize_lineedit *>(editor);
-    if (ed && !read_only())
-        model->setData(index, ed->text(), Qt::EditRole);
+    if (ed && !read_only()) model->setData(index, ed->text(), Qt::EditRole);
 }
 
 QString string_item_dlgt::to_text(const QVariant &value) const
@@ -328,14 +326,16 @@ QVariant string_item_dlgt::from_text(const QString &text) const
     int taken = 0;
     while (taken < b.size() && taken < max_bytes_) {
         const unsigned char lead = static_cast<unsigned char>(b[taken]);
-        const int n = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-        if (n == 0 || taken + n > b.size())
-            break;
+        const int n = lead < 0x80         ? 1
+                      : (lead >> 5) == 6  ? 2
+                      : (lead >> 4) == 14 ? 3
+                      : (lead >> 3) == 30 ? 4
+                                          : 0;
+        if (n == 0 || taken + n > b.size()) break;
         bool ok = true;
         for (int i = 1; i < n; ++i)
             ok = ok && (static_cast<unsigned char>(b[taken + i]) & 0xc0) == 0x80;
-        if (!ok)
-            break;
+        if (!ok) break;
         taken += n;
     }
     return QString::fromUtf8(b.constData(), taken);
@@ -361,11 +361,11 @@ void date_item_dlgt::setEditorData(QWidget *editor, const QModelIndex &index) co
     }
 }
 
-void date_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+void date_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                  const QModelIndex &index) const
 {
     auto *ed = qobject_cast<QDateEdit *>(editor);
-    if (ed && !read_only() && changed_by_user(ed))
-        model->setData(index, ed->date(), Qt::EditRole);
+    if (ed && !read_only() && changed_by_user(ed)) model->setData(index, ed->date(), Qt::EditRole);
 }
 
 QString date_item_dlgt::to_text(const QVariant &value) const
@@ -397,11 +397,11 @@ void time_item_dlgt::setEditorData(QWidget *editor, const QModelIndex &index) co
     }
 }
 
-void time_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+void time_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                  const QModelIndex &index) const
 {
     auto *ed = qobject_cast<QTimeEdit *>(editor);
-    if (ed && !read_only() && changed_by_user(ed))
-        model->setData(index, ed->time(), Qt::EditRole);
+    if (ed && !read_only() && changed_by_user(ed)) model->setData(index, ed->time(), Qt::EditRole);
 }
 
 QString time_item_dlgt::to_text(const QVariant &value) const
@@ -434,7 +434,8 @@ void datetime_item_dlgt::setEditorData(QWidget *editor, const QModelIndex &index
     }
 }
 
-void datetime_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+void datetime_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                      const QModelIndex &index) const
 {
     auto *ed = qobject_cast<QDateTimeEdit *>(editor);
     if (ed && !read_only() && changed_by_user(ed))
@@ -449,13 +450,11 @@ QString datetime_item_dlgt::to_text(const QVariant &value) const
 QVariant datetime_item_dlgt::from_text(const QString &text) const
 {
     const QByteArray b = text.toUtf8();
-    if (b.size() <= 10)
-        return QVariant();
+    if (b.size() <= 10) return QVariant();
     bool date_ok = false, time_ok = false;
     const QDate d = date_of(b.left(10), &date_ok);
     const QTime t = time_of(b.mid(11), &time_ok);
-    if (!date_ok || !time_ok)
-        return QVariant();
+    if (!date_ok || !time_ok) return QVariant();
     const QDateTime dt(d, t, Qt::LocalTime);
     return dt.isValid() ? QVariant(dt) : QVariant();
 }

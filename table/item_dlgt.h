@@ -26,10 +26,10 @@ public:
     void set_suffix_flag(bool on) { suffix_flag_ = on; }
 
     // The number display modes offered by the data view.
-    void set_bin();  // binary digits, no sign, no suffix
-    void set_dec();  // decimal, no sign, no suffix
-    void set_hex();  // hexadecimal, no sign, no suffix
-    void set_nor();  // hexadecimal with sign and suffix: the literal as it stands in SQL
+    void set_bin(); // binary digits, no sign, no suffix
+    void set_dec(); // decimal, no sign, no suffix
+    void set_hex(); // hexadecimal, no sign, no suffix
+    void set_nor(); // hexadecimal with sign and suffix: the literal as it stands in SQL
     // "Bin", "Dec", "Hex" or "Nor"; false for any other name (nothing changes).
     bool set_number_mode(const QString &name);
 
@@ -52,7 +52,8 @@ public:
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
-    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override;
     QString to_text(const QVariant &value) const override;
     QVariant from_text(const QString &text) const override;
 
@@ -66,7 +67,8 @@ public:
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
-    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override;
     QString to_text(const QVariant &value) const override;
     QVariant from_text(const QString &text) const override;
 };
@@ -77,7 +79,8 @@ public:
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
-    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override;
     QString to_text(const QVariant &value) const override;
     QVariant from_text(const QString &text) const override;
 };
@@ -91,7 +94,8 @@ public:
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
-    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override;
     QString to_text(const QVariant &value) const override;
     QVariant from_text(const QString &text) const override;
 
@@ -105,7 +109,8 @@ public:
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
-    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override;
     QString to_text(const QVariant &value) const override;
     QVariant from_text(const QString &text) const override;
 };
@@ -116,7 +121,8 @@ public:
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
-    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override;
     QString to_text(const QVariant &value) const override;
     QVariant from_text(const QString &text) const override;
 };
@@ -127,7 +133,8 @@ public:
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
-    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override;
     QString to_text(const QVariant &value) const override;
     QVariant from_text(const QString &text) const override;
 };

@@ -10,23 +10,18 @@ namespace number_text {
 namespace {
 
 const int_kind kinds[8] = {
-    {1, false, "u1", {16, 4, 6}},   {1, true, "u1", {16, 4, 6}},
-    {2, false, "u2", {32, 8, 10}},  {2, true, "u2", {32, 8, 10}},
-    {4, false, "u4", {64, 16, 20}}, {4, true, "u4", {64, 16, 20}},
+    {1, false, "u1", {16, 4, 6}},    {1, true, "u1", {16, 4, 6}},    {2, false, "u2", {32, 8, 10}},
+    {2, true, "u2", {32, 8, 10}},    {4, false, "u4", {64, 16, 20}}, {4, true, "u4", {64, 16, 20}},
     {8, false, "u8", {128, 32, 40}}, {8, true, "u8", {128, 32, 38}},
 };
 
 int digit_value(char c, int mode)
 {
-    if (mode == mode_bin)
-        return (c == '0' || c == '1') ? c - '0' : -1;
-    if (c >= '0' && c <= '9')
-        return c - '0';
+    if (mode == mode_bin) return (c == '0' || c == '1') ? c - '0' : -1;
+    if (c >= '0' && c <= '9') return c - '0';
     if (mode == mode_hex) {
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     }
     return -1;
 }
@@ -35,8 +30,7 @@ int digit_value(char c, int mode)
 uint64_t max_magnitude(const int_kind &k, bool neg)
 {
     const int bits = k.width * 8;
-    if (!k.is_signed)
-        return neg ? 0 : (bits == 64 ? UINT64_MAX : (uint64_t(1) << bits) - 1);
+    if (!k.is_signed) return neg ? 0 : (bits == 64 ? UINT64_MAX : (uint64_t(1) << bits) - 1);
     const uint64_t half = uint64_t(1) << (bits - 1);
     return neg ? half : half - 1;
 }
@@ -46,23 +40,20 @@ std::string grouped(const std::string &digits, size_t n)
 {
     std::string out;
     out.reserve(digits.size() + digits.size() / n);
-    const size_t lead = digits.size() % n;  // digits of the short first group
+    const size_t lead = digits.size() % n; // digits of the short first group
     for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && i >= lead && (i - lead) % n == 0)
-            out.push_back(' ');
+        if (i > 0 && i >= lead && (i - lead) % n == 0) out.push_back(' ');
         out.push_back(digits[i]);
     }
     return out;
 }
 
-}  // namespace
+} // namespace
 
 const int_kind &kind_info(int kind)
 {
-    if (kind < 0)
-        kind = 0;
-    if (kind > 7)
-        kind = 7;
+    if (kind < 0) kind = 0;
+    if (kind > 7) kind = 7;
     return kinds[kind];
 }
 
@@ -99,11 +90,11 @@ std::string format_int(int kind, int_value v, const int_form &form)
         const int bits_per_digit = form.mode == mode_bin ? 1 : 4;
         int count = form.mode == mode_bin ? 8 * k.width : 2 * k.width;
         // A magnitude wider than the type (never from the server) still shows every digit.
-        while (count < 64 / bits_per_digit && (v.mag >> (count * bits_per_digit)) != 0)
-            ++count;
+        while (count < 64 / bits_per_digit && (v.mag >> (count * bits_per_digit)) != 0) ++count;
         static const char hex[] = "0123456789abcdef";
         for (int i = count - 1; i >= 0; --i)
-            digits.push_back(hex[(v.mag >> (i * bits_per_digit)) & (form.mode == mode_bin ? 1 : 15)]);
+            digits.push_back(
+                hex[(v.mag >> (i * bits_per_digit)) & (form.mode == mode_bin ? 1 : 15)]);
     } else {
         uint64_t m = v.mag;
         do {
@@ -111,8 +102,7 @@ std::string format_int(int kind, int_value v, const int_form &form)
             m /= 10;
         } while (m != 0);
     }
-    if (form.group)
-        digits = grouped(digits, form.mode == mode_dec ? 3 : 4);
+    if (form.group) digits = grouped(digits, form.mode == mode_dec ? 3 : 4);
 
     std::string out;
     if (v.neg && v.mag != 0)
@@ -124,8 +114,7 @@ std::string format_int(int kind, int_value v, const int_form &form)
     else if (form.mode == mode_hex)
         out += "0x";
     out += digits;
-    if (form.suffix)
-        out += k.suffix;
+    if (form.suffix) out += k.suffix;
     return out;
 }
 
@@ -135,10 +124,8 @@ verdict check_int(int kind, const char *text, size_t len, const int_form &form, 
     size_t i = 0;
     bool neg = false;
     if (form.sign) {
-        if (len == 0)
-            return verdict::partial;
-        if (text[0] != '+' && text[0] != '-')
-            return verdict::rejected;
+        if (len == 0) return verdict::partial;
+        if (text[0] != '+' && text[0] != '-') return verdict::rejected;
         neg = text[0] == '-';
         i = 1;
     } else if (len > 0 && text[0] == '-') {
@@ -147,53 +134,43 @@ verdict check_int(int kind, const char *text, size_t len, const int_form &form, 
     }
     if (form.mode != mode_dec) {
         const char letter = form.mode == mode_bin ? 'b' : 'x';
-        if (i == len)
-            return verdict::partial;
-        if (text[i] != '0')
-            return verdict::rejected;
-        if (++i == len)
-            return verdict::partial;
-        if (text[i] != letter && text[i] != letter - 32)
-            return verdict::rejected;
+        if (i == len) return verdict::partial;
+        if (text[i] != '0') return verdict::rejected;
+        if (++i == len) return verdict::partial;
+        if (text[i] != letter && text[i] != letter - 32) return verdict::rejected;
         ++i;
     }
 
     const size_t body = i;
     size_t ndigits = 0;
     while (i < len && (text[i] == ' ' || digit_value(text[i], form.mode) >= 0)) {
-        if (text[i] != ' ')
-            ++ndigits;
+        if (text[i] != ' ') ++ndigits;
         ++i;
     }
-    if (i - body > size_t(k.max_chars[form.mode]))
-        return verdict::rejected;
+    if (i - body > size_t(k.max_chars[form.mode])) return verdict::rejected;
     const size_t body_end = i;
 
     bool complete = ndigits > 0;
     if (i < len) {
-        if (!form.suffix || text[i] != 'u' || ndigits == 0)
-            return verdict::rejected;
+        if (!form.suffix || text[i] != 'u' || ndigits == 0) return verdict::rejected;
         if (++i == len) {
-            complete = false;  // a lone "u" while the width digit is still to come
+            complete = false; // a lone "u" while the width digit is still to come
         } else if (text[i] != k.suffix[1] || i + 1 != len) {
             return verdict::rejected;
         }
     }
-    if (!complete)
-        return verdict::partial;
+    if (!complete) return verdict::partial;
 
     const uint64_t base = form.mode == mode_bin ? 2 : form.mode == mode_hex ? 16 : 10;
     uint64_t mag = 0;
     for (size_t j = body; j < body_end; ++j) {
-        if (text[j] == ' ')
-            continue;
+        if (text[j] == ' ') continue;
         const uint64_t d = uint64_t(digit_value(text[j], form.mode));
         if (mag > (UINT64_MAX - d) / base)
-            return verdict::rejected;  // beyond 64 bits, so beyond every range
+            return verdict::rejected; // beyond 64 bits, so beyond every range
         mag = mag * base + d;
     }
-    if (mag > max_magnitude(k, neg))
-        return verdict::rejected;
+    if (mag > max_magnitude(k, neg)) return verdict::rejected;
     if (out) {
         out->neg = neg && mag != 0;
         out->mag = mag;
@@ -207,10 +184,8 @@ std::string format_real(bool is_double, double v, bool sign, bool suffix)
     char buf[352];
     const int n = std::snprintf(buf, sizeof buf, "%.*f", is_double ? 17 : 9, v);
     std::string out(buf, n > 0 ? std::min<size_t>(size_t(n), sizeof buf - 1) : 0);
-    if (sign && !std::signbit(v))
-        out.insert(out.begin(), '+');
-    if (suffix)
-        out.push_back(is_double ? 'd' : 'f');
+    if (sign && !std::signbit(v)) out.insert(out.begin(), '+');
+    if (suffix) out.push_back(is_double ? 'd' : 'f');
     return out;
 }
 
@@ -219,10 +194,8 @@ verdict check_real(bool is_double, const char *text, size_t len, bool sign, bool
 {
     size_t i = 0;
     if (sign) {
-        if (len == 0)
-            return verdict::partial;
-        if (text[0] != '+' && text[0] != '-')
-            return verdict::rejected;
+        if (len == 0) return verdict::partial;
+        if (text[0] != '+' && text[0] != '-') return verdict::rejected;
         i = 1;
     } else if (len > 0 && text[0] == '-') {
         i = 1;
@@ -230,15 +203,13 @@ verdict check_real(bool is_double, const char *text, size_t len, bool sign, bool
     const size_t body = i;
     size_t mant_digits = 0, first_nonzero = SIZE_MAX, point = SIZE_MAX;
     while (i < len && text[i] >= '0' && text[i] <= '9') {
-        if (text[i] != '0' && first_nonzero == SIZE_MAX)
-            first_nonzero = i;
+        if (text[i] != '0' && first_nonzero == SIZE_MAX) first_nonzero = i;
         ++mant_digits, ++i;
     }
     if (i < len && text[i] == '.') {
         point = i++;
         while (i < len && text[i] >= '0' && text[i] <= '9') {
-            if (text[i] != '0' && first_nonzero == SIZE_MAX)
-                first_nonzero = i;
+            if (text[i] != '0' && first_nonzero == SIZE_MAX) first_nonzero = i;
             ++mant_digits, ++i;
         }
     }
@@ -248,27 +219,21 @@ verdict check_real(bool is_double, const char *text, size_t len, bool sign, bool
     if (i < len && (text[i] == 'e' || text[i] == 'E') && mant_digits > 0) {
         ++i;
         bool exp_neg = false;
-        if (i < len && (text[i] == '+' || text[i] == '-'))
-            exp_neg = text[i++] == '-';
+        if (i < len && (text[i] == '+' || text[i] == '-')) exp_neg = text[i++] == '-';
         size_t exp_digits = 0;
         while (i < len && text[i] >= '0' && text[i] <= '9') {
-            if (exp < 100000)
-                exp = exp * 10 + (text[i] - '0');
+            if (exp < 100000) exp = exp * 10 + (text[i] - '0');
             ++exp_digits, ++i;
         }
-        if (exp_neg)
-            exp = -exp;
-        if (exp_digits == 0)
-            complete = false;
+        if (exp_neg) exp = -exp;
+        if (exp_digits == 0) complete = false;
     }
-    if (i - body > (is_double ? 330u : 50u))
-        return verdict::rejected;
+    if (i - body > (is_double ? 330u : 50u)) return verdict::rejected;
     if (i < len) {
         if (!suffix || text[i] != (is_double ? 'd' : 'f') || i + 1 != len || !complete)
             return verdict::rejected;
     }
-    if (!complete)
-        return verdict::partial;
+    if (!complete) return verdict::partial;
 
     // from_chars knows no leading "+" and is independent of the process locale.
     const char *first = text + (text[0] == '+' ? 1 : 0);
@@ -291,19 +256,16 @@ verdict check_real(bool is_double, const char *text, size_t len, bool sign, bool
             const size_t int_end = point != SIZE_MAX ? point : mant_end;
             long order = first_nonzero < int_end ? long(int_end - first_nonzero)
                                                  : -long(first_nonzero - int_end - 1);
-            if (order + exp > 0)
-                return verdict::rejected;
+            if (order + exp > 0) return verdict::rejected;
             v = 0;
         }
     } else if (r.ec != std::errc() || r.ptr != last) {
         return verdict::rejected;
     }
     const double limit = is_double ? DBL_MAX : double(FLT_MAX);
-    if (!(v >= -limit && v <= limit))
-        return verdict::rejected;
-    if (out)
-        *out = v;
+    if (!(v >= -limit && v <= limit)) return verdict::rejected;
+    if (out) *out = v;
     return verdict::complete;
 }
 
-}  // namespace number_text
+} // namespace number_text

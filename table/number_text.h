@@ -14,29 +14,29 @@ enum { mode_bin = 0, mode_hex = 1, mode_dec = 2 };
 
 // Integer kinds, in the order of the column types u08, i08, u16, i16, u32, i32, u64, i64.
 struct int_kind {
-    int width;           // bytes
+    int width; // bytes
     bool is_signed;
-    const char *suffix;  // width suffix, "u1" ... "u8"
-    int max_chars[3];    // characters after the sign (and prefix): bin, hex, dec
+    const char *suffix; // width suffix, "u1" ... "u8"
+    int max_chars[3];   // characters after the sign (and prefix): bin, hex, dec
 };
-const int_kind &kind_info(int kind);  // kind is clamped to 0..7
+const int_kind &kind_info(int kind); // kind is clamped to 0..7
 
 // A value as sign and magnitude, so that every 64-bit value of either signedness fits.
 struct int_value {
-    bool neg = false;   // never set together with mag == 0
+    bool neg = false; // never set together with mag == 0
     uint64_t mag = 0;
     bool operator==(const int_value &o) const { return neg == o.neg && mag == o.mag; }
 };
 int_value from_signed(int64_t v);
 int_value from_unsigned(uint64_t v);
-int64_t to_signed(int_value v);    // two's complement for out-of-range magnitudes
+int64_t to_signed(int_value v); // two's complement for out-of-range magnitudes
 uint64_t to_unsigned(int_value v);
 
 struct int_form {
     int mode = mode_dec;
-    bool sign = false;    // "+" in front of a non-negative value
-    bool suffix = false;  // width suffix at the end
-    bool group = false;   // blanks between groups of digits (grid only, u08 only)
+    bool sign = false;   // "+" in front of a non-negative value
+    bool suffix = false; // width suffix at the end
+    bool group = false;  // blanks between groups of digits (grid only, u08 only)
 };
 
 std::string format_int(int kind, int_value v, const int_form &form);
@@ -53,4 +53,4 @@ std::string format_real(bool is_double, double v, bool sign, bool suffix);
 verdict check_real(bool is_double, const char *text, size_t len, bool sign, bool suffix,
                    double *out);
 
-}  // namespace number_text
+} // namespace number_text

@@ -50,18 +50,19 @@ void real_spin_box::set_value(const QVariant &v)
 
 void real_spin_box::rewrite()
 {
-    const QString text = QString::fromStdString(number_text::format_real(is_double_, value_, sign_, suffix_));
+    const QString text =
+        QString::fromStdString(number_text::format_real(is_double_, value_, sign_, suffix_));
     last_text_ = text;
     setText(text);
 }
 
 void real_spin_box::text_changed(const QString &text)
 {
-    if (reverting_)
-        return;
+    if (reverting_) return;
     const QByteArray bytes = text.toUtf8();
     double v = 0;
-    const verdict r = number_text::check_real(is_double_, bytes.constData(), size_t(bytes.size()), sign_, suffix_, &v);
+    const verdict r = number_text::check_real(is_double_, bytes.constData(), size_t(bytes.size()),
+                                              sign_, suffix_, &v);
     if (r != verdict::rejected) {
         last_text_ = text;
         if (r == verdict::complete)
@@ -76,7 +77,6 @@ void real_spin_box::text_changed(const QString &text)
     setText(back);
     reverting_ = false;
     last_text_ = back;
-    if (back.isEmpty())
-        value_ = 0;
+    if (back.isEmpty()) value_ = 0;
     setCursorPosition(qBound(0, cursor, back.size()));
 }

@@ -15,7 +15,7 @@
 
 namespace {
 
-const int item_flags = Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsEnabled;  // 35
+const int item_flags = Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsEnabled; // 35
 
 bool is_string_type(const QString &t)
 {
@@ -24,7 +24,8 @@ bool is_string_type(const QString &t)
 
 bool is_number_type(const QString &t)
 {
-    static const QStringList numbers = {"u08", "i08", "u16", "i16", "u32", "i32", "u64", "i64", "float", "double"};
+    static const QStringList numbers = {"u08", "i08", "u16", "i16",   "u32",
+                                        "i32", "u64", "i64", "float", "double"};
     return numbers.contains(t);
 }
 
@@ -45,8 +46,7 @@ template <typename T> int three_way(const T &a, const T &b)
 // Reals in a total order: NaN after every number, so that sorting stays well defined.
 int three_way_real(double a, double b)
 {
-    if (std::isnan(a) || std::isnan(b))
-        return int(std::isnan(a)) - int(std::isnan(b));
+    if (std::isnan(a) || std::isnan(b)) return int(std::isnan(a)) - int(std::isnan(b));
     return three_way(a, b);
 }
 
@@ -54,8 +54,7 @@ int three_way_real(double a, double b)
 // invalid values first.
 int compare_values(const QVariant &a, const QVariant &b)
 {
-    if (!a.isValid() || !b.isValid())
-        return int(a.isValid()) - int(b.isValid());
+    if (!a.isValid() || !b.isValid()) return int(a.isValid()) - int(b.isValid());
 #if defined(__GNUC__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
@@ -72,15 +71,15 @@ template <typename K, typename Less>
 void order_by(std::vector<int> &perm, const std::vector<K> &keys, Less less)
 {
     std::vector<std::pair<K, int>> keyed(keys.size());
-    for (size_t i = 0; i < keys.size(); ++i)
-        keyed[i] = {keys[i], int(i)};
+    for (size_t i = 0; i < keys.size(); ++i) keyed[i] = {keys[i], int(i)};
     std::stable_sort(keyed.begin(), keyed.end(),
-                     [&less](const std::pair<K, int> &a, const std::pair<K, int> &b) { return less(a.first, b.first); });
-    for (size_t i = 0; i < keyed.size(); ++i)
-        perm[i] = keyed[i].second;
+                     [&less](const std::pair<K, int> &a, const std::pair<K, int> &b) {
+                         return less(a.first, b.first);
+                     });
+    for (size_t i = 0; i < keyed.size(); ++i) perm[i] = keyed[i].second;
 }
 
-}  // namespace
+} // namespace
 
 // Cells of one column share a type, so the usual case reads each value's key once into a
 // plain array and sorts on that; mixed columns fall back to comparing the variants.
@@ -89,8 +88,7 @@ std::vector<int> tab_data_model::ascending_order(const cell_column &col)
     const size_t n = col.size();
     std::vector<int> perm(n);
     std::iota(perm.begin(), perm.end(), 0);
-    if (n == 0)
-        return perm;
+    if (n == 0) return perm;
     const int type = col.front().item->edit_value().userType();
     bool uniform = true;
     for (const cell &c : col)
@@ -107,8 +105,9 @@ std::vector<int> tab_data_model::ascending_order(const cell_column &col)
                 keys[i] = QStringView(*static_cast<const QString *>(value(i).constData()));
             // As the toolkit's variant comparison orders texts: without regard to case,
             // texts that differ only in case being ties.
-            order_by(perm, keys,
-                     [](QStringView a, QStringView b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+            order_by(perm, keys, [](QStringView a, QStringView b) {
+                return a.compare(b, Qt::CaseInsensitive) < 0;
+            });
             return perm;
         }
         case QMetaType::Int:
@@ -120,12 +119,19 @@ std::vector<int> tab_data_model::ascending_order(const cell_column &col)
             for (size_t i = 0; i < n; ++i) {
                 const QVariant &v = value(i);
                 switch (type) {
-                case QMetaType::QDate: keys[i] = v.toDate().toJulianDay(); break;
-                case QMetaType::QTime: keys[i] = v.toTime().isValid() ? v.toTime().msecsSinceStartOfDay() : -1; break;
-                case QMetaType::QDateTime:
-                    keys[i] = v.toDateTime().isValid() ? v.toDateTime().toMSecsSinceEpoch() : INT64_MIN;
+                case QMetaType::QDate:
+                    keys[i] = v.toDate().toJulianDay();
                     break;
-                default: keys[i] = v.toLongLong(); break;
+                case QMetaType::QTime:
+                    keys[i] = v.toTime().isValid() ? v.toTime().msecsSinceStartOfDay() : -1;
+                    break;
+                case QMetaType::QDateTime:
+                    keys[i] =
+                        v.toDateTime().isValid() ? v.toDateTime().toMSecsSinceEpoch() : INT64_MIN;
+                    break;
+                default:
+                    keys[i] = v.toLongLong();
+                    break;
                 }
             }
             order_by(perm, keys, std::less<qint64>());
@@ -134,16 +140,14 @@ std::vector<int> tab_data_model::ascending_order(const cell_column &col)
         case QMetaType::UInt:
         case QMetaType::ULongLong: {
             std::vector<quint64> keys(n);
-            for (size_t i = 0; i < n; ++i)
-                keys[i] = value(i).toULongLong();
+            for (size_t i = 0; i < n; ++i) keys[i] = value(i).toULongLong();
             order_by(perm, keys, std::less<quint64>());
             return perm;
         }
         case QMetaType::Float:
         case QMetaType::Double: {
             std::vector<double> keys(n);
-            for (size_t i = 0; i < n; ++i)
-                keys[i] = value(i).toDouble();
+            for (size_t i = 0; i < n; ++i) keys[i] = value(i).toDouble();
             order_by(perm, keys, [](double a, double b) { return three_way_real(a, b) < 0; });
             return perm;
         }
@@ -151,22 +155,22 @@ std::vector<int> tab_data_model::ascending_order(const cell_column &col)
             break;
         }
     }
-    std::stable_sort(perm.begin(), perm.end(),
-                     [&value](int a, int b) { return compare_values(value(size_t(a)), value(size_t(b))) < 0; });
+    std::stable_sort(perm.begin(), perm.end(), [&value](int a, int b) {
+        return compare_values(value(size_t(a)), value(size_t(b))) < 0;
+    });
     return perm;
 }
-
 
 tab_data_model::tab_data_model(const QString &table, db_access *db, QObject *parent)
     : QAbstractItemModel(parent), db_(db), table_(table)
 {
     static const char *const ints[] = {"u08", "i08", "u16", "i16", "u32", "i32", "u64", "i64"};
-    for (int k = 0; k < 8; ++k)
-        delegates_[ints[k]] = std::make_unique<int_item_dlgt>(k);
+    for (int k = 0; k < 8; ++k) delegates_[ints[k]] = std::make_unique<int_item_dlgt>(k);
     delegates_["float"] = std::make_unique<float_item_dlgt>();
     delegates_["double"] = std::make_unique<double_item_dlgt>();
     for (int n : {4, 8, 16, 32, 64, 128, 256})
-        delegates_[QString("string%1").arg(n, 2, 10, QChar('0'))] = std::make_unique<string_item_dlgt>(n);
+        delegates_[QString("string%1").arg(n, 2, 10, QChar('0'))] =
+            std::make_unique<string_item_dlgt>(n);
     delegates_["date"] = std::make_unique<date_item_dlgt>();
     delegates_["time"] = std::make_unique<time_item_dlgt>();
     delegates_["datetime"] = std::make_unique<datetime_item_dlgt>();
@@ -182,8 +186,7 @@ QString tab_data_model::type_icon_path(const QString &type_name)
     if (is_string_type(type_name)) {
         bool ok = false;
         const int n = type_name.mid(6).toInt(&ok);
-        if (ok)
-            name = QString("string%1").arg(n, 3, 10, QChar('0'));
+        if (ok) name = QString("string%1").arg(n, 3, 10, QChar('0'));
     }
     return ":/img/type_" + name + ".svg";
 }
@@ -195,26 +198,16 @@ QIcon tab_data_model::type_icon(const QString &type_name)
 
 QVariant tab_data_model::default_value(const QString &t)
 {
-    if (is_string_type(t) && t.size() > 6)
-        return QString("abc");
-    if (t == "date")
-        return QDate(2019, 4, 23);
-    if (t == "time")
-        return QTime(18, 0, 0, 0);
-    if (t == "datetime")
-        return QDateTime(QDate(2019, 4, 23), QTime(10, 11, 12, 0), Qt::LocalTime);
-    if (t == "i08" || t == "u08" || t == "i16" || t == "u16" || t == "i32")
-        return int(0);
-    if (t == "u32")
-        return uint(0);
-    if (t == "i64")
-        return qlonglong(0);
-    if (t == "u64")
-        return qulonglong(0);
-    if (t == "float")
-        return 0.0f;
-    if (t == "double")
-        return 0.0;
+    if (is_string_type(t) && t.size() > 6) return QString("abc");
+    if (t == "date") return QDate(2019, 4, 23);
+    if (t == "time") return QTime(18, 0, 0, 0);
+    if (t == "datetime") return QDateTime(QDate(2019, 4, 23), QTime(10, 11, 12, 0), Qt::LocalTime);
+    if (t == "i08" || t == "u08" || t == "i16" || t == "u16" || t == "i32") return int(0);
+    if (t == "u32") return uint(0);
+    if (t == "i64") return qlonglong(0);
+    if (t == "u64") return qulonglong(0);
+    if (t == "float") return 0.0f;
+    if (t == "double") return 0.0;
     return QVariant();
 }
 
@@ -222,14 +215,13 @@ QByteArray tab_data_model::value_literal(const QString &type_name, const QString
 {
     // Strings, dates and times are string literals; quote_str leaves a plain text as it is
     // between its quotes and escapes a text that could end the literal early.
-    if (!is_number_type(type_name))
-        return db_access::quote_str(text);
+    if (!is_number_type(type_name)) return db_access::quote_str(text);
     // The grid groups digits with blanks for the eye only; a literal has none.
     QByteArray b = text.toUtf8();
     b.replace(' ', QByteArray());
     for (char c : b) {
         if (!std::isalnum(static_cast<unsigned char>(c)) && c != '+' && c != '-' && c != '.')
-            return db_access::quote_str(text);  // not a number: let the server refuse it as text
+            return db_access::quote_str(text); // not a number: let the server refuse it as text
     }
     return b;
 }
@@ -241,16 +233,16 @@ bool tree_editable(const lang::parse_node *root)
     const lang::sql_engine &engine = lang::sql_engine::instance();
     for (lang::node_id id : {lang::sql_id::filter, lang::sql_id::group, lang::sql_id::recompute,
                              lang::sql_id::project, lang::sql_id::rename})
-        if (engine.contains_node(root, id))
-            return false;
+        if (engine.contains_node(root, id)) return false;
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool tab_data_model::query_editable(const QByteArray &sql)
 {
-    const lang::parse_result parsed = lang::sql_engine::instance().parse_one(sql.constData(), uint64_t(sql.size()));
+    const lang::parse_result parsed =
+        lang::sql_engine::instance().parse_one(sql.constData(), uint64_t(sql.size()));
     return parsed.tree && parsed.result == sql.size() && tree_editable(parsed.tree.root());
 }
 
@@ -281,12 +273,12 @@ bool tab_data_model::load_rows(const QByteArray &sql, bool no_log, bool *editabl
     return load_rows(sql, no_log, editable, log_text);
 }
 
-bool tab_data_model::load_rows(const QByteArray &sql, bool no_log, bool *editable, QString &log_text)
+bool tab_data_model::load_rows(const QByteArray &sql, bool no_log, bool *editable,
+                               QString &log_text)
 {
     beginResetModel();
     clear_all();
-    if (editable)
-        *editable = false;
+    if (editable) *editable = false;
 
     const lang::sql_engine &engine = lang::sql_engine::instance();
     lang::parse_result parsed = engine.parse_one(sql.constData(), uint64_t(sql.size()));
@@ -307,8 +299,7 @@ bool tab_data_model::load_rows(const QByteArray &sql, bool no_log, bool *editabl
             QStringList by_name;
             for (const QString &n : names) {
                 const int at = fields.indexOf(shown_name(n));
-                if (at < 0 || at >= field_types.size())
-                    break;
+                if (at < 0 || at >= field_types.size()) break;
                 by_name << field_types[at];
             }
             types = by_name.size() == names.size() ? by_name : field_types;
@@ -317,8 +308,7 @@ bool tab_data_model::load_rows(const QByteArray &sql, bool no_log, bool *editabl
 
     if (ran && types.size() == names.size()) {
         const bool can_edit = tree_editable(parsed.tree.root());
-        if (editable)
-            *editable = can_edit;
+        if (editable) *editable = can_edit;
 
         const QSignalBlocker block(this);
         const int ncols = names.size();
@@ -332,19 +322,17 @@ bool tab_data_model::load_rows(const QByteArray &sql, bool no_log, bool *editabl
             headers_.push_back(std::move(h));
             types_ << types[c];
             item_dlgt *d = delegate_of(types[c]);
-            if (d)
-                d->set_read_only(!can_edit);
+            if (d) d->set_read_only(!can_edit);
             column_delegates_.push_back(d);
         }
         columns_.assign(size_t(ncols), cell_column());
-        for (cell_column &col : columns_)
-            col.reserve(size_t(nrows));
+        for (cell_column &col : columns_) col.reserve(size_t(nrows));
         for (const QVariantList &row : rows) {
             // A row may come back short when a string cell could not be read; the missing
             // cells stay empty rather than shifting the others.
             for (int c = 0; c < ncols; ++c)
-                columns_[size_t(c)].push_back({new_item(c < row.size() ? row[c] : QVariant()),
-                                               Qt::ItemFlags(item_flags), 0});
+                columns_[size_t(c)].push_back(
+                    {new_item(c < row.size() ? row[c] : QVariant()), Qt::ItemFlags(item_flags), 0});
         }
         row_ids_ = std::move(ids);
         row_ids_.resize(size_t(nrows), new_row_id);
@@ -369,8 +357,7 @@ QModelIndex tab_data_model::parent(const QModelIndex &) const
 
 int tab_data_model::rowCount(const QModelIndex &parent) const
 {
-    if (parent.isValid() || columns_.empty())
-        return 0;
+    if (parent.isValid() || columns_.empty()) return 0;
     return int(columns_.front().size());
 }
 
@@ -381,7 +368,8 @@ int tab_data_model::columnCount(const QModelIndex &parent) const
 
 const tab_data_model::cell *tab_data_model::cell_at(int row, int column) const
 {
-    if (row < 0 || column < 0 || size_t(column) >= columns_.size() || size_t(row) >= columns_[size_t(column)].size())
+    if (row < 0 || column < 0 || size_t(column) >= columns_.size() ||
+        size_t(row) >= columns_[size_t(column)].size())
         return nullptr;
     return &columns_[size_t(column)][size_t(row)];
 }
@@ -389,14 +377,12 @@ const tab_data_model::cell *tab_data_model::cell_at(int row, int column) const
 QVariant tab_data_model::data(const QModelIndex &index, int role) const
 {
     const cell *c = index.isValid() ? cell_at(index.row(), index.column()) : nullptr;
-    if (!c)
-        return QVariant();
+    if (!c) return QVariant();
     if (role == Qt::DisplayRole) {
         item_dlgt *d = column_delegates_[size_t(index.column())];
         return d ? d->to_text(c->item->edit_value()) : c->item->edit_value().toString();
     }
-    if (role == Qt::TextAlignmentRole)
-        return int(Qt::AlignCenter);
+    if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
     return c->item->data(role);
 }
 
@@ -407,8 +393,7 @@ QVariant tab_data_model::headerData(int section, Qt::Orientation orientation, in
             return QString::number(section + 1);
         return QVariant();
     }
-    if (section < 0 || size_t(section) >= headers_.size())
-        return QVariant();
+    if (section < 0 || size_t(section) >= headers_.size()) return QVariant();
     return headers_[size_t(section)].data(role);
 }
 
@@ -443,14 +428,11 @@ void tab_data_model::restyle(cell &c)
     dbl_val_item *item = c.item;
     const bool modified = item->modified();
     QFont font;
-    if (item->in_new)
-        font.setWeight(75);
+    if (item->in_new) font.setWeight(75);
     font.setItalic(modified);
     QColor back(Qt::white);
-    if (modified)
-        back = QColor(Qt::darkGreen);
-    if (c.cell_mark)
-        back = QColor(Qt::yellow);
+    if (modified) back = QColor(Qt::darkGreen);
+    if (c.cell_mark) back = QColor(Qt::yellow);
     item->set(Qt::FontRole, font);
     item->set(Qt::BackgroundRole, back);
     if (modified && !item->in_modified) {
@@ -470,11 +452,9 @@ bool tab_data_model::is_new_row(int row) const
 
 bool tab_data_model::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (!index.isValid() || !value.isValid())
-        return false;
+    if (!index.isValid() || !value.isValid()) return false;
     const cell *found = cell_at(index.row(), index.column());
-    if (!found)
-        return false;
+    if (!found) return false;
     cell &c = columns_[size_t(index.column())][size_t(index.row())];
     dbl_val_item *item = c.item;
     item->set(role, value);
@@ -557,44 +537,36 @@ bool tab_data_model::removeRows(int row, int count, const QModelIndex &parent)
             moved = true;
         }
     }
-    for (cell_column &col : columns_)
-        col.erase(col.begin() + row, col.begin() + row + count);
+    for (cell_column &col : columns_) col.erase(col.begin() + row, col.begin() + row + count);
     row_ids_.erase(row_ids_.begin() + row, row_ids_.begin() + row + count);
     endRemoveRows();
-    if (moved)
-        emit changed(true);
+    if (moved) emit changed(true);
     return true;
 }
 
 void tab_data_model::sort(int column, Qt::SortOrder order)
 {
-    if (column < 0 || size_t(column) >= columns_.size() || rowCount() == 0)
-        return;
+    if (column < 0 || size_t(column) >= columns_.size() || rowCount() == 0) return;
     std::vector<int> perm = ascending_order(columns_[size_t(column)]);
-    if (order == Qt::DescendingOrder)
-        std::reverse(perm.begin(), perm.end());
+    if (order == Qt::DescendingOrder) std::reverse(perm.begin(), perm.end());
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     for (cell_column &col : columns_) {
         cell_column sorted;
         sorted.reserve(col.size());
-        for (int from : perm)
-            sorted.push_back(col[size_t(from)]);
+        for (int from : perm) sorted.push_back(col[size_t(from)]);
         col.swap(sorted);
     }
     std::vector<uint64_t> ids;
     ids.reserve(row_ids_.size());
-    for (int from : perm)
-        ids.push_back(row_ids_[size_t(from)]);
+    for (int from : perm) ids.push_back(row_ids_[size_t(from)]);
     row_ids_.swap(ids);
     // Selections and open editors follow their rows.
     std::vector<int> where(perm.size());
-    for (size_t to = 0; to < perm.size(); ++to)
-        where[size_t(perm[to])] = int(to);
+    for (size_t to = 0; to < perm.size(); ++to) where[size_t(perm[to])] = int(to);
     const QModelIndexList old_list = persistentIndexList();
     QModelIndexList new_list;
-    for (const QModelIndex &i : old_list)
-        new_list << index(where[size_t(i.row())], i.column());
+    for (const QModelIndex &i : old_list) new_list << index(where[size_t(i.row())], i.column());
     changePersistentIndexList(old_list, new_list);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
@@ -611,8 +583,7 @@ QString tab_data_model::cell_text(int row, int column) const
     const cell *c = cell_at(row, column);
     item_dlgt *d = column_delegates_[size_t(column)];
     const QVariant &value = c->item->edit_value();
-    if (!d)
-        return value.toString();
+    if (!d) return value.toString();
     const QString text = d->to_text(value);
     // The grid writes reals with a fixed count of decimals, which turns 1e-12 into zero.
     // When that text does not read back to the cell's value, the statement gets a text
@@ -623,7 +594,7 @@ QString tab_data_model::cell_text(int row, int column) const
         const double v = value.toDouble(&ok);
         if (ok && std::isfinite(v) && d->from_text(text) != value)
             return type == QLatin1String("float") ? QString::number(double(float(v)), 'g', 9)
-                                                   : QString::number(v, 'g', 17);
+                                                  : QString::number(v, 'g', 17);
     }
     return text;
 }
@@ -652,34 +623,30 @@ QByteArray tab_data_model::commit_text() const
         }
         QByteArray sets;
         for (int c = 0; c < cols; ++c) {
-            if (!columns_[size_t(c)][size_t(r)].item->modified())
-                continue;
-            if (!sets.isEmpty())
-                sets += ", ";
+            if (!columns_[size_t(c)][size_t(r)].item->modified()) continue;
+            if (!sets.isEmpty()) sets += ", ";
             sets += quoted_column(c) + " = " + value_literal(types_[c], cell_text(r, c));
         }
         if (!sets.isEmpty()) {
-            text += " update " + table + " set " + sets + " where __id == " +
-                    QByteArray::number(qulonglong(row_ids_[size_t(r)])) + ";";
+            text += " update " + table + " set " + sets +
+                    " where __id == " + QByteArray::number(qulonglong(row_ids_[size_t(r)])) + ";";
             any = true;
         }
     }
     for (uint64_t id : deleted_ids_) {
-        text += "delete from " + table + " where __id == " + QByteArray::number(qulonglong(id)) + ";";
+        text +=
+            "delete from " + table + " where __id == " + QByteArray::number(qulonglong(id)) + ";";
         any = true;
     }
-    if (!any)
-        return QByteArray();
+    if (!any) return QByteArray();
     return text + " commit;";
 }
 
 bool tab_data_model::commit_changes()
 {
     const QByteArray text = commit_text();
-    if (text.isEmpty())
-        return true;
-    if (!db_)
-        return false;
+    if (text.isEmpty()) return true;
+    if (!db_) return false;
     QStringList names, types;
     table_rows rows;
     QString log_line;
@@ -689,18 +656,16 @@ bool tab_data_model::commit_changes()
 QByteArray tab_data_model::update_text(int row, int column) const
 {
     const cell *c = cell_at(row, column);
-    if (!c)
-        return QByteArray();
+    if (!c) return QByteArray();
     return "update " + db_access::quote_name(table_) + " set " + quoted_column(column) + " = " +
-           value_literal(types_[column], c->item->edit_value().toString()) + " where __id == " +
-           QByteArray::number(qulonglong(row_ids_[size_t(row)]));
+           value_literal(types_[column], c->item->edit_value().toString()) +
+           " where __id == " + QByteArray::number(qulonglong(row_ids_[size_t(row)]));
 }
 
 bool tab_data_model::update_cell_now(int row, int column)
 {
     const QByteArray text = update_text(row, column);
-    if (text.isEmpty() || !db_)
-        return false;
+    if (text.isEmpty() || !db_) return false;
     QStringList names, types;
     table_rows rows;
     QString log_line;
@@ -712,15 +677,13 @@ bool tab_data_model::update_cell_now(int row, int column)
 void tab_data_model::set_read_only(bool on)
 {
     for (item_dlgt *d : column_delegates_)
-        if (d)
-            d->set_read_only(on);
+        if (d) d->set_read_only(on);
 }
 
 bool tab_data_model::set_number_mode(const QString &name)
 {
     bool ok = true;
-    for (auto &entry : delegates_)
-        ok = entry.second->set_number_mode(name) && ok;
+    for (auto &entry : delegates_) ok = entry.second->set_number_mode(name) && ok;
     if (ok && rowCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
     return ok;
@@ -728,8 +691,7 @@ bool tab_data_model::set_number_mode(const QString &name)
 
 uint8_t *tab_data_model::cell_mark(int row, int column)
 {
-    if (!cell_at(row, column))
-        return nullptr;
+    if (!cell_at(row, column)) return nullptr;
     return &columns_[size_t(column)][size_t(row)].cell_mark;
 }
 
@@ -762,8 +724,7 @@ bool tab_data_model::column_read_only(int column) const
 
 item_dlgt *tab_data_model::column_delegate(int column) const
 {
-    if (column < 0 || size_t(column) >= column_delegates_.size())
-        return nullptr;
+    if (column < 0 || size_t(column) >= column_delegates_.size()) return nullptr;
     return column_delegates_[size_t(column)];
 }
 
@@ -775,8 +736,7 @@ item_dlgt *tab_data_model::delegate_of(const QString &type_name) const
 
 QString tab_data_model::column_name(int column) const
 {
-    if (column < 0 || size_t(column) >= headers_.size())
-        return QString();
+    if (column < 0 || size_t(column) >= headers_.size()) return QString();
     return headers_[size_t(column)].data(Qt::EditRole).toString();
 }
 

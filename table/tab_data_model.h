@@ -61,7 +61,7 @@ public:
     bool column_read_only(int column) const;
     item_dlgt *column_delegate(int column) const;
     item_dlgt *delegate_of(const QString &type_name) const;
-    QString column_name(int column) const;  // as the result gives it
+    QString column_name(int column) const; // as the result gives it
     uint64_t row_id(int row) const;
     const std::vector<uint64_t> &row_ids() const { return row_ids_; }
     const std::set<uint64_t> &deleted_ids() const { return deleted_ids_; }
@@ -78,13 +78,15 @@ public:
     static QVariant default_value(const QString &type_name);
     static QByteArray value_literal(const QString &type_name, const QString &text);
 
-    QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
+    QModelIndex index(int row, int column,
+                      const QModelIndex &parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex &child) const override;
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
     QMap<int, QVariant> itemData(const QModelIndex &index) const override;
     bool insertRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
     bool removeRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;

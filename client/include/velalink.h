@@ -14,13 +14,13 @@
 #endif
 
 #if defined(_WIN32)
-#  if defined(VELALINK_BUILDING)
-#    define VELALINK_API __declspec(dllexport)
-#  else
-#    define VELALINK_API __declspec(dllimport)
-#  endif
+#if defined(VELALINK_BUILDING)
+#define VELALINK_API __declspec(dllexport)
 #else
-#  define VELALINK_API __attribute__((visibility("default")))
+#define VELALINK_API __declspec(dllimport)
+#endif
+#else
+#define VELALINK_API __attribute__((visibility("default")))
 #endif
 
 #ifdef __cplusplus
@@ -107,7 +107,8 @@ VELALINK_API int as_s(const char **out, const cell_value *cell);
 
 VELALINK_API void as_date(int *year, int *month, int *day, const cell_value *cell);
 /* fraction in nanoseconds */
-VELALINK_API void as_time(int *hour, int *minute, int *second, int *fraction, const cell_value *cell);
+VELALINK_API void as_time(int *hour, int *minute, int *second, int *fraction,
+                          const cell_value *cell);
 VELALINK_API void as_datetime(int *year, int *month, int *day, int *hour, int *minute, int *second,
                               int *fraction, const cell_value *cell);
 

@@ -11,6 +11,6 @@ namespace velalink {
 // False for anything else (null included).
 bool parse_ipv4(const char *text, uint32_t &address);
 
-}  // namespace velalink
+} // namespace velalink
 
 #endif

@@ -15,6 +15,6 @@ namespace velalink {
 // data + size, and nothing is reserved for counts the payload cannot hold.
 bool decode_payload(const uint8_t *data, size_t size, result_set &out, const char **why);
 
-}  // namespace velalink
+} // namespace velalink
 
 #endif

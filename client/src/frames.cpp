@@ -8,57 +8,69 @@ namespace velalink {
 
 namespace {
 
-uint32_t text_len(const char *text) { return text ? static_cast<uint32_t>(std::strlen(text)) : 0; }
+uint32_t text_len(const char *text)
+{
+    return text ? static_cast<uint32_t>(std::strlen(text)) : 0;
+}
 
 // Writes a 4-byte length and the text's bytes at p; returns the end.
-uint8_t *put_text(uint8_t *p, const char *text, uint32_t len) {
-  put_le32(p, len);
-  if (len) std::memcpy(p + 4, text, len);
-  return p + 4 + len;
+uint8_t *put_text(uint8_t *p, const char *text, uint32_t len)
+{
+    put_le32(p, len);
+    if (len) std::memcpy(p + 4, text, len);
+    return p + 4 + len;
 }
 
-}  // namespace
+} // namespace
 
-std::vector<uint8_t> login_frame(const char *user, const char *pwd) {
-  uint32_t u = text_len(user), p = text_len(pwd);
-  std::vector<uint8_t> out(12 + static_cast<size_t>(u) + p);
-  put_le32(out.data(), 8 + u + p);
-  put_text(put_text(out.data() + 4, user, u), pwd, p);
-  return out;
+std::vector<uint8_t> login_frame(const char *user, const char *pwd)
+{
+    uint32_t u = text_len(user), p = text_len(pwd);
+    std::vector<uint8_t> out(12 + static_cast<size_t>(u) + p);
+    put_le32(out.data(), 8 + u + p);
+    put_text(put_text(out.data() + 4, user, u), pwd, p);
+    return out;
 }
 
-std::vector<uint8_t> statement_frame(const char *sql, uint32_t len) {
-  if (!sql) len = 0;
-  std::vector<uint8_t> out(4 + static_cast<size_t>(len));
-  put_text(out.data(), sql, len);
-  return out;
+std::vector<uint8_t> statement_frame(const char *sql, uint32_t len)
+{
+    if (!sql) len = 0;
+    std::vector<uint8_t> out(4 + static_cast<size_t>(len));
+    put_text(out.data(), sql, len);
+    return out;
 }
 
-std::vector<uint8_t> logout_frame() { return std::vector<uint8_t>(4, 0xFF); }
-
-void reply_assembler::append(const uint8_t *data, size_t size) {
-  if (size_ + size > buf_.size()) buf_.resize((size_ + size) * 2);
-  std::memcpy(buf_.data() + size_, data, size);
-  size_ += size;
+std::vector<uint8_t> logout_frame()
+{
+    return std::vector<uint8_t>(4, 0xFF);
 }
 
-reply_state reply_assembler::state() const {
-  if (size_ < 4) return reply_state::incomplete;
-  uint32_t len = le32(buf_.data());
-  // No length announces a reply of its own: 0 has no room for the status byte and
-  // 0xFFFFFFFF is the logout marker.
-  if (len == 0 || len == logout_marker) return reply_state::bad;
-  if (size_ >= 5 && buf_[4] > 1) return reply_state::bad;
-  if (size_ - 4 < len) return reply_state::incomplete;
-  return reply_state::complete;
+void reply_assembler::append(const uint8_t *data, size_t size)
+{
+    if (size_ + size > buf_.size()) buf_.resize((size_ + size) * 2);
+    std::memcpy(buf_.data() + size_, data, size);
+    size_ += size;
 }
 
-login_verdict judge_login_reply(const uint8_t *data, size_t size) {
-  if (size < 4) return login_verdict::bad_length;
-  uint32_t len = le32(data);
-  // L = 0 carries no status byte to judge.
-  if (len == 0 || len == logout_marker || size - 4 < len) return login_verdict::bad_length;
-  return data[4] == 1 ? login_verdict::refused : login_verdict::accepted;
+reply_state reply_assembler::state() const
+{
+    if (size_ < 4) return reply_state::incomplete;
+    uint32_t len = le32(buf_.data());
+    // No length announces a reply of its own: 0 has no room for the status byte and
+    // 0xFFFFFFFF is the logout marker.
+    if (len == 0 || len == logout_marker) return reply_state::bad;
+    if (size_ >= 5 && buf_[4] > 1) return reply_state::bad;
+    if (size_ - 4 < len) return reply_state::incomplete;
+    return reply_state::complete;
 }
 
-}  // namespace velalink
+login_verdict judge_login_reply(const uint8_t *data, size_t size)
+{
+    if (size < 4) return login_verdict::bad_length;
+    uint32_t len = le32(data);
+    // L = 0 carries no status byte to judge.
+    if (len == 0 || len == logout_marker || size - 4 < len) return login_verdict::bad_length;
+    return data[4] == 1 ? login_verdict::refused : login_verdict::accepted;
+}
+
+} // namespace velalink

@@ -19,33 +19,33 @@ std::vector<uint8_t> statement_frame(const char *sql, uint32_t len);
 std::vector<uint8_t> logout_frame();
 
 enum class reply_state {
-  incomplete,  // more bytes are needed
-  complete,    // status and payload are available
-  bad,         // the length field or status byte can never make a valid reply
+    incomplete, // more bytes are needed
+    complete,   // status and payload are available
+    bad,        // the length field or status byte can never make a valid reply
 };
 
 // Collects the pieces of one reply. It grows with the bytes that actually arrive,
 // never with what the length field announces.
 class reply_assembler {
- public:
-  void append(const uint8_t *data, size_t size);
-  reply_state state() const;
-  // Valid once complete.
-  uint8_t status() const { return buf_[4]; }
-  // Every byte after the status byte, including any that followed the reply.
-  const uint8_t *payload() const { return buf_.data() + 5; }
-  size_t payload_size() const { return size_ - 5; }
-  size_t size() const { return size_; }
+public:
+    void append(const uint8_t *data, size_t size);
+    reply_state state() const;
+    // Valid once complete.
+    uint8_t status() const { return buf_[4]; }
+    // Every byte after the status byte, including any that followed the reply.
+    const uint8_t *payload() const { return buf_.data() + 5; }
+    size_t payload_size() const { return size_ - 5; }
+    size_t size() const { return size_; }
 
- private:
-  std::vector<uint8_t> buf_;
-  size_t size_ = 0;
+private:
+    std::vector<uint8_t> buf_;
+    size_t size_ = 0;
 };
 
 // How a single-piece login reply is judged.
 enum class login_verdict { accepted, refused, bad_length };
 login_verdict judge_login_reply(const uint8_t *data, size_t size);
 
-}  // namespace velalink
+} // namespace velalink
 
 #endif

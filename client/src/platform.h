@@ -47,7 +47,7 @@ void free_large(void *p);
 // library's buffer so that the order with printf output is kept.
 void console_write(const char *data, size_t size);
 
-}  // namespace plat
-}  // namespace velalink
+} // namespace plat
+} // namespace velalink
 
 #endif

@@ -24,6 +24,6 @@ std::string cell_text(const cell_value *cell);
 void render_table(const result_set &rs, const std::function<void(const std::string &)> &sink,
                   size_t piece_limit = 4096);
 
-}  // namespace velalink
+} // namespace velalink
 
 #endif

@@ -30,20 +30,22 @@ namespace sid = lang::sql_id;
 // Every id the highlighting looks for on the path above a byte.
 const lang::id_set &style_ids()
 {
-    static const lang::id_set ids{sid::comment,   sid::fn_name,   sid::field_name, sid::table_name, sid::constant, sid::terminal,
-                                  sid::select_one, sid::backup,   sid::rows_of,    sid::cols_of,    sid::fields_of, sid::show_tabs,
-                                  sid::insert,    sid::delete_,   sid::update,     sid::create,     sid::truncate,  sid::import,
-                                  sid::drop,      sid::alter,     sid::restore,    sid::order,      sid::filter,    sid::group,
-                                  sid::recompute, sid::project,   sid::rename};
+    static const lang::id_set ids{sid::comment,   sid::fn_name,  sid::field_name, sid::table_name,
+                                  sid::constant,  sid::terminal, sid::select_one, sid::backup,
+                                  sid::rows_of,   sid::cols_of,  sid::fields_of,  sid::show_tabs,
+                                  sid::insert,    sid::delete_,  sid::update,     sid::create,
+                                  sid::truncate,  sid::import,   sid::drop,       sid::alter,
+                                  sid::restore,   sid::order,    sid::filter,     sid::group,
+                                  sid::recompute, sid::project,  sid::rename};
     return ids;
 }
 
-bool path_has(const std::vector<const lang::parse_node *> &path, std::initializer_list<lang::node_id> ids)
+bool path_has(const std::vector<const lang::parse_node *> &path,
+              std::initializer_list<lang::node_id> ids)
 {
     for (const lang::parse_node *n : path)
         for (lang::node_id id : ids)
-            if (n->id == id)
-                return true;
+            if (n->id == id) return true;
     return false;
 }
 
@@ -69,8 +71,7 @@ bool in_ranges(const range_list &ranges, int32_t p)
     // before p.
     auto it = std::upper_bound(ranges.begin(), ranges.end(), p,
                                [](int32_t v, const text_range &r) { return v < r.begin; });
-    if (it == ranges.begin())
-        return false;
+    if (it == ranges.begin()) return false;
     return std::prev(it)->contains(p);
 }
 
@@ -110,8 +111,7 @@ editor::editor(QWidget *parent) : QWidget(parent)
     f.setStyleStrategy(QFont::PreferAntialias);
     f.setStyleHint(QFont::Monospace);
     int size = g_config.current_theme().styles[slot_default].point_size;
-    if (size > 0)
-        f.setPointSize(size);
+    if (size > 0) f.setPointSize(size);
     setFont(f);
 
     blink_timer_.setInterval(500);
@@ -151,17 +151,17 @@ void editor::sync_settings()
 
 int editor::cell_width()
 {
-    double v = g_config.current_theme().styles[slot_default].point_size * double(g_config.hor_factor);
-    if (!(v >= 1.0))
-        return 1;
+    double v =
+        g_config.current_theme().styles[slot_default].point_size * double(g_config.hor_factor);
+    if (!(v >= 1.0)) return 1;
     return static_cast<int>(std::min(v, 10000.0));
 }
 
 int editor::line_height()
 {
-    double v = g_config.current_theme().styles[slot_default].point_size * double(g_config.ver_factor);
-    if (!(v >= 1.0))
-        return 1;
+    double v =
+        g_config.current_theme().styles[slot_default].point_size * double(g_config.ver_factor);
+    if (!(v >= 1.0)) return 1;
     return static_cast<int>(std::min(v, 10000.0));
 }
 
@@ -174,8 +174,7 @@ void editor::set_visible_rect(const QRect &r)
 
 QRect editor::visible_area() const
 {
-    if (!visible_set_)
-        return rect();
+    if (!visible_set_) return rect();
     return QRect(-visible_.x(), -visible_.y(), visible_.width(), visible_.height());
 }
 
@@ -194,8 +193,7 @@ void editor::layout_text()
     const char *d = t.data();
     for (;;) {
         const void *hit = std::memchr(d + start, '\n', t.size() - start);
-        if (!hit)
-            break;
+        if (!hit) break;
         size_t nl = static_cast<size_t>(static_cast<const char *>(hit) - d);
         longest = std::max(longest, nl + 1 - start);
         start = nl + 1;
@@ -203,7 +201,9 @@ void editor::layout_text()
     }
     longest = std::max(longest, t.size() - start);
     resize(clamp_size(static_cast<long long>(cell_width()) * static_cast<long long>(longest) + 100),
-           clamp_size(static_cast<long long>(line_height()) * static_cast<long long>(line_index_.size()) + 100));
+           clamp_size(static_cast<long long>(line_height()) *
+                          static_cast<long long>(line_index_.size()) +
+                      100));
 
     int line = current_line();
     int cells = 0;
@@ -218,8 +218,7 @@ void editor::layout_text()
 
 int32_t editor::hit_test(const QPoint &pt) const
 {
-    if (buf_.size() == 0 || pt.y() < 0)
-        return 0;
+    if (buf_.size() == 0 || pt.y() < 0) return 0;
     int line = pt.y() / line_height();
     line = std::min(line, line_count() - 1);
     int32_t p = line_index_[static_cast<size_t>(line)];
@@ -228,8 +227,7 @@ int32_t editor::hit_test(const QPoint &pt) const
     while (p < end) {
         int len = buf_.char_len(p);
         long long w = static_cast<long long>(utf8::cells(len)) * cell_width();
-        if (pt.x() < x + w)
-            return p;
+        if (pt.x() < x + w) return p;
         x += w;
         p += len;
     }
@@ -287,31 +285,27 @@ int editor::style_slot_at(int32_t p, int32_t *leaf_begin, int32_t *leaf_end) con
     *leaf_begin = *leaf_end = 0;
     std::vector<const lang::parse_node *> path;
     lang::node_path_at(statements_, static_cast<uint64_t>(p), style_ids(), &path);
-    if (path.empty())
-        return slot_default;
+    if (path.empty()) return slot_default;
     // A terminal leaf has nothing below it: every byte of it gets the same answer.
     const lang::parse_node *deepest = path.front();
     if (deepest->id == sid::terminal && deepest->child_count() == 0 && statements_.text()) {
         *leaf_begin = static_cast<int32_t>(deepest->start - statements_.text());
         *leaf_end = *leaf_begin + static_cast<int32_t>(deepest->length);
     }
-    if (path_has(path, {sid::comment}))
-        return slot_comment;
-    if (path_has(path, {sid::fn_name}))
-        return slot_function;
-    if (path_has(path, {sid::field_name}))
-        return slot_field_name;
-    if (path_has(path, {sid::table_name}))
-        return slot_table_name;
-    if (path_has(path, {sid::constant}))
-        return slot_constant;
-    if (!path_has(path, {sid::terminal}))
-        return slot_default;
-    if (path_has(path, {sid::select_one, sid::backup, sid::rows_of, sid::cols_of, sid::fields_of, sid::show_tabs}))
+    if (path_has(path, {sid::comment})) return slot_comment;
+    if (path_has(path, {sid::fn_name})) return slot_function;
+    if (path_has(path, {sid::field_name})) return slot_field_name;
+    if (path_has(path, {sid::table_name})) return slot_table_name;
+    if (path_has(path, {sid::constant})) return slot_constant;
+    if (!path_has(path, {sid::terminal})) return slot_default;
+    if (path_has(path, {sid::select_one, sid::backup, sid::rows_of, sid::cols_of, sid::fields_of,
+                        sid::show_tabs}))
         return slot_read_keyword;
-    if (path_has(path, {sid::insert, sid::delete_, sid::update, sid::create, sid::truncate, sid::import, sid::drop, sid::alter, sid::restore}))
+    if (path_has(path, {sid::insert, sid::delete_, sid::update, sid::create, sid::truncate,
+                        sid::import, sid::drop, sid::alter, sid::restore}))
         return slot_write_keyword;
-    if (path_has(path, {sid::order, sid::filter, sid::group, sid::recompute, sid::project, sid::rename}))
+    if (path_has(path,
+                 {sid::order, sid::filter, sid::group, sid::recompute, sid::project, sid::rename}))
         return slot_post_keyword;
     return slot_default_keyword;
 }
@@ -347,7 +341,8 @@ void editor::paint_text(QPainter &p, const QRect &area, bool with_cursor)
     glyph_cache &glyphs = glyph_cache::instance();
     // Printers get real text; screens get the cached cell pictures.
     const bool direct = p.device() && p.device()->devType() != QInternal::Widget &&
-                        p.device()->devType() != QInternal::Image && p.device()->devType() != QInternal::Pixmap;
+                        p.device()->devType() != QInternal::Image &&
+                        p.device()->devType() != QInternal::Pixmap;
     const text_style *last_style = nullptr;
     bool last_underline = false;
     int font = 0;
@@ -359,17 +354,16 @@ void editor::paint_text(QPainter &p, const QRect &area, bool with_cursor)
     int first = std::max(0, area.top() / lh);
     for (int line = first; line < line_count(); ++line) {
         long long y = static_cast<long long>(line) * lh;
-        if (y > area.bottom())
-            break;
+        if (y > area.bottom()) break;
         int32_t pos = line_index_[static_cast<size_t>(line)];
         // Bounded by the text as well, in case a repaint comes before the layout of a change.
-        int32_t end = std::min(n, line + 1 < line_count() ? line_index_[static_cast<size_t>(line) + 1] : n);
+        int32_t end =
+            std::min(n, line + 1 < line_count() ? line_index_[static_cast<size_t>(line) + 1] : n);
         long long x = 0;
         while (pos < end) {
             int len = buf_.char_len(pos);
             int w = utf8::cells(len) * cw;
-            if (x >= area.left() + static_cast<long long>(area.width()))
-                break;
+            if (x >= area.left() + static_cast<long long>(area.width())) break;
             if (x < area.left()) {
                 x += w;
                 pos += len;
@@ -396,10 +390,12 @@ void editor::paint_text(QPainter &p, const QRect &area, bool with_cursor)
                 }
                 style = &theme.styles[slot];
             }
-            QColor colour(style->red & 0xFF, style->green & 0xFF, style->blue & 0xFF, style->alpha & 0xFF);
+            QColor colour(style->red & 0xFF, style->green & 0xFF, style->blue & 0xFF,
+                          style->alpha & 0xFF);
             bool underline = false;
             if (sel)
-                colour = mark ? QColor(0, 0, 0, colour.alpha()) : QColor(255, 255, 255, colour.alpha());
+                colour =
+                    mark ? QColor(0, 0, 0, colour.alpha()) : QColor(255, 255, 255, colour.alpha());
             if (failed && pos >= failure_pos_) {
                 if (pos == failure_pos_) {
                     colour = QColor(255, 0, 0, colour.alpha());
@@ -418,16 +414,18 @@ void editor::paint_text(QPainter &p, const QRect &area, bool with_cursor)
             auto c = static_cast<unsigned char>(t[static_cast<size_t>(pos)]);
             if (c != ' ' || show_space) {
                 QColor pen = colour;
-                if (c == '\n' || c == ' ')
-                    pen.setAlpha(64);
+                if (c == '\n' || c == ' ') pen.setAlpha(64);
                 if (c == ' ' && !glyphs.has_space_mark(font)) {
                     // No installed font has the blank mark: draw the small square it shows.
                     int side = std::max(2, cw / 5);
-                    p.fillRect(QRect(cell.center().x() - side / 2, cell.center().y() - side / 2, side, side), pen);
+                    p.fillRect(QRect(cell.center().x() - side / 2, cell.center().y() - side / 2,
+                                     side, side),
+                               pen);
                 } else if (c < 0x80) {
                     glyphs.draw(p, cell, font, pen.rgba(), c, ascii_glyph(c), direct);
                 } else if (len > 1) {
-                    glyphs.draw(p, cell, font, pen.rgba(), utf8::decode(t.data(), t.size(), static_cast<size_t>(pos)),
+                    glyphs.draw(p, cell, font, pen.rgba(),
+                                utf8::decode(t.data(), t.size(), static_cast<size_t>(pos)),
                                 QString::fromUtf8(t.data() + pos, len), direct);
                 } else {
                     glyphs.draw(p, cell, font, pen.rgba(), 0xFFFD, QString(QChar(0xFFFD)), direct);
@@ -457,8 +455,7 @@ void editor::print()
     QPrinter printer(QPrinter::ScreenResolution);
     printer.setResolution(1200);
     QPrintDialog dlg(&printer, this);
-    if (dlg.exec() == QDialog::Accepted)
-        render_to(&printer);
+    if (dlg.exec() == QDialog::Accepted) render_to(&printer);
 }
 
 // --- common tails of commands --------------------------------------------------------------
@@ -480,8 +477,14 @@ void editor::after_move()
     refresh_actions();
 }
 
-void editor::text_edited() { after_text_change(); }
-void editor::cursor_moved() { after_move(); }
+void editor::text_edited()
+{
+    after_text_change();
+}
+void editor::cursor_moved()
+{
+    after_move();
+}
 
 void editor::set_cursor(int32_t p)
 {
@@ -490,7 +493,10 @@ void editor::set_cursor(int32_t p)
     after_move();
 }
 
-void editor::set_text(const QString &text) { set_text_utf8(text.toUtf8().toStdString()); }
+void editor::set_text(const QString &text)
+{
+    set_text_utf8(text.toUtf8().toStdString());
+}
 
 void editor::set_text_utf8(std::string bytes)
 {
@@ -498,19 +504,19 @@ void editor::set_text_utf8(std::string bytes)
     after_text_change();
 }
 
-QString editor::text() const { return QString::fromUtf8(buf_.text().data(), buf_.size()); }
+QString editor::text() const
+{
+    return QString::fromUtf8(buf_.text().data(), buf_.size());
+}
 
 void editor::typed(std::string_view bytes)
 {
-    if (bytes.empty())
-        return;
+    if (bytes.empty()) return;
     sync_settings();
-    if (buf_.has_selection())
-        buf_.remove_selections();
+    if (buf_.has_selection()) buf_.remove_selections();
     buf_.insert(bytes);
     after_text_change();
-    if (g_config.auto_enable && completion_hook_)
-        completion_hook_(this);
+    if (g_config.auto_enable && completion_hook_) completion_hook_(this);
 }
 
 void editor::select_from_anchor()
@@ -530,11 +536,12 @@ void editor::refresh_actions()
 {
     const editor_actions &a = actions_;
     if (!actions_added_ && QWidget::actions().isEmpty()) {
-        const std::vector<std::vector<QPointer<QAction>>> groups{{a.undo, a.redo},
-                                                         {a.cut, a.copy, a.paste, a.del_sel},
-                                                         {a.sel_all, a.sel_line, a.sel_word, a.sel_beside},
-                                                         {a.find, a.replace},
-                                                         {a.goto_err, a.format_sel}};
+        const std::vector<std::vector<QPointer<QAction>>> groups{
+            {a.undo, a.redo},
+            {a.cut, a.copy, a.paste, a.del_sel},
+            {a.sel_all, a.sel_line, a.sel_word, a.sel_beside},
+            {a.find, a.replace},
+            {a.goto_err, a.format_sel}};
         bool any = false;
         for (const auto &g : groups) {
             bool added = false;
@@ -552,8 +559,7 @@ void editor::refresh_actions()
         actions_added_ = any;
     }
     auto set = [](QAction *act, bool on) {
-        if (act)
-            act->setEnabled(on);
+        if (act) act->setEnabled(on);
     };
     bool sel = buf_.has_selection();
     bool search_hidden = !search_ || search_->isHidden();
@@ -572,8 +578,9 @@ void editor::refresh_actions()
     set(a.replace, search_hidden);
     set(a.save, buf_.modified());
     set(a.sel_all, buf_.size() > 0);
-    for (QAction *act : std::initializer_list<QAction *>{a.goto_lineb, a.goto_linee, a.goto_wordb, a.goto_worde, a.sel_beside, a.sel_word,
-                         a.exec_cur, a.save_all})
+    for (QAction *act :
+         std::initializer_list<QAction *>{a.goto_lineb, a.goto_linee, a.goto_wordb, a.goto_worde,
+                                          a.sel_beside, a.sel_word, a.exec_cur, a.save_all})
         set(act, true);
 }
 
@@ -584,14 +591,16 @@ void editor::cut(bool)
     sync_settings();
     std::string text = buf_.cut();
     if (!text.empty())
-        QApplication::clipboard()->setText(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+        QApplication::clipboard()->setText(
+            QString::fromUtf8(text.data(), static_cast<int>(text.size())));
     after_text_change();
 }
 
 void editor::copy(bool)
 {
     std::string text = buf_.copy();
-    QApplication::clipboard()->setText(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+    QApplication::clipboard()->setText(
+        QString::fromUtf8(text.data(), static_cast<int>(text.size())));
     refresh_actions();
 }
 
@@ -626,8 +635,7 @@ void editor::redo(bool)
 
 void editor::goto_err(bool)
 {
-    if (parse_failed())
-        buf_.set_cursor(std::min(failure_pos_, buf_.size()));
+    if (parse_failed()) buf_.set_cursor(std::min(failure_pos_, buf_.size()));
     after_move();
 }
 
@@ -646,16 +654,14 @@ void editor::goto_linee(bool)
 void editor::goto_wordb(bool)
 {
     text_range r = buf_.word_at(buf_.cursor());
-    if (r.begin < r.end)
-        buf_.set_cursor(r.begin);
+    if (r.begin < r.end) buf_.set_cursor(r.begin);
     after_move();
 }
 
 void editor::goto_worde(bool)
 {
     text_range r = buf_.word_at(buf_.cursor());
-    if (r.begin < r.end)
-        buf_.set_cursor(r.end);
+    if (r.begin < r.end) buf_.set_cursor(r.end);
     after_move();
 }
 
@@ -697,8 +703,7 @@ void editor::sel_word(bool)
 
 void editor::format_sel(bool)
 {
-    if (!buf_.has_selection())
-        return refresh_actions();
+    if (!buf_.has_selection()) return refresh_actions();
     sync_settings();
     std::string src = buf_.selected_text();
     lang::statement_list list;
@@ -707,34 +712,38 @@ void editor::format_sel(bool)
     if (stop == static_cast<int32_t>(src.size()) && !list.empty()) {
         std::string out;
         for (const lang::parse_node *st : list) {
-            if (!out.empty())
-                out += '\n';
+            if (!out.empty()) out += '\n';
             out += engine.normalise_statement(st, false, false);
         }
         // The formatted text stands for all selections together: it replaces the first and
         // the others go, so nothing is written twice.
         range_list sel = buf_.selections();
         buf_.clear_selections();
-        for (size_t i = sel.size(); i-- > 1;)
-            buf_.remove(sel[i].begin, sel[i].end);
+        for (size_t i = sel.size(); i-- > 1;) buf_.remove(sel[i].begin, sel[i].end);
         buf_.replace(sel[0].begin, sel[0].end, out);
     }
     after_text_change();
 }
 
-void editor::find(bool) { open_search(false); }
-void editor::replace(bool) { open_search(true); }
+void editor::find(bool)
+{
+    open_search(false);
+}
+void editor::replace(bool)
+{
+    open_search(true);
+}
 
 void editor::open_search(bool replace_mode)
 {
-    if (!search_->isHidden())
-        return;
-    search_->open_for(replace_mode, buf_.selections().empty()
-                                        ? QString()
-                                        : QString::fromUtf8(buf_.slice(buf_.selections()[0].begin,
-                                                                       buf_.selections()[0].end)
-                                                                .data(),
-                                                            buf_.selections()[0].end - buf_.selections()[0].begin));
+    if (!search_->isHidden()) return;
+    search_->open_for(
+        replace_mode,
+        buf_.selections().empty()
+            ? QString()
+            : QString::fromUtf8(
+                  buf_.slice(buf_.selections()[0].begin, buf_.selections()[0].end).data(),
+                  buf_.selections()[0].end - buf_.selections()[0].begin));
     refresh_actions();
 }
 
@@ -749,12 +758,14 @@ void editor::change_cursor()
 void editor::show_cursor()
 {
     blink_phase_ = 0;
-    if (blink_timer_.isActive())
-        blink_timer_.start();
+    if (blink_timer_.isActive()) blink_timer_.start();
     update();
 }
 
-void editor::reset_word() { click_stage_ = 0; }
+void editor::reset_word()
+{
+    click_stage_ = 0;
+}
 
 void editor::auto_sel(const QString &text)
 {
@@ -765,7 +776,10 @@ void editor::auto_sel(const QString &text)
     setFocus();
 }
 
-void editor::auto_not_found() { setFocus(); }
+void editor::auto_not_found()
+{
+    setFocus();
+}
 
 void editor::auto_char_add(const char &c)
 {
@@ -785,13 +799,14 @@ void editor::auto_char_del()
 
 bool editor::eventFilter(QObject *obj, QEvent *ev)
 {
-    if (obj == this && ev->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(ev)->key() == Qt::Key_Tab) {
+    if (obj == this && ev->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(ev)->key() == Qt::Key_Tab) {
         sync_settings();
-        std::string ins = g_config.insert_space
-                              ? std::string(static_cast<size_t>(std::clamp(g_config.tab_width, 0, 64)), ' ')
-                              : std::string("\t");
-        if (buf_.has_selection())
-            buf_.remove_selections();
+        std::string ins =
+            g_config.insert_space
+                ? std::string(static_cast<size_t>(std::clamp(g_config.tab_width, 0, 64)), ' ')
+                : std::string("\t");
+        if (buf_.has_selection()) buf_.remove_selections();
         buf_.insert(ins);
         anchor_ = buf_.cursor();
         blink_phase_ = 0;
@@ -805,10 +820,8 @@ bool editor::eventFilter(QObject *obj, QEvent *ev)
 void editor::zoom(int delta)
 {
     theme_style &theme = g_config.current_theme();
-    if (delta < 0 && theme.styles[slot_default].point_size < 6)
-        return;
-    for (text_style &s : theme.styles)
-        s.point_size += delta;
+    if (delta < 0 && theme.styles[slot_default].point_size < 6) return;
+    for (text_style &s : theme.styles) s.point_size += delta;
 }
 
 void editor::keyPressEvent(QKeyEvent *ev)
@@ -829,8 +842,7 @@ void editor::keyPressEvent(QKeyEvent *ev)
 
     if (ctrl) {
         buf_.clear_marks();
-        if (select_state_ == anchored)
-            select_state_ = idle;
+        if (select_state_ == anchored) select_state_ = idle;
         switch (key) {
         case Qt::Key_Minus:
             zoom(-1);
@@ -864,20 +876,28 @@ void editor::keyPressEvent(QKeyEvent *ev)
     }
 
     int page = 8;
-    if (shift)
-        page = std::max(1, visible_area().height() / line_height());
+    if (shift) page = std::max(1, visible_area().height() / line_height());
 
     auto move_target = [&](int k) -> int32_t {
         switch (k) {
-        case Qt::Key_Home: return buf_.line_start(cur);
-        case Qt::Key_End: return buf_.line_end(cur);
-        case Qt::Key_Left: return buf_.left_of(cur);
-        case Qt::Key_Right: return buf_.right_of(cur);
-        case Qt::Key_Up: return buf_.up_of(cur);
-        case Qt::Key_Down: return buf_.down_of(cur);
-        case Qt::Key_PageUp: return buf_.page_up_of(cur, page);
-        case Qt::Key_PageDown: return buf_.page_down_of(cur, page);
-        default: return -1;
+        case Qt::Key_Home:
+            return buf_.line_start(cur);
+        case Qt::Key_End:
+            return buf_.line_end(cur);
+        case Qt::Key_Left:
+            return buf_.left_of(cur);
+        case Qt::Key_Right:
+            return buf_.right_of(cur);
+        case Qt::Key_Up:
+            return buf_.up_of(cur);
+        case Qt::Key_Down:
+            return buf_.down_of(cur);
+        case Qt::Key_PageUp:
+            return buf_.page_up_of(cur, page);
+        case Qt::Key_PageDown:
+            return buf_.page_down_of(cur, page);
+        default:
+            return -1;
         }
     };
 
@@ -913,8 +933,7 @@ void editor::keyPressEvent(QKeyEvent *ev)
                 anchor_ = cur;
             }
             buf_.set_cursor(target);
-            if (select_state_ == anchored)
-                select_from_anchor();
+            if (select_state_ == anchored) select_from_anchor();
         } else {
             buf_.clear_selections();
             buf_.set_cursor(target);
@@ -924,8 +943,7 @@ void editor::keyPressEvent(QKeyEvent *ev)
 
     QByteArray text = ev->text().toUtf8();
     if (!text.isEmpty() && static_cast<unsigned char>(text[0]) >= 0x20 && text[0] != char(0x7F)) {
-        if (shift && select_state_ == anchored)
-            select_state_ = idle;
+        if (shift && select_state_ == anchored) select_state_ = idle;
         return typed(std::string_view(text.constData(), static_cast<size_t>(text.size())));
     }
     update();
@@ -934,8 +952,7 @@ void editor::keyPressEvent(QKeyEvent *ev)
 
 void editor::keyReleaseEvent(QKeyEvent *ev)
 {
-    if (ev->key() == Qt::Key_Shift && select_state_ == anchored)
-        select_state_ = idle;
+    if (ev->key() == Qt::Key_Shift && select_state_ == anchored) select_state_ = idle;
     QWidget::keyReleaseEvent(ev);
 }
 
@@ -943,8 +960,7 @@ void editor::keyReleaseEvent(QKeyEvent *ev)
 
 void editor::mousePressEvent(QMouseEvent *ev)
 {
-    if (ev->button() != Qt::RightButton)
-        buf_.clear_selections();
+    if (ev->button() != Qt::RightButton) buf_.clear_selections();
     buf_.set_cursor(hit_test(ev->pos()));
     // Still dragging means the last release went elsewhere (a context menu opened by a
     // right press takes it): start afresh rather than select from that press.
@@ -960,8 +976,7 @@ void editor::mousePressEvent(QMouseEvent *ev)
 
 void editor::mouseMoveEvent(QMouseEvent *ev)
 {
-    if (select_state_ != dragging)
-        return;
+    if (select_state_ != dragging) return;
     buf_.set_cursor(hit_test(ev->pos()));
     select_from_anchor();
     after_move();
@@ -969,8 +984,7 @@ void editor::mouseMoveEvent(QMouseEvent *ev)
 
 void editor::mouseReleaseEvent(QMouseEvent *)
 {
-    if (select_state_ == dragging)
-        select_state_ = idle;
+    if (select_state_ == dragging) select_state_ = idle;
 }
 
 void editor::mouseDoubleClickEvent(QMouseEvent *ev)
@@ -979,15 +993,22 @@ void editor::mouseDoubleClickEvent(QMouseEvent *ev)
     buf_.set_cursor(p);
     buf_.clear_marks();
     buf_.clear_selections();
-    if (p != click_pos_)
-        click_stage_ = 0;
+    if (p != click_pos_) click_stage_ = 0;
     click_pos_ = p;
     text_range r{0, 0};
     switch (click_stage_) {
-    case 0: r = buf_.word_at(p); break;
-    case 1: r = buf_.phrase_at(p); break;
-    case 2: r = buf_.line_at(p); break;
-    default: r = {0, buf_.size()}; break;
+    case 0:
+        r = buf_.word_at(p);
+        break;
+    case 1:
+        r = buf_.phrase_at(p);
+        break;
+    case 2:
+        r = buf_.line_at(p);
+        break;
+    default:
+        r = {0, buf_.size()};
+        break;
     }
     buf_.add_selection(r.begin, r.end);
     if (click_stage_ <= 2 && r.begin < r.end && buf_.size() < no_parse_size) {

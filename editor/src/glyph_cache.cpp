@@ -33,8 +33,7 @@ int glyph_cache::font_id(const text_style &style, bool underline)
     k += (style.underline || underline) ? 'u' : '-';
     k += style.strike_out ? 's' : '-';
     auto it = font_ids_.find(k);
-    if (it != font_ids_.end())
-        return it->second;
+    if (it != font_ids_.end()) return it->second;
     if (fonts_.size() >= max_fonts) {
         // Zooming through many sizes: start over rather than grow.
         fonts_.clear();
@@ -44,8 +43,7 @@ int glyph_cache::font_id(const text_style &style, bool underline)
     }
     font_entry e;
     e.font = code_font(style);
-    if (underline)
-        e.font.setUnderline(true);
+    if (underline) e.font.setUnderline(true);
     e.space_mark = QFontMetrics(e.font).inFontUcs4(0x2B1D);
     fonts_.push_back(e);
     int id = static_cast<int>(fonts_.size()) - 1;
@@ -53,8 +51,8 @@ int glyph_cache::font_id(const text_style &style, bool underline)
     return id;
 }
 
-void glyph_cache::draw(QPainter &p, const QRect &cell, int font_id, QRgb colour, uint32_t code, const QString &text,
-                       bool direct)
+void glyph_cache::draw(QPainter &p, const QRect &cell, int font_id, QRgb colour, uint32_t code,
+                       const QString &text, bool direct)
 {
     const QFont &f = font(font_id);
     const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
@@ -69,7 +67,8 @@ void glyph_cache::draw(QPainter &p, const QRect &cell, int font_id, QRgb colour,
         return;
     }
     key k{(static_cast<uint64_t>(font_id) << 32) | code,
-          (static_cast<uint64_t>(colour) << 32) | (static_cast<uint64_t>(cell.width() & 0xFFFF) << 16) |
+          (static_cast<uint64_t>(colour) << 32) |
+              (static_cast<uint64_t>(cell.width() & 0xFFFF) << 16) |
               static_cast<uint64_t>(cell.height() & 0xFFFF)};
     auto it = cells_.find(k);
     if (it == cells_.end()) {

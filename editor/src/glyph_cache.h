@@ -25,8 +25,8 @@ public:
 
     // Draws `text` (the character `code`) into `cell` in `colour`. On screens the cell
     // picture comes from the cache; `direct` draws the text itself (printers, PDF).
-    void draw(QPainter &p, const QRect &cell, int font_id, QRgb colour, uint32_t code, const QString &text,
-              bool direct);
+    void draw(QPainter &p, const QRect &cell, int font_id, QRgb colour, uint32_t code,
+              const QString &text, bool direct);
 
     static glyph_cache &instance();
 
@@ -46,7 +46,10 @@ private:
         bool operator==(const key &o) const { return a == o.a && b == o.b; }
     };
     struct key_hash {
-        size_t operator()(const key &k) const { return std::hash<uint64_t>()(k.a * 0x9E3779B97F4A7C15ull ^ k.b); }
+        size_t operator()(const key &k) const
+        {
+            return std::hash<uint64_t>()(k.a * 0x9E3779B97F4A7C15ull ^ k.b);
+        }
     };
 
     std::unordered_map<std::string, int> font_ids_;

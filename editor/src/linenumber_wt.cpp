@@ -14,8 +14,7 @@ linenumber_wt::linenumber_wt(QWidget *parent) : QWidget(parent)
     f.setStyleStrategy(QFont::PreferAntialias);
     f.setStyleHint(QFont::Monospace);
     int size = g_config.current_theme().styles[slot_default].point_size;
-    if (size > 0)
-        f.setPointSize(size);
+    if (size > 0) f.setPointSize(size);
     setFont(f);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled, true);
@@ -49,7 +48,8 @@ void linenumber_wt::set_line_count(int n)
     }
     count_ = std::max(0, n);
     long long h = static_cast<long long>(count_) * editor::line_height();
-    resize((digits(count_) + 1) * digit_width(), static_cast<int>(std::min<long long>(h, QWIDGETSIZE_MAX)));
+    resize((digits(count_) + 1) * digit_width(),
+           static_cast<int>(std::min<long long>(h, QWIDGETSIZE_MAX)));
 }
 
 void linenumber_wt::set_current_line(int index)

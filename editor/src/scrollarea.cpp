@@ -25,11 +25,9 @@ scrollarea::scrollarea(bool has_horizontal, bool has_vertical, QWidget *parent) 
 
 void scrollarea::set_widget(QWidget *content)
 {
-    if (content_)
-        content_->removeEventFilter(this);
+    if (content_) content_->removeEventFilter(this);
     content_ = content;
-    if (!content)
-        return;
+    if (!content) return;
     content->setParent(this);
     content->lower();
     content->move(0, 0);
@@ -48,8 +46,7 @@ void scrollarea::set_pinned(QWidget *pinned)
 bool scrollarea::eventFilter(QObject *obj, QEvent *ev)
 {
     // The content grows and shrinks with the text; the bars follow.
-    if (obj == content_ && ev->type() == QEvent::Resize)
-        update_bars();
+    if (obj == content_ && ev->type() == QEvent::Resize) update_bars();
     return QWidget::eventFilter(obj, ev);
 }
 
@@ -75,8 +72,7 @@ void scrollarea::sync_bar(scrollbar *bar, double offset, double content, double 
 
 void scrollarea::update_bars()
 {
-    if (!content_)
-        return;
+    if (!content_) return;
     const double cw = content_->width(), ch = content_->height();
     // Which bars are needed depends on each other: a shown bar narrows the viewport.
     bool need_h = false, need_v = false;
@@ -91,8 +87,8 @@ void scrollarea::update_bars()
     double vfrac = voff_ > 0 && ch > 0 ? voff_ / ch : 0.0;
     if (hbar_) {
         hbar_->setVisible(need_h);
-        hbar_->setGeometry(0, height() - scrollbar::thickness, width() - (need_v ? scrollbar::thickness : 0),
-                           scrollbar::thickness);
+        hbar_->setGeometry(0, height() - scrollbar::thickness,
+                           width() - (need_v ? scrollbar::thickness : 0), scrollbar::thickness);
     }
     if (vbar_) {
         vbar_->setVisible(need_v);
@@ -102,21 +98,16 @@ void scrollarea::update_bars()
     QSize vp = viewport_size();
     hoff_ = need_h ? std::clamp(hfrac * cw, 0.0, std::max(0.0, cw - vp.width())) : 0.0;
     voff_ = need_v ? std::clamp(vfrac * ch, 0.0, std::max(0.0, ch - vp.height())) : 0.0;
-    if (hbar_)
-        sync_bar(hbar_, hoff_, cw, vp.width());
-    if (vbar_)
-        sync_bar(vbar_, voff_, ch, vp.height());
-    if (hbar_)
-        hoff_ = offset_from(hbar_, cw);
-    if (vbar_)
-        voff_ = offset_from(vbar_, ch);
+    if (hbar_) sync_bar(hbar_, hoff_, cw, vp.width());
+    if (vbar_) sync_bar(vbar_, voff_, ch, vp.height());
+    if (hbar_) hoff_ = offset_from(hbar_, cw);
+    if (vbar_) voff_ = offset_from(vbar_, ch);
     place_content();
 }
 
 void scrollarea::place_content()
 {
-    if (!content_)
-        return;
+    if (!content_) return;
     content_->move(-static_cast<int>(std::lround(hoff_)), -static_cast<int>(std::lround(voff_)));
     if (pinned_ && pinned_->parentWidget() == content_)
         pinned_->move(static_cast<int>(std::lround(hoff_)), pinned_->y());
@@ -125,15 +116,13 @@ void scrollarea::place_content()
 
 void scrollarea::scroll_h()
 {
-    if (content_ && hbar_)
-        hoff_ = offset_from(hbar_, content_->width());
+    if (content_ && hbar_) hoff_ = offset_from(hbar_, content_->width());
     place_content();
 }
 
 void scrollarea::scroll_v()
 {
-    if (content_ && vbar_)
-        voff_ = offset_from(vbar_, content_->height());
+    if (content_ && vbar_) voff_ = offset_from(vbar_, content_->height());
     place_content();
 }
 
@@ -145,11 +134,13 @@ void scrollarea::resizeEvent(QResizeEvent *ev)
 
 void scrollarea::wheelEvent(QWheelEvent *ev)
 {
-    if (vbar_ && vbar_->isVisibleTo(this))
-        vbar_->wheel(ev);
+    if (vbar_ && vbar_->isVisibleTo(this)) vbar_->wheel(ev);
 }
 
-void scrollarea::ensure_visible(const QPoint &pt) { ensure_visible(QRect(pt, QSize(1, 1))); }
+void scrollarea::ensure_visible(const QPoint &pt)
+{
+    ensure_visible(QRect(pt, QSize(1, 1)));
+}
 
 // Per direction: a point before the viewport ends up one sixth of the viewport inside it
 // (or at the content's start); a point at or beyond the viewport's end is brought just
@@ -157,10 +148,10 @@ void scrollarea::ensure_visible(const QPoint &pt) { ensure_visible(QRect(pt, QSi
 // outside.
 void scrollarea::ensure_visible(const QRect &r)
 {
-    if (!content_)
-        return;
+    if (!content_) return;
     QSize vp = viewport_size();
-    auto fit = [](double off, double lo, double hi, double start_margin, double view, double content) {
+    auto fit = [](double off, double lo, double hi, double start_margin, double view,
+                  double content) {
         if (lo < off + start_margin)
             off = std::max(0.0, lo - start_margin - view / 6.0);
         else if (hi >= off + view)
@@ -172,9 +163,7 @@ void scrollarea::ensure_visible(const QRect &r)
         hoff_ = fit(hoff_, r.left(), r.right(), pin, vp.width(), content_->width());
     if (vbar_ && vbar_->isVisibleTo(this))
         voff_ = fit(voff_, r.top(), r.bottom(), 0.0, vp.height(), content_->height());
-    if (hbar_)
-        sync_bar(hbar_, hoff_, content_->width(), vp.width());
-    if (vbar_)
-        sync_bar(vbar_, voff_, content_->height(), vp.height());
+    if (hbar_) sync_bar(hbar_, hoff_, content_->width(), vp.width());
+    if (vbar_) sync_bar(vbar_, voff_, content_->height(), vp.height());
     place_content();
 }

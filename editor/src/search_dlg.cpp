@@ -20,35 +20,38 @@ search_dlg::search_dlg(editor *ed) : QDialog(ed), ui_(new Ui::search_dlg), ed_(e
 
 search_dlg::~search_dlg() = default;
 
-std::string search_dlg::pattern() const { return ui_->target_le->text().toUtf8().toStdString(); }
+std::string search_dlg::pattern() const
+{
+    return ui_->target_le->text().toUtf8().toStdString();
+}
 
 int search_dlg::mode() const
 {
-    if (ui_->reg_rb->isChecked())
-        return search_regex;
-    if (ui_->sup_rb->isChecked())
-        return search_escapes;
+    if (ui_->reg_rb->isChecked()) return search_regex;
+    if (ui_->sup_rb->isChecked()) return search_escapes;
     return search_normal;
 }
 
 int search_dlg::flags() const
 {
     int f = 0;
-    if (!ui_->cs_cb->isChecked())
-        f |= search_ignore_case;
-    if (ui_->mw_cb->isChecked())
-        f |= search_whole_word;
+    if (!ui_->cs_cb->isChecked()) f |= search_ignore_case;
+    if (ui_->mw_cb->isChecked()) f |= search_whole_word;
     return f;
 }
 
-bool search_dlg::only_selection() const { return ui_->os_cb->isChecked(); }
+bool search_dlg::only_selection() const
+{
+    return ui_->os_cb->isChecked();
+}
 
 void search_dlg::open_for(bool replace_mode, const QString &target)
 {
-    setWindowTitle(replace_mode ? tr("replace text in current windows") : tr("find text in current windows"));
-    if (!target.isEmpty())
-        ui_->target_le->setText(target);
-    for (QWidget *w : std::initializer_list<QWidget *>{ui_->rep_lbl, ui_->rep_le, ui_->rep_pb, ui_->rep_all_pb})
+    setWindowTitle(replace_mode ? tr("replace text in current windows")
+                                : tr("find text in current windows"));
+    if (!target.isEmpty()) ui_->target_le->setText(target);
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{ui_->rep_lbl, ui_->rep_le, ui_->rep_pb, ui_->rep_all_pb})
         w->setVisible(replace_mode);
     resize(500, replace_mode ? 100 : 80);
     show();
@@ -75,7 +78,8 @@ bool search_dlg::collect(range_list &out, bool quiet)
 }
 
 // The first match at or after `start` becomes the current one; true when there is one.
-static bool pick_forward(text_buffer &buf, const range_list &m, int32_t start, bool only_sel, text_range &last)
+static bool pick_forward(text_buffer &buf, const range_list &m, int32_t start, bool only_sel,
+                         text_range &last)
 {
     for (const text_range &r : m)
         if (r.begin >= start) {
@@ -90,7 +94,8 @@ static bool pick_forward(text_buffer &buf, const range_list &m, int32_t start, b
     return false;
 }
 
-static bool pick_backward(text_buffer &buf, const range_list &m, int32_t before, bool only_sel, text_range &last)
+static bool pick_backward(text_buffer &buf, const range_list &m, int32_t before, bool only_sel,
+                          text_range &last)
 {
     for (auto it = m.rbegin(); it != m.rend(); ++it)
         if (it->begin < before) {
@@ -119,13 +124,11 @@ void search_dlg::prev(bool)
 void search_dlg::step(bool forward)
 {
     text_buffer &buf = ed_->buffer();
-    if (pattern().empty())
-        return;
+    if (pattern().empty()) return;
     int32_t from = forward ? buf.cursor() + buf.char_len(buf.cursor()) : buf.cursor();
     for (;;) {
         range_list m;
-        if (!collect(m, false))
-            return;
+        if (!collect(m, false)) return;
         const bool found = forward ? pick_forward(buf, m, from, only_selection(), last_match_)
                                    : pick_backward(buf, m, from, only_selection(), last_match_);
         if (found) {
@@ -134,8 +137,7 @@ void search_dlg::step(bool forward)
             return;
         }
         ed_->update();
-        if (buf.size() == 0)
-            return;
+        if (buf.size() == 0) return;
         const QString target = ui_->target_le->text();
         if (wrapped_) {
             wrapped_ = false;
@@ -144,10 +146,10 @@ void search_dlg::step(bool forward)
             return;
         }
         const QString title = forward ? tr("next search result") : tr("previous search result");
-        const QString text = forward ? tr("the string '%1' not found. continue from begin?").arg(target)
-                                     : tr("the string '%1' not found. continue from end?").arg(target);
-        if (ask(this, title, text) != QMessageBox::Yes)
-            return;
+        const QString text = forward
+                                 ? tr("the string '%1' not found. continue from begin?").arg(target)
+                                 : tr("the string '%1' not found. continue from end?").arg(target);
+        if (ask(this, title, text) != QMessageBox::Yes) return;
         wrapped_ = true;
         // A match at the very beginning (or end) counts after wrapping.
         from = forward ? 0 : buf.size();
@@ -159,8 +161,7 @@ void search_dlg::search_all(bool notinfo)
 {
     text_buffer &buf = ed_->buffer();
     range_list m;
-    if (!collect(m, notinfo))
-        return;
+    if (!collect(m, notinfo)) return;
     if (only_selection()) {
         if (!m.empty()) {
             last_match_ = m.front();
@@ -175,21 +176,20 @@ void search_dlg::search_all(bool notinfo)
     }
     ed_->cursor_moved();
     ed_->show_cursor();
-    if (notinfo)
-        return;
+    if (notinfo) return;
     const QString target = ui_->target_le->text();
     if (m.empty())
         inform(this, tr("search result"), tr("the string '%1' not found.").arg(target));
     else
-        inform(this, tr("search result"), tr("the string '%1' found %2 times.").arg(target).arg(m.size()));
+        inform(this, tr("search result"),
+               tr("the string '%1' found %2 times.").arg(target).arg(m.size()));
 }
 
 void search_dlg::target_changed(const QString &text)
 {
     ed_->buffer().clear_marks();
     wrapped_ = false;
-    if (!text.isEmpty())
-        search_all(true);
+    if (!text.isEmpty()) search_all(true);
     ed_->update();
 }
 
@@ -219,7 +219,8 @@ void search_dlg::replace(bool)
         // Go on from the end of what was written, so that a match right behind it is next.
         int32_t from = buf.cursor();
         range_list m;
-        if (!pattern().empty() && collect(m, false) && pick_forward(buf, m, from, only_selection(), last_match_)) {
+        if (!pattern().empty() && collect(m, false) &&
+            pick_forward(buf, m, from, only_selection(), last_match_)) {
             ed_->cursor_moved();
             ed_->show_cursor();
         } else {
@@ -238,18 +239,17 @@ void search_dlg::replace_all(bool)
     const QByteArray rep = ui_->rep_le->text().toUtf8();
     const std::string_view bytes(rep.constData(), static_cast<size_t>(rep.size()));
     range_list m;
-    if (pattern().empty() || !collect(m, false))
-        return;
+    if (pattern().empty() || !collect(m, false)) return;
     // One pass over the text whatever the number of matches: replacing them one by one
     // moves the tail of the text once per match, which takes minutes on a large script.
-    if (only_selection())
-        last_match_ = {0, 0};
+    if (only_selection()) last_match_ = {0, 0};
     buf.replace_ranges(m, bytes, only_selection());
     buf.clear_marks(); // they pointed at the replaced text
     ed_->text_edited();
     const QString target = ui_->target_le->text();
     if (!m.empty()) {
-        inform(this, tr("replace result"), tr("the string '%1' %2 times replaced.").arg(target).arg(m.size()));
+        inform(this, tr("replace result"),
+               tr("the string '%1' %2 times replaced.").arg(target).arg(m.size()));
         emit replaced();
     } else {
         inform(this, tr("previous search result"), tr("the string '%1' not found.").arg(target));

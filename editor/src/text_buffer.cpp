@@ -15,10 +15,8 @@ constexpr size_t max_text = 1u << 30;
 // punctuation except _ and DEL. The space is not one, so a phrase spans words.
 bool is_phrase_delim(unsigned char c)
 {
-    if (c < 0x20 || c == 0x7F)
-        return true;
-    if (c == '_' || c == ' ')
-        return false;
+    if (c < 0x20 || c == 0x7F) return true;
+    if (c == '_' || c == ' ') return false;
     return (c >= '!' && c <= '/') || (c >= ':' && c <= '@') || (c >= '[' && c <= '`') ||
            (c >= '{' && c <= '~');
 }
@@ -43,15 +41,14 @@ std::string_view text_buffer::slice(int32_t begin, int32_t end) const
 {
     begin = clamp(begin);
     end = clamp(end);
-    if (end <= begin)
-        return {};
-    return std::string_view(text_).substr(static_cast<size_t>(begin), static_cast<size_t>(end - begin));
+    if (end <= begin) return {};
+    return std::string_view(text_).substr(static_cast<size_t>(begin),
+                                          static_cast<size_t>(end - begin));
 }
 
 void text_buffer::set_text(std::string text)
 {
-    if (text.size() > max_text)
-        text.resize(max_text);
+    if (text.size() > max_text) text.resize(max_text);
     text_ = std::move(text);
     cursor_ = 0;
     selections_.clear();
@@ -71,15 +68,15 @@ int32_t text_buffer::clamp(int32_t p) const
 
 int text_buffer::char_len(int32_t p) const
 {
-    if (p < 0)
-        return 0;
+    if (p < 0) return 0;
     return utf8::char_len(text_.data(), text_.size(), static_cast<size_t>(p));
 }
 
 int32_t text_buffer::prev_char(int32_t p) const
 {
     p = clamp(p);
-    return static_cast<int32_t>(utf8::prev_char(text_.data(), text_.size(), static_cast<size_t>(p)));
+    return static_cast<int32_t>(
+        utf8::prev_char(text_.data(), text_.size(), static_cast<size_t>(p)));
 }
 
 int32_t text_buffer::snap(int32_t p) const
@@ -98,8 +95,7 @@ int32_t text_buffer::snap(int32_t p) const
 int32_t text_buffer::line_start(int32_t p) const
 {
     p = clamp(p);
-    if (p == 0)
-        return 0;
+    if (p == 0) return 0;
     const void *hit = memrchr(text_.data(), '\n', static_cast<size_t>(p));
     return hit ? static_cast<int32_t>(static_cast<const char *>(hit) - text_.data()) + 1 : 0;
 }
@@ -113,9 +109,15 @@ int32_t text_buffer::line_end(int32_t p) const
 
 // --- cursor and moves ----------------------------------------------------------------------
 
-void text_buffer::set_cursor(int32_t p) { cursor_ = snap(p); }
+void text_buffer::set_cursor(int32_t p)
+{
+    cursor_ = snap(p);
+}
 
-int32_t text_buffer::left_of(int32_t p) const { return p <= 0 ? 0 : prev_char(p); }
+int32_t text_buffer::left_of(int32_t p) const
+{
+    return p <= 0 ? 0 : prev_char(p);
+}
 
 int32_t text_buffer::right_of(int32_t p) const
 {
@@ -126,8 +128,7 @@ int32_t text_buffer::right_of(int32_t p) const
 int32_t text_buffer::up_of(int32_t p) const
 {
     int32_t start = line_start(p);
-    if (start == 0)
-        return clamp(p);
+    if (start == 0) return clamp(p);
     int32_t column = clamp(p) - start;
     int32_t prev_start = line_start(start - 1);
     return snap(std::min(prev_start + column, start - 1));
@@ -136,8 +137,7 @@ int32_t text_buffer::up_of(int32_t p) const
 int32_t text_buffer::down_of(int32_t p) const
 {
     int32_t end = line_end(p);
-    if (end >= size())
-        return clamp(p);
+    if (end >= size()) return clamp(p);
     int32_t column = clamp(p) - line_start(p);
     int32_t next_start = end + 1;
     return snap(std::min(next_start + column, line_end(next_start)));
@@ -148,8 +148,7 @@ int32_t text_buffer::page_up_of(int32_t p, int n) const
     p = clamp(p);
     for (int i = 0; i < n; ++i) {
         int32_t start = line_start(p);
-        if (start == 0)
-            return 0;
+        if (start == 0) return 0;
         p = line_start(start - 1);
     }
     return p;
@@ -160,8 +159,7 @@ int32_t text_buffer::page_down_of(int32_t p, int n) const
     p = clamp(p);
     for (int i = 0; i < n; ++i) {
         int32_t end = line_end(p);
-        if (end >= size())
-            return size();
+        if (end >= size()) return size();
         p = line_end(end + 1);
     }
     return p;
@@ -170,20 +168,22 @@ int32_t text_buffer::page_down_of(int32_t p, int n) const
 int32_t text_buffer::next_word_of(int32_t p) const
 {
     p = clamp(p);
-    auto w = [this](int32_t i) { return is_word_byte(static_cast<unsigned char>(text_[static_cast<size_t>(i)])); };
+    auto w = [this](int32_t i) {
+        return is_word_byte(static_cast<unsigned char>(text_[static_cast<size_t>(i)]));
+    };
     for (int32_t i = p + 1; i < size(); ++i)
-        if (w(i) && !w(i - 1))
-            return i;
+        if (w(i) && !w(i - 1)) return i;
     return p;
 }
 
 int32_t text_buffer::prev_word_of(int32_t p) const
 {
     p = clamp(p);
-    auto w = [this](int32_t i) { return is_word_byte(static_cast<unsigned char>(text_[static_cast<size_t>(i)])); };
+    auto w = [this](int32_t i) {
+        return is_word_byte(static_cast<unsigned char>(text_[static_cast<size_t>(i)]));
+    };
     for (int32_t i = p - 1; i >= 0; --i)
-        if (w(i) && (i == 0 || !w(i - 1)))
-            return i;
+        if (w(i) && (i == 0 || !w(i - 1))) return i;
     return p;
 }
 
@@ -192,9 +192,9 @@ namespace {
 template <class Pred> text_range run_at(const std::string &t, int32_t p, Pred in_run)
 {
     int32_t b = p, e = p;
-    while (b > 0 && in_run(static_cast<unsigned char>(t[static_cast<size_t>(b - 1)])))
-        --b;
-    while (e < static_cast<int32_t>(t.size()) && in_run(static_cast<unsigned char>(t[static_cast<size_t>(e)])))
+    while (b > 0 && in_run(static_cast<unsigned char>(t[static_cast<size_t>(b - 1)]))) --b;
+    while (e < static_cast<int32_t>(t.size()) &&
+           in_run(static_cast<unsigned char>(t[static_cast<size_t>(e)])))
         ++e;
     return {b, e};
 }
@@ -242,8 +242,7 @@ void text_buffer::add_selection(int32_t begin, int32_t end)
 {
     begin = snap(begin);
     end = snap(end);
-    if (begin >= end)
-        return;
+    if (begin >= end) return;
     selections_.push_back({begin, end});
     normalise_selections();
 }
@@ -275,8 +274,7 @@ void text_buffer::set_selections(const range_list &ranges)
     selections_.clear();
     for (const text_range &r : ranges) {
         int32_t b = snap(r.begin), e = snap(r.end);
-        if (b < e)
-            selections_.push_back({b, e});
+        if (b < e) selections_.push_back({b, e});
     }
     normalise_selections();
 }
@@ -284,8 +282,7 @@ void text_buffer::set_selections(const range_list &ranges)
 std::string text_buffer::selected_text() const
 {
     std::string out;
-    for (const text_range &s : selections_)
-        out.append(slice(s.begin, s.end));
+    for (const text_range &s : selections_) out.append(slice(s.begin, s.end));
     return out;
 }
 
@@ -322,8 +319,7 @@ void text_buffer::raw_erase(int32_t pos, int32_t len)
 void text_buffer::insert_at(int32_t pos, std::string_view bytes)
 {
     pos = snap(pos);
-    if (bytes.empty() || text_.size() + bytes.size() > max_text)
-        return;
+    if (bytes.empty() || text_.size() + bytes.size() > max_text) return;
     record(inserted, bytes, pos, false);
     raw_insert(pos, bytes);
     cursor_ = snap(pos + static_cast<int32_t>(bytes.size()));
@@ -331,8 +327,7 @@ void text_buffer::insert_at(int32_t pos, std::string_view bytes)
 
 void text_buffer::insert(std::string_view bytes)
 {
-    if (bytes.empty())
-        return;
+    if (bytes.empty()) return;
     for (const text_range &s : selections_)
         if (s.begin <= cursor_ && cursor_ <= s.end) {
             remove(s.begin, s.end);
@@ -346,8 +341,7 @@ void text_buffer::remove(int32_t begin, int32_t end, bool backspace)
 {
     begin = snap(begin);
     end = snap(end);
-    if (begin >= end)
-        return;
+    if (begin >= end) return;
     record(removed, slice(begin, end), begin, backspace);
     raw_erase(begin, end - begin);
     // Removing bytes may join broken neighbours into one character: stay on its start.
@@ -365,8 +359,7 @@ void text_buffer::replace_keep_selections(int32_t begin, int32_t end, std::strin
 {
     begin = snap(begin);
     end = snap(end);
-    if (begin > end)
-        return;
+    if (begin > end) return;
     int32_t old_size = size();
     replace(begin, end, bytes);
     int32_t delta = size() - old_size;
@@ -378,33 +371,31 @@ void text_buffer::replace_keep_selections(int32_t begin, int32_t end, std::strin
         } else if (s.begin <= begin && s.end >= end) {
             s.end += delta;
         }
-        if (s.begin < s.end)
-            kept.push_back(s);
+        if (s.begin < s.end) kept.push_back(s);
     }
     selections_ = std::move(kept);
 }
 
-size_t text_buffer::replace_ranges(const range_list &ranges, std::string_view bytes, bool keep_selections)
+size_t text_buffer::replace_ranges(const range_list &ranges, std::string_view bytes,
+                                   bool keep_selections)
 {
     range_list todo;
     todo.reserve(ranges.size());
     for (const text_range &r : ranges) {
         int32_t b = snap(r.begin), e = snap(r.end);
-        if (b < e && (todo.empty() || b >= todo.back().end))
-            todo.push_back({b, e});
+        if (b < e && (todo.empty() || b >= todo.back().end)) todo.push_back({b, e});
     }
-    if (todo.empty())
-        return 0;
+    if (todo.empty()) return 0;
     const int32_t span_begin = todo.front().begin, span_end = todo.back().end;
     size_t removed_bytes = 0;
-    for (const text_range &r : todo)
-        removed_bytes += static_cast<size_t>(r.end - r.begin);
-    const uint64_t new_size = text_.size() - removed_bytes + static_cast<uint64_t>(todo.size()) * bytes.size();
-    if (new_size > max_text)
-        return 0;
+    for (const text_range &r : todo) removed_bytes += static_cast<size_t>(r.end - r.begin);
+    const uint64_t new_size =
+        text_.size() - removed_bytes + static_cast<uint64_t>(todo.size()) * bytes.size();
+    if (new_size > max_text) return 0;
 
     std::string span;
-    span.reserve(static_cast<size_t>(span_end - span_begin) - removed_bytes + todo.size() * bytes.size());
+    span.reserve(static_cast<size_t>(span_end - span_begin) - removed_bytes +
+                 todo.size() * bytes.size());
     int32_t at = span_begin;
     for (const text_range &r : todo) {
         span.append(text_, static_cast<size_t>(at), static_cast<size_t>(r.begin - at));
@@ -426,8 +417,7 @@ size_t text_buffer::replace_ranges(const range_list &ranges, std::string_view by
         for (const text_range &s : selections_) {
             int32_t b = map(s.begin);
             int32_t e = map(s.end);
-            if (b < e)
-                kept.push_back({b, e});
+            if (b < e) kept.push_back({b, e});
         }
     }
 
@@ -451,8 +441,7 @@ std::vector<std::string> text_buffer::remove_selections()
         out.emplace_back(slice(it->begin, it->end));
         remove(it->begin, it->end);
     }
-    if (!sel.empty())
-        cursor_ = snap(sel.front().begin);
+    if (!sel.empty()) cursor_ = snap(sel.front().begin);
     return out;
 }
 
@@ -462,8 +451,7 @@ void text_buffer::backspace()
         remove_selections();
         return;
     }
-    if (cursor_ == 0)
-        return;
+    if (cursor_ == 0) return;
     int32_t p = prev_char(cursor_);
     remove(p, cursor_, true);
 }
@@ -474,19 +462,16 @@ void text_buffer::del()
         remove_selections();
         return;
     }
-    if (cursor_ >= size())
-        return;
+    if (cursor_ >= size()) return;
     remove(cursor_, cursor_ + char_len(cursor_));
 }
 
 std::string text_buffer::cut()
 {
-    if (!has_selection())
-        return {};
+    if (!has_selection()) return {};
     std::vector<std::string> parts = remove_selections();
     std::string joined;
-    for (const std::string &p : parts)
-        joined += p;
+    for (const std::string &p : parts) joined += p;
     clip_slots_[0] = parts.back();
     return joined;
 }
@@ -500,11 +485,9 @@ std::string text_buffer::copy()
 
 bool text_buffer::paste(std::string_view bytes)
 {
-    if (bytes.empty())
-        return false;
+    if (bytes.empty()) return false;
     std::string clean = utf8::sanitise(std::string(bytes));
-    if (text_.size() + clean.size() > max_text)
-        return false;
+    if (text_.size() + clean.size() > max_text) return false;
     clip_slots_[0] = clean;
     if (!has_selection()) {
         insert_at(cursor_, clean);
@@ -512,8 +495,7 @@ bool text_buffer::paste(std::string_view bytes)
     }
     range_list sel = std::move(selections_);
     selections_.clear();
-    for (auto it = sel.rbegin(); it != sel.rend(); ++it)
-        replace(it->begin, it->end, clean);
+    for (auto it = sel.rbegin(); it != sel.rend(); ++it) replace(it->begin, it->end, clean);
     cursor_ = snap(sel.front().begin + static_cast<int32_t>(clean.size()));
     return true;
 }
@@ -534,8 +516,7 @@ void text_buffer::undo()
             raw_insert(pos, e.text);
             cursor_ = e.backspace ? pos + static_cast<int32_t>(e.text.size()) : pos;
         }
-        if (e.group_start)
-            break;
+        if (e.group_start) break;
     }
     cursor_ = snap(cursor_);
 }
@@ -547,8 +528,7 @@ void text_buffer::redo()
     bool first = true;
     while (undo_index_ < static_cast<int32_t>(log_.size())) {
         const undo_entry &e = log_[static_cast<size_t>(undo_index_)];
-        if (e.group_start && !first)
-            break;
+        if (e.group_start && !first) break;
         first = false;
         int32_t pos = e.position < 0 ? -e.position : e.position;
         if (e.kind == inserted) {
@@ -565,8 +545,7 @@ void text_buffer::redo()
 
 bool text_buffer::editing_recently(double factor) const
 {
-    if (log_.empty() || can_redo())
-        return false;
+    if (log_.empty() || can_redo()) return false;
     return static_cast<double>(clock_() - log_.back().time) < factor * continuous_ms_;
 }
 
@@ -578,7 +557,6 @@ void text_buffer::mark_saved()
 
 bool text_buffer::modified() const
 {
-    if (undo_index_ != saved_index_)
-        return true;
+    if (undo_index_ != saved_index_) return true;
     return undo_index_ > 0 && log_[static_cast<size_t>(undo_index_ - 1)].group != saved_group_;
 }

@@ -10,13 +10,15 @@
 
 namespace {
 
-char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char ascii_lower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string lower_copy(std::string_view s)
 {
     std::string out(s);
-    for (char &c : out)
-        c = ascii_lower(c);
+    for (char &c : out) c = ascii_lower(c);
     return out;
 }
 
@@ -37,12 +39,9 @@ std::string lower_regex(std::string_view s)
 
 int hex_value(char c)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
 
@@ -68,13 +67,11 @@ void append_utf8(std::string &out, uint32_t cp)
 // Reads exactly `count` hex digits at p; -1 when fewer are there.
 long fixed_hex(std::string_view s, size_t p, size_t count)
 {
-    if (p + count > s.size())
-        return -1;
+    if (p + count > s.size()) return -1;
     long v = 0;
     for (size_t i = 0; i < count; ++i) {
         int h = hex_value(s[p + i]);
-        if (h < 0)
-            return -1;
+        if (h < 0) return -1;
         v = v * 16 + h;
     }
     return v;
@@ -96,11 +93,12 @@ void find_bytes(std::string_view hay, int32_t base, std::string_view needle, ran
     // whole target at nearly every byte when both are long runs of one letter.
     size_t from = 0;
     while (from + needle.size() <= hay.size()) {
-        const void *hit = memmem(hay.data() + from, hay.size() - from, needle.data(), needle.size());
-        if (!hit)
-            break;
+        const void *hit =
+            memmem(hay.data() + from, hay.size() - from, needle.data(), needle.size());
+        if (!hit) break;
         size_t at = static_cast<size_t>(static_cast<const char *>(hit) - hay.data());
-        out.push_back({base + static_cast<int32_t>(at), base + static_cast<int32_t>(at + needle.size())});
+        out.push_back(
+            {base + static_cast<int32_t>(at), base + static_cast<int32_t>(at + needle.size())});
         from = at + needle.size();
     }
 }
@@ -126,8 +124,7 @@ std::string pcre_message(int code)
 {
     PCRE2_UCHAR buf[256];
     int n = pcre2_get_error_message(code, buf, sizeof buf);
-    if (n < 0)
-        return "error " + std::to_string(code);
+    if (n < 0) return "error " + std::to_string(code);
     return std::string(reinterpret_cast<const char *>(buf), static_cast<size_t>(n));
 }
 
@@ -135,8 +132,7 @@ std::string pcre_message(int code)
 size_t next_char(std::string_view s, size_t p)
 {
     ++p;
-    while (p < s.size() && (static_cast<unsigned char>(s[p]) & 0xC0) == 0x80)
-        ++p;
+    while (p < s.size() && (static_cast<unsigned char>(s[p]) & 0xC0) == 0x80) ++p;
     return p;
 }
 
@@ -156,17 +152,38 @@ std::string rewrite_escapes(std::string_view p)
         char byte = 0;
         bool simple = true;
         switch (e) {
-        case 'n': byte = '\n'; break;
-        case 'r': byte = '\r'; break;
-        case 't': byte = '\t'; break;
-        case 'v': byte = '\v'; break;
-        case 'f': byte = '\f'; break;
-        case 'a': byte = '\a'; break;
-        case 'b': byte = '\b'; break;
-        case 'e': byte = '\x1B'; break;
-        case '0': byte = '\0'; break;
-        case '\\': byte = '\\'; break;
-        default: simple = false;
+        case 'n':
+            byte = '\n';
+            break;
+        case 'r':
+            byte = '\r';
+            break;
+        case 't':
+            byte = '\t';
+            break;
+        case 'v':
+            byte = '\v';
+            break;
+        case 'f':
+            byte = '\f';
+            break;
+        case 'a':
+            byte = '\a';
+            break;
+        case 'b':
+            byte = '\b';
+            break;
+        case 'e':
+            byte = '\x1B';
+            break;
+        case '0':
+            byte = '\0';
+            break;
+        case '\\':
+            byte = '\\';
+            break;
+        default:
+            simple = false;
         }
         if (simple) {
             out += byte;
@@ -203,40 +220,44 @@ std::string rewrite_escapes(std::string_view p)
 
 namespace {
 
-bool regex_matches(std::string_view subject_text, const std::vector<std::pair<int32_t, int32_t>> &spans,
-                   std::string_view pattern, range_list &out, match_result &res, int64_t time_limit_ms)
+bool regex_matches(std::string_view subject_text,
+                   const std::vector<std::pair<int32_t, int32_t>> &spans, std::string_view pattern,
+                   range_list &out, match_result &res, int64_t time_limit_ms)
 {
     // \C matches a single byte and could end a match inside a character.
-    uint32_t options =
-        PCRE2_UTF | PCRE2_MATCH_INVALID_UTF | PCRE2_ALT_BSUX | PCRE2_DOLLAR_ENDONLY | PCRE2_NEVER_BACKSLASH_C;
-    std::unique_ptr<pcre2_compile_context, context_deleter> cctx(pcre2_compile_context_create(nullptr));
+    uint32_t options = PCRE2_UTF | PCRE2_MATCH_INVALID_UTF | PCRE2_ALT_BSUX | PCRE2_DOLLAR_ENDONLY |
+                       PCRE2_NEVER_BACKSLASH_C;
+    std::unique_ptr<pcre2_compile_context, context_deleter> cctx(
+        pcre2_compile_context_create(nullptr));
     pcre2_set_compile_extra_options(cctx.get(), PCRE2_EXTRA_ALT_BSUX);
     int err = 0;
     PCRE2_SIZE err_off = 0;
     std::unique_ptr<pcre2_code, code_deleter> code(
-        pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(), options, &err, &err_off,
-                      cctx.get()));
+        pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(), options, &err,
+                      &err_off, cctx.get()));
     if (!code) {
         res.error = pcre_message(err) + " at offset " + std::to_string(err_off);
         res.bad_pattern = true;
         return false;
     }
     bool jit = pcre2_jit_compile(code.get(), PCRE2_JIT_COMPLETE) == 0;
-    std::unique_ptr<pcre2_match_data, data_deleter> md(pcre2_match_data_create_from_pattern(code.get(), nullptr));
+    std::unique_ptr<pcre2_match_data, data_deleter> md(
+        pcre2_match_data_create_from_pattern(code.get(), nullptr));
     std::unique_ptr<pcre2_match_context, context_deleter> mctx(pcre2_match_context_create(nullptr));
     std::unique_ptr<pcre2_jit_stack, context_deleter> stack;
     if (jit) {
         stack.reset(pcre2_jit_stack_create(32u << 10, jit_stack_max, nullptr));
-        if (stack)
-            pcre2_jit_stack_assign(mctx.get(), nullptr, stack.get());
+        if (stack) pcre2_jit_stack_assign(mctx.get(), nullptr, stack.get());
     }
     pcre2_set_heap_limit(mctx.get(), heap_limit_kib);
     // The match limit bounds one attempt; this bounds the whole search, which may make an
     // attempt at every byte of the text.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max<int64_t>(0, time_limit_ms));
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::milliseconds(std::max<int64_t>(0, time_limit_ms));
     bool first = true;
     for (auto [base, len] : spans) {
-        std::string_view s = subject_text.substr(static_cast<size_t>(base), static_cast<size_t>(len));
+        std::string_view s =
+            subject_text.substr(static_cast<size_t>(base), static_cast<size_t>(len));
         size_t start = 0;
         while (start <= s.size()) {
             if (!first && std::chrono::steady_clock::now() >= deadline) {
@@ -244,13 +265,12 @@ bool regex_matches(std::string_view subject_text, const std::vector<std::pair<in
                 return false;
             }
             first = false;
-            int rc = pcre2_match(code.get(), reinterpret_cast<PCRE2_SPTR>(s.data()), s.size(), start, 0,
-                                 md.get(), mctx.get());
+            int rc = pcre2_match(code.get(), reinterpret_cast<PCRE2_SPTR>(s.data()), s.size(),
+                                 start, 0, md.get(), mctx.get());
             if (jit && rc == PCRE2_ERROR_JIT_STACKLIMIT)
-                rc = pcre2_match(code.get(), reinterpret_cast<PCRE2_SPTR>(s.data()), s.size(), start,
-                                 PCRE2_NO_JIT, md.get(), mctx.get());
-            if (rc == PCRE2_ERROR_NOMATCH)
-                break;
+                rc = pcre2_match(code.get(), reinterpret_cast<PCRE2_SPTR>(s.data()), s.size(),
+                                 start, PCRE2_NO_JIT, md.get(), mctx.get());
+            if (rc == PCRE2_ERROR_NOMATCH) break;
             if (rc < 0) {
                 res.error = pcre_message(rc);
                 return false;
@@ -262,8 +282,7 @@ bool regex_matches(std::string_view subject_text, const std::vector<std::pair<in
                 start = e;
             } else {
                 // empty matches select nothing; try again one character further on
-                if (b >= s.size())
-                    break;
+                if (b >= s.size()) break;
                 start = next_char(s, b);
             }
         }
@@ -277,8 +296,7 @@ match_result find_matches(std::string_view text, std::string_view pattern, int m
                           const range_list *scope, int64_t time_limit_ms)
 {
     match_result res;
-    if (pattern.empty())
-        return res;
+    if (pattern.empty()) return res;
     bool icase = flags & search_ignore_case;
 
     std::string lowered;
@@ -293,8 +311,7 @@ match_result find_matches(std::string_view text, std::string_view pattern, int m
         for (const text_range &r : *scope) {
             int32_t b = std::max<int32_t>(0, r.begin);
             int32_t e = std::min<int32_t>(static_cast<int32_t>(text.size()), r.end);
-            if (b < e)
-                spans.emplace_back(b, e - b);
+            if (b < e) spans.emplace_back(b, e - b);
         }
     } else {
         spans.emplace_back(0, static_cast<int32_t>(text.size()));
@@ -303,22 +320,20 @@ match_result find_matches(std::string_view text, std::string_view pattern, int m
     range_list found;
     if (mode == search_regex) {
         std::string pat = icase ? lower_regex(pattern) : std::string(pattern);
-        if (!regex_matches(hay, spans, pat, found, res, time_limit_ms))
-            return res;
+        if (!regex_matches(hay, spans, pat, found, res, time_limit_ms)) return res;
     } else {
-        std::string needle = mode == search_escapes ? rewrite_escapes(pattern) : std::string(pattern);
-        if (icase)
-            needle = lower_copy(needle);
-        if (needle.empty())
-            return res;
+        std::string needle =
+            mode == search_escapes ? rewrite_escapes(pattern) : std::string(pattern);
+        if (icase) needle = lower_copy(needle);
+        if (needle.empty()) return res;
         for (auto [base, len] : spans)
-            find_bytes(hay.substr(static_cast<size_t>(base), static_cast<size_t>(len)), base, needle, found);
+            find_bytes(hay.substr(static_cast<size_t>(base), static_cast<size_t>(len)), base,
+                       needle, found);
     }
 
     if (flags & search_whole_word) {
         for (const text_range &m : found)
-            if (whole_word_at(text, m.begin, m.end))
-                res.matches.push_back(m);
+            if (whole_word_at(text, m.begin, m.end)) res.matches.push_back(m);
     } else {
         res.matches = std::move(found);
     }

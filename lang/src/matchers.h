@@ -9,4 +9,4 @@ namespace lang {
 // so that matching a node is one indirect call.
 native_matcher matcher_for(const grammar_node &n, const grammar &g);
 
-}  // namespace lang
+} // namespace lang

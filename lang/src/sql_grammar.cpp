@@ -127,8 +127,11 @@ restore                 = 'restore', igs, ['from', igs, 'sql', igs], 'path', igs
 esc_2hex                = 'x', hex_digit, hex_digit;
 load_csv                = 'load', igs, table_name, igs, 'from', igs, ['big_'], ('csvs' | 'csv'), igs, ['split', igs, 'by', igs, string], igs, 'path', igs, '=', igs, string;
 )grammar";
-}  // namespace
+} // namespace
 
-std::string_view sql_grammar_text() { return {text, sizeof text - 1}; }
+std::string_view sql_grammar_text()
+{
+    return {text, sizeof text - 1};
+}
 
-}  // namespace lang
+} // namespace lang

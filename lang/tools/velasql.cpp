@@ -18,114 +18,122 @@ namespace {
 using lang::sql_engine;
 using lang::statement_list;
 
-bool read_all(const char *name, std::string &out) {
-  bool from_stdin = std::strcmp(name, "-") == 0;
-  FILE *f = from_stdin ? stdin : std::fopen(name, "rb");
-  if (!f) {
-    std::fprintf(stderr, "velasql: cannot read %s: %s\n", name, std::strerror(errno));
-    return false;
-  }
-  char buf[65536];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
-    out.append(buf, n);
-    if (out.size() > 0x7FFFFFFFu) {
-      std::fprintf(stderr, "velasql: %s is too large\n", name);
-      if (!from_stdin) std::fclose(f);
-      return false;
+bool read_all(const char *name, std::string &out)
+{
+    bool from_stdin = std::strcmp(name, "-") == 0;
+    FILE *f = from_stdin ? stdin : std::fopen(name, "rb");
+    if (!f) {
+        std::fprintf(stderr, "velasql: cannot read %s: %s\n", name, std::strerror(errno));
+        return false;
     }
-  }
-  bool ok = !std::ferror(f);
-  if (!ok) std::fprintf(stderr, "velasql: cannot read %s: %s\n", name, std::strerror(errno));
-  if (!from_stdin) std::fclose(f);
-  return ok;
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
+        out.append(buf, n);
+        if (out.size() > 0x7FFFFFFFu) {
+            std::fprintf(stderr, "velasql: %s is too large\n", name);
+            if (!from_stdin) std::fclose(f);
+            return false;
+        }
+    }
+    bool ok = !std::ferror(f);
+    if (!ok) std::fprintf(stderr, "velasql: cannot read %s: %s\n", name, std::strerror(errno));
+    if (!from_stdin) std::fclose(f);
+    return ok;
 }
 
 // Parses text; on failure prints where and returns false. The position named is the
 // farthest point the failing statement reached, which is where the mistake usually is.
-bool parse_script(const char *name, const std::string &text, statement_list &list) {
-  const sql_engine &engine = sql_engine::instance();
-  int32_t stop = engine.parse_all(text.data(), text.size(), list);
-  if (static_cast<size_t>(stop) == text.size()) return true;
-  lang::parse_result one = engine.parse_one(text.data() + stop, text.size() - static_cast<size_t>(stop));
-  size_t at = static_cast<size_t>(stop) + (one.result > 0 ? static_cast<size_t>(one.result) : 0);
-  if (at > text.size()) at = text.size();
-  size_t line_start = text.rfind('\n', at == 0 ? std::string::npos : at - 1);
-  line_start = line_start == std::string::npos ? 0 : line_start + 1;
-  if (at == 0) line_start = 0;
-  size_t line = 1;
-  for (size_t i = 0; i < line_start; ++i) line += text[i] == '\n';
-  size_t line_end = text.find('\n', at);
-  if (line_end == std::string::npos) line_end = text.size();
-  std::printf("%s: parse failed at byte %zu (line %zu, column %zu)\n", name, at, line, at - line_start + 1);
-  std::printf("%.*s\n", static_cast<int>(line_end - line_start), text.data() + line_start);
-  std::string caret;
-  for (size_t i = line_start; i < at; ++i) caret += text[i] == '\t' ? '\t' : ' ';
-  std::printf("%s^\n", caret.c_str());
-  return false;
+bool parse_script(const char *name, const std::string &text, statement_list &list)
+{
+    const sql_engine &engine = sql_engine::instance();
+    int32_t stop = engine.parse_all(text.data(), text.size(), list);
+    if (static_cast<size_t>(stop) == text.size()) return true;
+    lang::parse_result one =
+        engine.parse_one(text.data() + stop, text.size() - static_cast<size_t>(stop));
+    size_t at = static_cast<size_t>(stop) + (one.result > 0 ? static_cast<size_t>(one.result) : 0);
+    if (at > text.size()) at = text.size();
+    size_t line_start = text.rfind('\n', at == 0 ? std::string::npos : at - 1);
+    line_start = line_start == std::string::npos ? 0 : line_start + 1;
+    if (at == 0) line_start = 0;
+    size_t line = 1;
+    for (size_t i = 0; i < line_start; ++i) line += text[i] == '\n';
+    size_t line_end = text.find('\n', at);
+    if (line_end == std::string::npos) line_end = text.size();
+    std::printf("%s: parse failed at byte %zu (line %zu, column %zu)\n", name, at, line,
+                at - line_start + 1);
+    std::printf("%.*s\n", static_cast<int>(line_end - line_start), text.data() + line_start);
+    std::string caret;
+    for (size_t i = line_start; i < at; ++i) caret += text[i] == '\t' ? '\t' : ' ';
+    std::printf("%s^\n", caret.c_str());
+    return false;
 }
 
-std::string trim_spaces(std::string s) {
-  size_t b = s.find_first_not_of(' ');
-  if (b == std::string::npos) return {};
-  size_t e = s.find_last_not_of(' ');
-  return s.substr(b, e - b + 1);
+std::string trim_spaces(std::string s)
+{
+    size_t b = s.find_first_not_of(' ');
+    if (b == std::string::npos) return {};
+    size_t e = s.find_last_not_of(' ');
+    return s.substr(b, e - b + 1);
 }
 
-int usage() {
-  std::fprintf(stderr,
-               "usage: velasql check FILE...\n"
-               "       velasql format FILE\n"
-               "       velasql split FILE\n"
-               "FILE may be - for standard input.\n");
-  return 2;
+int usage()
+{
+    std::fprintf(stderr, "usage: velasql check FILE...\n"
+                         "       velasql format FILE\n"
+                         "       velasql split FILE\n"
+                         "FILE may be - for standard input.\n");
+    return 2;
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char **argv) {
-  if (argc < 3) return usage();
-  std::string command = argv[1];
-  const sql_engine &engine = sql_engine::instance();
+int main(int argc, char **argv)
+{
+    if (argc < 3) return usage();
+    std::string command = argv[1];
+    const sql_engine &engine = sql_engine::instance();
 
-  if (command == "check") {
-    int status = 0;
-    for (int i = 2; i < argc; ++i) {
-      std::string text;
-      if (!read_all(argv[i], text)) {
-        status = 2;
-        continue;
-      }
-      statement_list list;
-      if (!parse_script(argv[i], text, list)) {
-        if (status == 0) status = 1;
-        continue;
-      }
-      if (argc == 3) std::printf("ok: %zu statements\n", list.size());
-      else std::printf("%s: ok: %zu statements\n", argv[i], list.size());
+    if (command == "check") {
+        int status = 0;
+        for (int i = 2; i < argc; ++i) {
+            std::string text;
+            if (!read_all(argv[i], text)) {
+                status = 2;
+                continue;
+            }
+            statement_list list;
+            if (!parse_script(argv[i], text, list)) {
+                if (status == 0) status = 1;
+                continue;
+            }
+            if (argc == 3)
+                std::printf("ok: %zu statements\n", list.size());
+            else
+                std::printf("%s: ok: %zu statements\n", argv[i], list.size());
+        }
+        return status;
     }
-    return status;
-  }
 
-  if ((command == "format" || command == "split") && argc == 3) {
-    std::string text;
-    if (!read_all(argv[2], text)) return 2;
-    statement_list list;
-    if (!parse_script(argv[2], text, list)) return 1;
-    if (command == "format") {
-      std::string out;
-      for (size_t i = 0; i < list.size(); ++i) {
-        if (i) out += '\n';
-        out += engine.normalise_statement(list[i], false, false);
-      }
-      std::fwrite(out.data(), 1, out.size(), stdout);
-    } else {
-      for (const lang::parse_node *s : list) {
-        std::string line = trim_spaces(engine.normalise_statement(s, true, true));
-        std::printf("%s\n", line.c_str());
-      }
+    if ((command == "format" || command == "split") && argc == 3) {
+        std::string text;
+        if (!read_all(argv[2], text)) return 2;
+        statement_list list;
+        if (!parse_script(argv[2], text, list)) return 1;
+        if (command == "format") {
+            std::string out;
+            for (size_t i = 0; i < list.size(); ++i) {
+                if (i) out += '\n';
+                out += engine.normalise_statement(list[i], false, false);
+            }
+            std::fwrite(out.data(), 1, out.size(), stdout);
+        } else {
+            for (const lang::parse_node *s : list) {
+                std::string line = trim_spaces(engine.normalise_statement(s, true, true));
+                std::printf("%s\n", line.c_str());
+            }
+        }
+        return 0;
     }
-    return 0;
-  }
-  return usage();
+    return usage();
 }

@@ -13,16 +13,22 @@ namespace vela {
 
 namespace {
 
-bool word(const parse_node* n, const char* w) { return is_word(n, w); }
+bool word(const parse_node *n, const char *w)
+{
+    return is_word(n, w);
+}
 
-bool refuse(std::string& err, const std::string& why) {
+bool refuse(std::string &err, const std::string &why)
+{
     err = why;
     return false;
 }
 
-bool valid_name(const std::string& name, const char* what, std::string& err) {
+bool valid_name(const std::string &name, const char *what, std::string &err)
+{
     if (name.empty()) return refuse(err, std::string("a ") + what + " name may not be empty");
-    if (name.size() > 255) return refuse(err, std::string("a ") + what + " name is at most 255 bytes");
+    if (name.size() > 255)
+        return refuse(err, std::string("a ") + what + " name is at most 255 bytes");
     if (name == "__id") return refuse(err, "__id is the row id and cannot name a field");
     return true;
 }
@@ -30,52 +36,57 @@ bool valid_name(const std::string& name, const char* what, std::string& err) {
 // One statement's work inside the transaction of the request.
 class statement_runner {
 public:
-    explicit statement_runner(storage& st) : st_(st) {}
+    explicit statement_runner(storage &st) : st_(st) {}
 
-    bool run(const parse_node* sql, statement_outcome& out, std::string& err);
+    bool run(const parse_node *sql, statement_outcome &out, std::string &err);
 
 private:
-    bool run_select(const parse_node* select, result_table& out, std::string& err);
-    bool run_select_one(const parse_node* one, result_table& out, std::string& err);
-    bool post_process(const parse_node* post, result_table& t, std::string& err);
-    bool store_into(const std::string& name, const result_table& t, std::string& err);
-    bool rows_for(const table_def& t, const parse_node* where, const expr_scope& scope,
-                  std::vector<stored_row>& rows, std::vector<size_t>& picked, std::string& err);
-    bool run_insert(const parse_node* n, std::string& err);
-    bool run_update(const parse_node* n, std::string& err);
-    bool run_delete(const parse_node* n, std::string& err);
-    bool run_create(const parse_node* n, std::string& err);
-    bool run_alter(const parse_node* n, std::string& err);
-    bool read_field_opt(const parse_node* n, field_def& f, size_t& flags_given, std::string& err);
-    bool insert_values(const table_def& t, const std::vector<int>& targets, std::vector<value>& given, std::string& err);
-    const table_def* table_of(const parse_node* n, std::string& err);
+    bool run_select(const parse_node *select, result_table &out, std::string &err);
+    bool run_select_one(const parse_node *one, result_table &out, std::string &err);
+    bool post_process(const parse_node *post, result_table &t, std::string &err);
+    bool store_into(const std::string &name, const result_table &t, std::string &err);
+    bool rows_for(const table_def &t, const parse_node *where, const expr_scope &scope,
+                  std::vector<stored_row> &rows, std::vector<size_t> &picked, std::string &err);
+    bool run_insert(const parse_node *n, std::string &err);
+    bool run_update(const parse_node *n, std::string &err);
+    bool run_delete(const parse_node *n, std::string &err);
+    bool run_create(const parse_node *n, std::string &err);
+    bool run_alter(const parse_node *n, std::string &err);
+    bool read_field_opt(const parse_node *n, field_def &f, size_t &flags_given, std::string &err);
+    bool insert_values(const table_def &t, const std::vector<int> &targets,
+                       std::vector<value> &given, std::string &err);
+    const table_def *table_of(const parse_node *n, std::string &err);
     subselect_fn subselect();
 
-    storage& st_;
+    storage &st_;
     int depth_ = 0;
 };
 
-const table_def* statement_runner::table_of(const parse_node* n, std::string& err) {
-    const parse_node* tn = n->id == id::table_name ? n : item(n, id::table_name);
+const table_def *statement_runner::table_of(const parse_node *n, std::string &err)
+{
+    const parse_node *tn = n->id == id::table_name ? n : item(n, id::table_name);
     std::string name = name_of(tn);
-    const table_def* t = st_.find_table(name);
+    const table_def *t = st_.find_table(name);
     if (!t) err = "no table " + name;
     return t;
 }
 
-subselect_fn statement_runner::subselect() {
-    return [this](const parse_node* select, std::vector<value>& out, std::string& err) {
+subselect_fn statement_runner::subselect()
+{
+    return [this](const parse_node *select, std::vector<value> &out, std::string &err) {
         result_table t;
         if (!run_select(select, t, err)) return false;
         if (t.names.empty()) return refuse(err, "the sub-select returns no column");
-        for (const auto& r : t.rows) out.push_back(r.cells[0]);
+        for (const auto &r : t.rows) out.push_back(r.cells[0]);
         return true;
     };
 }
 
-bool statement_runner::rows_for(const table_def& t, const parse_node* where, const expr_scope& scope,
-                                std::vector<stored_row>& rows, std::vector<size_t>& picked, std::string& err) {
-    const parse_node* cond = where ? item(where, id::where_cond) : nullptr;
+bool statement_runner::rows_for(const table_def &t, const parse_node *where,
+                                const expr_scope &scope, std::vector<stored_row> &rows,
+                                std::vector<size_t> &picked, std::string &err)
+{
+    const parse_node *cond = where ? item(where, id::where_cond) : nullptr;
     if (!cond) {
         if (!st_.scan(t, rows, err)) return false;
         picked.resize(rows.size());
@@ -98,14 +109,15 @@ bool statement_runner::rows_for(const table_def& t, const parse_node* where, con
     return apply_where(w, rows, picked, err);
 }
 
-bool statement_runner::run(const parse_node* sql, statement_outcome& out, std::string& err) {
-    const parse_node* group = nullptr;
-    for (const parse_node* p : items(sql))
+bool statement_runner::run(const parse_node *sql, statement_outcome &out, std::string &err)
+{
+    const parse_node *group = nullptr;
+    for (const parse_node *p : items(sql))
         if (p->id == id::ddl || p->id == id::dml || p->id == id::dcl) group = p;
     if (!group) return refuse(err, "empty statement");
     if (group->id == id::dcl) return refuse(err, "grant and deny are not supported by this server");
-    const parse_node* s = nullptr;
-    for (const parse_node* p : items(group))
+    const parse_node *s = nullptr;
+    for (const parse_node *p : items(group))
         if (p->id != lang::terminal_id) s = p;
     if (!s) return refuse(err, "empty statement");
 
@@ -114,7 +126,7 @@ bool statement_runner::run(const parse_node* sql, statement_outcome& out, std::s
         out.has_table = true;
         out.table.names = {"tables"};
         out.table.types = {col_type::s256};
-        for (const auto& t : st_.tables()) {
+        for (const auto &t : st_.tables()) {
             result_row r;
             r.sid = uint64_t(t.tid);
             r.cells.push_back(value::of_str(t.name, col_type::s256));
@@ -123,16 +135,17 @@ bool statement_runner::run(const parse_node* sql, statement_outcome& out, std::s
         return true;
     }
     case id::fields_of: {
-        const table_def* t = table_of(s, err);
+        const table_def *t = table_of(s, err);
         if (!t) return false;
         out.has_table = true;
         out.table.names = {"name", "type", "repeat"};
         out.table.types = {col_type::s256, col_type::s16, col_type::s04};
         uint64_t n = 0;
-        for (const auto& f : t->fields) {
+        for (const auto &f : t->fields) {
             result_row r;
             r.sid = ++n;
-            r.cells = {value::of_str(f.name, col_type::s256), value::of_str(type_name(f.type), col_type::s16),
+            r.cells = {value::of_str(f.name, col_type::s256),
+                       value::of_str(type_name(f.type), col_type::s16),
                        value::of_str(f.repeat ? "Yes" : "No", col_type::s04)};
             out.table.rows.push_back(std::move(r));
         }
@@ -140,7 +153,7 @@ bool statement_runner::run(const parse_node* sql, statement_outcome& out, std::s
     }
     case id::rows_of:
     case id::cols_of: {
-        const table_def* t = table_of(s, err);
+        const table_def *t = table_of(s, err);
         if (!t) return false;
         uint64_t n = t->fields.size();
         if (s->id == id::rows_of && !st_.count_rows(*t, n, err)) return false;
@@ -163,9 +176,9 @@ bool statement_runner::run(const parse_node* sql, statement_outcome& out, std::s
         return run_delete(s, err);
     case id::atom_exec:
         // The whole request is one transaction already; its parts run in order.
-        for (const parse_node* a : items(s)) {
+        for (const parse_node *a : items(s)) {
             if (a->id != id::atom_ddl) continue;
-            for (const parse_node* inner : items(a)) {
+            for (const parse_node *inner : items(a)) {
                 if (inner->id == lang::terminal_id) continue;
                 bool ok = inner->id == id::select   ? [&] { result_table t; return run_select(inner, t, err); }()
                           : inner->id == id::insert ? run_insert(inner, err)
@@ -180,33 +193,41 @@ bool statement_runner::run(const parse_node* sql, statement_outcome& out, std::s
     case id::alter:
         return run_alter(s, err);
     case id::drop: {
-        const table_def* t = table_of(s, err);
+        const table_def *t = table_of(s, err);
         return t && st_.drop_table(t->name, err);
     }
     case id::truncate: {
-        const table_def* t = table_of(s, err);
+        const table_def *t = table_of(s, err);
         return t && st_.truncate_table(t->name, err);
     }
-    case id::save: return refuse(err, "save is not supported by this server yet");
-    case id::load: return refuse(err, "load is not supported by this server yet");
-    case id::load_csv: return refuse(err, "load from csv is not supported by this server yet");
-    case id::backup: return refuse(err, "backup is not supported by this server yet");
-    case id::restore: return refuse(err, "restore is not supported by this server yet");
-    case id::exec: return refuse(err, "exec is not supported by this server yet");
-    case id::import: return refuse(err, "import is not supported by this server yet");
+    case id::save:
+        return refuse(err, "save is not supported by this server yet");
+    case id::load:
+        return refuse(err, "load is not supported by this server yet");
+    case id::load_csv:
+        return refuse(err, "load from csv is not supported by this server yet");
+    case id::backup:
+        return refuse(err, "backup is not supported by this server yet");
+    case id::restore:
+        return refuse(err, "restore is not supported by this server yet");
+    case id::exec:
+        return refuse(err, "exec is not supported by this server yet");
+    case id::import:
+        return refuse(err, "import is not supported by this server yet");
     default:
         return refuse(err, "unsupported statement " + text_of(s).substr(0, 40));
     }
 }
 
-bool statement_runner::run_select(const parse_node* select, result_table& out, std::string& err) {
+bool statement_runner::run_select(const parse_node *select, result_table &out, std::string &err)
+{
     if (++depth_ > 16) return refuse(err, "sub-selects nest too deeply");
     struct leave {
-        int& d;
+        int &d;
         ~leave() { --d; }
     } guard{depth_};
     bool first = true;
-    for (const parse_node* p : items(select)) {
+    for (const parse_node *p : items(select)) {
         if (p->id == id::select_one && first) {
             if (!run_select_one(p, out, err)) return false;
             first = false;
@@ -223,22 +244,28 @@ bool statement_runner::run_select(const parse_node* select, result_table& out, s
     return true;
 }
 
-bool statement_runner::run_select_one(const parse_node* one, result_table& out, std::string& err) {
-    std::vector<const parse_node*> parts = items(one);
-    const parse_node* exprs = nullptr;
-    const parse_node* into = nullptr;
-    const parse_node* tname = nullptr;
-    const parse_node* where = nullptr;
-    std::vector<const parse_node*> posts;
-    for (const parse_node* p : parts) {
-        if (p->id == id::exprs) exprs = p;
-        else if (p->id == id::into_expr) into = p;
-        else if (p->id == id::table_name) tname = p;
-        else if (p->id == id::where) where = p;
-        else if (p->id == id::dataset_post) posts.push_back(p);
+bool statement_runner::run_select_one(const parse_node *one, result_table &out, std::string &err)
+{
+    std::vector<const parse_node *> parts = items(one);
+    const parse_node *exprs = nullptr;
+    const parse_node *into = nullptr;
+    const parse_node *tname = nullptr;
+    const parse_node *where = nullptr;
+    std::vector<const parse_node *> posts;
+    for (const parse_node *p : parts) {
+        if (p->id == id::exprs)
+            exprs = p;
+        else if (p->id == id::into_expr)
+            into = p;
+        else if (p->id == id::table_name)
+            tname = p;
+        else if (p->id == id::where)
+            where = p;
+        else if (p->id == id::dataset_post)
+            posts.push_back(p);
     }
     if (!exprs) return refuse(err, "malformed select");
-    const table_def* table = nullptr;
+    const table_def *table = nullptr;
     if (tname && !(table = table_of(tname, err))) return false;
     expr_scope scope;
     scope.table = table;
@@ -247,7 +274,7 @@ bool statement_runner::run_select_one(const parse_node* one, result_table& out, 
     std::vector<expr> cols;
     out = result_table();
     std::vector<bool> declared; // the column keeps a field's declared type
-    for (const parse_node* e : items(exprs)) {
+    for (const parse_node *e : items(exprs)) {
         if (e->id == id::all_expr) {
             if (!table) return refuse(err, "select * needs a table");
             for (size_t i = 0; i < table->fields.size(); ++i) {
@@ -264,18 +291,19 @@ bool statement_runner::run_select_one(const parse_node* one, result_table& out, 
         if (e->id != id::expr) continue;
         expr c;
         if (!compile_expr(e, scope, c, err)) return false;
-        std::vector<const parse_node*> ep = items(e);
+        std::vector<const parse_node *> ep = items(e);
         std::string name;
         for (size_t i = 0; i + 1 < ep.size(); ++i)
             if (word(ep[i], "as")) name = name_of(ep[i + 1]);
         if (name.empty()) {
-            const parse_node* inner = ep.empty() ? e : ep[0];
+            const parse_node *inner = ep.empty() ? e : ep[0];
             std::string text = text_of(inner);
             name.clear();
             bool blank = false;
             for (char ch : text) {
                 bool sp = ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f';
-                if (sp) blank = true;
+                if (sp)
+                    blank = true;
                 else {
                     if (blank && !name.empty()) name.push_back(' ');
                     blank = false;
@@ -296,11 +324,12 @@ bool statement_runner::run_select_one(const parse_node* one, result_table& out, 
     }
 
     bool aggregate = false;
-    for (const auto& c : cols) aggregate = aggregate || c.aggregate;
+    for (const auto &c : cols) aggregate = aggregate || c.aggregate;
     if (aggregate)
-        for (const auto& c : cols)
+        for (const auto &c : cols)
             if (uses_row_outside_aggregate(c))
-                return refuse(err, "a selection that sums up rows cannot also show single rows (group is not supported yet)");
+                return refuse(err, "a selection that sums up rows cannot also show single rows "
+                                   "(group is not supported yet)");
 
     std::vector<stored_row> rows;
     std::vector<size_t> picked;
@@ -308,11 +337,11 @@ bool statement_runner::run_select_one(const parse_node* one, result_table& out, 
         if (!rows_for(*table, where, scope, rows, picked, err)) return false;
     }
 
-    auto add_row = [&](const eval_ctx& ctx, uint64_t sid) {
+    auto add_row = [&](const eval_ctx &ctx, uint64_t sid) {
         result_row r;
         r.sid = sid;
         r.cells.reserve(cols.size());
-        for (const auto& c : cols) {
+        for (const auto &c : cols) {
             value v;
             if (!eval_expr(c, ctx, v, err)) return false;
             r.cells.push_back(std::move(v));
@@ -321,7 +350,7 @@ bool statement_runner::run_select_one(const parse_node* one, result_table& out, 
         return true;
     };
     if (aggregate || !table) {
-        std::vector<const stored_row*> group;
+        std::vector<const stored_row *> group;
         for (size_t i : picked) group.push_back(&rows[i]);
         eval_ctx ctx;
         if (table) ctx.group = &group;
@@ -331,13 +360,15 @@ bool statement_runner::run_select_one(const parse_node* one, result_table& out, 
         // Plain fields, each named once: the stored values move into the result as they are.
         bool plain = true;
         std::set<int> fields;
-        for (const auto& c : cols) plain = plain && c.kind == expr::k_field && fields.insert(c.field).second;
+        for (const auto &c : cols)
+            plain = plain && c.kind == expr::k_field && fields.insert(c.field).second;
         if (plain) {
             for (size_t i : picked) {
                 result_row r;
                 r.sid = rows[i].id;
                 r.cells.reserve(cols.size());
-                for (const auto& c : cols) r.cells.push_back(std::move(rows[i].cells[size_t(c.field)]));
+                for (const auto &c : cols)
+                    r.cells.push_back(std::move(rows[i].cells[size_t(c.field)]));
                 out.rows.push_back(std::move(r));
             }
         } else {
@@ -354,33 +385,35 @@ bool statement_runner::run_select_one(const parse_node* one, result_table& out, 
     // conversion chose a width. Every cell is then brought to its column's type.
     for (size_t c = 0; c < cols.size(); ++c) {
         if (!declared[c] && !out.rows.empty()) out.types[c] = out.rows[0].cells[c].type;
-        for (auto& r : out.rows) {
-            value& v = r.cells[c];
+        for (auto &r : out.rows) {
+            value &v = r.cells[c];
             if (v.type != out.types[c]) {
                 value conv;
                 if (!convert_value(v, out.types[c], conv, err))
                     return refuse(err, "column " + out.names[c] + ": " + err);
                 v = std::move(conv);
             } else if (is_str(v.type) && v.s.size() > str_capacity(v.type)) {
-                return refuse(err, "column " + out.names[c] + ": a text of " + std::to_string(v.s.size()) +
-                                       " bytes is longer than " + type_name(v.type) + " holds");
+                return refuse(err, "column " + out.names[c] + ": a text of " +
+                                       std::to_string(v.s.size()) + " bytes is longer than " +
+                                       type_name(v.type) + " holds");
             }
         }
     }
 
-    for (const parse_node* p : posts)
+    for (const parse_node *p : posts)
         if (!post_process(p, out, err)) return false;
     if (into) return store_into(name_of(item(into, id::table_name)), out, err);
     return true;
 }
 
-bool statement_runner::post_process(const parse_node* post, result_table& t, std::string& err) {
-    const parse_node* clause = nullptr;
-    for (const parse_node* p : items(post))
+bool statement_runner::post_process(const parse_node *post, result_table &t, std::string &err)
+{
+    const parse_node *clause = nullptr;
+    for (const parse_node *p : items(post))
         if (p->id != lang::terminal_id) clause = p;
     if (!clause) return refuse(err, "malformed clause");
-    std::vector<const parse_node*> parts = items(clause);
-    auto column = [&](const parse_node* n, size_t& idx) {
+    std::vector<const parse_node *> parts = items(clause);
+    auto column = [&](const parse_node *n, size_t &idx) {
         std::string name = name_of(n);
         for (size_t i = 0; i < t.names.size(); ++i)
             if (t.names[i] == name) return idx = i, true;
@@ -390,7 +423,7 @@ bool statement_runner::post_process(const parse_node* post, result_table& t, std
     case id::order: {
         std::vector<size_t> keys;
         std::string dir;
-        for (const parse_node* p : parts) {
+        for (const parse_node *p : parts) {
             size_t idx;
             if (p->id == id::field_name) {
                 if (!column(p, idx)) return false;
@@ -405,40 +438,49 @@ bool statement_runner::post_process(const parse_node* post, result_table& t, std
             return true;
         }
         bool bad = false;
-        std::stable_sort(t.rows.begin(), t.rows.end(), [&](const result_row& a, const result_row& b) {
-            for (size_t k : keys) {
-                int c = 0;
-                if (!compare_values(a.cells[k], b.cells[k], c)) bad = true;
-                if (c != 0) return dir == "desc" ? c > 0 : c < 0;
-            }
-            return false;
-        });
+        std::stable_sort(t.rows.begin(), t.rows.end(),
+                         [&](const result_row &a, const result_row &b) {
+                             for (size_t k : keys) {
+                                 int c = 0;
+                                 if (!compare_values(a.cells[k], b.cells[k], c)) bad = true;
+                                 if (c != 0) return dir == "desc" ? c > 0 : c < 0;
+                             }
+                             return false;
+                         });
         if (bad) return refuse(err, "order by met values it cannot compare");
         return true;
     }
     case id::filter: {
-        const parse_node* range = item(clause, id::line_range_expr);
-        if (!range) return refuse(err, "the filter clause " + text_of(clause).substr(0, 20) + " is not supported by this server yet");
-        std::vector<const parse_node*> r = items(range);
+        const parse_node *range = item(clause, id::line_range_expr);
+        if (!range)
+            return refuse(err, "the filter clause " + text_of(clause).substr(0, 20) +
+                                   " is not supported by this server yet");
+        std::vector<const parse_node *> r = items(range);
         std::string kw = text_of(r[0]);
         std::vector<uint64_t> nums;
-        for (const parse_node* p : r)
+        for (const parse_node *p : r)
             if (p->id == id::uint_dec) {
                 bool overflow;
                 nums.push_back(uint_of(p, overflow));
             }
-        uint64_t a = nums.empty() ? 1 : nums[0], b = nums.size() > 1 ? nums[1] : 1, n = t.rows.size();
+        uint64_t a = nums.empty() ? 1 : nums[0], b = nums.size() > 1 ? nums[1] : 1,
+                 n = t.rows.size();
         if (kw == "first") {
             if (a < n) t.rows.resize(size_t(a));
         } else if (kw == "last") {
             if (a < n) t.rows.erase(t.rows.begin(), t.rows.end() - std::ptrdiff_t(a));
         } else if (kw == "nth") {
-            if (a >= 1 && a <= n) t.rows = {t.rows[size_t(a - 1)]};
-            else t.rows.clear();
+            if (a >= 1 && a <= n)
+                t.rows = {t.rows[size_t(a - 1)]};
+            else
+                t.rows.clear();
         } else {
             uint64_t from = std::max<uint64_t>(a, 1), to = std::min<uint64_t>(b, n);
-            if (from > to) t.rows.clear();
-            else t.rows = std::vector<result_row>(t.rows.begin() + std::ptrdiff_t(from - 1), t.rows.begin() + std::ptrdiff_t(to));
+            if (from > to)
+                t.rows.clear();
+            else
+                t.rows = std::vector<result_row>(t.rows.begin() + std::ptrdiff_t(from - 1),
+                                                 t.rows.begin() + std::ptrdiff_t(to));
         }
         return true;
     }
@@ -446,9 +488,10 @@ bool statement_runner::post_process(const parse_node* post, result_table& t, std
         bool except = false;
         std::set<size_t> named;
         std::vector<size_t> order;
-        for (const parse_node* p : parts) {
+        for (const parse_node *p : parts) {
             size_t idx;
-            if (word(p, "except")) except = true;
+            if (word(p, "except"))
+                except = true;
             else if (p->id == id::field_name) {
                 if (!column(p, idx)) return false;
                 if (named.insert(idx).second) order.push_back(idx);
@@ -466,7 +509,7 @@ bool statement_runner::post_process(const parse_node* post, result_table& t, std
             r.names.push_back(t.names[i]);
             r.types.push_back(t.types[i]);
         }
-        for (auto& row : t.rows) {
+        for (auto &row : t.rows) {
             result_row nr;
             nr.sid = row.sid;
             for (size_t i : keep) nr.cells.push_back(std::move(row.cells[i]));
@@ -476,8 +519,8 @@ bool statement_runner::post_process(const parse_node* post, result_table& t, std
         return true;
     }
     case id::rename: {
-        std::vector<const parse_node*> names;
-        for (const parse_node* p : parts)
+        std::vector<const parse_node *> names;
+        for (const parse_node *p : parts)
             if (p->id == id::field_name) names.push_back(p);
         size_t idx;
         if (names.size() != 2 || !column(names[0], idx)) return false;
@@ -486,13 +529,17 @@ bool statement_runner::post_process(const parse_node* post, result_table& t, std
         t.names[idx] = to;
         return true;
     }
-    case id::group: return refuse(err, "group is not supported by this server yet");
-    case id::recompute: return refuse(err, "recompute is not supported by this server yet");
-    default: return refuse(err, "unsupported clause " + text_of(clause).substr(0, 20));
+    case id::group:
+        return refuse(err, "group is not supported by this server yet");
+    case id::recompute:
+        return refuse(err, "recompute is not supported by this server yet");
+    default:
+        return refuse(err, "unsupported clause " + text_of(clause).substr(0, 20));
     }
 }
 
-bool statement_runner::store_into(const std::string& name, const result_table& t, std::string& err) {
+bool statement_runner::store_into(const std::string &name, const result_table &t, std::string &err)
+{
     if (!valid_name(name, "table", err)) return false;
     if (st_.find_table(name)) return refuse(err, "select into: table " + name + " already exists");
     std::vector<field_def> fields;
@@ -502,28 +549,30 @@ bool statement_runner::store_into(const std::string& name, const result_table& t
         f.name = t.names[i];
         f.type = t.types[i];
         if (!valid_name(f.name, "field", err)) return false;
-        if (!seen.insert(f.name).second) return refuse(err, "select into: the column name " + f.name + " repeats");
+        if (!seen.insert(f.name).second)
+            return refuse(err, "select into: the column name " + f.name + " repeats");
         fields.push_back(f);
     }
     if (fields.empty()) return refuse(err, "select into: no columns");
     if (!st_.create_table(name, fields, err)) return false;
-    const table_def* nt = st_.find_table(name);
-    for (const auto& r : t.rows) {
+    const table_def *nt = st_.find_table(name);
+    for (const auto &r : t.rows) {
         uint64_t id;
         if (!st_.insert_row(*nt, r.cells, id, err)) return false;
     }
     return true;
 }
 
-bool statement_runner::insert_values(const table_def& t, const std::vector<int>& targets, std::vector<value>& given,
-                                     std::string& err) {
+bool statement_runner::insert_values(const table_def &t, const std::vector<int> &targets,
+                                     std::vector<value> &given, std::string &err)
+{
     if (given.size() != targets.size())
         return refuse(err, "insert names " + std::to_string(targets.size()) + " fields but gives " +
                                std::to_string(given.size()) + " values");
     std::vector<value> cells(t.fields.size());
     std::vector<bool> set(t.fields.size(), false);
     for (size_t i = 0; i < targets.size(); ++i) {
-        const field_def& f = t.fields[size_t(targets[i])];
+        const field_def &f = t.fields[size_t(targets[i])];
         std::string why;
         if (!convert_value(given[i], f.type, cells[size_t(targets[i])], why))
             return refuse(err, "field " + f.name + ": " + why);
@@ -531,7 +580,7 @@ bool statement_runner::insert_values(const table_def& t, const std::vector<int>&
     }
     for (size_t i = 0; i < t.fields.size(); ++i) {
         if (set[i]) continue;
-        const field_def& f = t.fields[i];
+        const field_def &f = t.fields[i];
         if (f.auto_inc) {
             if (!st_.next_auto_value(t, f, cells[i], err)) return false;
         } else {
@@ -543,17 +592,19 @@ bool statement_runner::insert_values(const table_def& t, const std::vector<int>&
     return st_.insert_row(t, cells, id, err);
 }
 
-bool statement_runner::run_insert(const parse_node* n, std::string& err) {
-    const table_def* t = table_of(n, err);
+bool statement_runner::run_insert(const parse_node *n, std::string &err)
+{
+    const table_def *t = table_of(n, err);
     if (!t) return false;
-    std::vector<const parse_node*> parts = items(n);
+    std::vector<const parse_node *> parts = items(n);
     std::vector<int> targets;
     size_t i = 0;
     for (; i < parts.size(); ++i) {
-        const parse_node* p = parts[i];
+        const parse_node *p = parts[i];
         if (p->id == id::field_name) {
             std::string name = name_of(p);
-            if (name == "__id") return refuse(err, "__id is given by the server and cannot be inserted");
+            if (name == "__id")
+                return refuse(err, "__id is given by the server and cannot be inserted");
             int idx = t->field_index(name);
             if (idx < 0) return refuse(err, "no field " + name + " in table " + t->name);
             if (std::find(targets.begin(), targets.end(), idx) != targets.end())
@@ -568,9 +619,10 @@ bool statement_runner::run_insert(const parse_node* n, std::string& err) {
         result_table rows;
         if (!run_select(parts[i], rows, err)) return false;
         if (rows.names.size() != targets.size())
-            return refuse(err, "insert names " + std::to_string(targets.size()) + " fields but the select gives " +
+            return refuse(err, "insert names " + std::to_string(targets.size()) +
+                                   " fields but the select gives " +
                                    std::to_string(rows.names.size()) + " columns");
-        for (auto& r : rows.rows)
+        for (auto &r : rows.rows)
             if (!insert_values(*t, targets, r.cells, err)) return false;
         return true;
     }
@@ -578,7 +630,7 @@ bool statement_runner::run_insert(const parse_node* n, std::string& err) {
     std::vector<value> row;
     bool open = false;
     for (++i; i < parts.size(); ++i) {
-        const parse_node* p = parts[i];
+        const parse_node *p = parts[i];
         if (word(p, "(")) {
             open = true;
             row.clear();
@@ -595,8 +647,9 @@ bool statement_runner::run_insert(const parse_node* n, std::string& err) {
     return true;
 }
 
-bool statement_runner::run_update(const parse_node* n, std::string& err) {
-    const table_def* t = table_of(n, err);
+bool statement_runner::run_update(const parse_node *n, std::string &err)
+{
+    const table_def *t = table_of(n, err);
     if (!t) return false;
     expr_scope scope;
     scope.table = t;
@@ -606,16 +659,19 @@ bool statement_runner::run_update(const parse_node* n, std::string& err) {
         expr e;
     };
     std::vector<assignment> sets;
-    const parse_node* where = nullptr;
-    for (const parse_node* p : items(n)) {
+    const parse_node *where = nullptr;
+    for (const parse_node *p : items(n)) {
         if (p->id == id::where) where = p;
         if (p->id != id::agn_expr) continue;
         assignment a;
         std::string name;
-        for (const parse_node* q : items(p)) {
-            if (q->id == id::field_name) name = name_of(q);
-            else if (q->id == lang::terminal_id) a.op += text_of(q);
-            else if (!compile_expr(q, scope, a.e, err)) return false;
+        for (const parse_node *q : items(p)) {
+            if (q->id == id::field_name)
+                name = name_of(q);
+            else if (q->id == lang::terminal_id)
+                a.op += text_of(q);
+            else if (!compile_expr(q, scope, a.e, err))
+                return false;
         }
         if (name == "__id") return refuse(err, "__id is given by the server and cannot be changed");
         a.field = t->field_index(name);
@@ -628,15 +684,15 @@ bool statement_runner::run_update(const parse_node* n, std::string& err) {
     std::vector<size_t> picked;
     if (!rows_for(*t, where, scope, rows, picked, err)) return false;
     for (size_t i : picked) {
-        const stored_row& old = rows[i];
+        const stored_row &old = rows[i];
         std::vector<value> cells = old.cells;
         eval_ctx ctx;
         ctx.row = &old.cells;
         ctx.row_id = old.id;
-        for (const auto& a : sets) {
+        for (const auto &a : sets) {
             value v;
             if (!eval_expr(a.e, ctx, v, err)) return false;
-            const field_def& f = t->fields[size_t(a.field)];
+            const field_def &f = t->fields[size_t(a.field)];
             if (!a.op.empty()) {
                 expr bin;
                 bin.kind = expr::k_binary;
@@ -645,18 +701,21 @@ bool statement_runner::run_update(const parse_node* n, std::string& err) {
                 l.constant = old.cells[size_t(a.field)];
                 r.constant = v;
                 bin.args = {l, r};
-                if (!eval_expr(bin, eval_ctx(), v, err)) return refuse(err, "field " + f.name + ": " + err);
+                if (!eval_expr(bin, eval_ctx(), v, err))
+                    return refuse(err, "field " + f.name + ": " + err);
             }
             std::string why;
-            if (!convert_value(v, f.type, cells[size_t(a.field)], why)) return refuse(err, "field " + f.name + ": " + why);
+            if (!convert_value(v, f.type, cells[size_t(a.field)], why))
+                return refuse(err, "field " + f.name + ": " + why);
         }
         if (!st_.update_row(*t, old.id, cells, err)) return false;
     }
     return true;
 }
 
-bool statement_runner::run_delete(const parse_node* n, std::string& err) {
-    const table_def* t = table_of(n, err);
+bool statement_runner::run_delete(const parse_node *n, std::string &err)
+{
+    const table_def *t = table_of(n, err);
     if (!t) return false;
     expr_scope scope;
     scope.table = t;
@@ -668,53 +727,63 @@ bool statement_runner::run_delete(const parse_node* n, std::string& err) {
     return true;
 }
 
-bool statement_runner::read_field_opt(const parse_node* n, field_def& f, size_t& flags_given, std::string& err) {
+bool statement_runner::read_field_opt(const parse_node *n, field_def &f, size_t &flags_given,
+                                      std::string &err)
+{
     f = field_def();
     f.name = name_of(item(n, id::field_name));
     if (!valid_name(f.name, "field", err)) return false;
-    const parse_node* opt = item(n, id::data_type_opt);
+    const parse_node *opt = item(n, id::data_type_opt);
     std::vector<bool> flags;
     std::string type_text;
-    for (const parse_node* p : items(opt)) {
-        if (p->id >= id::dt_int && p->id <= id::dt_flt) type_text = text_of(p);
-        else if (p->id == id::bool_) flags.push_back(text_of(p) == "true");
+    for (const parse_node *p : items(opt)) {
+        if (p->id >= id::dt_int && p->id <= id::dt_flt)
+            type_text = text_of(p);
+        else if (p->id == id::bool_)
+            flags.push_back(text_of(p) == "true");
     }
     if (!type_from_name(type_text, f.type)) return refuse(err, "unknown type " + type_text);
     flags_given = flags.size();
     if (flags.size() > 0) f.repeat = flags[0];
     if (flags.size() > 1) f.auto_inc = flags[1];
-    if (f.auto_inc && !is_int(f.type)) return refuse(err, "only an integer field can count up by itself");
+    if (f.auto_inc && !is_int(f.type))
+        return refuse(err, "only an integer field can count up by itself");
     return true;
 }
 
-bool statement_runner::run_create(const parse_node* n, std::string& err) {
+bool statement_runner::run_create(const parse_node *n, std::string &err)
+{
     std::string name = name_of(item(n, id::table_name));
     if (!valid_name(name, "table", err)) return false;
     std::vector<field_def> fields;
-    for (const parse_node* p : items(n)) {
+    for (const parse_node *p : items(n)) {
         if (p->id != id::field_opt) continue;
         field_def f;
         size_t given;
         if (!read_field_opt(p, f, given, err)) return false;
-        for (const auto& g : fields)
+        for (const auto &g : fields)
             if (g.name == f.name) return refuse(err, "field " + f.name + " is named twice");
         fields.push_back(f);
     }
     return st_.create_table(name, fields, err);
 }
 
-bool statement_runner::run_alter(const parse_node* n, std::string& err) {
-    const table_def* t = table_of(n, err);
+bool statement_runner::run_alter(const parse_node *n, std::string &err)
+{
+    const table_def *t = table_of(n, err);
     if (!t) return false;
     std::string table = t->name;
-    std::vector<const parse_node*> parts = items(n);
+    std::vector<const parse_node *> parts = items(n);
     std::string verb;
-    std::vector<const parse_node*> names;
-    const parse_node* fopt = nullptr;
-    for (const parse_node* p : parts) {
-        if (word(p, "add") || word(p, "modify") || word(p, "rename") || word(p, "drop")) verb = text_of(p);
-        else if (p->id == id::field_name) names.push_back(p);
-        else if (p->id == id::field_opt) fopt = p;
+    std::vector<const parse_node *> names;
+    const parse_node *fopt = nullptr;
+    for (const parse_node *p : parts) {
+        if (word(p, "add") || word(p, "modify") || word(p, "rename") || word(p, "drop"))
+            verb = text_of(p);
+        else if (p->id == id::field_name)
+            names.push_back(p);
+        else if (p->id == id::field_opt)
+            fopt = p;
     }
     if (verb == "add" || verb == "modify") {
         field_def f;
@@ -739,17 +808,19 @@ bool statement_runner::run_alter(const parse_node* n, std::string& err) {
 
 } // namespace
 
-statement_outcome executor::run(const std::string& text) {
+statement_outcome executor::run(const std::string &text)
+{
     statement_outcome out;
     if (text.empty()) {
         out.error = "empty statement";
         return out;
     }
-    const lang::sql_engine& engine = lang::sql_engine::instance();
+    const lang::sql_engine &engine = lang::sql_engine::instance();
     lang::statement_list list;
     int32_t stop = engine.parse_all(text.data(), text.size(), list);
     if (stop < 0 || size_t(stop) != text.size() || list.empty()) {
-        out.error = "the statement does not parse (stopped at byte " + std::to_string(stop < 0 ? 0 : stop) + ")";
+        out.error = "the statement does not parse (stopped at byte " +
+                    std::to_string(stop < 0 ? 0 : stop) + ")";
         return out;
     }
     std::string err;
@@ -759,7 +830,7 @@ statement_outcome executor::run(const std::string& text) {
     }
     statement_runner runner(st_);
     try {
-        for (const lang::parse_node* s : list) {
+        for (const lang::parse_node *s : list) {
             statement_outcome one;
             if (!runner.run(s, one, err)) {
                 st_.rollback();
@@ -769,7 +840,7 @@ statement_outcome executor::run(const std::string& text) {
             }
             out = std::move(one);
         }
-    } catch (const std::exception& e) {
+    } catch (const std::exception &e) {
         // Running out of memory half-way (a selection too large to hold) must not leave the
         // transaction open, which would refuse every later statement of every client.
         st_.rollback();

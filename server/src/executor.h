@@ -12,18 +12,18 @@ struct statement_outcome {
     bool ok = false;
     bool has_table = false; // false: the reply carries an empty payload
     result_table table;
-    std::string error;      // the reason when !ok
+    std::string error; // the reason when !ok
 };
 
 class executor {
 public:
-    explicit executor(storage& st) : st_(st) {}
+    explicit executor(storage &st) : st_(st) {}
     // Parses the whole text (one or more statements) and runs it in one transaction:
     // everything is written or, on the first failure, nothing.
-    statement_outcome run(const std::string& text);
+    statement_outcome run(const std::string &text);
 
 private:
-    storage& st_;
+    storage &st_;
 };
 
 } // namespace vela

@@ -10,12 +10,16 @@
 namespace vela {
 
 namespace {
-bool is_operand(const parse_node* n) { return n->id != lang::terminal_id; }
+bool is_operand(const parse_node *n)
+{
+    return n->id != lang::terminal_id;
+}
 
 // Sets e's depth from its arguments; false with a reason when it is too deep.
-bool measure(expr& e, std::string& err) {
+bool measure(expr &e, std::string &err)
+{
     e.depth = 1;
-    for (const auto& a : e.args) e.depth = std::max(e.depth, a.depth + 1);
+    for (const auto &a : e.args) e.depth = std::max(e.depth, a.depth + 1);
     if (e.depth > max_expr_depth)
         return err = "the expression nests more than " + std::to_string(max_expr_depth) +
                      " levels deep (a chain of operators counts one level per operator)",
@@ -23,7 +27,9 @@ bool measure(expr& e, std::string& err) {
     return true;
 }
 
-bool compile_fold(const std::vector<const parse_node*>& parts, const expr_scope& scope, expr& out, std::string& err) {
+bool compile_fold(const std::vector<const parse_node *> &parts, const expr_scope &scope, expr &out,
+                  std::string &err)
+{
     size_t i = 0;
     if (parts.empty() || !is_operand(parts[0])) return err = "malformed expression", false;
     if (!compile_expr(parts[i++], scope, out, err)) return false;
@@ -45,80 +51,108 @@ bool compile_fold(const std::vector<const parse_node*>& parts, const expr_scope&
     return true;
 }
 
-bool int64_of(const value& v, int64_t& out, std::string& err) {
+bool int64_of(const value &v, int64_t &out, std::string &err)
+{
     if (is_unsigned(v.type) && v.u() > uint64_t(INT64_MAX))
         return err = std::to_string(v.u()) + " is out of range for integer arithmetic", false;
     out = v.i;
     return true;
 }
 
-double real_of(const value& v) {
+double real_of(const value &v)
+{
     if (is_real(v.type)) return v.d;
     return is_unsigned(v.type) ? double(v.u()) : double(v.i);
 }
 
-bool is_num(const value& v) { return is_int(v.type) || is_real(v.type); }
+bool is_num(const value &v)
+{
+    return is_int(v.type) || is_real(v.type);
+}
 
-value flag(bool b) { return value::of_uint(b ? 1 : 0, col_type::u08); }
+value flag(bool b)
+{
+    return value::of_uint(b ? 1 : 0, col_type::u08);
+}
 
-bool arith(const std::string& op, const value& a, const value& b, value& out, std::string& err) {
+bool arith(const std::string &op, const value &a, const value &b, value &out, std::string &err)
+{
     if (op == "+" && is_str(a.type) && is_str(b.type)) {
         out = value::of_str(a.s + b.s);
         return true;
     }
     if (!is_num(a) || !is_num(b))
-        return err = std::string("operator ") + op + " needs numbers, not " + type_name(a.type) + " and " +
-                     type_name(b.type),
+        return err = std::string("operator ") + op + " needs numbers, not " + type_name(a.type) +
+                     " and " + type_name(b.type),
                false;
     bool bitwise = op == "&" || op == "|" || op == "^" || op == "<<" || op == ">>";
     if (is_real(a.type) || is_real(b.type)) {
         if (bitwise) return err = "operator " + op + " needs integers", false;
         double x = real_of(a), y = real_of(b), r = 0;
-        if (op == "+") r = x + y;
-        else if (op == "-") r = x - y;
-        else if (op == "*") r = x * y;
-        else if (op == "/") r = x / y;
-        else if (op == "%") r = std::fmod(x, y);
-        else return err = "unknown operator " + op, false;
+        if (op == "+")
+            r = x + y;
+        else if (op == "-")
+            r = x - y;
+        else if (op == "*")
+            r = x * y;
+        else if (op == "/")
+            r = x / y;
+        else if (op == "%")
+            r = std::fmod(x, y);
+        else
+            return err = "unknown operator " + op, false;
         out = value::of_real(r);
         return true;
     }
     int64_t x, y, r = 0;
     if (!int64_of(a, x, err) || !int64_of(b, y, err)) return false;
     bool overflow = false;
-    if (op == "+") overflow = __builtin_add_overflow(x, y, &r);
-    else if (op == "-") overflow = __builtin_sub_overflow(x, y, &r);
-    else if (op == "*") overflow = __builtin_mul_overflow(x, y, &r);
+    if (op == "+")
+        overflow = __builtin_add_overflow(x, y, &r);
+    else if (op == "-")
+        overflow = __builtin_sub_overflow(x, y, &r);
+    else if (op == "*")
+        overflow = __builtin_mul_overflow(x, y, &r);
     else if (op == "/" || op == "%") {
         if (y == 0) return err = "division by zero", false;
-        if (x == INT64_MIN && y == -1) overflow = true;
-        else r = op == "/" ? x / y : x % y;
-    } else if (op == "&") r = x & y;
-    else if (op == "|") r = x | y;
-    else if (op == "^") r = x ^ y;
+        if (x == INT64_MIN && y == -1)
+            overflow = true;
+        else
+            r = op == "/" ? x / y : x % y;
+    } else if (op == "&")
+        r = x & y;
+    else if (op == "|")
+        r = x | y;
+    else if (op == "^")
+        r = x ^ y;
     else if (op == "<<" || op == ">>") {
-        if (y < 0 || y > 63) return err = "shift by " + std::to_string(y) + " is outside 0 to 63", false;
+        if (y < 0 || y > 63)
+            return err = "shift by " + std::to_string(y) + " is outside 0 to 63", false;
         r = op == "<<" ? int64_t(uint64_t(x) << y) : x >> y;
-    } else return err = "unknown operator " + op, false;
-    if (overflow) return err = "integer overflow in " + value_text(a) + " " + op + " " + value_text(b), false;
+    } else
+        return err = "unknown operator " + op, false;
+    if (overflow)
+        return err = "integer overflow in " + value_text(a) + " " + op + " " + value_text(b), false;
     out = value::of_int(r);
     return true;
 }
 
-bool eval_aggregate(const expr& e, const eval_ctx& ctx, value& out, std::string& err) {
+bool eval_aggregate(const expr &e, const eval_ctx &ctx, value &out, std::string &err)
+{
     if (!ctx.group) return err = e.op + " sums up rows and needs a selection from a table", false;
-    const std::string& fn = e.op;
+    const std::string &fn = e.op;
     if (e.args.size() > 1) return err = fn + " takes one argument", false;
     if (e.args.empty() && fn != "count") return err = fn + " needs an argument", false;
     std::vector<value> vals;
     vals.reserve(ctx.group->size());
-    for (const stored_row* r : *ctx.group) {
+    for (const stored_row *r : *ctx.group) {
         if (e.args.empty()) break;
         eval_ctx row_ctx;
         row_ctx.row = &r->cells;
         row_ctx.row_id = r->id;
         value v;
-        if (e.args[0].aggregate) return err = "an aggregate inside " + fn + " is not allowed", false;
+        if (e.args[0].aggregate)
+            return err = "an aggregate inside " + fn + " is not allowed", false;
         if (!eval_expr(e.args[0], row_ctx, v, err)) return false;
         vals.push_back(std::move(v));
     }
@@ -131,64 +165,69 @@ bool eval_aggregate(const expr& e, const eval_ctx& ctx, value& out, std::string&
         size_t best = 0;
         for (size_t i = 1; i < vals.size(); ++i) {
             int c;
-            if (!compare_values(vals[i], vals[best], c)) return err = fn + " cannot compare its values", false;
+            if (!compare_values(vals[i], vals[best], c))
+                return err = fn + " cannot compare its values", false;
             if (fn == "min" ? c < 0 : c > 0) best = i;
         }
         out = vals[best];
         return true;
     }
     bool all_int = true;
-    for (const auto& v : vals) {
+    for (const auto &v : vals) {
         if (!is_num(v)) return err = fn + " needs numbers, not " + type_name(v.type), false;
         if (!is_int(v.type)) all_int = false;
     }
     if (fn == "sum" || fn == "product") {
         value acc = value::of_int(fn == "sum" ? 0 : 1);
         if (!all_int) acc = value::of_real(fn == "sum" ? 0.0 : 1.0);
-        for (const auto& v : vals)
+        for (const auto &v : vals)
             if (!arith(fn == "sum" ? "+" : "*", acc, v, acc, err)) return false;
         out = acc;
         return true;
     }
     if (vals.empty()) return err = fn + " of no rows", false;
     long double sum = 0;
-    for (const auto& v : vals) sum += real_of(v);
+    for (const auto &v : vals) sum += real_of(v);
     long double mean = sum / vals.size();
     if (fn == "avg") {
         out = value::of_real(double(mean));
         return true;
     }
     long double sq = 0;
-    for (const auto& v : vals) sq += (real_of(v) - mean) * (real_of(v) - mean);
+    for (const auto &v : vals) sq += (real_of(v) - mean) * (real_of(v) - mean);
     long double var = sq / vals.size(); // population variance
     out = value::of_real(double(fn == "var" ? var : std::sqrt(var)));
     return true;
 }
 } // namespace
 
-bool is_aggregate_name(const std::string& fn) {
-    return fn == "count" || fn == "sum" || fn == "avg" || fn == "min" || fn == "max" || fn == "var" ||
-           fn == "stddev" || fn == "product";
+bool is_aggregate_name(const std::string &fn)
+{
+    return fn == "count" || fn == "sum" || fn == "avg" || fn == "min" || fn == "max" ||
+           fn == "var" || fn == "stddev" || fn == "product";
 }
 
-bool truth(const value& v) {
+bool truth(const value &v)
+{
     if (is_int(v.type)) return v.i != 0;
     if (is_real(v.type)) return v.d != 0;
     if (is_str(v.type)) return !v.s.empty();
     return true;
 }
 
-bool uses_row_outside_aggregate(const expr& e) {
+bool uses_row_outside_aggregate(const expr &e)
+{
     if (e.kind == expr::k_field || e.kind == expr::k_rowid) return true;
     if (e.kind == expr::k_call && is_aggregate_name(e.op)) return false;
     if (e.kind == expr::k_call && (e.op == "row_id" || e.op == "id")) return true;
-    for (const auto& a : e.args)
+    for (const auto &a : e.args)
         if (uses_row_outside_aggregate(a)) return true;
     return false;
 }
 
-bool compile_expr(const parse_node* n, const expr_scope& scope, expr& out, std::string& err) {
-    std::vector<const parse_node*> parts = items(n);
+bool compile_expr(const parse_node *n, const expr_scope &scope, expr &out, std::string &err)
+{
+    std::vector<const parse_node *> parts = items(n);
     switch (n->id) {
     case id::constant:
         out = expr();
@@ -214,25 +253,25 @@ bool compile_expr(const parse_node* n, const expr_scope& scope, expr& out, std::
     case id::fn_expr: {
         out = expr();
         out.kind = expr::k_call;
-        const parse_node* name = item(n, id::fn_name);
+        const parse_node *name = item(n, id::fn_name);
         out.op = text_of(name);
         if (!is_known_function(out.op) && !is_aggregate_name(out.op))
             return err = "function " + out.op + " is not supported by this server yet", false;
-        const parse_node* args = item(n, id::arg_lst);
+        const parse_node *args = item(n, id::arg_lst);
         if (args)
-            for (const parse_node* a : items(args)) {
+            for (const parse_node *a : items(args)) {
                 if (a->id == lang::terminal_id) continue; // commas
                 expr arg;
                 if (!compile_expr(a, scope, arg, err)) return false;
                 out.args.push_back(std::move(arg));
             }
         out.aggregate = is_aggregate_name(out.op);
-        for (const auto& a : out.args) out.aggregate = out.aggregate || a.aggregate;
+        for (const auto &a : out.args) out.aggregate = out.aggregate || a.aggregate;
         if (!measure(out, err)) return false;
         // min and max with two or more arguments compare their arguments, row by row.
         if ((out.op == "min" || out.op == "max") && out.args.size() > 1) {
             out.aggregate = false;
-            for (const auto& a : out.args) out.aggregate = out.aggregate || a.aggregate;
+            for (const auto &a : out.args) out.aggregate = out.aggregate || a.aggregate;
         }
         return true;
     }
@@ -249,23 +288,31 @@ bool compile_expr(const parse_node* n, const expr_scope& scope, expr& out, std::
         }
         break;
     case id::pri_expr:
-        for (const parse_node* p : parts)
+        for (const parse_node *p : parts)
             if (is_operand(p)) return compile_expr(p, scope, out, err);
         return err = "malformed expression", false;
-    case id::lgc_or_expr: case id::lgc_and_expr: case id::bit_or_expr: case id::bit_xor_expr:
-    case id::bit_and_expr: case id::eqt_expr: case id::rlt_expr: case id::shift_expr:
-    case id::ative_expr: case id::mtive_expr:
+    case id::lgc_or_expr:
+    case id::lgc_and_expr:
+    case id::bit_or_expr:
+    case id::bit_xor_expr:
+    case id::bit_and_expr:
+    case id::eqt_expr:
+    case id::rlt_expr:
+    case id::shift_expr:
+    case id::ative_expr:
+    case id::mtive_expr:
         return compile_fold(parts, scope, out, err);
     default:
         break;
     }
     // expr (alias dropped here), constant_expr and any single-child wrapper.
-    for (const parse_node* p : parts)
+    for (const parse_node *p : parts)
         if (is_operand(p)) return compile_expr(p, scope, out, err);
     return err = "malformed expression", false;
 }
 
-bool eval_expr(const expr& e, const eval_ctx& ctx, value& out, std::string& err) {
+bool eval_expr(const expr &e, const eval_ctx &ctx, value &out, std::string &err)
+{
     switch (e.kind) {
     case expr::k_const:
         out = e.constant;
@@ -285,7 +332,10 @@ bool eval_expr(const expr& e, const eval_ctx& ctx, value& out, std::string& err)
             out = flag(!truth(v));
             return true;
         }
-        if (!is_num(v)) return err = "operator " + e.op + " needs a number, not " + std::string(type_name(v.type)), false;
+        if (!is_num(v))
+            return err = "operator " + e.op + " needs a number, not " +
+                         std::string(type_name(v.type)),
+                   false;
         if (e.op == "+") {
             out = v;
             return true;
@@ -293,8 +343,10 @@ bool eval_expr(const expr& e, const eval_ctx& ctx, value& out, std::string& err)
         if (e.op == "-") {
             if (is_real(v.type)) out = value::of_real(-v.d, v.type);
             // -9223372036854775808 is read as minus an unsigned literal; it still fits i64.
-            else if (is_unsigned(v.type) && v.u() == uint64_t(INT64_MAX) + 1) out = value::of_int(INT64_MIN);
-            else return arith("-", value::of_int(0), v, out, err);
+            else if (is_unsigned(v.type) && v.u() == uint64_t(INT64_MAX) + 1)
+                out = value::of_int(INT64_MIN);
+            else
+                return arith("-", value::of_int(0), v, out, err);
             return true;
         }
         if (is_real(v.type)) return err = "operator ~ needs an integer", false;
@@ -317,12 +369,19 @@ bool eval_expr(const expr& e, const eval_ctx& ctx, value& out, std::string& err)
             return true;
         }
         if (!eval_expr(e.args[0], ctx, a, err) || !eval_expr(e.args[1], ctx, b, err)) return false;
-        if (e.op == "==" || e.op == "!=" || e.op == "<" || e.op == "<=" || e.op == ">" || e.op == ">=") {
+        if (e.op == "==" || e.op == "!=" || e.op == "<" || e.op == "<=" || e.op == ">" ||
+            e.op == ">=") {
             int c;
             if (!compare_values(a, b, c))
-                return err = std::string("cannot compare ") + type_name(a.type) + " with " + type_name(b.type), false;
-            bool r = e.op == "==" ? c == 0 : e.op == "!=" ? c != 0 : e.op == "<" ? c < 0
-                     : e.op == "<=" ? c <= 0 : e.op == ">" ? c > 0 : c >= 0;
+                return err = std::string("cannot compare ") + type_name(a.type) + " with " +
+                             type_name(b.type),
+                       false;
+            bool r = e.op == "=="   ? c == 0
+                     : e.op == "!=" ? c != 0
+                     : e.op == "<"  ? c < 0
+                     : e.op == "<=" ? c <= 0
+                     : e.op == ">"  ? c > 0
+                                    : c >= 0;
             out = flag(r);
             return true;
         }
@@ -333,7 +392,7 @@ bool eval_expr(const expr& e, const eval_ctx& ctx, value& out, std::string& err)
             return eval_aggregate(e, ctx, out, err);
         std::vector<value> args;
         args.reserve(e.args.size());
-        for (const auto& a : e.args) {
+        for (const auto &a : e.args) {
             value v;
             if (!eval_expr(a, ctx, v, err)) return false;
             args.push_back(std::move(v));
@@ -342,7 +401,8 @@ bool eval_expr(const expr& e, const eval_ctx& ctx, value& out, std::string& err)
             out = args[0];
             for (size_t i = 1; i < args.size(); ++i) {
                 int c;
-                if (!compare_values(args[i], out, c)) return err = e.op + " cannot compare its arguments", false;
+                if (!compare_values(args[i], out, c))
+                    return err = e.op + " cannot compare its arguments", false;
                 if (e.op == "min" ? c < 0 : c > 0) out = args[i];
             }
             return true;

@@ -17,48 +17,58 @@ namespace vela {
 
 namespace {
 using args_t = std::vector<value>;
-using fn_t = std::function<bool(args_t&, const uint64_t*, value&, std::string&)>;
+using fn_t = std::function<bool(args_t &, const uint64_t *, value &, std::string &)>;
 
 const int64_t k_day_ns = 86400LL * 1000000000LL;
 
-bool need(const std::string& fn, const args_t& a, size_t lo, size_t hi, std::string& err) {
+bool need(const std::string &fn, const args_t &a, size_t lo, size_t hi, std::string &err)
+{
     if (a.size() < lo || a.size() > hi) {
-        err = fn + " takes " + (lo == hi ? std::to_string(lo) : std::to_string(lo) + " to " + std::to_string(hi)) +
+        err = fn + " takes " +
+              (lo == hi ? std::to_string(lo) : std::to_string(lo) + " to " + std::to_string(hi)) +
               " argument" + (hi == 1 ? "" : "s");
         return false;
     }
     return true;
 }
 
-bool as_real(const std::string& fn, const value& v, double& d, std::string& err) {
-    if (is_int(v.type)) d = is_unsigned(v.type) ? double(v.u()) : double(v.i);
-    else if (is_real(v.type)) d = v.d;
-    else return err = fn + " needs a number, not " + type_name(v.type), false;
+bool as_real(const std::string &fn, const value &v, double &d, std::string &err)
+{
+    if (is_int(v.type))
+        d = is_unsigned(v.type) ? double(v.u()) : double(v.i);
+    else if (is_real(v.type))
+        d = v.d;
+    else
+        return err = fn + " needs a number, not " + type_name(v.type), false;
     return true;
 }
 
-bool as_int(const std::string& fn, const value& v, int64_t& i, std::string& err) {
+bool as_int(const std::string &fn, const value &v, int64_t &i, std::string &err)
+{
     value c;
     if (!convert_value(v, col_type::i64, c, err)) return err = fn + ": " + err, false;
     i = c.i;
     return true;
 }
 
-bool as_text(const std::string& fn, const value& v, std::string& s, std::string& err) {
+bool as_text(const std::string &fn, const value &v, std::string &s, std::string &err)
+{
     (void)fn;
     (void)err;
     s = value_text(v);
     return true;
 }
 
-bool as_temporal(const std::string& fn, const value& v, col_type want, value& out, std::string& err) {
+bool as_temporal(const std::string &fn, const value &v, col_type want, value &out, std::string &err)
+{
     if (v.type == want) return out = v, true;
     if (!convert_value(v, want, out, err)) return err = fn + ": " + err, false;
     return true;
 }
 
 // A date, or a datetime; texts are read as datetime first, then as date.
-bool as_date_like(const std::string& fn, const value& v, value& out, std::string& err) {
+bool as_date_like(const std::string &fn, const value &v, value &out, std::string &err)
+{
     if (v.type == col_type::date || v.type == col_type::datetime) return out = v, true;
     if (is_str(v.type)) {
         std::string e;
@@ -68,14 +78,20 @@ bool as_date_like(const std::string& fn, const value& v, value& out, std::string
     return err = fn + " needs a date or a datetime", false;
 }
 
-__int128 nanos_of(const value& v) {
-    __int128 day = (v.type == col_type::time) ? 0 : days_from_civil(v.dt.year, v.dt.month, v.dt.day);
-    __int128 tod = (v.type == col_type::date) ? 0
-                   : (int64_t(v.dt.hour) * 3600 + v.dt.minute * 60 + v.dt.second) * 1000000000LL + v.dt.nanos;
+__int128 nanos_of(const value &v)
+{
+    __int128 day =
+        (v.type == col_type::time) ? 0 : days_from_civil(v.dt.year, v.dt.month, v.dt.day);
+    __int128 tod =
+        (v.type == col_type::date)
+            ? 0
+            : (int64_t(v.dt.hour) * 3600 + v.dt.minute * 60 + v.dt.second) * 1000000000LL +
+                  v.dt.nanos;
     return day * k_day_ns + tod;
 }
 
-bool from_nanos(__int128 ns, col_type t, value& out, std::string& err) {
+bool from_nanos(__int128 ns, col_type t, value &out, std::string &err)
+{
     __int128 day = ns / k_day_ns, tod = ns % k_day_ns;
     if (tod < 0) {
         tod += k_day_ns;
@@ -84,9 +100,11 @@ bool from_nanos(__int128 ns, col_type t, value& out, std::string& err) {
     out = value();
     out.type = t;
     if (t != col_type::time) {
-        if (day < -800000 || day > 3000000) return err = "the date leaves the years 1 to 9999", false;
+        if (day < -800000 || day > 3000000)
+            return err = "the date leaves the years 1 to 9999", false;
         civil_from_days(int64_t(day), out.dt.year, out.dt.month, out.dt.day);
-        if (!valid_date(out.dt.year, out.dt.month, out.dt.day)) return err = "the date leaves the years 1 to 9999", false;
+        if (!valid_date(out.dt.year, out.dt.month, out.dt.day))
+            return err = "the date leaves the years 1 to 9999", false;
     }
     if (t != col_type::date) {
         int64_t s = int64_t(tod / 1000000000LL);
@@ -98,9 +116,11 @@ bool from_nanos(__int128 ns, col_type t, value& out, std::string& err) {
     return true;
 }
 
-value now_value() {
+value now_value()
+{
     auto now = std::chrono::system_clock::now();
-    int64_t ns = std::chrono::duration_cast<std::chrono::nanoseconds>(now.time_since_epoch()).count();
+    int64_t ns =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(now.time_since_epoch()).count();
     time_t secs = time_t(ns / 1000000000LL);
     struct tm lt;
     localtime_r(&secs, &lt);
@@ -116,13 +136,15 @@ value now_value() {
     return v;
 }
 
-std::mt19937_64& rng() {
+std::mt19937_64 &rng()
+{
     static thread_local std::mt19937_64 g{std::random_device{}()};
     return g;
 }
 
-fn_t math1(const std::string& name, double (*f)(double)) {
-    return [name, f](args_t& a, const uint64_t*, value& out, std::string& err) {
+fn_t math1(const std::string &name, double (*f)(double))
+{
+    return [name, f](args_t &a, const uint64_t *, value &out, std::string &err) {
         double x;
         if (!need(name, a, 1, 1, err) || !as_real(name, a[0], x, err)) return false;
         out = value::of_real(f(x));
@@ -131,8 +153,9 @@ fn_t math1(const std::string& name, double (*f)(double)) {
 }
 
 // Integers keep their value through rounding functions; reals are rounded.
-fn_t rounding(const std::string& name, double (*f)(double)) {
-    return [name, f](args_t& a, const uint64_t*, value& out, std::string& err) {
+fn_t rounding(const std::string &name, double (*f)(double))
+{
+    return [name, f](args_t &a, const uint64_t *, value &out, std::string &err) {
         if (!need(name, a, 1, 1, err)) return false;
         if (is_int(a[0].type)) return out = a[0], true;
         double x;
@@ -142,8 +165,9 @@ fn_t rounding(const std::string& name, double (*f)(double)) {
     };
 }
 
-fn_t convert_to(const std::string& name, col_type t) {
-    return [name, t](args_t& a, const uint64_t*, value& out, std::string& err) {
+fn_t convert_to(const std::string &name, col_type t)
+{
+    return [name, t](args_t &a, const uint64_t *, value &out, std::string &err) {
         if (!need(name, a, 1, 1, err)) return false;
         value v = a[0];
         // Conversions to an integer type drop the fraction of a real.
@@ -153,29 +177,35 @@ fn_t convert_to(const std::string& name, col_type t) {
     };
 }
 
-fn_t date_part(const std::string& name, int which) {
-    return [name, which](args_t& a, const uint64_t*, value& out, std::string& err) {
+fn_t date_part(const std::string &name, int which)
+{
+    return [name, which](args_t &a, const uint64_t *, value &out, std::string &err) {
         if (!need(name, a, 1, 1, err)) return false;
         value v = a[0];
         if (is_str(v.type)) {
             std::string e;
             value t;
-            if (convert_value(v, col_type::datetime, t, e)) v = t;
-            else if (convert_value(v, col_type::date, t, e)) v = t;
-            else if (convert_value(v, col_type::time, t, e)) v = t;
+            if (convert_value(v, col_type::datetime, t, e))
+                v = t;
+            else if (convert_value(v, col_type::date, t, e))
+                v = t;
+            else if (convert_value(v, col_type::time, t, e))
+                v = t;
         }
         bool has_date = v.type == col_type::date || v.type == col_type::datetime;
         bool has_time = v.type == col_type::time || v.type == col_type::datetime;
         if ((which < 3 && !has_date) || (which >= 3 && !has_time))
             return err = name + " needs a " + (which < 3 ? "date" : "time"), false;
-        const int parts[] = {v.dt.year, v.dt.month, v.dt.day, v.dt.hour, v.dt.minute, v.dt.second, v.dt.nanos};
+        const int parts[] = {v.dt.year,   v.dt.month,  v.dt.day,  v.dt.hour,
+                             v.dt.minute, v.dt.second, v.dt.nanos};
         out = value::of_int(parts[which]);
         return true;
     };
 }
 
-fn_t shift_time(const std::string& name, int64_t unit, int sign) {
-    return [name, unit, sign](args_t& a, const uint64_t*, value& out, std::string& err) {
+fn_t shift_time(const std::string &name, int64_t unit, int sign)
+{
+    return [name, unit, sign](args_t &a, const uint64_t *, value &out, std::string &err) {
         if (!need(name, a, 2, 2, err)) return false;
         value v;
         int64_t n;
@@ -196,14 +226,17 @@ fn_t shift_time(const std::string& name, int64_t unit, int sign) {
     };
 }
 
-const char* const k_weekday_en[] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
-const char* const k_weekday_zh[] = {"\xe6\x98\x9f\xe6\x9c\x9f\xe4\xb8\x80", "\xe6\x98\x9f\xe6\x9c\x9f\xe4\xba\x8c",
-                                    "\xe6\x98\x9f\xe6\x9c\x9f\xe4\xb8\x89", "\xe6\x98\x9f\xe6\x9c\x9f\xe5\x9b\x9b",
-                                    "\xe6\x98\x9f\xe6\x9c\x9f\xe4\xba\x94", "\xe6\x98\x9f\xe6\x9c\x9f\xe5\x85\xad",
-                                    "\xe6\x98\x9f\xe6\x9c\x9f\xe6\x97\xa5"};
+const char *const k_weekday_en[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
+                                    "Friday", "Saturday", "Sunday"};
+const char *const k_weekday_zh[] = {
+    "\xe6\x98\x9f\xe6\x9c\x9f\xe4\xb8\x80", "\xe6\x98\x9f\xe6\x9c\x9f\xe4\xba\x8c",
+    "\xe6\x98\x9f\xe6\x9c\x9f\xe4\xb8\x89", "\xe6\x98\x9f\xe6\x9c\x9f\xe5\x9b\x9b",
+    "\xe6\x98\x9f\xe6\x9c\x9f\xe4\xba\x94", "\xe6\x98\x9f\xe6\x9c\x9f\xe5\x85\xad",
+    "\xe6\x98\x9f\xe6\x9c\x9f\xe6\x97\xa5"};
 
 // ISO weekday: 1 Monday ... 7 Sunday.
-bool weekday_of(const std::string& name, const value& a, int& wd, std::string& err) {
+bool weekday_of(const std::string &name, const value &a, int &wd, std::string &err)
+{
     value v;
     if (!as_date_like(name, a, v, err)) return false;
     int64_t days = days_from_civil(v.dt.year, v.dt.month, v.dt.day); // 1970-01-01 was a Thursday
@@ -211,12 +244,16 @@ bool weekday_of(const std::string& name, const value& a, int& wd, std::string& e
     return true;
 }
 
-bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool is_space(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
 
-const std::map<std::string, fn_t>& table() {
+const std::map<std::string, fn_t> &table()
+{
     static const std::map<std::string, fn_t> fns = [] {
         std::map<std::string, fn_t> m;
-        m["abs"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["abs"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             if (!need("abs", a, 1, 1, err)) return false;
             if (is_int(a[0].type)) {
                 if (is_unsigned(a[0].type)) return out = a[0], true;
@@ -231,14 +268,15 @@ const std::map<std::string, fn_t>& table() {
         };
         m["ceil"] = rounding("ceil", std::ceil);
         m["floor"] = rounding("floor", std::floor);
-        m["round"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["round"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             if (!need("round", a, 1, 2, err)) return false;
             if (a.size() == 1 && is_int(a[0].type)) return out = a[0], true;
             double x;
             int64_t digits = 0;
             if (!as_real("round", a[0], x, err)) return false;
             if (a.size() == 2 && !as_int("round", a[1], digits, err)) return false;
-            if (digits < -300 || digits > 300) return err = "round: digits outside -300 to 300", false;
+            if (digits < -300 || digits > 300)
+                return err = "round: digits outside -300 to 300", false;
             double scale = std::pow(10.0, double(digits));
             out = value::of_real(std::round(x * scale) / scale);
             return true;
@@ -253,37 +291,39 @@ const std::map<std::string, fn_t>& table() {
         m["tan"] = math1("tan", std::tan);
         m["asin"] = math1("asin", std::asin);
         m["acos"] = math1("acos", std::acos);
-        m["log"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["log"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             double x, base = 0;
             if (!need("log", a, 1, 2, err) || !as_real("log", a[0], x, err)) return false;
             if (a.size() == 2 && !as_real("log", a[1], base, err)) return false;
             out = value::of_real(a.size() == 2 ? std::log(x) / std::log(base) : std::log(x));
             return true;
         };
-        m["atan"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["atan"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             double y, x = 1;
             if (!need("atan", a, 1, 2, err) || !as_real("atan", a[0], y, err)) return false;
             if (a.size() == 2 && !as_real("atan", a[1], x, err)) return false;
             out = value::of_real(a.size() == 2 ? std::atan2(y, x) : std::atan(y));
             return true;
         };
-        m["pow"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["pow"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             double x, y;
-            if (!need("pow", a, 2, 2, err) || !as_real("pow", a[0], x, err) || !as_real("pow", a[1], y, err)) return false;
+            if (!need("pow", a, 2, 2, err) || !as_real("pow", a[0], x, err) ||
+                !as_real("pow", a[1], y, err))
+                return false;
             out = value::of_real(std::pow(x, y));
             return true;
         };
-        m["pi"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["pi"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             if (!need("pi", a, 0, 0, err)) return false;
             out = value::of_real(3.14159265358979323846);
             return true;
         };
-        m["e"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["e"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             if (!need("e", a, 0, 0, err)) return false;
             out = value::of_real(2.71828182845904523536);
             return true;
         };
-        m["rand"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["rand"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             if (!need("rand", a, 0, 2, err)) return false;
             if (a.empty()) {
                 out = value::of_real(std::uniform_real_distribution<double>(0.0, 1.0)(rng()));
@@ -302,29 +342,33 @@ const std::map<std::string, fn_t>& table() {
         };
 
         // Text. Positions are byte offsets from 0; -1 means not found.
-        m["length"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["length"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             std::string s;
             if (!need("length", a, 1, 1, err) || !as_text("length", a[0], s, err)) return false;
             out = value::of_int(int64_t(s.size()));
             return true;
         };
-        m["concat"] = [](args_t& a, const uint64_t*, value& out, std::string&) {
+        m["concat"] = [](args_t &a, const uint64_t *, value &out, std::string &) {
             std::string s;
-            for (const auto& v : a) s += value_text(v);
+            for (const auto &v : a) s += value_text(v);
             out = value::of_str(std::move(s));
             return true;
         };
-        m["substr"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["substr"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             std::string s;
             int64_t from, len = INT64_MAX;
-            if (!need("substr", a, 2, 3, err) || !as_text("substr", a[0], s, err) || !as_int("substr", a[1], from, err))
+            if (!need("substr", a, 2, 3, err) || !as_text("substr", a[0], s, err) ||
+                !as_int("substr", a[1], from, err))
                 return false;
             if (a.size() == 3 && !as_int("substr", a[2], len, err)) return false;
             if (from < 0 || len < 0) return err = "substr: negative position or length", false;
-            out = value::of_str(size_t(from) >= s.size() ? std::string() : s.substr(size_t(from), size_t(std::min<int64_t>(len, int64_t(s.size())))));
+            out = value::of_str(
+                size_t(from) >= s.size()
+                    ? std::string()
+                    : s.substr(size_t(from), size_t(std::min<int64_t>(len, int64_t(s.size())))));
             return true;
         };
-        m["replace"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["replace"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             std::string s, from, to;
             if (!need("replace", a, 3, 3, err)) return false;
             as_text("", a[0], s, err), as_text("", a[1], from, err), as_text("", a[2], to, err);
@@ -341,9 +385,10 @@ const std::map<std::string, fn_t>& table() {
             out = value::of_str(std::move(r));
             return true;
         };
-        auto two_texts = [](const char* name, std::function<value(const std::string&, const std::string&)> f) {
+        auto two_texts = [](const char *name,
+                            std::function<value(const std::string &, const std::string &)> f) {
             std::string n = name;
-            return fn_t([n, f](args_t& a, const uint64_t*, value& out, std::string& err) {
+            return fn_t([n, f](args_t &a, const uint64_t *, value &out, std::string &err) {
                 if (!need(n, a, 2, 2, err)) return false;
                 out = f(value_text(a[0]), value_text(a[1]));
                 return true;
@@ -351,71 +396,82 @@ const std::map<std::string, fn_t>& table() {
         };
         auto pos = [](size_t p) { return value::of_int(p == std::string::npos ? -1 : int64_t(p)); };
         auto flag = [](bool b) { return value::of_uint(b ? 1 : 0, col_type::u08); };
-        m["starts"] = two_texts("starts", [flag](const std::string& s, const std::string& p) {
+        m["starts"] = two_texts("starts", [flag](const std::string &s, const std::string &p) {
             return flag(s.compare(0, p.size(), p) == 0 && s.size() >= p.size());
         });
-        m["ends"] = two_texts("ends", [flag](const std::string& s, const std::string& p) {
+        m["ends"] = two_texts("ends", [flag](const std::string &s, const std::string &p) {
             return flag(s.size() >= p.size() && s.compare(s.size() - p.size(), p.size(), p) == 0);
         });
-        m["contain"] = two_texts("contain", [flag](const std::string& s, const std::string& p) {
+        m["contain"] = two_texts("contain", [flag](const std::string &s, const std::string &p) {
             return flag(s.find(p) != std::string::npos);
         });
-        m["find_first"] = two_texts("find_first", [pos](const std::string& s, const std::string& p) { return pos(s.find(p)); });
-        m["find_last"] = two_texts("find_last", [pos](const std::string& s, const std::string& p) { return pos(s.rfind(p)); });
-        m["find_first_of"] = two_texts("find_first_of", [pos](const std::string& s, const std::string& p) {
-            return pos(p.empty() ? std::string::npos : s.find_first_of(p));
+        m["find_first"] =
+            two_texts("find_first",
+                      [pos](const std::string &s, const std::string &p) { return pos(s.find(p)); });
+        m["find_last"] = two_texts("find_last", [pos](const std::string &s, const std::string &p) {
+            return pos(s.rfind(p));
         });
-        m["find_last_of"] = two_texts("find_last_of", [pos](const std::string& s, const std::string& p) {
-            return pos(p.empty() ? std::string::npos : s.find_last_of(p));
-        });
+        m["find_first_of"] =
+            two_texts("find_first_of", [pos](const std::string &s, const std::string &p) {
+                return pos(p.empty() ? std::string::npos : s.find_first_of(p));
+            });
+        m["find_last_of"] =
+            two_texts("find_last_of", [pos](const std::string &s, const std::string &p) {
+                return pos(p.empty() ? std::string::npos : s.find_last_of(p));
+            });
         // Every character of the pattern appears in the text in order (ASCII letters ignore case).
-        m["fuzzy_match"] = two_texts("fuzzy_match", [flag](const std::string& s, const std::string& p) {
-            size_t j = 0;
-            for (size_t i = 0; i < s.size() && j < p.size(); ++i)
-                if (std::tolower((unsigned char)s[i]) == std::tolower((unsigned char)p[j])) ++j;
-            return flag(j == p.size());
-        });
-        m["reg_match"] = [flag](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["fuzzy_match"] =
+            two_texts("fuzzy_match", [flag](const std::string &s, const std::string &p) {
+                size_t j = 0;
+                for (size_t i = 0; i < s.size() && j < p.size(); ++i)
+                    if (std::tolower((unsigned char)s[i]) == std::tolower((unsigned char)p[j])) ++j;
+                return flag(j == p.size());
+            });
+        m["reg_match"] = [flag](args_t &a, const uint64_t *, value &out, std::string &err) {
             if (!need("reg_match", a, 2, 2, err)) return false;
             std::string s = value_text(a[0]), pat = value_text(a[1]);
             int code;
             PCRE2_SIZE off;
-            pcre2_code* re = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pat.data()), pat.size(), PCRE2_UTF | PCRE2_MATCH_INVALID_UTF,
-                                           &code, &off, nullptr);
+            pcre2_code *re =
+                pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pat.data()), pat.size(),
+                              PCRE2_UTF | PCRE2_MATCH_INVALID_UTF, &code, &off, nullptr);
             if (!re) return err = "reg_match: bad pattern at offset " + std::to_string(off), false;
-            pcre2_match_context* mc = pcre2_match_context_create(nullptr);
+            pcre2_match_context *mc = pcre2_match_context_create(nullptr);
             pcre2_set_match_limit(mc, 1000000);
             pcre2_set_depth_limit(mc, 10000);
-            pcre2_match_data* md = pcre2_match_data_create_from_pattern(re, nullptr);
-            int rc = pcre2_match(re, reinterpret_cast<PCRE2_SPTR>(s.data()), s.size(), 0, 0, md, mc);
+            pcre2_match_data *md = pcre2_match_data_create_from_pattern(re, nullptr);
+            int rc =
+                pcre2_match(re, reinterpret_cast<PCRE2_SPTR>(s.data()), s.size(), 0, 0, md, mc);
             pcre2_match_data_free(md);
             pcre2_match_context_free(mc);
             pcre2_code_free(re);
-            if (rc < 0 && rc != PCRE2_ERROR_NOMATCH) return err = "reg_match: the pattern needs too much work", false;
+            if (rc < 0 && rc != PCRE2_ERROR_NOMATCH)
+                return err = "reg_match: the pattern needs too much work", false;
             out = flag(rc >= 0);
             return true;
         };
-        auto trimmer = [](const char* name, bool left, bool right) {
+        auto trimmer = [](const char *name, bool left, bool right) {
             std::string n = name;
-            return fn_t([n, left, right](args_t& a, const uint64_t*, value& out, std::string& err) {
-                if (!need(n, a, 1, 1, err)) return false;
-                std::string s = value_text(a[0]);
-                size_t b = 0, e = s.size();
-                while (left && b < e && is_space(s[b])) ++b;
-                while (right && e > b && is_space(s[e - 1])) --e;
-                out = value::of_str(s.substr(b, e - b));
-                return true;
-            });
+            return fn_t(
+                [n, left, right](args_t &a, const uint64_t *, value &out, std::string &err) {
+                    if (!need(n, a, 1, 1, err)) return false;
+                    std::string s = value_text(a[0]);
+                    size_t b = 0, e = s.size();
+                    while (left && b < e && is_space(s[b])) ++b;
+                    while (right && e > b && is_space(s[e - 1])) --e;
+                    out = value::of_str(s.substr(b, e - b));
+                    return true;
+                });
         };
         m["trim_l"] = trimmer("trim_l", true, false);
         m["trim_r"] = trimmer("trim_r", false, true);
         m["trim"] = trimmer("trim", true, true);
-        auto casing = [](const char* name, bool upper) {
+        auto casing = [](const char *name, bool upper) {
             std::string n = name;
-            return fn_t([n, upper](args_t& a, const uint64_t*, value& out, std::string& err) {
+            return fn_t([n, upper](args_t &a, const uint64_t *, value &out, std::string &err) {
                 if (!need(n, a, 1, 1, err)) return false;
                 std::string s = value_text(a[0]);
-                for (char& c : s)
+                for (char &c : s)
                     if (upper ? (c >= 'a' && c <= 'z') : (c >= 'A' && c <= 'Z')) c = char(c ^ 0x20);
                 out = value::of_str(std::move(s));
                 return true;
@@ -425,35 +481,42 @@ const std::map<std::string, fn_t>& table() {
         m["ucase"] = casing("ucase", true);
 
         // Conversions.
-        const std::pair<const char*, col_type> conv[] = {
-            {"x2i08", col_type::i08}, {"x2i16", col_type::i16}, {"x2i32", col_type::i32}, {"x2i64", col_type::i64},
-            {"x2u08", col_type::u08}, {"x2u16", col_type::u16}, {"x2u32", col_type::u32}, {"x2u64", col_type::u64},
-            {"x2flt", col_type::flt}, {"x2dbl", col_type::dbl}, {"x2str04", col_type::s04}, {"x2str08", col_type::s08},
-            {"x2str16", col_type::s16}, {"x2str32", col_type::s32}, {"x2str64", col_type::s64},
-            {"x2str128", col_type::s128}, {"x2str256", col_type::s256}, {"x2date", col_type::date},
-            {"x2time", col_type::time}, {"x2datetime", col_type::datetime}};
-        for (const auto& c : conv) m[c.first] = convert_to(c.first, c.second);
+        const std::pair<const char *, col_type> conv[] = {
+            {"x2i08", col_type::i08},     {"x2i16", col_type::i16},
+            {"x2i32", col_type::i32},     {"x2i64", col_type::i64},
+            {"x2u08", col_type::u08},     {"x2u16", col_type::u16},
+            {"x2u32", col_type::u32},     {"x2u64", col_type::u64},
+            {"x2flt", col_type::flt},     {"x2dbl", col_type::dbl},
+            {"x2str04", col_type::s04},   {"x2str08", col_type::s08},
+            {"x2str16", col_type::s16},   {"x2str32", col_type::s32},
+            {"x2str64", col_type::s64},   {"x2str128", col_type::s128},
+            {"x2str256", col_type::s256}, {"x2date", col_type::date},
+            {"x2time", col_type::time},   {"x2datetime", col_type::datetime}};
+        for (const auto &c : conv) m[c.first] = convert_to(c.first, c.second);
 
-        m["raw2hex"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["raw2hex"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             if (!need("raw2hex", a, 1, 1, err)) return false;
             std::string s = value_text(a[0]);
-            out = value::of_str(to_hex(reinterpret_cast<const uint8_t*>(s.data()), s.size()));
+            out = value::of_str(to_hex(reinterpret_cast<const uint8_t *>(s.data()), s.size()));
             return true;
         };
-        m["hex2raw"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["hex2raw"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             if (!need("hex2raw", a, 1, 1, err)) return false;
             std::string s = value_text(a[0]), r;
             if (s.size() % 2) return err = "hex2raw: odd number of digits", false;
             for (size_t i = 0; i < s.size(); i += 2) {
-                int hi = std::isxdigit((unsigned char)s[i]) ? std::stoi(s.substr(i, 1), nullptr, 16) : -1;
-                int lo = std::isxdigit((unsigned char)s[i + 1]) ? std::stoi(s.substr(i + 1, 1), nullptr, 16) : -1;
+                int hi = std::isxdigit((unsigned char)s[i]) ? std::stoi(s.substr(i, 1), nullptr, 16)
+                                                            : -1;
+                int lo = std::isxdigit((unsigned char)s[i + 1])
+                             ? std::stoi(s.substr(i + 1, 1), nullptr, 16)
+                             : -1;
                 if (hi < 0 || lo < 0) return err = "hex2raw: not a hexadecimal digit", false;
                 r.push_back(char(hi * 16 + lo));
             }
             out = value::of_str(std::move(r));
             return true;
         };
-        fn_t row_id = [](args_t& a, const uint64_t* rid, value& out, std::string& err) {
+        fn_t row_id = [](args_t &a, const uint64_t *rid, value &out, std::string &err) {
             if (!need("row_id", a, 0, 0, err)) return false;
             if (!rid) return err = "row_id needs a row", false;
             out = value::of_uint(*rid, col_type::u64);
@@ -461,7 +524,7 @@ const std::map<std::string, fn_t>& table() {
         };
         m["row_id"] = row_id;
         m["id"] = row_id;
-        m["hash_passwd"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["hash_passwd"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             if (!need("hash_passwd", a, 1, 1, err)) return false;
             sha256_digest d = sha256_of(value_text(a[0]));
             out = value::of_str(to_hex(d.data(), d.size()), col_type::s128);
@@ -469,30 +532,33 @@ const std::map<std::string, fn_t>& table() {
         };
 
         // Date and time.
-        m["now"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["now"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             if (!need("now", a, 0, 0, err)) return false;
             out = now_value();
             return true;
         };
-        m["date"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["date"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             if (!need("date", a, 0, 1, err)) return false;
             return convert_value(a.empty() ? now_value() : a[0], col_type::date, out, err);
         };
-        m["time"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["time"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             if (!need("time", a, 0, 1, err)) return false;
             return convert_value(a.empty() ? now_value() : a[0], col_type::time, out, err);
         };
-        m["date_of"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["date_of"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             value v;
-            if (!need("date_of", a, 1, 1, err) || !as_date_like("date_of", a[0], v, err)) return false;
+            if (!need("date_of", a, 1, 1, err) || !as_date_like("date_of", a[0], v, err))
+                return false;
             return convert_value(v, col_type::date, out, err);
         };
-        m["time_of"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["time_of"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             value v;
-            if (!need("time_of", a, 1, 1, err) || !as_temporal("time_of", a[0], col_type::datetime, v, err)) return false;
+            if (!need("time_of", a, 1, 1, err) ||
+                !as_temporal("time_of", a[0], col_type::datetime, v, err))
+                return false;
             return convert_value(v, col_type::time, out, err);
         };
-        m["is_leap"] = [flag](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["is_leap"] = [flag](args_t &a, const uint64_t *, value &out, std::string &err) {
             if (!need("is_leap", a, 1, 1, err)) return false;
             int64_t y;
             value v;
@@ -506,9 +572,10 @@ const std::map<std::string, fn_t>& table() {
             out = flag(is_leap_year(int(y % 400 + 400)));
             return true;
         };
-        m["last_day"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["last_day"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             value v;
-            if (!need("last_day", a, 1, 1, err) || !as_date_like("last_day", a[0], v, err)) return false;
+            if (!need("last_day", a, 1, 1, err) || !as_date_like("last_day", a[0], v, err))
+                return false;
             out = value();
             out.type = col_type::date;
             out.dt.year = v.dt.year;
@@ -520,7 +587,7 @@ const std::map<std::string, fn_t>& table() {
         m["sub_day"] = shift_time("sub_day", k_day_ns, -1);
         m["add_nanosec"] = shift_time("add_nanosec", 1, 1);
         m["sub_nanosec"] = shift_time("sub_nanosec", 1, -1);
-        m["day_diff"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["day_diff"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             value x, y;
             if (!need("day_diff", a, 2, 2, err) || !as_date_like("day_diff", a[0], x, err) ||
                 !as_date_like("day_diff", a[1], y, err))
@@ -529,33 +596,42 @@ const std::map<std::string, fn_t>& table() {
                                 days_from_civil(y.dt.year, y.dt.month, y.dt.day));
             return true;
         };
-        m["nanosec_diff"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["nanosec_diff"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             if (!need("nanosec_diff", a, 2, 2, err)) return false;
             value x, y;
-            col_type t = (a[0].type == col_type::time && a[1].type == col_type::time) ? col_type::time : col_type::datetime;
-            if (!as_temporal("nanosec_diff", a[0], t, x, err) || !as_temporal("nanosec_diff", a[1], t, y, err)) return false;
+            col_type t = (a[0].type == col_type::time && a[1].type == col_type::time)
+                             ? col_type::time
+                             : col_type::datetime;
+            if (!as_temporal("nanosec_diff", a[0], t, x, err) ||
+                !as_temporal("nanosec_diff", a[1], t, y, err))
+                return false;
             __int128 d = nanos_of(x) - nanos_of(y);
-            if (d > INT64_MAX || d < INT64_MIN) return err = "nanosec_diff: the difference does not fit i64", false;
+            if (d > INT64_MAX || d < INT64_MIN)
+                return err = "nanosec_diff: the difference does not fit i64", false;
             out = value::of_int(int64_t(d));
             return true;
         };
-        const char* parts[] = {"year_of", "month_of", "day_of", "hour_of", "minute_of", "second_of", "nanosec_of"};
+        const char *parts[] = {"year_of",   "month_of",  "day_of",    "hour_of",
+                               "minute_of", "second_of", "nanosec_of"};
         for (int i = 0; i < 7; ++i) m[parts[i]] = date_part(parts[i], i);
-        m["weekday"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["weekday"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             int wd;
-            if (!need("weekday", a, 1, 1, err) || !weekday_of("weekday", a[0], wd, err)) return false;
+            if (!need("weekday", a, 1, 1, err) || !weekday_of("weekday", a[0], wd, err))
+                return false;
             out = value::of_int(wd);
             return true;
         };
-        m["weekday_name"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["weekday_name"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             int wd;
-            if (!need("weekday_name", a, 1, 1, err) || !weekday_of("weekday_name", a[0], wd, err)) return false;
+            if (!need("weekday_name", a, 1, 1, err) || !weekday_of("weekday_name", a[0], wd, err))
+                return false;
             out = value::of_str(k_weekday_en[wd - 1]);
             return true;
         };
-        m["weekday_cname"] = [](args_t& a, const uint64_t*, value& out, std::string& err) {
+        m["weekday_cname"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             int wd;
-            if (!need("weekday_cname", a, 1, 1, err) || !weekday_of("weekday_cname", a[0], wd, err)) return false;
+            if (!need("weekday_cname", a, 1, 1, err) || !weekday_of("weekday_cname", a[0], wd, err))
+                return false;
             out = value::of_str(k_weekday_zh[wd - 1]);
             return true;
         };
@@ -565,12 +641,17 @@ const std::map<std::string, fn_t>& table() {
 }
 } // namespace
 
-bool is_known_function(const std::string& name) { return table().count(name) != 0; }
+bool is_known_function(const std::string &name)
+{
+    return table().count(name) != 0;
+}
 
-bool call_function(const std::string& name, std::vector<value>& args, const uint64_t* row_id, value& out,
-                   std::string& err) {
+bool call_function(const std::string &name, std::vector<value> &args, const uint64_t *row_id,
+                   value &out, std::string &err)
+{
     auto it = table().find(name);
-    if (it == table().end()) return err = "function " + name + " is not supported by this server yet", false;
+    if (it == table().end())
+        return err = "function " + name + " is not supported by this server yet", false;
     return it->second(args, row_id, out, err);
 }
 

@@ -1,5 +1,5 @@
-// velaserver [--bind ADDR] [--port N] [--data DIR] [--demo] [--max-frame BYTES] [--login-timeout SECONDS]
-// velaserver [--data DIR] --add-user NAME   (password read from standard input)
+// velaserver [--bind ADDR] [--port N] [--data DIR] [--demo] [--max-frame BYTES] [--login-timeout
+// SECONDS] velaserver [--data DIR] --add-user NAME   (password read from standard input)
 #include "user_store.h"
 #include "vela_server.h"
 
@@ -12,22 +12,26 @@
 #include <sys/stat.h>
 
 namespace {
-vela::vela_server* g_server = nullptr;
+vela::vela_server *g_server = nullptr;
 
-void on_signal(int) {
+void on_signal(int)
+{
     if (g_server) g_server->request_stop();
 }
 
-int usage() {
-    std::fprintf(stderr,
-                 "usage: velaserver [--bind ADDR] [--port N] [--data DIR] [--demo] [--max-frame BYTES]\n"
-                 "                  [--login-timeout SECONDS]\n"
-                 "       velaserver [--data DIR] --add-user NAME   (password on standard input)\n");
+int usage()
+{
+    std::fprintf(
+        stderr,
+        "usage: velaserver [--bind ADDR] [--port N] [--data DIR] [--demo] [--max-frame BYTES]\n"
+        "                  [--login-timeout SECONDS]\n"
+        "       velaserver [--data DIR] --add-user NAME   (password on standard input)\n");
     return 2;
 }
 
-bool parse_number(const char* text, long long lo, long long hi, long long& out) {
-    char* end = nullptr;
+bool parse_number(const char *text, long long lo, long long hi, long long &out)
+{
+    char *end = nullptr;
     long long v = std::strtoll(text, &end, 10);
     if (!*text || *end || v < lo || v > hi) return false;
     out = v;
@@ -35,38 +39,40 @@ bool parse_number(const char* text, long long lo, long long hi, long long& out) 
 }
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char **argv)
+{
     vela::server_options opt;
     std::string add_user;
     bool adding = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
-        auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+        auto next = [&]() -> const char * { return i + 1 < argc ? argv[++i] : nullptr; };
         long long n = 0;
         if (a == "--bind") {
-            const char* v = next();
+            const char *v = next();
             if (!v) return usage();
             opt.bind = v;
         } else if (a == "--port") {
-            const char* v = next();
+            const char *v = next();
             if (!v || !parse_number(v, 0, 65535, n)) return usage();
             opt.port = int(n);
         } else if (a == "--data") {
-            const char* v = next();
+            const char *v = next();
             if (!v) return usage();
             opt.data_dir = v;
         } else if (a == "--demo") {
             opt.demo = true;
         } else if (a == "--max-frame") {
-            const char* v = next();
-            if (!v || !parse_number(v, 16, 1ll << 30, n)) return usage(); // the parser counts in int32
+            const char *v = next();
+            if (!v || !parse_number(v, 16, 1ll << 30, n))
+                return usage(); // the parser counts in int32
             opt.max_frame = uint32_t(n);
         } else if (a == "--login-timeout") {
-            const char* v = next();
+            const char *v = next();
             if (!v || !parse_number(v, 1, 3600, n)) return usage();
             opt.login_timeout_s = int(n);
         } else if (a == "--add-user") {
-            const char* v = next();
+            const char *v = next();
             if (!v) return usage();
             add_user = v;
             adding = true;

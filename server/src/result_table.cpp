@@ -4,22 +4,27 @@
 
 namespace vela {
 
-void put_u16(std::string& out, uint16_t v) {
+void put_u16(std::string &out, uint16_t v)
+{
     out.push_back(char(v & 0xff));
     out.push_back(char(v >> 8));
 }
-void put_u32(std::string& out, uint32_t v) {
+void put_u32(std::string &out, uint32_t v)
+{
     for (int i = 0; i < 4; ++i) out.push_back(char((v >> (8 * i)) & 0xff));
 }
-void put_u64(std::string& out, uint64_t v) {
+void put_u64(std::string &out, uint64_t v)
+{
     for (int i = 0; i < 8; ++i) out.push_back(char((v >> (8 * i)) & 0xff));
 }
-uint32_t get_u32(const uint8_t* p) {
+uint32_t get_u32(const uint8_t *p)
+{
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
 namespace {
-void put_cell(std::string& out, const value& v, col_type t) {
+void put_cell(std::string &out, const value &v, col_type t)
+{
     if (is_int(t)) {
         uint64_t bits = uint64_t(v.i);
         for (int i = 0; i < int_width(t); ++i) out.push_back(char((bits >> (8 * i)) & 0xff));
@@ -52,9 +57,10 @@ void put_cell(std::string& out, const value& v, col_type t) {
 }
 } // namespace
 
-void encode_result(const result_table& t, std::string& out) {
+void encode_result(const result_table &t, std::string &out)
+{
     put_u64(out, t.names.size());
-    for (const auto& n : t.names) {
+    for (const auto &n : t.names) {
         put_u64(out, n.size());
         out += n;
     }
@@ -66,7 +72,7 @@ void encode_result(const result_table& t, std::string& out) {
         out.push_back(char(d.unsigned_flag));
         out.push_back(char(d.kind));
     }
-    for (const auto& r : t.rows) {
+    for (const auto &r : t.rows) {
         put_u64(out, r.sid);
         for (size_t c = 0; c < t.types.size(); ++c) put_cell(out, r.cells[c], t.types[c]);
     }

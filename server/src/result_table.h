@@ -21,12 +21,12 @@ struct result_table {
 
 // Appends the payload: column count, names, row count, descriptors (only with rows), rows.
 // Every cell must already have its column's type.
-void encode_result(const result_table& t, std::string& out);
+void encode_result(const result_table &t, std::string &out);
 
 // Little-endian helpers shared by the frame code.
-void put_u16(std::string& out, uint16_t v);
-void put_u32(std::string& out, uint32_t v);
-void put_u64(std::string& out, uint64_t v);
-uint32_t get_u32(const uint8_t* p);
+void put_u16(std::string &out, uint16_t v);
+void put_u32(std::string &out, uint32_t v);
+void put_u64(std::string &out, uint64_t v);
+uint32_t get_u32(const uint8_t *p);
 
 } // namespace vela

@@ -8,8 +8,9 @@
 
 namespace vela {
 
-bool read_exact(int fd, void* buf, size_t n) {
-    char* p = static_cast<char*>(buf);
+bool read_exact(int fd, void *buf, size_t n)
+{
+    char *p = static_cast<char *>(buf);
     while (n > 0) {
         ssize_t r = ::recv(fd, p, n, 0);
         if (r < 0 && errno == EINTR) continue;
@@ -20,8 +21,9 @@ bool read_exact(int fd, void* buf, size_t n) {
     return true;
 }
 
-bool write_all(int fd, const void* buf, size_t n) {
-    const char* p = static_cast<const char*>(buf);
+bool write_all(int fd, const void *buf, size_t n)
+{
+    const char *p = static_cast<const char *>(buf);
     while (n > 0) {
         ssize_t r = ::send(fd, p, n, MSG_NOSIGNAL);
         if (r < 0 && errno == EINTR) continue;
@@ -35,7 +37,8 @@ bool write_all(int fd, const void* buf, size_t n) {
 namespace {
 // Reads a body of n bytes in slices, so that a peer announcing a large frame and then
 // sending little costs memory only for what actually arrived.
-bool read_body(int fd, uint32_t n, std::string& out) {
+bool read_body(int fd, uint32_t n, std::string &out)
+{
     out.clear();
     const size_t slice = 1 << 20;
     while (out.size() < n) {
@@ -48,7 +51,8 @@ bool read_body(int fd, uint32_t n, std::string& out) {
 }
 } // namespace
 
-frame_status read_statement(int fd, uint32_t max_len, std::string& text) {
+frame_status read_statement(int fd, uint32_t max_len, std::string &text)
+{
     uint8_t len_bytes[4];
     if (!read_exact(fd, len_bytes, 4)) return frame_status::closed;
     uint32_t n = get_u32(len_bytes);
@@ -58,8 +62,9 @@ frame_status read_statement(int fd, uint32_t max_len, std::string& text) {
     return frame_status::ok;
 }
 
-bool parse_login_body(const std::string& body, login_request& out) {
-    const uint8_t* p = reinterpret_cast<const uint8_t*>(body.data());
+bool parse_login_body(const std::string &body, login_request &out)
+{
+    const uint8_t *p = reinterpret_cast<const uint8_t *>(body.data());
     size_t n = body.size();
     if (n < 8) return false;
     uint64_t u = get_u32(p);
@@ -71,7 +76,8 @@ bool parse_login_body(const std::string& body, login_request& out) {
     return true;
 }
 
-frame_status read_login(int fd, uint32_t max_len, login_request& out) {
+frame_status read_login(int fd, uint32_t max_len, login_request &out)
+{
     uint8_t len_bytes[4];
     if (!read_exact(fd, len_bytes, 4)) return frame_status::closed;
     uint32_t n = get_u32(len_bytes);
@@ -85,17 +91,20 @@ frame_status read_login(int fd, uint32_t max_len, login_request& out) {
     return frame_status::ok;
 }
 
-std::string valid_utf8(const std::string& text) {
+std::string valid_utf8(const std::string &text)
+{
     std::string out;
     out.reserve(text.size());
-    const auto* p = reinterpret_cast<const uint8_t*>(text.data());
+    const auto *p = reinterpret_cast<const uint8_t *>(text.data());
     size_t n = text.size(), i = 0;
     auto cont = [&](size_t k) { return i + k < n && (p[i + k] & 0xC0) == 0x80; };
     while (i < n) {
         uint8_t b = p[i];
         size_t len = 0;
-        if (b < 0x80) len = 1;
-        else if (b >= 0xC2 && b <= 0xDF && cont(1)) len = 2;
+        if (b < 0x80)
+            len = 1;
+        else if (b >= 0xC2 && b <= 0xDF && cont(1))
+            len = 2;
         else if (b >= 0xE0 && b <= 0xEF && cont(1) && cont(2)) {
             uint8_t b1 = p[i + 1];
             if ((b != 0xE0 || b1 >= 0xA0) && (b != 0xED || b1 <= 0x9F)) len = 3;
@@ -114,7 +123,8 @@ std::string valid_utf8(const std::string& text) {
     return out;
 }
 
-bool send_reply(int fd, uint8_t status, const std::string& payload) {
+bool send_reply(int fd, uint8_t status, const std::string &payload)
+{
     std::string head;
     uint64_t l = uint64_t(payload.size()) + 1;
     if (l >= 0xFFFFFFFFu) return false;

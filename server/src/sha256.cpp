@@ -15,16 +15,24 @@ const uint32_t k_round[64] = {
     0x19a4c116, 0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
     0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2};
 
-inline uint32_t rotr(uint32_t x, int n) { return (x >> n) | (x << (32 - n)); }
+inline uint32_t rotr(uint32_t x, int n)
+{
+    return (x >> n) | (x << (32 - n));
+}
 } // namespace
 
 sha256::sha256()
-    : h_{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19} {}
+    : h_{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+         0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19}
+{
+}
 
-void sha256::block(const uint8_t* p) {
+void sha256::block(const uint8_t *p)
+{
     uint32_t w[64];
     for (int i = 0; i < 16; ++i)
-        w[i] = uint32_t(p[4 * i]) << 24 | uint32_t(p[4 * i + 1]) << 16 | uint32_t(p[4 * i + 2]) << 8 | p[4 * i + 3];
+        w[i] = uint32_t(p[4 * i]) << 24 | uint32_t(p[4 * i + 1]) << 16 |
+               uint32_t(p[4 * i + 2]) << 8 | p[4 * i + 3];
     for (int i = 16; i < 64; ++i) {
         uint32_t s0 = rotr(w[i - 15], 7) ^ rotr(w[i - 15], 18) ^ (w[i - 15] >> 3);
         uint32_t s1 = rotr(w[i - 2], 17) ^ rotr(w[i - 2], 19) ^ (w[i - 2] >> 10);
@@ -32,15 +40,31 @@ void sha256::block(const uint8_t* p) {
     }
     uint32_t a = h_[0], b = h_[1], c = h_[2], d = h_[3], e = h_[4], f = h_[5], g = h_[6], h = h_[7];
     for (int i = 0; i < 64; ++i) {
-        uint32_t t1 = h + (rotr(e, 6) ^ rotr(e, 11) ^ rotr(e, 25)) + ((e & f) ^ (~e & g)) + k_round[i] + w[i];
+        uint32_t t1 =
+            h + (rotr(e, 6) ^ rotr(e, 11) ^ rotr(e, 25)) + ((e & f) ^ (~e & g)) + k_round[i] + w[i];
         uint32_t t2 = (rotr(a, 2) ^ rotr(a, 13) ^ rotr(a, 22)) + ((a & b) ^ (a & c) ^ (b & c));
-        h = g; g = f; f = e; e = d + t1; d = c; c = b; b = a; a = t1 + t2;
+        h = g;
+        g = f;
+        f = e;
+        e = d + t1;
+        d = c;
+        c = b;
+        b = a;
+        a = t1 + t2;
     }
-    h_[0] += a; h_[1] += b; h_[2] += c; h_[3] += d; h_[4] += e; h_[5] += f; h_[6] += g; h_[7] += h;
+    h_[0] += a;
+    h_[1] += b;
+    h_[2] += c;
+    h_[3] += d;
+    h_[4] += e;
+    h_[5] += f;
+    h_[6] += g;
+    h_[7] += h;
 }
 
-void sha256::update(const void* data, size_t len) {
-    const uint8_t* p = static_cast<const uint8_t*>(data);
+void sha256::update(const void *data, size_t len)
+{
+    const uint8_t *p = static_cast<const uint8_t *>(data);
     total_ += len;
     while (len > 0) {
         size_t take = 64 - buf_len_;
@@ -56,7 +80,8 @@ void sha256::update(const void* data, size_t len) {
     }
 }
 
-sha256_digest sha256::finish() {
+sha256_digest sha256::finish()
+{
     uint64_t bits = total_ * 8;
     uint8_t pad = 0x80;
     update(&pad, 1);
@@ -71,13 +96,15 @@ sha256_digest sha256::finish() {
     return out;
 }
 
-sha256_digest sha256_of(const std::string& bytes) {
+sha256_digest sha256_of(const std::string &bytes)
+{
     sha256 h;
     h.update(bytes.data(), bytes.size());
     return h.finish();
 }
 
-std::string to_hex(const uint8_t* p, size_t n) {
+std::string to_hex(const uint8_t *p, size_t n)
+{
     static const char digits[] = "0123456789abcdef";
     std::string out;
     out.reserve(n * 2);
@@ -88,7 +115,8 @@ std::string to_hex(const uint8_t* p, size_t n) {
     return out;
 }
 
-std::string hash_password(const std::string& salt, const std::string& password, uint32_t iterations) {
+std::string hash_password(const std::string &salt, const std::string &password, uint32_t iterations)
+{
     sha256 first;
     first.update(salt.data(), salt.size());
     first.update(password.data(), password.size());

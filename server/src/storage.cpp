@@ -7,15 +7,23 @@
 namespace vela {
 
 namespace {
-std::string data_table(const table_def& t) { return "d" + std::to_string(t.tid); }
-std::string column(const field_def& f) { return "c" + std::to_string(f.fid); }
-std::string unique_index(const table_def& t, const field_def& f) {
+std::string data_table(const table_def &t)
+{
+    return "d" + std::to_string(t.tid);
+}
+std::string column(const field_def &f)
+{
+    return "c" + std::to_string(f.fid);
+}
+std::string unique_index(const table_def &t, const field_def &f)
+{
     return "u" + std::to_string(t.tid) + "_" + std::to_string(f.fid);
 }
 
 struct stmt_reset {
-    sqlite3_stmt* s;
-    ~stmt_reset() {
+    sqlite3_stmt *s;
+    ~stmt_reset()
+    {
         if (s) {
             sqlite3_reset(s);
             sqlite3_clear_bindings(s);
@@ -23,49 +31,64 @@ struct stmt_reset {
     }
 };
 
-void bind_value(sqlite3_stmt* s, int idx, const value& v) {
-    if (is_int(v.type)) sqlite3_bind_int64(s, idx, v.i);
-    else if (is_real(v.type)) sqlite3_bind_double(s, idx, v.d);
-    else if (is_str(v.type)) sqlite3_bind_blob(s, idx, v.s.data(), int(v.s.size()), SQLITE_TRANSIENT);
+void bind_value(sqlite3_stmt *s, int idx, const value &v)
+{
+    if (is_int(v.type))
+        sqlite3_bind_int64(s, idx, v.i);
+    else if (is_real(v.type))
+        sqlite3_bind_double(s, idx, v.d);
+    else if (is_str(v.type))
+        sqlite3_bind_blob(s, idx, v.s.data(), int(v.s.size()), SQLITE_TRANSIENT);
     else {
-        std::string text = v.type == col_type::date ? format_date(v.dt)
+        std::string text = v.type == col_type::date   ? format_date(v.dt)
                            : v.type == col_type::time ? format_time(v.dt)
                                                       : format_datetime(v.dt);
         sqlite3_bind_text(s, idx, text.data(), int(text.size()), SQLITE_TRANSIENT);
     }
 }
 
-value read_value(sqlite3_stmt* s, int idx, col_type t) {
+value read_value(sqlite3_stmt *s, int idx, col_type t)
+{
     value v;
     v.type = t;
-    if (is_int(t)) v.i = sqlite3_column_int64(s, idx);
-    else if (is_real(t)) v.d = sqlite3_column_double(s, idx);
+    if (is_int(t))
+        v.i = sqlite3_column_int64(s, idx);
+    else if (is_real(t))
+        v.d = sqlite3_column_double(s, idx);
     else if (is_str(t)) {
-        const void* p = sqlite3_column_blob(s, idx);
+        const void *p = sqlite3_column_blob(s, idx);
         int n = sqlite3_column_bytes(s, idx);
-        if (p && n > 0) v.s.assign(static_cast<const char*>(p), size_t(n));
+        if (p && n > 0) v.s.assign(static_cast<const char *>(p), size_t(n));
     } else {
-        const unsigned char* p = sqlite3_column_text(s, idx);
-        std::string text = p ? reinterpret_cast<const char*>(p) : "";
-        if (t == col_type::date) parse_date(text, v.dt);
-        else if (t == col_type::time) parse_time(text, v.dt);
-        else parse_datetime(text, v.dt);
+        const unsigned char *p = sqlite3_column_text(s, idx);
+        std::string text = p ? reinterpret_cast<const char *>(p) : "";
+        if (t == col_type::date)
+            parse_date(text, v.dt);
+        else if (t == col_type::time)
+            parse_time(text, v.dt);
+        else
+            parse_datetime(text, v.dt);
     }
     return v;
 }
 } // namespace
 
-int table_def::field_index(const std::string& n) const {
+int table_def::field_index(const std::string &n) const
+{
     for (size_t i = 0; i < fields.size(); ++i)
         if (fields[i].name == n) return int(i);
     return -1;
 }
 
 storage::storage() = default;
-storage::~storage() { close(); }
+storage::~storage()
+{
+    close();
+}
 
-void storage::close() {
-    for (auto& c : cache_) sqlite3_finalize(c.second);
+void storage::close()
+{
+    for (auto &c : cache_) sqlite3_finalize(c.second);
     cache_.clear();
     if (db_) {
         sqlite3_close(db_);
@@ -73,14 +96,17 @@ void storage::close() {
     }
 }
 
-std::string storage::reason(const table_def*) {
+std::string storage::reason(const table_def *)
+{
     int code = sqlite3_extended_errcode(db_);
-    if (code == SQLITE_CONSTRAINT_UNIQUE) return "a value repeats in a field that does not allow repeats";
+    if (code == SQLITE_CONSTRAINT_UNIQUE)
+        return "a value repeats in a field that does not allow repeats";
     return std::string("storage error: ") + sqlite3_errmsg(db_);
 }
 
-bool storage::exec(const std::string& sql, std::string& err) {
-    char* msg = nullptr;
+bool storage::exec(const std::string &sql, std::string &err)
+{
+    char *msg = nullptr;
     if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &msg) != SQLITE_OK) {
         err = reason();
         sqlite3_free(msg);
@@ -89,14 +115,15 @@ bool storage::exec(const std::string& sql, std::string& err) {
     return true;
 }
 
-sqlite3_stmt* storage::prepare(const std::string& sql, std::string& err) {
+sqlite3_stmt *storage::prepare(const std::string &sql, std::string &err)
+{
     auto it = cache_.find(sql);
     if (it != cache_.end()) return it->second;
     if (cache_.size() > 512) {
-        for (auto& c : cache_) sqlite3_finalize(c.second);
+        for (auto &c : cache_) sqlite3_finalize(c.second);
         cache_.clear();
     }
-    sqlite3_stmt* s = nullptr;
+    sqlite3_stmt *s = nullptr;
     if (sqlite3_prepare_v2(db_, sql.c_str(), int(sql.size()), &s, nullptr) != SQLITE_OK) {
         err = reason();
         sqlite3_finalize(s);
@@ -106,8 +133,10 @@ sqlite3_stmt* storage::prepare(const std::string& sql, std::string& err) {
     return s;
 }
 
-bool storage::open(const std::string& path, std::string& err) {
-    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+bool storage::open(const std::string &path, std::string &err)
+{
+    if (sqlite3_open_v2(path.c_str(), &db_,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
                         nullptr) != SQLITE_OK) {
         err = "cannot open " + path + ": " + (db_ ? sqlite3_errmsg(db_) : "out of memory");
         close();
@@ -115,7 +144,8 @@ bool storage::open(const std::string& path, std::string& err) {
     }
     // WAL with synchronous NORMAL: a commit is in the log before the reply goes out, so it
     // survives the end of the process (kill -9 included).
-    if (!exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=OFF;", err) ||
+    if (!exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=OFF;",
+              err) ||
         !exec("CREATE TABLE IF NOT EXISTS vela_tables(tid INTEGER PRIMARY KEY AUTOINCREMENT, "
               "name BLOB NOT NULL UNIQUE);"
               "CREATE TABLE IF NOT EXISTS vela_fields(tid INTEGER NOT NULL, pos INTEGER NOT NULL, "
@@ -129,32 +159,36 @@ bool storage::open(const std::string& path, std::string& err) {
     return true;
 }
 
-bool storage::load_catalogue(std::string& err) {
+bool storage::load_catalogue(std::string &err)
+{
     tables_.clear();
-    sqlite3_stmt* s = prepare("SELECT tid, name FROM vela_tables ORDER BY tid", err);
+    sqlite3_stmt *s = prepare("SELECT tid, name FROM vela_tables ORDER BY tid", err);
     if (!s) return false;
     {
         stmt_reset r{s};
         while (sqlite3_step(s) == SQLITE_ROW) {
             table_def t;
             t.tid = sqlite3_column_int64(s, 0);
-            const void* p = sqlite3_column_blob(s, 1);
-            t.name.assign(p ? static_cast<const char*>(p) : "", size_t(sqlite3_column_bytes(s, 1)));
+            const void *p = sqlite3_column_blob(s, 1);
+            t.name.assign(p ? static_cast<const char *>(p) : "",
+                          size_t(sqlite3_column_bytes(s, 1)));
             tables_.push_back(std::move(t));
         }
     }
-    sqlite3_stmt* f = prepare("SELECT fid, name, type, rep, auto_inc FROM vela_fields WHERE tid = ? ORDER BY pos", err);
+    sqlite3_stmt *f = prepare(
+        "SELECT fid, name, type, rep, auto_inc FROM vela_fields WHERE tid = ? ORDER BY pos", err);
     if (!f) return false;
-    for (auto& t : tables_) {
+    for (auto &t : tables_) {
         stmt_reset r{f};
         sqlite3_bind_int64(f, 1, t.tid);
         while (sqlite3_step(f) == SQLITE_ROW) {
             field_def fd;
             fd.fid = sqlite3_column_int64(f, 0);
-            const void* p = sqlite3_column_blob(f, 1);
-            fd.name.assign(p ? static_cast<const char*>(p) : "", size_t(sqlite3_column_bytes(f, 1)));
-            const unsigned char* tn = sqlite3_column_text(f, 2);
-            if (!tn || !type_from_name(reinterpret_cast<const char*>(tn), fd.type)) {
+            const void *p = sqlite3_column_blob(f, 1);
+            fd.name.assign(p ? static_cast<const char *>(p) : "",
+                           size_t(sqlite3_column_bytes(f, 1)));
+            const unsigned char *tn = sqlite3_column_text(f, 2);
+            if (!tn || !type_from_name(reinterpret_cast<const char *>(tn), fd.type)) {
                 err = "the catalogue names an unknown type for table " + t.name;
                 return false;
             }
@@ -166,37 +200,49 @@ bool storage::load_catalogue(std::string& err) {
     return true;
 }
 
-bool storage::begin(std::string& err) { return exec("BEGIN IMMEDIATE", err); }
-bool storage::commit(std::string& err) { return exec("COMMIT", err); }
-void storage::rollback() {
+bool storage::begin(std::string &err)
+{
+    return exec("BEGIN IMMEDIATE", err);
+}
+bool storage::commit(std::string &err)
+{
+    return exec("COMMIT", err);
+}
+void storage::rollback()
+{
     std::string err;
     if (sqlite3_get_autocommit(db_) == 0) exec("ROLLBACK", err);
     load_catalogue(err);
 }
 
-const table_def* storage::find_table(const std::string& name) const {
-    for (const auto& t : tables_)
+const table_def *storage::find_table(const std::string &name) const
+{
+    for (const auto &t : tables_)
         if (t.name == name) return &t;
     return nullptr;
 }
-table_def* storage::find_mut(const std::string& name) {
-    for (auto& t : tables_)
+table_def *storage::find_mut(const std::string &name)
+{
+    for (auto &t : tables_)
         if (t.name == name) return &t;
     return nullptr;
 }
 
-bool storage::save_fields(const table_def& t, std::string& err) {
-    sqlite3_stmt* d = prepare("DELETE FROM vela_fields WHERE tid = ?", err);
+bool storage::save_fields(const table_def &t, std::string &err)
+{
+    sqlite3_stmt *d = prepare("DELETE FROM vela_fields WHERE tid = ?", err);
     if (!d) return false;
     {
         stmt_reset r{d};
         sqlite3_bind_int64(d, 1, t.tid);
         if (sqlite3_step(d) != SQLITE_DONE) return err = reason(), false;
     }
-    sqlite3_stmt* ins = prepare("INSERT INTO vela_fields(tid, pos, fid, name, type, rep, auto_inc) VALUES(?,?,?,?,?,?,?)", err);
+    sqlite3_stmt *ins = prepare(
+        "INSERT INTO vela_fields(tid, pos, fid, name, type, rep, auto_inc) VALUES(?,?,?,?,?,?,?)",
+        err);
     if (!ins) return false;
     for (size_t i = 0; i < t.fields.size(); ++i) {
-        const field_def& f = t.fields[i];
+        const field_def &f = t.fields[i];
         stmt_reset r{ins};
         sqlite3_bind_int64(ins, 1, t.tid);
         sqlite3_bind_int64(ins, 2, int64_t(i));
@@ -210,10 +256,13 @@ bool storage::save_fields(const table_def& t, std::string& err) {
     return true;
 }
 
-bool storage::set_unique_index(const table_def& t, const field_def& f, std::string& err) {
+bool storage::set_unique_index(const table_def &t, const field_def &f, std::string &err)
+{
     if (!exec("DROP INDEX IF EXISTS " + unique_index(t, f), err)) return false;
     if (f.repeat) return true;
-    if (!exec("CREATE UNIQUE INDEX " + unique_index(t, f) + " ON " + data_table(t) + "(" + column(f) + ")", err)) {
+    if (!exec("CREATE UNIQUE INDEX " + unique_index(t, f) + " ON " + data_table(t) + "(" +
+                  column(f) + ")",
+              err)) {
         if (err.find("repeats") != std::string::npos || err.find("UNIQUE") != std::string::npos)
             err = "field " + f.name + " holds repeated values, so it cannot refuse repeats";
         return false;
@@ -221,9 +270,11 @@ bool storage::set_unique_index(const table_def& t, const field_def& f, std::stri
     return true;
 }
 
-bool storage::create_table(const std::string& name, const std::vector<field_def>& fields_in, std::string& err) {
+bool storage::create_table(const std::string &name, const std::vector<field_def> &fields_in,
+                           std::string &err)
+{
     if (find_table(name)) return err = "table " + name + " already exists", false;
-    sqlite3_stmt* s = prepare("INSERT INTO vela_tables(name) VALUES(?)", err);
+    sqlite3_stmt *s = prepare("INSERT INTO vela_tables(name) VALUES(?)", err);
     if (!s) return false;
     table_def t;
     t.name = name;
@@ -241,16 +292,17 @@ bool storage::create_table(const std::string& name, const std::vector<field_def>
     }
     ddl += ")";
     if (!exec(ddl, err) || !save_fields(t, err)) return false;
-    for (const auto& f : t.fields)
+    for (const auto &f : t.fields)
         if (!set_unique_index(t, f, err)) return false;
     tables_.push_back(std::move(t));
     return true;
 }
 
-bool storage::drop_table(const std::string& name, std::string& err) {
-    const table_def* t = find_table(name);
+bool storage::drop_table(const std::string &name, std::string &err)
+{
+    const table_def *t = find_table(name);
     if (!t) return err = "no table " + name, false;
-    sqlite3_stmt* s = prepare("DELETE FROM vela_tables WHERE tid = ?", err);
+    sqlite3_stmt *s = prepare("DELETE FROM vela_tables WHERE tid = ?", err);
     if (!s) return false;
     {
         stmt_reset r{s};
@@ -268,19 +320,22 @@ bool storage::drop_table(const std::string& name, std::string& err) {
     return true;
 }
 
-bool storage::truncate_table(const std::string& name, std::string& err) {
-    const table_def* t = find_table(name);
+bool storage::truncate_table(const std::string &name, std::string &err)
+{
+    const table_def *t = find_table(name);
     if (!t) return err = "no table " + name, false;
     return exec("DELETE FROM " + data_table(*t), err);
 }
 
-bool storage::add_field(const std::string& table, const field_def& f_in, std::string& err) {
-    table_def* t = find_mut(table);
+bool storage::add_field(const std::string &table, const field_def &f_in, std::string &err)
+{
+    table_def *t = find_mut(table);
     if (!t) return err = "no table " + table, false;
-    if (t->field_index(f_in.name) >= 0) return err = "table " + table + " already has a field " + f_in.name, false;
+    if (t->field_index(f_in.name) >= 0)
+        return err = "table " + table + " already has a field " + f_in.name, false;
     field_def f = f_in;
     f.fid = 1;
-    for (const auto& x : t->fields) f.fid = std::max(f.fid, x.fid + 1);
+    for (const auto &x : t->fields) f.fid = std::max(f.fid, x.fid + 1);
     // Existing rows get the type's zero value (auto-increment fields count up from 1).
     if (!exec("ALTER TABLE " + data_table(*t) + " ADD COLUMN " + column(f), err)) return false;
     t->fields.push_back(f);
@@ -289,10 +344,11 @@ bool storage::add_field(const std::string& table, const field_def& f_in, std::st
     value zero;
     zero.type = f.type;
     if (is_temporal(f.type)) zero.dt = date_time{};
-    sqlite3_stmt* s = prepare("UPDATE " + data_table(*t) + " SET " + column(f) + " = ? WHERE __id = ?", err);
+    sqlite3_stmt *s =
+        prepare("UPDATE " + data_table(*t) + " SET " + column(f) + " = ? WHERE __id = ?", err);
     if (!s) return false;
     int64_t counter = 0;
-    for (const auto& r : rows) {
+    for (const auto &r : rows) {
         value v = zero;
         if (f.auto_inc) v.i = ++counter;
         stmt_reset rs{s};
@@ -303,12 +359,14 @@ bool storage::add_field(const std::string& table, const field_def& f_in, std::st
     return save_fields(*t, err) && set_unique_index(*t, f, err);
 }
 
-bool storage::drop_field(const std::string& table, const std::string& field, std::string& err) {
-    table_def* t = find_mut(table);
+bool storage::drop_field(const std::string &table, const std::string &field, std::string &err)
+{
+    table_def *t = find_mut(table);
     if (!t) return err = "no table " + table, false;
     int idx = t->field_index(field);
     if (idx < 0) return err = "table " + table + " has no field " + field, false;
-    if (t->fields.size() == 1) return err = "cannot drop the last field of " + table + "; drop the table instead", false;
+    if (t->fields.size() == 1)
+        return err = "cannot drop the last field of " + table + "; drop the table instead", false;
     field_def f = t->fields[size_t(idx)];
     if (!exec("DROP INDEX IF EXISTS " + unique_index(*t, f), err) ||
         !exec("ALTER TABLE " + data_table(*t) + " DROP COLUMN " + column(f), err))
@@ -317,19 +375,23 @@ bool storage::drop_field(const std::string& table, const std::string& field, std
     return save_fields(*t, err);
 }
 
-bool storage::rename_field(const std::string& table, const std::string& from, const std::string& to, std::string& err) {
-    table_def* t = find_mut(table);
+bool storage::rename_field(const std::string &table, const std::string &from, const std::string &to,
+                           std::string &err)
+{
+    table_def *t = find_mut(table);
     if (!t) return err = "no table " + table, false;
     int idx = t->field_index(from);
     if (idx < 0) return err = "table " + table + " has no field " + from, false;
     if (from == to) return true;
-    if (t->field_index(to) >= 0) return err = "table " + table + " already has a field " + to, false;
+    if (t->field_index(to) >= 0)
+        return err = "table " + table + " already has a field " + to, false;
     t->fields[size_t(idx)].name = to;
     return save_fields(*t, err);
 }
 
-bool storage::modify_field(const std::string& table, const field_def& f_in, std::string& err) {
-    table_def* t = find_mut(table);
+bool storage::modify_field(const std::string &table, const field_def &f_in, std::string &err)
+{
+    table_def *t = find_mut(table);
     if (!t) return err = "no table " + table, false;
     int idx = t->field_index(f_in.name);
     if (idx < 0) return err = "table " + table + " has no field " + f_in.name, false;
@@ -338,9 +400,10 @@ bool storage::modify_field(const std::string& table, const field_def& f_in, std:
     if (f.type != t->fields[size_t(idx)].type) {
         std::vector<stored_row> rows;
         if (!scan(*t, rows, err)) return false;
-        sqlite3_stmt* s = prepare("UPDATE " + data_table(*t) + " SET " + column(f) + " = ? WHERE __id = ?", err);
+        sqlite3_stmt *s =
+            prepare("UPDATE " + data_table(*t) + " SET " + column(f) + " = ? WHERE __id = ?", err);
         if (!s) return false;
-        for (const auto& r : rows) {
+        for (const auto &r : rows) {
             value v;
             std::string why;
             if (!convert_value(r.cells[size_t(idx)], f.type, v, why))
@@ -355,11 +418,13 @@ bool storage::modify_field(const std::string& table, const field_def& f_in, std:
     return save_fields(*t, err) && set_unique_index(*t, f, err);
 }
 
-bool storage::scan(const table_def& t, std::vector<stored_row>& out, std::string& err, uint64_t limit) {
+bool storage::scan(const table_def &t, std::vector<stored_row> &out, std::string &err,
+                   uint64_t limit)
+{
     std::string sql = "SELECT __id";
-    for (const auto& f : t.fields) sql += ", " + column(f);
+    for (const auto &f : t.fields) sql += ", " + column(f);
     sql += " FROM " + data_table(t) + " ORDER BY __id LIMIT ?";
-    sqlite3_stmt* s = prepare(sql, err);
+    sqlite3_stmt *s = prepare(sql, err);
     if (!s) return false;
     stmt_reset r{s};
     sqlite3_bind_int64(s, 1, limit == 0 || limit > uint64_t(INT64_MAX) ? -1 : int64_t(limit));
@@ -368,18 +433,20 @@ bool storage::scan(const table_def& t, std::vector<stored_row>& out, std::string
         stored_row row;
         row.id = uint64_t(sqlite3_column_int64(s, 0));
         row.cells.reserve(t.fields.size());
-        for (size_t i = 0; i < t.fields.size(); ++i) row.cells.push_back(read_value(s, int(i) + 1, t.fields[i].type));
+        for (size_t i = 0; i < t.fields.size(); ++i)
+            row.cells.push_back(read_value(s, int(i) + 1, t.fields[i].type));
         out.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE) return err = reason(), false;
     return true;
 }
 
-bool storage::fetch(const table_def& t, uint64_t id, stored_row& out, bool& found, std::string& err) {
+bool storage::fetch(const table_def &t, uint64_t id, stored_row &out, bool &found, std::string &err)
+{
     std::string sql = "SELECT __id";
-    for (const auto& f : t.fields) sql += ", " + column(f);
+    for (const auto &f : t.fields) sql += ", " + column(f);
     sql += " FROM " + data_table(t) + " WHERE __id = ?";
-    sqlite3_stmt* s = prepare(sql, err);
+    sqlite3_stmt *s = prepare(sql, err);
     if (!s) return false;
     stmt_reset r{s};
     sqlite3_bind_int64(s, 1, int64_t(id));
@@ -388,15 +455,17 @@ bool storage::fetch(const table_def& t, uint64_t id, stored_row& out, bool& foun
     if (found) {
         out.id = id;
         out.cells.clear();
-        for (size_t i = 0; i < t.fields.size(); ++i) out.cells.push_back(read_value(s, int(i) + 1, t.fields[i].type));
+        for (size_t i = 0; i < t.fields.size(); ++i)
+            out.cells.push_back(read_value(s, int(i) + 1, t.fields[i].type));
         return true;
     }
     if (rc != SQLITE_DONE) return err = reason(), false;
     return true;
 }
 
-bool storage::count_rows(const table_def& t, uint64_t& n, std::string& err) {
-    sqlite3_stmt* s = prepare("SELECT count(*) FROM " + data_table(t), err);
+bool storage::count_rows(const table_def &t, uint64_t &n, std::string &err)
+{
+    sqlite3_stmt *s = prepare("SELECT count(*) FROM " + data_table(t), err);
     if (!s) return false;
     stmt_reset r{s};
     if (sqlite3_step(s) != SQLITE_ROW) return err = reason(), false;
@@ -404,7 +473,9 @@ bool storage::count_rows(const table_def& t, uint64_t& n, std::string& err) {
     return true;
 }
 
-bool storage::insert_row(const table_def& t, const std::vector<value>& cells, uint64_t& id, std::string& err) {
+bool storage::insert_row(const table_def &t, const std::vector<value> &cells, uint64_t &id,
+                         std::string &err)
+{
     std::string sql = "INSERT INTO " + data_table(t) + "(", marks;
     for (size_t i = 0; i < t.fields.size(); ++i) {
         sql += (i ? ", " : "") + column(t.fields[i]);
@@ -412,7 +483,7 @@ bool storage::insert_row(const table_def& t, const std::vector<value>& cells, ui
     }
     sql += ") VALUES(" + marks + ")";
     if (t.fields.empty()) sql = "INSERT INTO " + data_table(t) + " DEFAULT VALUES";
-    sqlite3_stmt* s = prepare(sql, err);
+    sqlite3_stmt *s = prepare(sql, err);
     if (!s) return false;
     stmt_reset r{s};
     for (size_t i = 0; i < cells.size(); ++i) bind_value(s, int(i) + 1, cells[i]);
@@ -421,11 +492,14 @@ bool storage::insert_row(const table_def& t, const std::vector<value>& cells, ui
     return true;
 }
 
-bool storage::update_row(const table_def& t, uint64_t id, const std::vector<value>& cells, std::string& err) {
+bool storage::update_row(const table_def &t, uint64_t id, const std::vector<value> &cells,
+                         std::string &err)
+{
     std::string sql = "UPDATE " + data_table(t) + " SET ";
-    for (size_t i = 0; i < t.fields.size(); ++i) sql += (i ? ", " : "") + column(t.fields[i]) + " = ?";
+    for (size_t i = 0; i < t.fields.size(); ++i)
+        sql += (i ? ", " : "") + column(t.fields[i]) + " = ?";
     sql += " WHERE __id = ?";
-    sqlite3_stmt* s = prepare(sql, err);
+    sqlite3_stmt *s = prepare(sql, err);
     if (!s) return false;
     stmt_reset r{s};
     for (size_t i = 0; i < cells.size(); ++i) bind_value(s, int(i) + 1, cells[i]);
@@ -434,8 +508,9 @@ bool storage::update_row(const table_def& t, uint64_t id, const std::vector<valu
     return true;
 }
 
-bool storage::delete_row(const table_def& t, uint64_t id, std::string& err) {
-    sqlite3_stmt* s = prepare("DELETE FROM " + data_table(t) + " WHERE __id = ?", err);
+bool storage::delete_row(const table_def &t, uint64_t id, std::string &err)
+{
+    sqlite3_stmt *s = prepare("DELETE FROM " + data_table(t) + " WHERE __id = ?", err);
     if (!s) return false;
     stmt_reset r{s};
     sqlite3_bind_int64(s, 1, int64_t(id));
@@ -443,11 +518,12 @@ bool storage::delete_row(const table_def& t, uint64_t id, std::string& err) {
     return true;
 }
 
-bool storage::next_auto_value(const table_def& t, const field_def& f, value& out, std::string& err) {
+bool storage::next_auto_value(const table_def &t, const field_def &f, value &out, std::string &err)
+{
     // SQLite compares the stored 64-bit patterns as signed: a u64 above the i64 range is
     // stored negative, so for u64 the negative patterns are the largest values.
-    auto largest = [&](const std::string& sql, bool& found, int64_t& top) {
-        sqlite3_stmt* s = prepare(sql, err);
+    auto largest = [&](const std::string &sql, bool &found, int64_t &top) {
+        sqlite3_stmt *s = prepare(sql, err);
         if (!s) return false;
         stmt_reset r{s};
         if (sqlite3_step(s) != SQLITE_ROW) return err = reason(), false;
@@ -458,7 +534,9 @@ bool storage::next_auto_value(const table_def& t, const field_def& f, value& out
     bool found = false;
     int64_t top = 0;
     const std::string from = " FROM " + data_table(t);
-    if (f.type == col_type::u64 && !largest("SELECT max(" + column(f) + ")" + from + " WHERE " + column(f) + " < 0", found, top))
+    if (f.type == col_type::u64 &&
+        !largest("SELECT max(" + column(f) + ")" + from + " WHERE " + column(f) + " < 0", found,
+                 top))
         return false;
     if (!found && !largest("SELECT max(" + column(f) + ")" + from, found, top)) return false;
     value v;
@@ -466,12 +544,15 @@ bool storage::next_auto_value(const table_def& t, const field_def& f, value& out
     if (!found) {
         v.i = 1;
     } else if (is_unsigned(f.type) ? uint64_t(top) == UINT64_MAX : top == INT64_MAX) {
-        return err = "auto-increment of " + f.name + ": the largest value of " + type_name(f.type) + " is taken", false;
+        return err = "auto-increment of " + f.name + ": the largest value of " + type_name(f.type) +
+                     " is taken",
+               false;
     } else {
         v.i = int64_t(uint64_t(top) + 1);
     }
     std::string why;
-    if (!convert_value(v, f.type, out, why)) return err = "auto-increment of " + f.name + ": " + why, false;
+    if (!convert_value(v, f.type, out, why))
+        return err = "auto-increment of " + f.name + ": " + why, false;
     return true;
 }
 

@@ -21,7 +21,7 @@ struct field_def {
     int64_t fid = 0;
     std::string name;
     col_type type = col_type::i64;
-    bool repeat = true;   // false: no two rows may hold the same value
+    bool repeat = true; // false: no two rows may hold the same value
     bool auto_inc = false;
 };
 
@@ -29,7 +29,7 @@ struct table_def {
     int64_t tid = 0;
     std::string name;
     std::vector<field_def> fields;
-    int field_index(const std::string& name) const; // -1 when absent
+    int field_index(const std::string &name) const; // -1 when absent
 };
 
 struct stored_row {
@@ -41,53 +41,59 @@ class storage {
 public:
     storage();
     ~storage();
-    storage(const storage&) = delete;
-    storage& operator=(const storage&) = delete;
+    storage(const storage &) = delete;
+    storage &operator=(const storage &) = delete;
 
-    bool open(const std::string& path, std::string& err);
+    bool open(const std::string &path, std::string &err);
     void close();
 
     // Transactions: begin/commit/rollback of the whole statement, savepoints inside it.
-    bool begin(std::string& err);
-    bool commit(std::string& err);
+    bool begin(std::string &err);
+    bool commit(std::string &err);
     void rollback(); // also reloads the catalogue, which the failed work may have changed
 
     // Catalogue, in creation order.
-    const std::deque<table_def>& tables() const { return tables_; }
-    const table_def* find_table(const std::string& name) const;
+    const std::deque<table_def> &tables() const { return tables_; }
+    const table_def *find_table(const std::string &name) const;
 
-    bool create_table(const std::string& name, const std::vector<field_def>& fields, std::string& err);
-    bool drop_table(const std::string& name, std::string& err);
-    bool truncate_table(const std::string& name, std::string& err);
-    bool add_field(const std::string& table, const field_def& f, std::string& err);
-    bool drop_field(const std::string& table, const std::string& field, std::string& err);
-    bool rename_field(const std::string& table, const std::string& from, const std::string& to, std::string& err);
-    // Changes type and flags of a field, converting every stored value; fails when one does not fit.
-    bool modify_field(const std::string& table, const field_def& f, std::string& err);
+    bool create_table(const std::string &name, const std::vector<field_def> &fields,
+                      std::string &err);
+    bool drop_table(const std::string &name, std::string &err);
+    bool truncate_table(const std::string &name, std::string &err);
+    bool add_field(const std::string &table, const field_def &f, std::string &err);
+    bool drop_field(const std::string &table, const std::string &field, std::string &err);
+    bool rename_field(const std::string &table, const std::string &from, const std::string &to,
+                      std::string &err);
+    // Changes type and flags of a field, converting every stored value; fails when one does not
+    // fit.
+    bool modify_field(const std::string &table, const field_def &f, std::string &err);
 
     // Rows in row-id order. Values come back with their field types.
     // limit: at most that many rows from the start (0: all).
-    bool scan(const table_def& t, std::vector<stored_row>& out, std::string& err, uint64_t limit = 0);
-    bool fetch(const table_def& t, uint64_t id, stored_row& out, bool& found, std::string& err);
-    bool count_rows(const table_def& t, uint64_t& n, std::string& err);
+    bool scan(const table_def &t, std::vector<stored_row> &out, std::string &err,
+              uint64_t limit = 0);
+    bool fetch(const table_def &t, uint64_t id, stored_row &out, bool &found, std::string &err);
+    bool count_rows(const table_def &t, uint64_t &n, std::string &err);
     // cells holds one value per field, already of the field's type.
-    bool insert_row(const table_def& t, const std::vector<value>& cells, uint64_t& id, std::string& err);
-    bool update_row(const table_def& t, uint64_t id, const std::vector<value>& cells, std::string& err);
-    bool delete_row(const table_def& t, uint64_t id, std::string& err);
+    bool insert_row(const table_def &t, const std::vector<value> &cells, uint64_t &id,
+                    std::string &err);
+    bool update_row(const table_def &t, uint64_t id, const std::vector<value> &cells,
+                    std::string &err);
+    bool delete_row(const table_def &t, uint64_t id, std::string &err);
     // Next value of an auto-increment field: one above the largest stored, 1 for an empty table.
-    bool next_auto_value(const table_def& t, const field_def& f, value& out, std::string& err);
+    bool next_auto_value(const table_def &t, const field_def &f, value &out, std::string &err);
 
 private:
-    bool exec(const std::string& sql, std::string& err);
-    sqlite3_stmt* prepare(const std::string& sql, std::string& err);
-    bool load_catalogue(std::string& err);
-    bool save_fields(const table_def& t, std::string& err);
-    bool set_unique_index(const table_def& t, const field_def& f, std::string& err);
-    std::string reason(const table_def* t = nullptr);
-    table_def* find_mut(const std::string& name);
+    bool exec(const std::string &sql, std::string &err);
+    sqlite3_stmt *prepare(const std::string &sql, std::string &err);
+    bool load_catalogue(std::string &err);
+    bool save_fields(const table_def &t, std::string &err);
+    bool set_unique_index(const table_def &t, const field_def &f, std::string &err);
+    std::string reason(const table_def *t = nullptr);
+    table_def *find_mut(const std::string &name);
 
-    sqlite3* db_ = nullptr;
-    std::map<std::string, sqlite3_stmt*> cache_;
+    sqlite3 *db_ = nullptr;
+    std::map<std::string, sqlite3_stmt *> cache_;
     // A deque, so that creating a table in the middle of a statement (select into) leaves
     // the pointers the statement holds to other tables valid.
     std::deque<table_def> tables_;

@@ -6,14 +6,18 @@
 namespace vela {
 
 namespace {
-void collect(const parse_node* n, std::vector<const parse_node*>& out) {
-    for (const parse_node* c : *n) {
-        if (c->id == lang::anonymous_id) collect(c, out);
-        else if (c->id != id::igs) out.push_back(c);
+void collect(const parse_node *n, std::vector<const parse_node *> &out)
+{
+    for (const parse_node *c : *n) {
+        if (c->id == lang::anonymous_id)
+            collect(c, out);
+        else if (c->id != id::igs)
+            out.push_back(c);
     }
 }
 
-int hex_digit(char c) {
+int hex_digit(char c)
+{
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -21,30 +25,50 @@ int hex_digit(char c) {
 }
 
 // Decodes an escape (the text after the backslash, as matched by esc_char).
-void decode_escape(const std::string& e, std::string& out) {
+void decode_escape(const std::string &e, std::string &out)
+{
     if (e.empty()) return;
     char c = e[0];
     if ((c == 'x' || c == 'u' || c == 'U') && e.size() > 1) {
         uint32_t v = 0;
         for (size_t i = 1; i < e.size(); ++i) v = v * 16 + uint32_t(hex_digit(e[i]));
-        if (c == 'x') out.push_back(char(v));
-        else append_utf8(out, v);
+        if (c == 'x')
+            out.push_back(char(v));
+        else
+            append_utf8(out, v);
         return;
     }
     switch (c) {
-    case 'a': out.push_back('\a'); break;
-    case 'b': out.push_back('\b'); break;
-    case 'f': out.push_back('\f'); break;
-    case 'n': out.push_back('\n'); break;
-    case 'r': out.push_back('\r'); break;
-    case 't': out.push_back('\t'); break;
-    case 'v': out.push_back('\v'); break;
-    default: out.push_back(c); break; // " ' and backslash stand for themselves
+    case 'a':
+        out.push_back('\a');
+        break;
+    case 'b':
+        out.push_back('\b');
+        break;
+    case 'f':
+        out.push_back('\f');
+        break;
+    case 'n':
+        out.push_back('\n');
+        break;
+    case 'r':
+        out.push_back('\r');
+        break;
+    case 't':
+        out.push_back('\t');
+        break;
+    case 'v':
+        out.push_back('\v');
+        break;
+    default:
+        out.push_back(c);
+        break; // " ' and backslash stand for themselves
     }
 }
 
 // Raw string @"D( ... )D": the content lies between the first "(" and the closing ")D".
-std::string raw_content(const parse_node* raw) {
+std::string raw_content(const parse_node *raw)
+{
     std::string t = text_of(raw);
     size_t open = t.find('(');
     if (open == std::string::npos || t.size() < 2) return std::string();
@@ -55,10 +79,11 @@ std::string raw_content(const parse_node* raw) {
 }
 
 // Walks the pieces of a quoted text (string or bracketed name) in source order.
-void decode_quoted(const parse_node* n, std::string& out) {
-    std::vector<const parse_node*> parts = items(n);
+void decode_quoted(const parse_node *n, std::string &out)
+{
+    std::vector<const parse_node *> parts = items(n);
     bool escape = false;
-    for (const parse_node* p : parts) {
+    for (const parse_node *p : parts) {
         if (p->id == id::raw_string) {
             out += raw_content(p);
         } else if (p->id == id::esc_char) {
@@ -81,27 +106,34 @@ void decode_quoted(const parse_node* n, std::string& out) {
 }
 } // namespace
 
-std::vector<const parse_node*> items(const parse_node* n) {
-    std::vector<const parse_node*> out;
+std::vector<const parse_node *> items(const parse_node *n)
+{
+    std::vector<const parse_node *> out;
     if (n) collect(n, out);
     return out;
 }
 
-const parse_node* item(const parse_node* n, lang::node_id which) {
+const parse_node *item(const parse_node *n, lang::node_id which)
+{
     if (!n) return nullptr;
-    for (const parse_node* c : items(n))
+    for (const parse_node *c : items(n))
         if (c->id == which) return c;
     return nullptr;
 }
 
-bool is_word(const parse_node* n, const char* text) {
+bool is_word(const parse_node *n, const char *text)
+{
     return n && n->id == lang::terminal_id && n->length == std::strlen(text) &&
            std::memcmp(n->start, text, n->length) == 0;
 }
 
-std::string text_of(const parse_node* n) { return n ? std::string(n->start, size_t(n->length)) : std::string(); }
+std::string text_of(const parse_node *n)
+{
+    return n ? std::string(n->start, size_t(n->length)) : std::string();
+}
 
-std::string name_of(const parse_node* n) {
+std::string name_of(const parse_node *n)
+{
     if (!n) return std::string();
     if (n->id == id::bare_string) return text_of(n);
     if (n->id == id::field_or_table_string) {
@@ -110,14 +142,17 @@ std::string name_of(const parse_node* n) {
         return out;
     }
     // field, field_name, table_name: one child that is one of the two forms
-    for (const parse_node* c : items(n))
-        if (c->id == id::bare_string || c->id == id::field_or_table_string || c->id == id::field_name)
+    for (const parse_node *c : items(n))
+        if (c->id == id::bare_string || c->id == id::field_or_table_string ||
+            c->id == id::field_name)
             return name_of(c);
     return text_of(n);
 }
 
-void append_utf8(std::string& out, uint32_t cp) {
-    if (cp < 0x80) out.push_back(char(cp));
+void append_utf8(std::string &out, uint32_t cp)
+{
+    if (cp < 0x80)
+        out.push_back(char(cp));
     else if (cp < 0x800) {
         out.push_back(char(0xC0 | (cp >> 6)));
         out.push_back(char(0x80 | (cp & 0x3F)));
@@ -134,7 +169,8 @@ void append_utf8(std::string& out, uint32_t cp) {
     }
 }
 
-uint64_t uint_of(const parse_node* n, bool& overflow) {
+uint64_t uint_of(const parse_node *n, bool &overflow)
+{
     uint64_t v = 0;
     overflow = false;
     for (char c : text_of(n)) {
@@ -148,10 +184,11 @@ uint64_t uint_of(const parse_node* n, bool& overflow) {
     return v;
 }
 
-bool constant_value(const parse_node* constant, value& out, std::string& err) {
-    const parse_node* lit = constant;
+bool constant_value(const parse_node *constant, value &out, std::string &err)
+{
+    const parse_node *lit = constant;
     if (constant->id == id::constant) {
-        std::vector<const parse_node*> kids = items(constant);
+        std::vector<const parse_node *> kids = items(constant);
         if (kids.empty()) return err = "empty constant", false;
         lit = kids[0];
     }
@@ -166,8 +203,10 @@ bool constant_value(const parse_node* constant, value& out, std::string& err) {
         size_t end = t.size();
         if (end >= 2 && t[end - 2] == 'u' && std::strchr("1248", t[end - 1])) {
             suffix = true;
-            type = t[end - 1] == '1' ? col_type::u08 : t[end - 1] == '2' ? col_type::u16
-                   : t[end - 1] == '4' ? col_type::u32 : col_type::u64;
+            type = t[end - 1] == '1'   ? col_type::u08
+                   : t[end - 1] == '2' ? col_type::u16
+                   : t[end - 1] == '4' ? col_type::u32
+                                       : col_type::u64;
             end -= 2;
         }
         int base = 10;
@@ -179,7 +218,8 @@ bool constant_value(const parse_node* constant, value& out, std::string& err) {
         for (; p < end; ++p) {
             int d = hex_digit(t[p]);
             if (d < 0 || d >= base) break;
-            if (mag > (UINT64_MAX - uint64_t(d)) / uint64_t(base)) return err = "integer " + t + " is too large", false;
+            if (mag > (UINT64_MAX - uint64_t(d)) / uint64_t(base))
+                return err = "integer " + t + " is too large", false;
             mag = mag * uint64_t(base) + uint64_t(d);
         }
         if (suffix) {
@@ -200,7 +240,8 @@ bool constant_value(const parse_node* constant, value& out, std::string& err) {
     case id::float_: {
         bool single = !t.empty() && t.back() == 'f';
         if (!t.empty() && (t.back() == 'f' || t.back() == 'd')) t.pop_back();
-        out = value::of_real(std::strtod(t.c_str(), nullptr), single ? col_type::flt : col_type::dbl);
+        out =
+            value::of_real(std::strtod(t.c_str(), nullptr), single ? col_type::flt : col_type::dbl);
         if (single) out.d = double(float(out.d));
         return true;
     }

@@ -15,22 +15,22 @@ using lang::parse_node;
 namespace id = lang::sql_id;
 
 // Children of n, with anonymous nodes opened and ignorable runs left out.
-std::vector<const parse_node*> items(const parse_node* n);
+std::vector<const parse_node *> items(const parse_node *n);
 // The first item with that id, or null.
-const parse_node* item(const parse_node* n, lang::node_id which);
+const parse_node *item(const parse_node *n, lang::node_id which);
 // Whether n is a terminal leaf with exactly this text.
-bool is_word(const parse_node* n, const char* text);
-std::string text_of(const parse_node* n);
+bool is_word(const parse_node *n, const char *text);
+std::string text_of(const parse_node *n);
 
 // A field or table name: bare, or bracketed with its escapes decoded.
-std::string name_of(const parse_node* n);
+std::string name_of(const parse_node *n);
 
 // Literals. False with a reason when the literal is well-formed but unusable (an integer
 // too large, an unsigned suffix on a negative number).
-bool constant_value(const parse_node* constant, value& out, std::string& err);
-uint64_t uint_of(const parse_node* uint_dec, bool& overflow);
+bool constant_value(const parse_node *constant, value &out, std::string &err);
+uint64_t uint_of(const parse_node *uint_dec, bool &overflow);
 
 // Appends the UTF-8 form of a code point.
-void append_utf8(std::string& out, uint32_t cp);
+void append_utf8(std::string &out, uint32_t cp);
 
 } // namespace vela

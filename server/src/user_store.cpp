@@ -13,7 +13,8 @@
 namespace vela {
 
 namespace {
-std::string random_salt() {
+std::string random_salt()
+{
     uint8_t bytes[16];
     bool ok = false;
     int fd = ::open("/dev/urandom", O_RDONLY | O_CLOEXEC);
@@ -23,13 +24,14 @@ std::string random_salt() {
     }
     if (!ok) {
         std::random_device rd;
-        for (auto& b : bytes) b = uint8_t(rd());
+        for (auto &b : bytes) b = uint8_t(rd());
     }
     return to_hex(bytes, sizeof bytes);
 }
 
 // Compares without an early exit so that timing tells nothing about the stored hash.
-bool same_text(const std::string& a, const std::string& b) {
+bool same_text(const std::string &a, const std::string &b)
+{
     if (a.size() != b.size()) return false;
     unsigned diff = 0;
     for (size_t i = 0; i < a.size(); ++i) diff |= unsigned(uint8_t(a[i]) ^ uint8_t(b[i]));
@@ -39,21 +41,24 @@ bool same_text(const std::string& a, const std::string& b) {
 
 user_store::user_store(std::string path) : path_(std::move(path)) {}
 
-bool user_store::valid_name(const std::string& name) {
+bool user_store::valid_name(const std::string &name)
+{
     if (name.empty() || name.size() > 255) return false;
     for (unsigned char c : name)
         if (c < 0x21 || c == 0x7f) return false;
     return true;
 }
 
-std::string user_store::stamp() const {
+std::string user_store::stamp() const
+{
     struct stat st;
     if (::stat(path_.c_str(), &st) != 0) return std::string();
     return std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec) + "/" +
            std::to_string(st.st_size) + "/" + std::to_string(st.st_ino);
 }
 
-bool user_store::read_file(std::map<std::string, entry>& out, std::string& err) const {
+bool user_store::read_file(std::map<std::string, entry> &out, std::string &err) const
+{
     out.clear();
     std::ifstream in(path_);
     if (!in) return true; // no file yet: no users
@@ -66,8 +71,8 @@ bool user_store::read_file(std::map<std::string, entry>& out, std::string& err) 
         std::string name;
         entry e;
         // The iteration count is bounded so that a damaged file cannot stall every login.
-        if (!(fields >> name >> e.salt >> e.iterations >> e.hash) || e.iterations == 0 || e.iterations > 10000000 ||
-            e.hash.size() != 64) {
+        if (!(fields >> name >> e.salt >> e.iterations >> e.hash) || e.iterations == 0 ||
+            e.iterations > 10000000 || e.hash.size() != 64) {
             err = "bad line " + std::to_string(line_no) + " in " + path_;
             return false;
         }
@@ -76,13 +81,15 @@ bool user_store::read_file(std::map<std::string, entry>& out, std::string& err) 
     return true;
 }
 
-bool user_store::load(std::string& err) {
+bool user_store::load(std::string &err)
+{
     std::lock_guard<std::mutex> lock(mu_);
     stamp_ = stamp();
     return read_file(users_, err);
 }
 
-void user_store::refresh() const {
+void user_store::refresh() const
+{
     std::string now = stamp();
     if (now == stamp_) return;
     std::map<std::string, entry> fresh;
@@ -93,17 +100,20 @@ void user_store::refresh() const {
     stamp_ = now;
 }
 
-bool user_store::empty() const {
+bool user_store::empty() const
+{
     std::lock_guard<std::mutex> lock(mu_);
     return users_.empty();
 }
 
-bool user_store::has_user(const std::string& name) const {
+bool user_store::has_user(const std::string &name) const
+{
     std::lock_guard<std::mutex> lock(mu_);
     return users_.count(name) != 0;
 }
 
-bool user_store::set_user(const std::string& name, const std::string& password, std::string& err) {
+bool user_store::set_user(const std::string &name, const std::string &password, std::string &err)
+{
     if (!valid_name(name)) {
         err = "a user name is 1 to 255 printable bytes without blanks";
         return false;
@@ -124,20 +134,24 @@ bool user_store::set_user(const std::string& name, const std::string& password, 
     if (had) previous = old->second;
     users_[name] = e;
     if (!save(err)) {
-        if (had) users_[name] = previous;
-        else users_.erase(name);
+        if (had)
+            users_[name] = previous;
+        else
+            users_.erase(name);
         return false;
     }
     stamp_ = stamp();
     return true;
 }
 
-bool user_store::save(std::string& err) const {
+bool user_store::save(std::string &err) const
+{
     std::string tmp = path_ + ".tmp";
     {
         std::ofstream out(tmp, std::ios::trunc);
-        for (const auto& u : users_)
-            out << u.first << ' ' << u.second.salt << ' ' << u.second.iterations << ' ' << u.second.hash << '\n';
+        for (const auto &u : users_)
+            out << u.first << ' ' << u.second.salt << ' ' << u.second.iterations << ' '
+                << u.second.hash << '\n';
         out.flush();
         if (!out) {
             err = "cannot write " + tmp;
@@ -152,7 +166,8 @@ bool user_store::save(std::string& err) const {
     return true;
 }
 
-bool user_store::check(const std::string& name, const std::string& password) const {
+bool user_store::check(const std::string &name, const std::string &password) const
+{
     if (password.size() > k_max_password) return false;
     entry e;
     bool known = false;

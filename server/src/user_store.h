@@ -13,14 +13,14 @@ public:
     explicit user_store(std::string path);
 
     // Reads the file; false with a reason when it exists but cannot be read.
-    bool load(std::string& err);
+    bool load(std::string &err);
     bool empty() const;
     // Adds or replaces a user and rewrites the file atomically.
-    bool set_user(const std::string& name, const std::string& password, std::string& err);
-    bool check(const std::string& name, const std::string& password) const;
-    bool has_user(const std::string& name) const;
+    bool set_user(const std::string &name, const std::string &password, std::string &err);
+    bool check(const std::string &name, const std::string &password) const;
+    bool has_user(const std::string &name) const;
 
-    static bool valid_name(const std::string& name);
+    static bool valid_name(const std::string &name);
     static const unsigned k_iterations = 20000;
     // Every iteration hashes the password again: a login frame may carry 64 KiB, which would
     // cost seconds of work per attempt. Longer passwords are refused without hashing.
@@ -32,9 +32,9 @@ private:
         unsigned iterations = 0;
         std::string hash;
     };
-    bool save(std::string& err) const;
+    bool save(std::string &err) const;
     // Reads the file into out; the caller holds mu_.
-    bool read_file(std::map<std::string, entry>& out, std::string& err) const;
+    bool read_file(std::map<std::string, entry> &out, std::string &err) const;
     // Re-reads the file when another process (velaserver --add-user) changed it.
     void refresh() const;
     std::string stamp() const;

@@ -11,31 +11,36 @@ namespace vela {
 
 namespace {
 struct type_info {
-    const char* name;
+    const char *name;
     wire_descriptor desc;
 };
 const type_info k_types[] = {
-    {"u08", {0, 1, 0}},       {"i08", {0, 0, 0}},       {"u16", {1, 1, 0}},      {"i16", {1, 0, 0}},
-    {"u32", {2, 1, 0}},       {"i32", {2, 0, 0}},       {"u64", {3, 1, 0}},      {"i64", {3, 0, 0}},
-    {"float", {2, 0, 1}},     {"double", {3, 0, 1}},    {"string04", {4, 0, 2}}, {"string08", {5, 0, 2}},
-    {"string16", {6, 0, 2}},  {"string32", {7, 0, 2}},  {"string64", {8, 0, 2}}, {"string128", {9, 0, 2}},
-    {"string256", {10, 0, 2}}, {"date", {0, 0, 3}},     {"time", {0, 0, 4}},     {"datetime", {0, 0, 5}},
+    {"u08", {0, 1, 0}},       {"i08", {0, 0, 0}},        {"u16", {1, 1, 0}},
+    {"i16", {1, 0, 0}},       {"u32", {2, 1, 0}},        {"i32", {2, 0, 0}},
+    {"u64", {3, 1, 0}},       {"i64", {3, 0, 0}},        {"float", {2, 0, 1}},
+    {"double", {3, 0, 1}},    {"string04", {4, 0, 2}},   {"string08", {5, 0, 2}},
+    {"string16", {6, 0, 2}},  {"string32", {7, 0, 2}},   {"string64", {8, 0, 2}},
+    {"string128", {9, 0, 2}}, {"string256", {10, 0, 2}}, {"date", {0, 0, 3}},
+    {"time", {0, 0, 4}},      {"datetime", {0, 0, 5}},
 };
 
-bool all_digits(const char* p, size_t n) {
+bool all_digits(const char *p, size_t n)
+{
     if (n == 0) return false;
     for (size_t i = 0; i < n; ++i)
         if (p[i] < '0' || p[i] > '9') return false;
     return true;
 }
 
-int num(const char* p, size_t n) {
+int num(const char *p, size_t n)
+{
     int v = 0;
     for (size_t i = 0; i < n; ++i) v = v * 10 + (p[i] - '0');
     return v;
 }
 
-std::string trim(const std::string& s) {
+std::string trim(const std::string &s)
+{
     size_t b = 0, e = s.size();
     while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
     while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
@@ -44,7 +49,8 @@ std::string trim(const std::string& s) {
 
 // Integer text: optional sign, decimal, 0x hexadecimal or 0b binary digits. Blanks inside
 // the digits are allowed because the grid groups binary digits by four for display.
-bool parse_int_text(const std::string& text, bool& neg, uint64_t& mag) {
+bool parse_int_text(const std::string &text, bool &neg, uint64_t &mag)
+{
     std::string t;
     for (char c : text)
         if (c != ' ' && c != '\t') t.push_back(c);
@@ -61,10 +67,14 @@ bool parse_int_text(const std::string& text, bool& neg, uint64_t& mag) {
     for (; p < t.size(); ++p) {
         int d;
         char c = t[p];
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else return false;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            return false;
         if (d >= base) return false;
         if (mag > (UINT64_MAX - uint64_t(d)) / uint64_t(base)) return false;
         mag = mag * uint64_t(base) + uint64_t(d);
@@ -72,7 +82,8 @@ bool parse_int_text(const std::string& text, bool& neg, uint64_t& mag) {
     return true;
 }
 
-bool int_in_range(bool neg, uint64_t mag, col_type t) {
+bool int_in_range(bool neg, uint64_t mag, col_type t)
+{
     int w = int_width(t);
     if (is_unsigned(t)) {
         if (neg) return mag == 0;
@@ -82,14 +93,16 @@ bool int_in_range(bool neg, uint64_t mag, col_type t) {
     return neg ? mag <= max_pos + 1 : mag <= max_pos;
 }
 
-value make_int(bool neg, uint64_t mag, col_type t) {
+value make_int(bool neg, uint64_t mag, col_type t)
+{
     value v;
     v.type = t;
     v.i = neg ? int64_t(0 - mag) : int64_t(mag);
     return v;
 }
 
-std::string real_text(double d, bool single) {
+std::string real_text(double d, bool single)
+{
     if (std::isnan(d)) return "nan";
     if (std::isinf(d)) return d < 0 ? "-inf" : "inf";
     char buf[64];
@@ -101,18 +114,23 @@ std::string real_text(double d, bool single) {
     return buf;
 }
 
-bool text_fits(const std::string& s, col_type t, std::string& err) {
+bool text_fits(const std::string &s, col_type t, std::string &err)
+{
     if (s.size() > str_capacity(t)) {
-        err = "text of " + std::to_string(s.size()) + " bytes does not fit " + type_name(t) + " (at most " +
-              std::to_string(str_capacity(t)) + " bytes)";
+        err = "text of " + std::to_string(s.size()) + " bytes does not fit " + type_name(t) +
+              " (at most " + std::to_string(str_capacity(t)) + " bytes)";
         return false;
     }
     return true;
 }
 
-int cmp3(long double a, long double b) { return a < b ? -1 : (a > b ? 1 : 0); }
+int cmp3(long double a, long double b)
+{
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
 
-int cmp_dt(const date_time& a, const date_time& b) {
+int cmp_dt(const date_time &a, const date_time &b)
+{
     const int x[] = {a.year, a.month, a.day, a.hour, a.minute, a.second, a.nanos};
     const int y[] = {b.year, b.month, b.day, b.hour, b.minute, b.second, b.nanos};
     for (int i = 0; i < 7; ++i)
@@ -121,19 +139,45 @@ int cmp_dt(const date_time& a, const date_time& b) {
 }
 } // namespace
 
-bool is_int(col_type t) { return t <= col_type::i64; }
-bool is_unsigned(col_type t) {
+bool is_int(col_type t)
+{
+    return t <= col_type::i64;
+}
+bool is_unsigned(col_type t)
+{
     return t == col_type::u08 || t == col_type::u16 || t == col_type::u32 || t == col_type::u64;
 }
-bool is_real(col_type t) { return t == col_type::flt || t == col_type::dbl; }
-bool is_str(col_type t) { return t >= col_type::s04 && t <= col_type::s256; }
-bool is_temporal(col_type t) { return t >= col_type::date; }
-int int_width(col_type t) { return 1 << (int(t) / 2); }
-size_t str_capacity(col_type t) { return (size_t(1) << (int(t) - int(col_type::s04) + 2)) - 1; }
-const char* type_name(col_type t) { return k_types[int(t)].name; }
-wire_descriptor descriptor_of(col_type t) { return k_types[int(t)].desc; }
+bool is_real(col_type t)
+{
+    return t == col_type::flt || t == col_type::dbl;
+}
+bool is_str(col_type t)
+{
+    return t >= col_type::s04 && t <= col_type::s256;
+}
+bool is_temporal(col_type t)
+{
+    return t >= col_type::date;
+}
+int int_width(col_type t)
+{
+    return 1 << (int(t) / 2);
+}
+size_t str_capacity(col_type t)
+{
+    return (size_t(1) << (int(t) - int(col_type::s04) + 2)) - 1;
+}
+const char *type_name(col_type t)
+{
+    return k_types[int(t)].name;
+}
+wire_descriptor descriptor_of(col_type t)
+{
+    return k_types[int(t)].desc;
+}
 
-bool type_from_name(const std::string& name, col_type& out) {
+bool type_from_name(const std::string &name, col_type &out)
+{
     for (int i = 0; i < 20; ++i)
         if (name == k_types[i].name) {
             out = col_type(i);
@@ -149,46 +193,56 @@ bool type_from_name(const std::string& name, col_type& out) {
     return false;
 }
 
-value value::of_int(int64_t v, col_type t) {
+value value::of_int(int64_t v, col_type t)
+{
     value r;
     r.type = t;
     r.i = v;
     return r;
 }
-value value::of_uint(uint64_t v, col_type t) {
+value value::of_uint(uint64_t v, col_type t)
+{
     value r;
     r.type = t;
     r.i = int64_t(v);
     return r;
 }
-value value::of_real(double v, col_type t) {
+value value::of_real(double v, col_type t)
+{
     value r;
     r.type = t;
     r.d = v;
     return r;
 }
-value value::of_str(std::string v, col_type t) {
+value value::of_str(std::string v, col_type t)
+{
     value r;
     r.type = t;
     r.s = std::move(v);
     return r;
 }
 
-bool is_leap_year(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-int days_in_month(int y, int m) {
+bool is_leap_year(int y)
+{
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
+int days_in_month(int y, int m)
+{
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (m == 2 && is_leap_year(y)) return 29;
     return days[m - 1];
 }
-bool valid_date(int y, int m, int d) {
+bool valid_date(int y, int m, int d)
+{
     return y >= 1 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= days_in_month(y, m);
 }
 
-bool parse_date(const std::string& text, date_time& out) {
+bool parse_date(const std::string &text, date_time &out)
+{
     std::string t = trim(text);
-    const char* p = t.c_str();
-    if (t.size() != 10 || p[4] != '-' || p[7] != '-' || !all_digits(p, 4) || !all_digits(p + 5, 2) ||
-        !all_digits(p + 8, 2))
+    const char *p = t.c_str();
+    if (t.size() != 10 || p[4] != '-' || p[7] != '-' || !all_digits(p, 4) ||
+        !all_digits(p + 5, 2) || !all_digits(p + 8, 2))
         return false;
     int y = num(p, 4), m = num(p + 5, 2), d = num(p + 8, 2);
     if (!valid_date(y, m, d)) return false;
@@ -198,9 +252,10 @@ bool parse_date(const std::string& text, date_time& out) {
     return true;
 }
 
-bool parse_time(const std::string& text, date_time& out) {
+bool parse_time(const std::string &text, date_time &out)
+{
     std::string t = trim(text);
-    const char* p = t.c_str();
+    const char *p = t.c_str();
     if (t.size() < 8 || p[2] != ':' || p[5] != ':' || !all_digits(p, 2) || !all_digits(p + 3, 2) ||
         !all_digits(p + 6, 2))
         return false;
@@ -220,7 +275,8 @@ bool parse_time(const std::string& text, date_time& out) {
     return true;
 }
 
-bool parse_datetime(const std::string& text, date_time& out) {
+bool parse_datetime(const std::string &text, date_time &out)
+{
     std::string t = trim(text);
     if (t.size() < 19 || (t[10] != ' ' && t[10] != 'T')) return false;
     date_time r;
@@ -229,13 +285,15 @@ bool parse_datetime(const std::string& text, date_time& out) {
     return true;
 }
 
-std::string format_date(const date_time& v) {
+std::string format_date(const date_time &v)
+{
     char buf[32];
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", v.year, v.month, v.day);
     return buf;
 }
 
-std::string format_time(const date_time& v) {
+std::string format_time(const date_time &v)
+{
     char buf[32];
     std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", v.hour, v.minute, v.second);
     std::string r = buf;
@@ -248,9 +306,13 @@ std::string format_time(const date_time& v) {
     return r;
 }
 
-std::string format_datetime(const date_time& v) { return format_date(v) + " " + format_time(v); }
+std::string format_datetime(const date_time &v)
+{
+    return format_date(v) + " " + format_time(v);
+}
 
-std::string value_text(const value& v) {
+std::string value_text(const value &v)
+{
     if (is_int(v.type)) return is_unsigned(v.type) ? std::to_string(v.u()) : std::to_string(v.i);
     if (is_real(v.type)) return real_text(v.d, v.type == col_type::flt);
     if (is_str(v.type)) return v.s;
@@ -259,8 +321,9 @@ std::string value_text(const value& v) {
     return format_datetime(v.dt);
 }
 
-bool convert_value(const value& v, col_type t, value& out, std::string& err) {
-    auto refuse = [&](const std::string& why) {
+bool convert_value(const value &v, col_type t, value &out, std::string &err)
+{
+    auto refuse = [&](const std::string &why) {
         err = why;
         return false;
     };
@@ -278,23 +341,28 @@ bool convert_value(const value& v, col_type t, value& out, std::string& err) {
             neg = v.d < 0;
             mag = neg ? 0 - uint64_t(int64_t(v.d)) : uint64_t(v.d);
         } else if (is_str(v.type)) {
-            if (!parse_int_text(v.s, neg, mag)) return refuse("\"" + v.s + "\" is not an integer for " + type_name(t));
+            if (!parse_int_text(v.s, neg, mag))
+                return refuse("\"" + v.s + "\" is not an integer for " + type_name(t));
         } else {
             return refuse(std::string("a ") + type_name(v.type) + " cannot become " + type_name(t));
         }
         if (!int_in_range(neg, mag, t))
-            return refuse((neg ? "-" : "") + std::to_string(mag) + " is out of range for " + type_name(t));
+            return refuse((neg ? "-" : "") + std::to_string(mag) + " is out of range for " +
+                          type_name(t));
         out = make_int(neg, mag, t);
         return true;
     }
     if (is_real(t)) {
         double d;
-        if (is_int(v.type)) d = is_unsigned(v.type) ? double(v.u()) : double(v.i);
-        else if (is_real(v.type)) d = v.d;
+        if (is_int(v.type))
+            d = is_unsigned(v.type) ? double(v.u()) : double(v.i);
+        else if (is_real(v.type))
+            d = v.d;
         else if (is_str(v.type)) {
             std::string s = trim(v.s);
-            if (s.empty()) return refuse("an empty text is not a number for " + std::string(type_name(t)));
-            char* end = nullptr;
+            if (s.empty())
+                return refuse("an empty text is not a number for " + std::string(type_name(t)));
+            char *end = nullptr;
             errno = 0;
             d = std::strtod(s.c_str(), &end);
             if (end != s.c_str() + s.size() || s.find('\0') != std::string::npos)
@@ -317,7 +385,7 @@ bool convert_value(const value& v, col_type t, value& out, std::string& err) {
     value r;
     r.type = t;
     if (is_str(v.type)) {
-        bool ok = t == col_type::date ? parse_date(v.s, r.dt)
+        bool ok = t == col_type::date   ? parse_date(v.s, r.dt)
                   : t == col_type::time ? parse_time(v.s, r.dt)
                                         : parse_datetime(v.s, r.dt);
         // A date alone is midnight of that day.
@@ -333,7 +401,8 @@ bool convert_value(const value& v, col_type t, value& out, std::string& err) {
     if (v.type == col_type::datetime && t == col_type::date) {
         r.dt.year = v.dt.year, r.dt.month = v.dt.month, r.dt.day = v.dt.day;
     } else if (v.type == col_type::datetime && t == col_type::time) {
-        r.dt.hour = v.dt.hour, r.dt.minute = v.dt.minute, r.dt.second = v.dt.second, r.dt.nanos = v.dt.nanos;
+        r.dt.hour = v.dt.hour, r.dt.minute = v.dt.minute, r.dt.second = v.dt.second,
+        r.dt.nanos = v.dt.nanos;
     } else if (v.type == col_type::date && t == col_type::datetime) {
         r.dt.year = v.dt.year, r.dt.month = v.dt.month, r.dt.day = v.dt.day;
     } else {
@@ -343,17 +412,21 @@ bool convert_value(const value& v, col_type t, value& out, std::string& err) {
     return true;
 }
 
-bool compare_values(const value& a, const value& b, int& result) {
+bool compare_values(const value &a, const value &b, int &result)
+{
     bool an = is_int(a.type) || is_real(a.type), bn = is_int(b.type) || is_real(b.type);
     if (an && bn) {
         if (is_int(a.type) && is_int(b.type)) {
             bool a_neg = !is_unsigned(a.type) && a.i < 0, b_neg = !is_unsigned(b.type) && b.i < 0;
-            if (a_neg != b_neg) result = a_neg ? -1 : 1;
-            else if (a_neg) result = a.i < b.i ? -1 : (a.i > b.i ? 1 : 0);
-            else result = a.u() < b.u() ? -1 : (a.u() > b.u() ? 1 : 0);
+            if (a_neg != b_neg)
+                result = a_neg ? -1 : 1;
+            else if (a_neg)
+                result = a.i < b.i ? -1 : (a.i > b.i ? 1 : 0);
+            else
+                result = a.u() < b.u() ? -1 : (a.u() > b.u() ? 1 : 0);
             return true;
         }
-        auto as_ld = [](const value& v) -> long double {
+        auto as_ld = [](const value &v) -> long double {
             if (is_real(v.type)) return v.d;
             return is_unsigned(v.type) ? (long double)v.u() : (long double)v.i;
         };
@@ -395,7 +468,8 @@ bool compare_values(const value& a, const value& b, int& result) {
     return false;
 }
 
-int64_t days_from_civil(int y, int m, int d) {
+int64_t days_from_civil(int y, int m, int d)
+{
     y -= m <= 2;
     const int64_t era = (y >= 0 ? y : y - 399) / 400;
     const unsigned yoe = unsigned(y - era * 400);
@@ -404,7 +478,8 @@ int64_t days_from_civil(int y, int m, int d) {
     return era * 146097 + int64_t(doe) - 719468;
 }
 
-void civil_from_days(int64_t z, int& y, int& m, int& d) {
+void civil_from_days(int64_t z, int &y, int &m, int &d)
+{
     z += 719468;
     const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
     const unsigned doe = unsigned(z - era * 146097);

@@ -7,10 +7,26 @@
 namespace vela {
 
 enum class col_type : uint8_t {
-    u08, i08, u16, i16, u32, i32, u64, i64,
-    flt, dbl,
-    s04, s08, s16, s32, s64, s128, s256,
-    date, time, datetime
+    u08,
+    i08,
+    u16,
+    i16,
+    u32,
+    i32,
+    u64,
+    i64,
+    flt,
+    dbl,
+    s04,
+    s08,
+    s16,
+    s32,
+    s64,
+    s128,
+    s256,
+    date,
+    time,
+    datetime
 };
 
 bool is_int(col_type t);
@@ -22,9 +38,9 @@ bool is_temporal(col_type t);
 int int_width(col_type t);
 // Largest number of bytes a string column holds (N - 1 for stringN).
 size_t str_capacity(col_type t);
-const char* type_name(col_type t);
+const char *type_name(col_type t);
 // Accepts the twenty names and the short forms of the grammar (i8, u8, string4, string8).
-bool type_from_name(const std::string& name, col_type& out);
+bool type_from_name(const std::string &name, col_type &out);
 
 struct wire_descriptor {
     uint8_t width_code, unsigned_flag, kind;
@@ -39,10 +55,10 @@ struct date_time {
 
 struct value {
     col_type type = col_type::i64;
-    int64_t i = 0;     // integers; unsigned types keep their bits here
-    double d = 0;      // float and double
-    std::string s;     // strings
-    date_time dt;      // date, time, datetime (only the fields of the type matter)
+    int64_t i = 0; // integers; unsigned types keep their bits here
+    double d = 0;  // float and double
+    std::string s; // strings
+    date_time dt;  // date, time, datetime (only the fields of the type matter)
 
     static value of_int(int64_t v, col_type t = col_type::i64);
     static value of_uint(uint64_t v, col_type t = col_type::u64);
@@ -56,27 +72,27 @@ bool is_leap_year(int y);
 int days_in_month(int y, int m);
 
 // Reads "yyyy-MM-dd", "HH:mm:ss[.fraction]" and "yyyy-MM-dd[ |T]HH:mm:ss[.fraction]".
-bool parse_date(const std::string& text, date_time& out);
-bool parse_time(const std::string& text, date_time& out);
-bool parse_datetime(const std::string& text, date_time& out);
-std::string format_date(const date_time& v);
-std::string format_time(const date_time& v);
-std::string format_datetime(const date_time& v);
+bool parse_date(const std::string &text, date_time &out);
+bool parse_time(const std::string &text, date_time &out);
+bool parse_datetime(const std::string &text, date_time &out);
+std::string format_date(const date_time &v);
+std::string format_time(const date_time &v);
+std::string format_datetime(const date_time &v);
 
 // Canonical text of any value (numbers in decimal, reals shortest round-trip).
-std::string value_text(const value& v);
+std::string value_text(const value &v);
 
 // Converts v to type t. False with a reason when the value does not fit: an integer out of
 // range, a real out of range or not integral for an integer type, a text that is not a number
 // or a date, a text over the column's capacity.
-bool convert_value(const value& v, col_type t, value& out, std::string& err);
+bool convert_value(const value &v, col_type t, value &out, std::string &err);
 
 // Three-way comparison with numeric promotion; texts against dates are read as dates.
 // False when the two cannot be compared.
-bool compare_values(const value& a, const value& b, int& result);
+bool compare_values(const value &a, const value &b, int &result);
 
 // Days since 1970-01-01 and back (proleptic Gregorian).
 int64_t days_from_civil(int y, int m, int d);
-void civil_from_days(int64_t z, int& y, int& m, int& d);
+void civil_from_days(int64_t z, int &y, int &m, int &d);
 
 } // namespace vela

@@ -19,10 +19,11 @@
 namespace vela {
 
 namespace {
-void log_line(const std::string& s) {
+void log_line(const std::string &s)
+{
     // One line per event, whatever bytes a peer put into a name or a statement.
     std::string line = "velaserver: " + valid_utf8(s);
-    for (char& c : line)
+    for (char &c : line)
         if ((unsigned char)c < 0x20 || c == 0x7f) c = ' ';
     line += "\n";
     ssize_t r = ::write(2, line.data(), line.size());
@@ -30,7 +31,8 @@ void log_line(const std::string& s) {
 }
 
 // A log line shows at most this much of a statement.
-std::string clip(const std::string& s) {
+std::string clip(const std::string &s)
+{
     std::string out;
     for (char c : s.substr(0, 200)) out.push_back(c == '\n' || c == '\r' ? ' ' : c);
     if (s.size() > 200) out += "...";
@@ -40,14 +42,16 @@ std::string clip(const std::string& s) {
 
 vela_server::vela_server() = default;
 
-vela_server::~vela_server() {
+vela_server::~vela_server()
+{
     reap(true);
     if (listen_fd_ >= 0) ::close(listen_fd_);
     for (int fd : wake_)
         if (fd >= 0) ::close(fd);
 }
 
-bool vela_server::start(const server_options& opt, std::string& err) {
+bool vela_server::start(const server_options &opt, std::string &err)
+{
     opt_ = opt;
     ::mkdir(opt.data_dir.c_str(), 0700);
     struct stat st;
@@ -81,29 +85,35 @@ bool vela_server::start(const server_options& opt, std::string& err) {
     addr.sin_family = AF_INET;
     if (opt.port < 0 || opt.port > 65535) return err = "port out of range", false;
     addr.sin_port = htons(uint16_t(opt.port));
-    if (::inet_pton(AF_INET, opt.bind.c_str(), &addr.sin_addr) != 1) return err = "bad bind address " + opt.bind, false;
-    if (::bind(listen_fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0)
-        return err = "cannot bind " + opt.bind + ":" + std::to_string(opt.port) + ": " + std::strerror(errno), false;
-    if (::listen(listen_fd_, 128) != 0) return err = std::string("listen: ") + std::strerror(errno), false;
+    if (::inet_pton(AF_INET, opt.bind.c_str(), &addr.sin_addr) != 1)
+        return err = "bad bind address " + opt.bind, false;
+    if (::bind(listen_fd_, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0)
+        return err = "cannot bind " + opt.bind + ":" + std::to_string(opt.port) + ": " +
+                     std::strerror(errno),
+               false;
+    if (::listen(listen_fd_, 128) != 0)
+        return err = std::string("listen: ") + std::strerror(errno), false;
     // Refuse connections politely before the process runs out of descriptors.
     rlimit files{};
-    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY && files.rlim_cur > 64 &&
-        opt_.max_connections > files.rlim_cur - 64)
+    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY &&
+        files.rlim_cur > 64 && opt_.max_connections > files.rlim_cur - 64)
         opt_.max_connections = size_t(files.rlim_cur - 64);
     socklen_t len = sizeof addr;
-    ::getsockname(listen_fd_, reinterpret_cast<sockaddr*>(&addr), &len);
+    ::getsockname(listen_fd_, reinterpret_cast<sockaddr *>(&addr), &len);
     port_ = ntohs(addr.sin_port);
     return true;
 }
 
-void vela_server::request_stop() {
+void vela_server::request_stop()
+{
     stopping_ = true;
     char b = 1;
     ssize_t r = ::write(wake_[1], &b, 1);
     (void)r;
 }
 
-void vela_server::reap(bool all) {
+void vela_server::reap(bool all)
+{
     std::list<std::unique_ptr<connection>> finished;
     {
         std::lock_guard<std::mutex> lock(conn_mu_);
@@ -117,13 +127,14 @@ void vela_server::reap(bool all) {
             }
         }
     }
-    for (auto& c : finished) {
+    for (auto &c : finished) {
         if (c->worker.joinable()) c->worker.join();
         ::close(c->fd);
     }
 }
 
-void vela_server::run() {
+void vela_server::run()
+{
     while (!stopping_) {
         pollfd fds[2] = {{listen_fd_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
         int r = ::poll(fds, 2, 1000);
@@ -136,7 +147,7 @@ void vela_server::run() {
         if (!(fds[0].revents & POLLIN)) continue;
         sockaddr_in peer{};
         socklen_t len = sizeof peer;
-        int fd = ::accept4(listen_fd_, reinterpret_cast<sockaddr*>(&peer), &len, SOCK_CLOEXEC);
+        int fd = ::accept4(listen_fd_, reinterpret_cast<sockaddr *>(&peer), &len, SOCK_CLOEXEC);
         if (fd < 0) {
             // Out of descriptors or memory: the pending peer stays queued and poll would
             // report it again at once, so wait a little instead of spinning.
@@ -159,12 +170,12 @@ void vela_server::run() {
         ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
         log_line("connection from " + who);
         conns_.emplace_back(new connection);
-        connection* c = conns_.back().get();
+        connection *c = conns_.back().get();
         c->fd = fd;
         c->peer = who;
         try {
             c->worker = std::thread([this, c] { serve(c); });
-        } catch (const std::exception& e) {
+        } catch (const std::exception &e) {
             // Out of threads: this peer is turned away, the server goes on.
             log_line("refused " + who + ": " + e.what());
             ::close(fd);
@@ -177,14 +188,16 @@ void vela_server::run() {
     log_line("stopped");
 }
 
-void vela_server::serve(connection* c) {
+void vela_server::serve(connection *c)
+{
     session(c);
     // The peer learns at once that the session is over; the descriptor is closed on reaping.
     ::shutdown(c->fd, SHUT_RDWR);
     c->done = true;
 }
 
-void vela_server::session(connection* c) {
+void vela_server::session(connection *c)
+{
     login_request login;
     timeval limit{opt_.login_timeout_s, 0};
     ::setsockopt(c->fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
@@ -194,7 +207,8 @@ void vela_server::session(connection* c) {
             log_line(c->peer + ": bad login frame, connection closed");
             send_reply(c->fd, 1, "bad login frame");
         } else if (fs == frame_status::closed && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            log_line(c->peer + ": no login within " + std::to_string(opt_.login_timeout_s) + " s, connection closed");
+            log_line(c->peer + ": no login within " + std::to_string(opt_.login_timeout_s) +
+                     " s, connection closed");
         }
         return;
     }
@@ -218,7 +232,8 @@ void vela_server::session(connection* c) {
             break;
         }
         if (fs == frame_status::too_long) {
-            log_line(c->peer + ": statement frame over " + std::to_string(opt_.max_frame) + " bytes, connection closed");
+            log_line(c->peer + ": statement frame over " + std::to_string(opt_.max_frame) +
+                     " bytes, connection closed");
             break;
         }
         if (fs != frame_status::ok) {
@@ -235,7 +250,7 @@ void vela_server::session(connection* c) {
         if (out.ok && out.has_table) {
             try {
                 encode_result(out.table, payload);
-            } catch (const std::exception& e) {
+            } catch (const std::exception &e) {
                 payload.clear();
                 payload.shrink_to_fit();
                 out.ok = false;
@@ -248,7 +263,8 @@ void vela_server::session(connection* c) {
             continue;
         }
         if (payload.size() >= 0xFFFFFFFEu) {
-            log_line(c->peer + ": failed: " + clip(text) + " -- the result is too large for one reply");
+            log_line(c->peer + ": failed: " + clip(text) +
+                     " -- the result is too large for one reply");
             payload.clear();
             if (!send_reply(c->fd, 1, "the result is too large for one reply")) break;
             continue;

@@ -35,7 +35,7 @@ public:
 
     // Opens users and storage in the data folder, fills the demo data when asked, binds
     // and listens. Prints nothing; the caller prints the listening line.
-    bool start(const server_options& opt, std::string& err);
+    bool start(const server_options &opt, std::string &err);
     int port() const { return port_; }
     // Accepts until request_stop; then closes every session and the storage.
     void run();
@@ -49,8 +49,8 @@ private:
         std::atomic<bool> done{false};
         std::string peer;
     };
-    void serve(connection* c);
-    void session(connection* c);
+    void serve(connection *c);
+    void session(connection *c);
     void reap(bool all);
 
     server_options opt_;
@@ -67,6 +67,6 @@ private:
 };
 
 // Fills an empty database with a few tables of every column type.
-bool fill_demo_data(executor& ex, std::string& err);
+bool fill_demo_data(executor &ex, std::string &err);
 
 } // namespace vela

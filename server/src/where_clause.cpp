@@ -6,16 +6,20 @@
 namespace vela {
 
 namespace {
-bool word(const parse_node* n, const char* w) { return is_word(n, w); }
+bool word(const parse_node *n, const char *w)
+{
+    return is_word(n, w);
+}
 
 // Reads "(" (select | constant_expr {, constant_expr}) ")" starting at parts[i].
-bool read_list(const std::vector<const parse_node*>& parts, size_t& i, const expr_scope& scope,
-               const subselect_fn& sub, std::vector<expr>& list, bool& from_select, std::vector<value>& values,
-               std::string& err) {
+bool read_list(const std::vector<const parse_node *> &parts, size_t &i, const expr_scope &scope,
+               const subselect_fn &sub, std::vector<expr> &list, bool &from_select,
+               std::vector<value> &values, std::string &err)
+{
     if (i >= parts.size() || !word(parts[i], "(")) return err = "malformed list", false;
     ++i;
     for (; i < parts.size() && !word(parts[i], ")"); ++i) {
-        const parse_node* p = parts[i];
+        const parse_node *p = parts[i];
         if (p->id == id::select) {
             from_select = true;
             if (!sub(p, values, err)) return false;
@@ -30,33 +34,36 @@ bool read_list(const std::vector<const parse_node*>& parts, size_t& i, const exp
     return true;
 }
 
-bool read_count(const parse_node* n, uint64_t& out, std::string& err) {
+bool read_count(const parse_node *n, uint64_t &out, std::string &err)
+{
     bool overflow;
     out = uint_of(n, overflow);
     if (overflow) return err = "count " + text_of(n) + " is too large", false;
     return true;
 }
 
-bool compile_pri(const parse_node* pri, const expr_scope& scope, const subselect_fn& sub, where_node& out,
-                 std::string& err);
+bool compile_pri(const parse_node *pri, const expr_scope &scope, const subselect_fn &sub,
+                 where_node &out, std::string &err);
 
 // Literals and operators on them only: the same value for every row.
-bool is_constant(const expr& e) {
+bool is_constant(const expr &e)
+{
     if (e.kind == expr::k_const) return true;
     if (e.kind != expr::k_unary && e.kind != expr::k_binary) return false;
-    for (const auto& a : e.args)
+    for (const auto &a : e.args)
         if (!is_constant(a)) return false;
     return true;
 }
 
 // Without this, "a in (select a from t)" compared every row with every value: minutes on a
 // table of a hundred thousand rows, with every other client waiting.
-void prepare_sorted(where_node& w) {
+void prepare_sorted(where_node &w)
+{
     std::vector<value> vals;
     if (w.from_select) {
         vals = w.sub;
     } else {
-        for (const auto& e : w.list) {
+        for (const auto &e : w.list) {
             if (!is_constant(e)) return;
             value v;
             std::string ignored;
@@ -66,7 +73,7 @@ void prepare_sorted(where_node& w) {
     }
     bool comparable = true;
     // stable_sort stays within bounds even if an ordering were inconsistent.
-    std::stable_sort(vals.begin(), vals.end(), [&](const value& x, const value& y) {
+    std::stable_sort(vals.begin(), vals.end(), [&](const value &x, const value &y) {
         int c = 0;
         if (!compare_values(x, y, c)) comparable = false;
         return c < 0;
@@ -76,17 +83,18 @@ void prepare_sorted(where_node& w) {
     w.sorted_list = true;
 }
 
-bool compile_level(const parse_node* n, const expr_scope& scope, const subselect_fn& sub, where_node& out,
-                   std::string& err) {
+bool compile_level(const parse_node *n, const expr_scope &scope, const subselect_fn &sub,
+                   where_node &out, std::string &err)
+{
     if (n->id == id::where_cond) {
-        for (const parse_node* p : items(n))
+        for (const parse_node *p : items(n))
             if (p->id != lang::terminal_id) return compile_level(p, scope, sub, out, err);
         return err = "malformed condition", false;
     }
     if (n->id == id::where_pri_expr) return compile_pri(n, scope, sub, out, err);
     out = where_node();
     out.kind = n->id == id::where_or_expr ? where_node::w_or : where_node::w_and;
-    for (const parse_node* p : items(n)) {
+    for (const parse_node *p : items(n)) {
         if (p->id == lang::terminal_id) continue; // && and ||
         where_node kid;
         if (!compile_level(p, scope, sub, kid, err)) return false;
@@ -96,23 +104,26 @@ bool compile_level(const parse_node* n, const expr_scope& scope, const subselect
     return true;
 }
 
-bool compile_pri(const parse_node* pri, const expr_scope& scope, const subselect_fn& sub, where_node& out,
-                 std::string& err) {
-    std::vector<const parse_node*> parts = items(pri);
+bool compile_pri(const parse_node *pri, const expr_scope &scope, const subselect_fn &sub,
+                 where_node &out, std::string &err)
+{
+    std::vector<const parse_node *> parts = items(pri);
     out = where_node();
     if (parts.empty()) return err = "malformed condition", false;
-    const parse_node* first = parts[0];
+    const parse_node *first = parts[0];
     if (word(first, "(")) {
-        for (const parse_node* p : parts)
+        for (const parse_node *p : parts)
             if (p->id == id::where_cond) return compile_level(p, scope, sub, out, err);
         return err = "malformed condition", false;
     }
     if (first->id == id::w_range_expr) {
-        std::vector<const parse_node*> r = items(first);
+        std::vector<const parse_node *> r = items(first);
         out.positional = true;
         std::string kw = text_of(r[0]);
-        out.kind = kw == "first" ? where_node::w_first : kw == "last" ? where_node::w_last
-                   : kw == "nth" ? where_node::w_nth : where_node::w_range;
+        out.kind = kw == "first"  ? where_node::w_first
+                   : kw == "last" ? where_node::w_last
+                   : kw == "nth"  ? where_node::w_nth
+                                  : where_node::w_range;
         std::vector<uint64_t> nums;
         for (size_t i = 1; i < r.size(); ++i)
             if (r[i]->id == id::uint_dec) {
@@ -125,7 +136,7 @@ bool compile_pri(const parse_node* pri, const expr_scope& scope, const subselect
         return true;
     }
     if (first->id == id::w_btw_expr) {
-        std::vector<const parse_node*> b = items(first);
+        std::vector<const parse_node *> b = items(first);
         out.kind = where_node::w_btw;
         size_t i = 0;
         // lower bound
@@ -140,12 +151,14 @@ bool compile_pri(const parse_node* pri, const expr_scope& scope, const subselect
         }
         if (i >= b.size()) return err = "malformed range condition", false;
         out.op = text_of(b[i++]);
-        if (i >= b.size() || !compile_expr(b[i++], scope, out.field, err)) return err.empty() ? err = "malformed range condition", false : false;
+        if (i >= b.size() || !compile_expr(b[i++], scope, out.field, err))
+            return err.empty() ? err = "malformed range condition", false : false;
         if (i >= b.size()) return err = "malformed range condition", false;
         out.op2 = text_of(b[i++]);
         if (i < b.size() && (word(b[i], "any") || word(b[i], "all"))) {
             out.quant2 = word(b[i++], "any") ? where_node::q_any : where_node::q_all;
-            if (!read_list(b, i, scope, sub, out.list2, out.from_select2, out.sub2, err)) return false;
+            if (!read_list(b, i, scope, sub, out.list2, out.from_select2, out.sub2, err))
+                return false;
         } else if (i < b.size() && b[i]->id == id::constant_expr) {
             expr e;
             if (!compile_expr(b[i++], scope, e, err)) return false;
@@ -155,12 +168,13 @@ bool compile_pri(const parse_node* pri, const expr_scope& scope, const subselect
     }
     if (first->id == id::field_name && parts.size() >= 2) {
         if (!compile_expr(first, scope, out.field, err)) return false;
-        const parse_node* tail = parts[1];
-        std::vector<const parse_node*> t = items(tail);
+        const parse_node *tail = parts[1];
+        std::vector<const parse_node *> t = items(tail);
         if (tail->id == id::w_miax_expr) {
             out.positional = true;
             out.kind = word(t[0], "max") ? where_node::w_max : where_node::w_min;
-            if (t.size() > 1 && t[1]->id == id::uint_dec && !read_count(t[1], out.a, err)) return false;
+            if (t.size() > 1 && t[1]->id == id::uint_dec && !read_count(t[1], out.a, err))
+                return false;
             return true;
         }
         if (tail->id == id::w_rel_expr) {
@@ -169,7 +183,8 @@ bool compile_pri(const parse_node* pri, const expr_scope& scope, const subselect
             size_t i = 1;
             if (i < t.size() && (word(t[i], "any") || word(t[i], "all"))) {
                 out.quant = word(t[i++], "any") ? where_node::q_any : where_node::q_all;
-                if (!read_list(t, i, scope, sub, out.list, out.from_select, out.sub, err)) return false;
+                if (!read_list(t, i, scope, sub, out.list, out.from_select, out.sub, err))
+                    return false;
                 prepare_sorted(out);
                 return true;
             }
@@ -195,7 +210,8 @@ bool compile_pri(const parse_node* pri, const expr_scope& scope, const subselect
     return err = "unsupported condition " + text_of(pri), false;
 }
 
-bool cmp_holds(const std::string& op, int c) {
+bool cmp_holds(const std::string &op, int c)
+{
     if (op == "==") return c == 0;
     if (op == "!=") return c != 0;
     if (op == "<") return c < 0;
@@ -205,14 +221,15 @@ bool cmp_holds(const std::string& op, int c) {
 }
 
 // Values of a list for this row: the sub-select's, or the constant expressions evaluated.
-bool list_values(const std::vector<expr>& list, bool from_select, const std::vector<value>& sub,
-                 const eval_ctx& ctx, std::vector<value>& out, std::string& err) {
+bool list_values(const std::vector<expr> &list, bool from_select, const std::vector<value> &sub,
+                 const eval_ctx &ctx, std::vector<value> &out, std::string &err)
+{
     if (from_select) {
         out = sub;
         return true;
     }
     out.clear();
-    for (const auto& e : list) {
+    for (const auto &e : list) {
         value v;
         if (!eval_expr(e, ctx, v, err)) return false;
         out.push_back(std::move(v));
@@ -221,13 +238,16 @@ bool list_values(const std::vector<expr>& list, bool from_select, const std::vec
 }
 
 // Whether "x op v" holds for one, any or all v.
-bool quantified(const value& x, const std::string& op, where_node::quant_t q, const std::vector<value>& vals,
-                bool flip, bool& result, std::string& err) {
+bool quantified(const value &x, const std::string &op, where_node::quant_t q,
+                const std::vector<value> &vals, bool flip, bool &result, std::string &err)
+{
     bool any = false, all = true;
-    for (const auto& v : vals) {
+    for (const auto &v : vals) {
         int c;
         if (!(flip ? compare_values(v, x, c) : compare_values(x, v, c)))
-            return err = std::string("cannot compare ") + type_name(x.type) + " with " + type_name(v.type), false;
+            return err = std::string("cannot compare ") + type_name(x.type) + " with " +
+                         type_name(v.type),
+                   false;
         bool h = cmp_holds(op, c);
         any = any || h;
         all = all && h;
@@ -238,43 +258,52 @@ bool quantified(const value& x, const std::string& op, where_node::quant_t q, co
 
 // "in", "any" and "all" against the sorted values: "in" and "== any" search them by
 // halving, the order comparisons need only the smallest or the largest value.
-bool test_sorted(const where_node& w, const eval_ctx& ctx, bool& result, std::string& err) {
+bool test_sorted(const where_node &w, const eval_ctx &ctx, bool &result, std::string &err)
+{
     value x;
     if (!eval_expr(w.field, ctx, x, err)) return false;
-    const std::vector<value>& vals = w.sorted;
+    const std::vector<value> &vals = w.sorted;
     bool any = w.kind == where_node::w_in || w.quant == where_node::q_any;
     if (vals.empty()) {
         result = w.kind == where_node::w_in ? w.negate : !any;
         return true;
     }
     bool bad = false;
-    auto cmp = [&](const value& a, const value& b) {
+    auto cmp = [&](const value &a, const value &b) {
         int c = 0;
         if (!compare_values(a, b, c)) bad = true;
         return c;
     };
     auto found = [&] {
-        auto it = std::lower_bound(vals.begin(), vals.end(), x, [&](const value& v, const value& key) { return cmp(v, key) < 0; });
+        auto it =
+            std::lower_bound(vals.begin(), vals.end(), x,
+                             [&](const value &v, const value &key) { return cmp(v, key) < 0; });
         return it != vals.end() && cmp(x, *it) == 0;
     };
     const std::string op = w.kind == where_node::w_in ? "==" : w.op;
     bool r;
     if (op == "==" || op == "!=") {
-        bool equal_here = any == (op == "==") ? found() : (cmp(x, vals.front()) == 0 && cmp(x, vals.back()) == 0);
-        // == any: found; == all: every value equals x; != all: not found; != any: not every value equals x
+        bool equal_here =
+            any == (op == "==") ? found() : (cmp(x, vals.front()) == 0 && cmp(x, vals.back()) == 0);
+        // == any: found; == all: every value equals x; != all: not found; != any: not every value
+        // equals x
         r = op == "==" ? equal_here : !equal_here;
     } else {
         bool below = op == "<" || op == "<=";
         // x < any: below the largest; x < all: below the smallest; > mirrors it.
-        const value& bound = below == any ? vals.back() : vals.front();
+        const value &bound = below == any ? vals.back() : vals.front();
         r = cmp_holds(op, cmp(x, bound));
     }
-    if (bad) return err = std::string("cannot compare ") + type_name(x.type) + " with " + type_name(vals[0].type), false;
+    if (bad)
+        return err = std::string("cannot compare ") + type_name(x.type) + " with " +
+                     type_name(vals[0].type),
+               false;
     result = w.kind == where_node::w_in ? r != w.negate : r;
     return true;
 }
 
-bool test_row(const where_node& w, const stored_row& row, bool& result, std::string& err) {
+bool test_row(const where_node &w, const stored_row &row, bool &result, std::string &err)
+{
     eval_ctx ctx;
     ctx.row = &row.cells;
     ctx.row_id = row.id;
@@ -282,7 +311,7 @@ bool test_row(const where_node& w, const stored_row& row, bool& result, std::str
     case where_node::w_or:
     case where_node::w_and: {
         bool is_or = w.kind == where_node::w_or;
-        for (const auto& k : w.kids) {
+        for (const auto &k : w.kids) {
             bool r;
             if (!test_row(k, row, r, err)) return false;
             if (r == is_or) return result = is_or, true;
@@ -291,12 +320,13 @@ bool test_row(const where_node& w, const stored_row& row, bool& result, std::str
         return true;
     }
     case where_node::w_in:
-    case where_node::w_cmp:
-    {
+    case where_node::w_cmp: {
         if (w.sorted_list) return test_sorted(w, ctx, result, err);
         value x;
         std::vector<value> vals;
-        if (!eval_expr(w.field, ctx, x, err) || !list_values(w.list, w.from_select, w.sub, ctx, vals, err)) return false;
+        if (!eval_expr(w.field, ctx, x, err) ||
+            !list_values(w.list, w.from_select, w.sub, ctx, vals, err))
+            return false;
         if (w.kind == where_node::w_in) {
             bool found;
             if (!quantified(x, "==", where_node::q_any, vals, false, found, err)) return false;
@@ -308,12 +338,14 @@ bool test_row(const where_node& w, const stored_row& row, bool& result, std::str
     case where_node::w_btw: {
         value x;
         std::vector<value> lo, hi;
-        if (!eval_expr(w.field, ctx, x, err) || !list_values(w.list, w.from_select, w.sub, ctx, lo, err) ||
+        if (!eval_expr(w.field, ctx, x, err) ||
+            !list_values(w.list, w.from_select, w.sub, ctx, lo, err) ||
             !list_values(w.list2, w.from_select2, w.sub2, ctx, hi, err))
             return false;
         bool l, h;
         // lower op1 field: read as "field (mirror of op1) lower"
-        if (!quantified(x, w.op, w.quant, lo, true, l, err) || !quantified(x, w.op2, w.quant2, hi, false, h, err))
+        if (!quantified(x, w.op, w.quant, lo, true, l, err) ||
+            !quantified(x, w.op2, w.quant2, hi, false, h, err))
             return false;
         result = l && h;
         return true;
@@ -323,8 +355,9 @@ bool test_row(const where_node& w, const stored_row& row, bool& result, std::str
     }
 }
 
-bool apply_positional(const where_node& w, const std::vector<stored_row>& rows, std::vector<size_t>& list,
-                      std::string& err) {
+bool apply_positional(const where_node &w, const std::vector<stored_row> &rows,
+                      std::vector<size_t> &list, std::string &err)
+{
     size_t n = list.size();
     switch (w.kind) {
     case where_node::w_first:
@@ -334,13 +367,18 @@ bool apply_positional(const where_node& w, const std::vector<stored_row>& rows, 
         if (w.a < n) list.erase(list.begin(), list.end() - std::ptrdiff_t(w.a));
         return true;
     case where_node::w_nth:
-        if (w.a >= 1 && w.a <= n) list = {list[size_t(w.a - 1)]};
-        else list.clear();
+        if (w.a >= 1 && w.a <= n)
+            list = {list[size_t(w.a - 1)]};
+        else
+            list.clear();
         return true;
     case where_node::w_range: {
         uint64_t from = std::max<uint64_t>(w.a, 1), to = std::min<uint64_t>(w.b, n);
-        if (from > to) list.clear();
-        else list = std::vector<size_t>(list.begin() + std::ptrdiff_t(from - 1), list.begin() + std::ptrdiff_t(to));
+        if (from > to)
+            list.clear();
+        else
+            list = std::vector<size_t>(list.begin() + std::ptrdiff_t(from - 1),
+                                       list.begin() + std::ptrdiff_t(to));
         return true;
     }
     case where_node::w_min:
@@ -357,7 +395,7 @@ bool apply_positional(const where_node& w, const std::vector<stored_row>& rows, 
         }
         bool bad = false;
         bool want_max = w.kind == where_node::w_max;
-        std::stable_sort(keyed.begin(), keyed.end(), [&](const auto& x, const auto& y) {
+        std::stable_sort(keyed.begin(), keyed.end(), [&](const auto &x, const auto &y) {
             int c = 0;
             if (!compare_values(x.first, y.first, c)) bad = true;
             return want_max ? c > 0 : c < 0;
@@ -365,7 +403,7 @@ bool apply_positional(const where_node& w, const std::vector<stored_row>& rows, 
         if (bad) return err = "min and max need comparable values", false;
         if (w.a < keyed.size()) keyed.resize(size_t(w.a));
         list.clear();
-        for (const auto& k : keyed) list.push_back(k.second);
+        for (const auto &k : keyed) list.push_back(k.second);
         std::sort(list.begin(), list.end());
         return true;
     }
@@ -374,10 +412,12 @@ bool apply_positional(const where_node& w, const std::vector<stored_row>& rows, 
     }
 }
 
-bool apply_node(const where_node& w, const std::vector<stored_row>& rows, std::vector<size_t>& list, std::string& err) {
+bool apply_node(const where_node &w, const std::vector<stored_row> &rows, std::vector<size_t> &list,
+                std::string &err)
+{
     if (w.kind == where_node::w_or) {
         std::vector<size_t> all;
-        for (const auto& k : w.kids) {
+        for (const auto &k : w.kids) {
             std::vector<size_t> part = list;
             if (!apply_node(k, rows, part, err)) return false;
             all.insert(all.end(), part.begin(), part.end());
@@ -388,15 +428,15 @@ bool apply_node(const where_node& w, const std::vector<stored_row>& rows, std::v
         return true;
     }
     if (w.kind == where_node::w_and) {
-        std::vector<const where_node*> value_kids;
-        for (const auto& k : w.kids)
+        std::vector<const where_node *> value_kids;
+        for (const auto &k : w.kids)
             if (!k.positional) value_kids.push_back(&k);
         if (!value_kids.empty()) {
             std::vector<size_t> kept;
             kept.reserve(list.size());
             for (size_t idx : list) {
                 bool keep = true;
-                for (const where_node* k : value_kids) {
+                for (const where_node *k : value_kids) {
                     if (!test_row(*k, rows[idx], keep, err)) return false;
                     if (!keep) break;
                 }
@@ -404,7 +444,7 @@ bool apply_node(const where_node& w, const std::vector<stored_row>& rows, std::v
             }
             list.swap(kept);
         }
-        for (const auto& k : w.kids)
+        for (const auto &k : w.kids)
             if (k.positional && !apply_node(k, rows, list, err)) return false;
         return true;
     }
@@ -420,34 +460,41 @@ bool apply_node(const where_node& w, const std::vector<stored_row>& rows, std::v
 }
 } // namespace
 
-bool compile_where(const parse_node* where_cond, const expr_scope& scope, const subselect_fn& sub, where_node& out,
-                   std::string& err) {
+bool compile_where(const parse_node *where_cond, const expr_scope &scope, const subselect_fn &sub,
+                   where_node &out, std::string &err)
+{
     return compile_level(where_cond, scope, sub, out, err);
 }
 
-bool apply_where(const where_node& w, const std::vector<stored_row>& rows, std::vector<size_t>& picked, std::string& err) {
+bool apply_where(const where_node &w, const std::vector<stored_row> &rows,
+                 std::vector<size_t> &picked, std::string &err)
+{
     picked.resize(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) picked[i] = i;
     return apply_node(w, rows, picked, err);
 }
 
-bool single_row_id(const where_node& w, uint64_t& id) {
-    const where_node* n = &w;
-    while ((n->kind == where_node::w_or || n->kind == where_node::w_and) && n->kids.size() == 1) n = &n->kids[0];
-    std::vector<const where_node*> conj;
+bool single_row_id(const where_node &w, uint64_t &id)
+{
+    const where_node *n = &w;
+    while ((n->kind == where_node::w_or || n->kind == where_node::w_and) && n->kids.size() == 1)
+        n = &n->kids[0];
+    std::vector<const where_node *> conj;
     if (n->kind == where_node::w_and) {
         if (n->positional) return false;
-        for (const auto& k : n->kids) conj.push_back(&k);
+        for (const auto &k : n->kids) conj.push_back(&k);
     } else {
         conj.push_back(n);
     }
-    for (const where_node* k : conj) {
+    for (const where_node *k : conj) {
         if (k->kind == where_node::w_cmp && k->op == "==" && k->quant == where_node::q_one &&
-            k->field.kind == expr::k_rowid && k->list.size() == 1 && !uses_row_outside_aggregate(k->list[0]) &&
-            !k->list[0].aggregate) {
+            k->field.kind == expr::k_rowid && k->list.size() == 1 &&
+            !uses_row_outside_aggregate(k->list[0]) && !k->list[0].aggregate) {
             value v, u;
             std::string err;
-            if (!eval_expr(k->list[0], eval_ctx(), v, err) || !convert_value(v, col_type::u64, u, err)) return false;
+            if (!eval_expr(k->list[0], eval_ctx(), v, err) ||
+                !convert_value(v, col_type::u64, u, err))
+                return false;
             id = u.u();
             return true;
         }
@@ -455,9 +502,11 @@ bool single_row_id(const where_node& w, uint64_t& id) {
     return false;
 }
 
-bool leading_rows_only(const where_node& w, uint64_t& k) {
-    const where_node* n = &w;
-    while ((n->kind == where_node::w_or || n->kind == where_node::w_and) && n->kids.size() == 1) n = &n->kids[0];
+bool leading_rows_only(const where_node &w, uint64_t &k)
+{
+    const where_node *n = &w;
+    while ((n->kind == where_node::w_or || n->kind == where_node::w_and) && n->kids.size() == 1)
+        n = &n->kids[0];
     if (n->kind != where_node::w_first || n->a == 0) return false;
     k = n->a;
     return true;

@@ -12,35 +12,49 @@
 namespace vela {
 
 struct where_node {
-    enum kind_t { w_or, w_and, w_cmp, w_in, w_btw, w_first, w_last, w_nth, w_range, w_min, w_max } kind = w_and;
+    enum kind_t {
+        w_or,
+        w_and,
+        w_cmp,
+        w_in,
+        w_btw,
+        w_first,
+        w_last,
+        w_nth,
+        w_range,
+        w_min,
+        w_max
+    } kind = w_and;
     std::vector<where_node> kids; // w_or, w_and
     bool positional = false;
 
-    expr field;                    // the field compared, or ranked by min/max
-    std::string op, op2;           // comparison operators (w_cmp; w_btw lower and upper)
+    expr field;          // the field compared, or ranked by min/max
+    std::string op, op2; // comparison operators (w_cmp; w_btw lower and upper)
     enum quant_t { q_one, q_any, q_all } quant = q_one, quant2 = q_one;
     std::vector<expr> list, list2; // constant expressions (w_btw: lower, upper)
     bool from_select = false, from_select2 = false;
-    std::vector<value> sub, sub2;  // values of a sub-select's first column
-    bool negate = false;           // not in
+    std::vector<value> sub, sub2; // values of a sub-select's first column
+    bool negate = false;          // not in
     // "in" over a list known before the rows are read (a sub-select, or constants alone):
     // its values in ascending order, searched by halving instead of one by one per row.
     bool sorted_list = false;
     std::vector<value> sorted;
-    uint64_t a = 1, b = 1;         // counts and positions
+    uint64_t a = 1, b = 1; // counts and positions
 };
 
 // Runs a nested select and returns its first column (used for "in (select ...)", any, all).
-using subselect_fn = std::function<bool(const parse_node* select, std::vector<value>& out, std::string& err)>;
+using subselect_fn =
+    std::function<bool(const parse_node *select, std::vector<value> &out, std::string &err)>;
 
-bool compile_where(const parse_node* where_cond, const expr_scope& scope, const subselect_fn& sub, where_node& out,
-                   std::string& err);
+bool compile_where(const parse_node *where_cond, const expr_scope &scope, const subselect_fn &sub,
+                   where_node &out, std::string &err);
 // Indices (into rows) of the rows the condition keeps, ascending.
-bool apply_where(const where_node& w, const std::vector<stored_row>& rows, std::vector<size_t>& picked, std::string& err);
+bool apply_where(const where_node &w, const std::vector<stored_row> &rows,
+                 std::vector<size_t> &picked, std::string &err);
 // The row id when the condition is exactly "__id == constant" (possibly with more value
 // conditions beside it), so the caller may fetch one row instead of scanning the table.
-bool single_row_id(const where_node& w, uint64_t& id);
+bool single_row_id(const where_node &w, uint64_t &id);
 // k when the condition is nothing but "first k", so that only the first k rows need reading.
-bool leading_rows_only(const where_node& w, uint64_t& k);
+bool leading_rows_only(const where_node &w, uint64_t &k);
 
 } // namespace vela

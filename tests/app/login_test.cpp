@@ -53,8 +53,7 @@ protected:
         g_config = sys_config::initial();
     }
 
-    template <typename T>
-    T *child(const char *name) const
+    template <typename T> T *child(const char *name) const
     {
         T *w = dlg_->findChild<T *>(QString::fromLatin1(name));
         EXPECT_NE(w, nullptr) << name;
@@ -119,9 +118,11 @@ TEST_F(login_form, is_a_frameless_form_filled_from_the_configuration)
 
 TEST_F(login_form, address_and_port_checks)
 {
-    for (const char *bad : {"256.1.1.1", "1.2.3", "1.2.3.4.5", " 1.2.3.4", "1.2.3.4 ", "a.b.c.d", "", "1..2.3"})
+    for (const char *bad :
+         {"256.1.1.1", "1.2.3", "1.2.3.4.5", " 1.2.3.4", "1.2.3.4 ", "a.b.c.d", "", "1..2.3"})
         EXPECT_FALSE(login_dlg::valid_ip(bad)) << bad;
-    for (const char *good : {"127.0.0.1", "01.002.3.4", "255.255.255.255", "0.0.0.0", "249.250.199.9"})
+    for (const char *good :
+         {"127.0.0.1", "01.002.3.4", "255.255.255.255", "0.0.0.0", "249.250.199.9"})
         EXPECT_TRUE(login_dlg::valid_ip(good)) << good;
     for (const char *bad : {"0", "65536", "abc", "", "-1", "99999999999"})
         EXPECT_FALSE(login_dlg::valid_port(bad)) << bad;
@@ -279,7 +280,9 @@ int drawn_width(QLabel *l)
     doc.setHtml(l->text());
     QFont bold = l->font();
     bold.setBold(true);
-    const int plain = Qt::mightBeRichText(l->text()) ? QFontMetrics(bold).horizontalAdvance(doc.toPlainText()) : 0;
+    const int plain = Qt::mightBeRichText(l->text())
+                          ? QFontMetrics(bold).horizontalAdvance(doc.toPlainText())
+                          : 0;
     return std::max(l->sizeHint().width(), plain);
 }
 
@@ -313,15 +316,18 @@ TEST_F(login_form, texts_are_not_clipped_in_any_language)
             form.findChild<QLineEdit *>("le_ip")->setText("1.2.3");
             form.findChild<QLineEdit *>("le_port")->setText("70000");
             if (lang.qm) {
-                EXPECT_NE(form.findChild<QLabel *>("lbl_portinfo")->text(), "invalid port") << lang.shot;
+                EXPECT_NE(form.findChild<QLabel *>("lbl_portinfo")->text(), "invalid port")
+                    << lang.shot;
                 EXPECT_NE(form.findChild<QPushButton *>("pb_login")->text(), "Login") << lang.shot;
             }
             for (QLabel *l : form.findChildren<QLabel *>()) {
                 if (!l->text().isEmpty()) {
                     EXPECT_GE(l->width(), drawn_width(l))
-                        << lang.shot << " " << l->objectName().toStdString() << " " << l->text().toStdString();
+                        << lang.shot << " " << l->objectName().toStdString() << " "
+                        << l->text().toStdString();
                     EXPECT_GE(l->height(), l->sizeHint().height())
-                        << lang.shot << " " << l->objectName().toStdString() << " " << l->text().toStdString();
+                        << lang.shot << " " << l->objectName().toStdString() << " "
+                        << l->text().toStdString();
                 }
             }
             QPushButton *button = form.findChild<QPushButton *>("pb_login");
@@ -331,8 +337,7 @@ TEST_F(login_form, texts_are_not_clipped_in_any_language)
             EXPECT_GE(box->height(), box->sizeHint().height()) << lang.shot;
             save_shot(&form, lang.shot);
         }
-        if (lang.qm)
-            QCoreApplication::removeTranslator(&tr);
+        if (lang.qm) QCoreApplication::removeTranslator(&tr);
     }
     qApp->setStyleSheet(old_sheet);
 }

@@ -58,8 +58,7 @@ protected:
     {
         auto *root = tree->topLevelItem(0);
         for (int i = 0; i < root->childCount(); ++i)
-            if (root->child(i)->text(0) == name)
-                return root->child(i);
+            if (root->child(i)->text(0) == name) return root->child(i);
         return nullptr;
     }
 
@@ -102,8 +101,7 @@ TEST_F(main_window_server, tree_shows_the_servers_tables_and_fields)
         QStringList fields;
         ASSERT_TRUE(db.field_names(tables[i], fields));
         QStringList shown;
-        for (int f = 0; f < item->childCount(); ++f)
-            shown << item->child(f)->text(0);
+        for (int f = 0; f < item->childCount(); ++f) shown << item->child(f)->text(0);
         EXPECT_EQ(shown, fields) << tables[i].toStdString();
         EXPECT_EQ(win->name_map().value(tables[i]), fields);
     }

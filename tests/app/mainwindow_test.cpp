@@ -66,13 +66,12 @@ struct main_window_test : ::testing::Test {
     QList<QAction *> db_acts()
     {
         return {win->refresh_act, win->create_table_act, win->reconnect_act, win->backup_act,
-                win->restore_act, win->exec_sql_act, win->load_act};
+                win->restore_act, win->exec_sql_act,     win->load_act};
     }
 
     void expect_enabled(const QList<QAction *> &acts, bool enabled)
     {
-        for (auto *a : acts)
-            EXPECT_EQ(a->isEnabled(), enabled) << a->text().toStdString();
+        for (auto *a : acts) EXPECT_EQ(a->isEnabled(), enabled) << a->text().toStdString();
     }
 
     void add_tab(const QString &title) { tabs->addTab(new QWidget, title); }
@@ -96,15 +95,15 @@ TEST_F(main_window_test, shortcuts_parse_and_icons_load)
     auto *bar = win->findChild<QToolBar *>("toolBar");
     int buttons = 0;
     for (auto *a : bar->actions()) {
-        if (a->isSeparator())
-            continue;
+        if (a->isSeparator()) continue;
         ++buttons;
         EXPECT_FALSE(a->icon().pixmap(32).isNull()) << a->text().toStdString();
     }
     EXPECT_EQ(buttons, 23);
-    for (const char *path : {":/img/db.svg", ":/img/tab.svg", ":/img/col.svg", ":/img/connect.svg",
-                             ":/img/disconnect.svg", ":/img/correct.svg", ":/img/error.svg", ":/img/icon.svg",
-                             ":/img/language.svg", ":/img/close.png", ":/img/logo.png"})
+    for (const char *path :
+         {":/img/db.svg", ":/img/tab.svg", ":/img/col.svg", ":/img/connect.svg",
+          ":/img/disconnect.svg", ":/img/correct.svg", ":/img/error.svg", ":/img/icon.svg",
+          ":/img/language.svg", ":/img/close.png", ":/img/logo.png"})
         EXPECT_FALSE(QIcon(path).pixmap(24).isNull()) << path;
     for (auto *a : win->findChildren<QAction *>()) {
         if (!a->icon().isNull()) {
@@ -138,9 +137,9 @@ TEST_F(main_window_test, enabling_follows_the_tree_item)
     tree->setCurrentItem(table());
     expect_enabled(table_acts(), true);
     expect_enabled(field_acts(), false);
-    EXPECT_EQ(context_menu(), QStringList({"drop(&d)", "truncate(&t)", "create field(&c)", "view field(&v)",
-                                           "view data(&v)", "-", "import(&i)", "export(&e)", "-",
-                                           "save table(&s)"}));
+    EXPECT_EQ(context_menu(), QStringList({"drop(&d)", "truncate(&t)", "create field(&c)",
+                                           "view field(&v)", "view data(&v)", "-", "import(&i)",
+                                           "export(&e)", "-", "save table(&s)"}));
 
     tree->setCurrentItem(field());
     expect_enabled(table_acts(), false);
@@ -149,9 +148,9 @@ TEST_F(main_window_test, enabling_follows_the_tree_item)
 
     tree->setCurrentItem(root());
     expect_enabled(table_acts() + field_acts(), false);
-    EXPECT_EQ(context_menu(), QStringList({"refresh(&r)", "create table(&c)", "load table(&l)", "-",
-                                           "backup(&b)", "restore(&r)", "-", "execute sql(&e)", "-",
-                                           "status(&s)"}));
+    EXPECT_EQ(context_menu(),
+              QStringList({"refresh(&r)", "create table(&c)", "load table(&l)", "-", "backup(&b)",
+                           "restore(&r)", "-", "execute sql(&e)", "-", "status(&s)"}));
 
     tree->setCurrentItem(table());
     tree->setCurrentItem(nullptr);
@@ -204,7 +203,8 @@ TEST_F(main_window_test, every_configured_language_is_checked_at_start)
         g_config.language = lang;
         win = std::make_unique<MainWindow>();
         for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(act(names[i])->isChecked(), i == lang) << "language " << lang << " " << names[i];
+            EXPECT_EQ(act(names[i])->isChecked(), i == lang)
+                << "language " << lang << " " << names[i];
     }
 }
 
@@ -266,8 +266,7 @@ TEST_F(main_window_test, accepted_and_rejected_forms_leave)
 
 // A table form that leaves from inside one of its own slots (its OK button) is still
 // running when the main window removes it; it must outlive that call.
-class leaving_form : public QWidget
-{
+class leaving_form : public QWidget {
     Q_OBJECT
 public:
     bool leave(bool accepted)
@@ -312,8 +311,8 @@ TEST_F(main_window_test, a_form_leaving_from_its_own_slot_outlives_the_call)
 
 TEST_F(main_window_test, table_form_tab_turns_editor_actions_off)
 {
-    for (auto *a : win->edit_actions() + QList<QAction *>{win->save_file_act, win->save_as_act, win->print_act,
-                                                          win->close_file_act})
+    for (auto *a : win->edit_actions() + QList<QAction *>{win->save_file_act, win->save_as_act,
+                                                          win->print_act, win->close_file_act})
         a->setEnabled(true);
     add_tab("data of table: t");
     win->currentChanged(0);
@@ -335,7 +334,8 @@ TEST_F(main_window_test, double_click_on_the_tab_strip_asks_for_a_new_file)
     EXPECT_EQ(spy.count(), 1);
 
     // Far below the strip, in the page area: consumed, but no new file.
-    QTest::mouseDClick(tabs, Qt::LeftButton, Qt::NoModifier, QPoint(tabs->width() / 2, tabs->height() - 10));
+    QTest::mouseDClick(tabs, Qt::LeftButton, Qt::NoModifier,
+                       QPoint(tabs->width() / 2, tabs->height() - 10));
     EXPECT_EQ(spy.count(), 1);
 
     // On a tab, and beside the last tab.

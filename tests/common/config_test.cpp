@@ -62,8 +62,7 @@ public:
     {
         char name[] = "/tmp/vela_config_XXXXXX";
         int fd = mkstemp(name);
-        if (fd >= 0)
-            close(fd);
+        if (fd >= 0) close(fd);
         path_ = name;
     }
     ~temp_file() { std::remove(path_.c_str()); }
@@ -186,8 +185,7 @@ TEST(sys_config_text, cut_on_a_character_boundary_and_nul_ended)
 
     char user[64];
     std::string long_name;
-    for (int i = 0; i < 40; ++i)
-        long_name += "\xe7\x94\xa8"; // 120 bytes of 3-byte characters
+    for (int i = 0; i < 40; ++i) long_name += "\xe7\x94\xa8"; // 120 bytes of 3-byte characters
     copy_text(user, sizeof user, long_name);
     EXPECT_EQ(field_text(user, 64).size(), 63u);
     EXPECT_EQ(user[63], '\0');
@@ -239,9 +237,11 @@ TEST_F(global_config, missing_or_unwritable_file)
 {
     testing::internal::CaptureStdout();
     EXPECT_FALSE(load_config("/nonexistent/dir/config"));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "load system config failed, use initial config\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "load system config failed, use initial config\n");
     EXPECT_EQ(image_of(g_config), image_of(sys_config::initial()));
-    EXPECT_NE(save_config("/nonexistent/dir/config"), 0) << "a save that wrote nothing is not a success";
+    EXPECT_NE(save_config("/nonexistent/dir/config"), 0)
+        << "a save that wrote nothing is not a success";
 }
 
 TEST(config_decode, truncated_files_keep_what_was_not_read)
@@ -324,19 +324,19 @@ TEST(config_decode, values_the_program_cannot_use_keep_their_old_value)
 {
     const sys_config good = busy_config();
     std::string bytes = encode_config(good, {}, {});
-    put_i32(bytes, 0, 7);          // language
-    put_i32(bytes, 4, 100000);     // icon size
-    put_i32(bytes, 104, -1);       // port
-    put_i32(bytes, 120, 3);        // theme index past the three themes
+    put_i32(bytes, 0, 7);      // language
+    put_i32(bytes, 4, 100000); // icon size
+    put_i32(bytes, 104, -1);   // port
+    put_i32(bytes, 120, 3);    // theme index past the three themes
     float nan = std::nanf("");
     std::memcpy(&bytes[112], &nan, 4);
     float big = 1e30f;
     std::memcpy(&bytes[116], &big, 4);
-    put_i32(bytes, 2888, 0);       // tab width
-    put_i32(bytes, 2904, -3);      // least count
-    put_i32(bytes, 124 + 72, 300); // red of theme 0 slot 0
+    put_i32(bytes, 2888, 0);           // tab width
+    put_i32(bytes, 2904, -3);          // least count
+    put_i32(bytes, 124 + 72, 300);     // red of theme 0 slot 0
     put_i32(bytes, 124 + 88, 1 << 30); // point size of theme 0 slot 0
-    bytes[108] = 7;                // a flag byte that is neither 0 nor 1
+    bytes[108] = 7;                    // a flag byte that is neither 0 nor 1
     std::memset(&bytes[8], 'u', 64);   // user name without its NUL
     std::memset(&bytes[124], 'f', 64); // font text without its NUL
 
@@ -385,9 +385,7 @@ TEST(config_decode, a_file_of_another_program_does_no_harm)
             EXPECT_GE(s.point_size, 1);
         }
     std::size_t listed = 0;
-    for (const std::string &p : open)
-        listed += p.size() + 4;
-    for (const std::string &p : recent)
-        listed += p.size() + 4;
+    for (const std::string &p : open) listed += p.size() + 4;
+    for (const std::string &p : recent) listed += p.size() + 4;
     EXPECT_LE(listed, noise.size());
 }

@@ -24,12 +24,12 @@ struct column {
 std::string header(const std::vector<column> &cols, uint64_t rows)
 {
     std::string p = le_u64(cols.size());
-    for (const column &c : cols)
-        p += le_u64(c.name.size()) + c.name;
+    for (const column &c : cols) p += le_u64(c.name.size()) + c.name;
     p += le_u64(rows);
     if (rows > 0)
         for (const column &c : cols)
-            p += std::string{static_cast<char>(c.width), static_cast<char>(c.is_unsigned), static_cast<char>(c.kind)};
+            p += std::string{static_cast<char>(c.width), static_cast<char>(c.is_unsigned),
+                             static_cast<char>(c.kind)};
     return p;
 }
 
@@ -38,25 +38,30 @@ std::string str_value(const std::string &s)
     return le_u16(static_cast<uint16_t>(s.size())) + s;
 }
 
-std::string ok_reply(const std::string &payload) { return reply_frame(0, payload); }
+std::string ok_reply(const std::string &payload)
+{
+    return reply_frame(0, payload);
+}
 
 // A payload of one string column named `name` holding `values`, as "show tables;" answers.
-std::string string_rows(const std::string &name, const std::vector<std::vector<std::string>> &rows, int cols = 1)
+std::string string_rows(const std::string &name, const std::vector<std::vector<std::string>> &rows,
+                        int cols = 1)
 {
     std::vector<column> c;
-    for (int i = 0; i < cols; ++i)
-        c.push_back({name + std::to_string(i), 6, 0, 2});
+    for (int i = 0; i < cols; ++i) c.push_back({name + std::to_string(i), 6, 0, 2});
     std::string p = header(c, rows.size());
     uint64_t sid = 1;
     for (const auto &row : rows) {
         p += le_u64(sid++);
-        for (const std::string &v : row)
-            p += str_value(v);
+        for (const std::string &v : row) p += str_value(v);
     }
     return p;
 }
 
-std::string sent_text(const std::string &frame) { return frame.substr(4); }
+std::string sent_text(const std::string &frame)
+{
+    return frame.substr(4);
+}
 
 class db_access_peer : public ::testing::Test {
 protected:
@@ -82,8 +87,7 @@ protected:
     {
         std::vector<std::string> out;
         const auto all = peer_->frames();
-        for (std::size_t i = frames_before_; i < all.size(); ++i)
-            out.push_back(sent_text(all[i]));
+        for (std::size_t i = frames_before_; i < all.size(); ++i) out.push_back(sent_text(all[i]));
         return out;
     }
 
@@ -97,9 +101,10 @@ protected:
 scripted_peer *db_access_peer::peer_ = nullptr;
 bool db_access_peer::connected_ = false;
 
-const QString line_pattern = QStringLiteral(
-    "^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} execute sql:<div style='color:#52a6c4'>    %1</div><br>"
-    "    result: %2 , use time: <b>\\d+\\.\\d{6}</b> us\\.<br>$");
+const QString line_pattern =
+    QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} execute sql:<div "
+                   "style='color:#52a6c4'>    %1</div><br>"
+                   "    result: %2 , use time: <b>\\d+\\.\\d{6}</b> us\\.<br>$");
 
 } // namespace
 
@@ -113,10 +118,12 @@ TEST_F(db_access_peer, run_sql_sends_the_bytes_and_logs_one_escaped_line)
     del_datas(rs);
     ASSERT_EQ(sent(), std::vector<std::string>{sql.toStdString()});
     const QRegularExpression re(line_pattern.arg(
-        QRegularExpression::escape("select a from t where a &lt; 3 &amp;&amp; b &gt; &quot;x&quot;;"),
+        QRegularExpression::escape(
+            "select a from t where a &lt; 3 &amp;&amp; b &gt; &quot;x&quot;;"),
         QRegularExpression::escape("<span style='color:green'>successful</span>")));
     EXPECT_TRUE(re.match(line).hasMatch()) << line.toStdString();
-    EXPECT_TRUE(log_.toPlainText().contains("select a from t where a < 3")) << "the line went to the log";
+    EXPECT_TRUE(log_.toPlainText().contains("select a from t where a < 3"))
+        << "the line went to the log";
 }
 
 TEST_F(db_access_peer, a_failed_statement_is_logged_in_red_with_its_time)
@@ -124,8 +131,9 @@ TEST_F(db_access_peer, a_failed_statement_is_logged_in_red_with_its_time)
     peer_->answer(reply_frame(1));
     QString line;
     EXPECT_EQ(db_.run_sql("drop table nope;", line), nullptr);
-    const QRegularExpression re(line_pattern.arg(
-        "drop table nope;", QRegularExpression::escape("<span style='color:red'>failed    </span>")));
+    const QRegularExpression re(
+        line_pattern.arg("drop table nope;",
+                         QRegularExpression::escape("<span style='color:red'>failed    </span>")));
     EXPECT_TRUE(re.match(line).hasMatch()) << line.toStdString();
 }
 
@@ -148,14 +156,15 @@ TEST_F(db_access_peer, no_log_hands_the_line_back_only_and_newest_lines_go_on_to
 TEST_F(db_access_peer, every_column_type_becomes_its_variant)
 {
     const std::vector<column> cols = {
-        {"u8", 0, 1, 0},   {"i8", 0, 0, 0},     {"u16", 1, 1, 0},   {"i32", 2, 0, 0},
-        {"u64", 3, 1, 0},  {"i64", 3, 0, 0},    {"f", 2, 0, 1},     {"d", 3, 0, 1},
-        {"s4", 2, 0, 2},   {"s256", 10, 0, 2},  {"dt", 0, 0, 3},    {"tm", 0, 0, 4},
-        {"dtm", 0, 0, 5},  {"\xe5\x90\x8d", 5, 0, 2},
+        {"u8", 0, 1, 0},  {"i8", 0, 0, 0},           {"u16", 1, 1, 0}, {"i32", 2, 0, 0},
+        {"u64", 3, 1, 0}, {"i64", 3, 0, 0},          {"f", 2, 0, 1},   {"d", 3, 0, 1},
+        {"s4", 2, 0, 2},  {"s256", 10, 0, 2},        {"dt", 0, 0, 3},  {"tm", 0, 0, 4},
+        {"dtm", 0, 0, 5}, {"\xe5\x90\x8d", 5, 0, 2},
     };
     std::string p = header(cols, 2);
-    auto row = [&](uint64_t sid, uint8_t u8, int8_t i8, uint16_t u16, int32_t i32, uint64_t u64, int64_t i64,
-                   float f, double d, const std::string &s4, const std::string &s256, const std::string &name) {
+    auto row = [&](uint64_t sid, uint8_t u8, int8_t i8, uint16_t u16, int32_t i32, uint64_t u64,
+                   int64_t i64, float f, double d, const std::string &s4, const std::string &s256,
+                   const std::string &name) {
         p += le_u64(sid);
         p += std::string(1, static_cast<char>(u8));
         p += std::string(1, static_cast<char>(i8));
@@ -170,12 +179,13 @@ TEST_F(db_access_peer, every_column_type_becomes_its_variant)
         std::memcpy(&db, &d, 8);
         p += le_u64(db);
         p += str_value(s4) + str_value(s256);
-        p += le_u16(2024) + "\x02\x1d";                       // date 2024-02-29
+        p += le_u16(2024) + "\x02\x1d";                          // date 2024-02-29
         p += std::string("\x17\x3b\x3a", 3) + le_u32(123456789); // 23:59:58.123
         p += le_u16(1999) + "\x0c\x1f" + std::string("\x01\x02\x03", 3) + le_u32(999999999);
         p += str_value(name);
     };
-    row(7, 250, -5, 65535, -70000, 18446744073709551615ull, -9000000000ll, 1.5f, -2.25, "abc", "x y", "\xe4\xb8\xad");
+    row(7, 250, -5, 65535, -70000, 18446744073709551615ull, -9000000000ll, 1.5f, -2.25, "abc",
+        "x y", "\xe4\xb8\xad");
     row(42, 0, 127, 0, 0, 0, 0, 0.0f, 0.0, "", "", "");
     peer_->answer(ok_reply(p));
 
@@ -184,10 +194,11 @@ TEST_F(db_access_peer, every_column_type_becomes_its_variant)
     std::vector<uint64_t> ids;
     QString line;
     ASSERT_TRUE(db_.run_sql_table("select * from t;", names, rows, types, line, false, &ids));
-    EXPECT_EQ(names, (QStringList{"u8", "i8", "u16", "i32", "u64", "i64", "f", "d", "s4", "s256", "dt", "tm", "dtm",
-                                  QString::fromUtf8("名")}));
-    EXPECT_EQ(types, (QStringList{"u08", "i08", "u16", "i32", "u64", "i64", "float", "double", "string04",
-                                  "string256", "date", "time", "datetime", "string08"}));
+    EXPECT_EQ(names, (QStringList{"u8", "i8", "u16", "i32", "u64", "i64", "f", "d", "s4", "s256",
+                                  "dt", "tm", "dtm", QString::fromUtf8("名")}));
+    EXPECT_EQ(types,
+              (QStringList{"u08", "i08", "u16", "i32", "u64", "i64", "float", "double", "string04",
+                           "string256", "date", "time", "datetime", "string08"}));
     EXPECT_EQ(ids, (std::vector<uint64_t>{7, 42}));
     ASSERT_EQ(rows.size(), 2);
     const QVariantList &r = rows[0];
@@ -223,10 +234,12 @@ TEST_F(db_access_peer, zero_bytes_inside_texts_are_kept)
     QStringList names, types;
     table_rows rows;
     QString line;
-    ASSERT_TRUE(db_.run_sql_table(QByteArray("select * from t where s = \"a\0b\";", 32), names, rows, types, line));
+    ASSERT_TRUE(db_.run_sql_table(QByteArray("select * from t where s = \"a\0b\";", 32), names,
+                                  rows, types, line));
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[0][0].toString(), QString::fromUtf8(nul_value.data(), 3));
-    EXPECT_TRUE(line.contains("b&quot;;</div>")) << "the log line keeps the text after the zero byte";
+    EXPECT_TRUE(line.contains("b&quot;;</div>"))
+        << "the log line keeps the text after the zero byte";
 
     peer_->answer(ok_reply(string_rows("name", {{nul_name}, {"people"}})));
     QStringList tables;
@@ -278,7 +291,8 @@ TEST_F(db_access_peer, table_and_field_lists)
     ASSERT_TRUE(db_.table_names(tables));
     EXPECT_EQ(tables, (QStringList{"people", "my table"}));
 
-    peer_->answer(ok_reply(string_rows("c", {{"id", "u32", "true"}, {"name", "string16", "false"}}, 3)));
+    peer_->answer(
+        ok_reply(string_rows("c", {{"id", "u32", "true"}, {"name", "string16", "false"}}, 3)));
     QStringList fields, types, repeats;
     ASSERT_TRUE(db_.table_fields("my table", fields, types, repeats));
     EXPECT_EQ(fields, (QStringList{"id", "name"}));
@@ -289,7 +303,8 @@ TEST_F(db_access_peer, table_and_field_lists)
     QStringList none;
     EXPECT_FALSE(db_.field_names("people", none)) << "no field came back";
 
-    EXPECT_EQ(sent(), (std::vector<std::string>{"show tables;", "fields_of [my table];", "fields_of people;"}));
+    EXPECT_EQ(sent(), (std::vector<std::string>{"show tables;", "fields_of [my table];",
+                                                "fields_of people;"}));
 }
 
 TEST_F(db_access_peer, builders_send_their_text_or_nothing)
@@ -302,7 +317,8 @@ TEST_F(db_access_peer, builders_send_their_text_or_nothing)
     EXPECT_FALSE(db_.make_table("t", {}, {}, {}));
     QStringList fields;
     EXPECT_FALSE(db_.field_names("", fields));
-    EXPECT_EQ(sent(), (std::vector<std::string>{"alter table people add age u08 ( true );", "drop table people;"}));
+    EXPECT_EQ(sent(), (std::vector<std::string>{"alter table people add age u08 ( true );",
+                                                "drop table people;"}));
     const QString log = log_.toPlainText();
     EXPECT_TRUE(log.contains("failed") && log.contains("successful"));
 }

@@ -17,7 +17,8 @@ protected:
     static void SetUpTestSuite()
     {
         server_ = new server_fixture;
-        connected_ = server_->running() && connect_to_server("127.0.0.1", server_->port(), "admin", "admin");
+        connected_ =
+            server_->running() && connect_to_server("127.0.0.1", server_->port(), "admin", "admin");
     }
     static void TearDownTestSuite()
     {
@@ -53,8 +54,7 @@ TEST_F(db_access_server, tables_with_awkward_names_are_created_listed_and_droppe
             << t.toStdString();
     QStringList tables;
     ASSERT_TRUE(db_.table_names(tables));
-    for (const QString &t : names)
-        EXPECT_TRUE(tables.contains(t)) << t.toStdString();
+    for (const QString &t : names) EXPECT_TRUE(tables.contains(t)) << t.toStdString();
 
     QStringList fields, types, repeats;
     ASSERT_TRUE(db_.table_fields("a]b", fields, types, repeats));
@@ -71,23 +71,24 @@ TEST_F(db_access_server, tables_with_awkward_names_are_created_listed_and_droppe
     EXPECT_TRUE(db_.drop_field("my table", "new age"));
     EXPECT_TRUE(db_.empty_table("1st"));
 
-    for (const QString &t : names)
-        EXPECT_TRUE(db_.remove_table(t)) << t.toStdString();
+    for (const QString &t : names) EXPECT_TRUE(db_.remove_table(t)) << t.toStdString();
     QStringList left;
     db_.table_names(left);
-    for (const QString &t : names)
-        EXPECT_FALSE(left.contains(t)) << t.toStdString();
+    for (const QString &t : names) EXPECT_FALSE(left.contains(t)) << t.toStdString();
     EXPECT_FALSE(db_.remove_table("plain_t")) << "a second drop fails";
     EXPECT_TRUE(log_.toPlainText().contains("failed"));
 }
 
 TEST_F(db_access_server, query_results_convert_to_typed_rows)
 {
-    ASSERT_TRUE(db_.make_table("typed", {"n", "s", "d", "f", "tm"}, {"i32", "string32", "date", "double", "time"},
+    ASSERT_TRUE(db_.make_table("typed", {"n", "s", "d", "f", "tm"},
+                               {"i32", "string32", "date", "double", "time"},
                                {"false", "false", "false", "false", "false"}));
-    ASSERT_TRUE(run("insert into typed (n, s, d, f, tm) values (-5, \"x \\\"y\\\"\", \"2024-02-29\", 2.5, \"12:34:56.789\");"))
+    ASSERT_TRUE(run("insert into typed (n, s, d, f, tm) values (-5, \"x \\\"y\\\"\", "
+                    "\"2024-02-29\", 2.5, \"12:34:56.789\");"))
         << log_.toPlainText().toStdString();
-    ASSERT_TRUE(run(QByteArray("insert into typed (n, s, d, f, tm) values (7, ") + db_access::quote_str(QByteArray("a\"b\\c\n")) +
+    ASSERT_TRUE(run(QByteArray("insert into typed (n, s, d, f, tm) values (7, ") +
+                    db_access::quote_str(QByteArray("a\"b\\c\n")) +
                     ", \"1999-12-31\", -0.5, \"00:00:01\");"));
 
     QStringList names, types;
@@ -105,7 +106,8 @@ TEST_F(db_access_server, query_results_convert_to_typed_rows)
     EXPECT_EQ(rows[0][3], QVariant(2.5));
     EXPECT_EQ(rows[0][4], QVariant(QTime(12, 34, 56, 789)));
     EXPECT_EQ(rows[1][1], QVariant(QString("a\"b\\c\n"))) << "an escaped literal arrives unchanged";
-    EXPECT_FALSE(log_.toPlainText().contains("select * from typed")) << "no-log kept it out of the view";
+    EXPECT_FALSE(log_.toPlainText().contains("select * from typed"))
+        << "no-log kept it out of the view";
 
     // A result with columns and no rows.
     ASSERT_TRUE(run("truncate table typed;"));
@@ -134,9 +136,11 @@ TEST_F(db_access_server, export_import_save_load_backup_restore)
         std::system(("rm -rf '" + dir.toStdString() + "'").c_str());
         GTEST_SKIP() << "this velaserver does not move files yet";
     }
-    EXPECT_FALSE(db_.export_table("moved", csv, true, ",", false)) << "an existing file is kept without replace";
+    EXPECT_FALSE(db_.export_table("moved", csv, true, ",", false))
+        << "an existing file is kept without replace";
     EXPECT_TRUE(db_.export_table("moved", csv, true, ",", true));
-    EXPECT_TRUE(db_.export_query("select id from moved where id > 1", dir + "/q.csv", false, ";", false));
+    EXPECT_TRUE(
+        db_.export_query("select id from moved where id > 1", dir + "/q.csv", false, ";", false));
     EXPECT_TRUE(db_.save_table("moved", dir + "/moved.sql", false));
     EXPECT_TRUE(db_.backup_db(dir + "/all.vbk", false));
 

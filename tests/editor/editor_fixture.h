@@ -25,7 +25,10 @@ protected:
     }
 
     void type(const char *text) { QTest::keyClicks(ed.get(), QString::fromUtf8(text)); }
-    void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(ed.get(), k, m); }
+    void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        QTest::keyClick(ed.get(), k, m);
+    }
     std::string text() const { return ed->buffer().text(); }
     int32_t cursor() const { return ed->buffer().cursor(); }
 

@@ -20,7 +20,8 @@ void raw_key(QWidget *w, int key, Qt::KeyboardModifiers mods, const QString &tex
 
 void send_move(QWidget *w, QPoint at)
 {
-    QMouseEvent ev(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent ev(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                   Qt::NoModifier);
     QApplication::sendEvent(w, &ev);
 }
 
@@ -170,7 +171,8 @@ TEST_F(editor_test, input_method_commit_is_typed_text)
     QInputMethodEvent ev;
     ev.setCommitString(QString::fromUtf8("\xE4\xB8\xAD"));
     QApplication::sendEvent(ed.get(), &ev);
-    EXPECT_EQ(text(), "a\xE4\xB8\xAD" "b");
+    EXPECT_EQ(text(), "a\xE4\xB8\xAD"
+                      "b");
     EXPECT_EQ(cursor(), 4);
 }
 
@@ -188,7 +190,8 @@ TEST_F(editor_test, completion_hook_runs_after_typing_only)
 
 TEST_F(editor_test, mouse_press_and_drag_select)
 {
-    ed->set_text("ab\xE4\xB8\xAD" "cd\nsecond");
+    ed->set_text("ab\xE4\xB8\xAD"
+                 "cd\nsecond");
     const int cw = editor::cell_width();
     QTest::mousePress(ed.get(), Qt::LeftButton, {}, QPoint(cw / 2, 2));
     EXPECT_EQ(ed->select_state(), editor::dragging);
@@ -247,8 +250,7 @@ TEST_F(editor_test, reparse_by_text_size)
 {
     std::string unit = "select a from t;\n"; // 17 bytes
     std::string small;
-    while (small.size() + unit.size() < editor::deferred_parse_size)
-        small += unit;
+    while (small.size() + unit.size() < editor::deferred_parse_size) small += unit;
     small.resize(editor::deferred_parse_size - 1, ' ');
     int before = ed->parse_count();
     ed->set_text_utf8(small);
@@ -285,9 +287,9 @@ TEST_F(editor_test, deferred_parse_keeps_polling_while_typing)
     type(";");
     EXPECT_TRUE(ed->parse_timer_active());
     EXPECT_FALSE(ed->parse_failed()); // the text grew, but the last parse did not fail
-    ed->auto_parse(); // the last key is fresh: keep waiting
+    ed->auto_parse();                 // the last key is fresh: keep waiting
     EXPECT_TRUE(ed->parse_timer_active());
-    ed->undo();       // something undone: the next tick is the last
+    ed->undo(); // something undone: the next tick is the last
     ed->auto_parse();
     EXPECT_FALSE(ed->parse_timer_active());
 }

@@ -9,8 +9,8 @@ namespace {
 
 QRect cell(int32_t col, int line = 0, int cells = 1)
 {
-    return QRect(col * editor::cell_width(), line * editor::line_height(), cells * editor::cell_width(),
-                 editor::line_height());
+    return QRect(col * editor::cell_width(), line * editor::line_height(),
+                 cells * editor::cell_width(), editor::line_height());
 }
 
 QColor slot_colour(int slot)
@@ -90,8 +90,8 @@ TEST_F(editor_test, blanks_line_feeds_and_controls_have_faint_glyphs)
     ed->set_text("a b\t\x7F\nc");
     QImage img = grab_image(ed.get());
     auto [lo_nl, hi_nl] = grey_range(img, cell(5));
-    EXPECT_LT(lo_nl, 245);  // the line-feed mark is there
-    EXPECT_GT(lo_nl, 150);  // and faint
+    EXPECT_LT(lo_nl, 245); // the line-feed mark is there
+    EXPECT_GT(lo_nl, 150); // and faint
     auto [lo_sp, hi_sp] = grey_range(img, cell(1));
     EXPECT_LT(lo_sp, 250);
     EXPECT_GT(lo_sp, 150);
@@ -125,8 +125,7 @@ TEST_F(editor_test, cursor_is_a_black_line_when_shown)
 TEST_F(editor_test, only_the_visible_rectangle_is_painted)
 {
     std::string many;
-    for (int i = 0; i < 40; ++i)
-        many += "select a from t;\n";
+    for (int i = 0; i < 40; ++i) many += "select a from t;\n";
     ed->set_text_utf8(many);
     // The scroll area reports the content moved up by 10 lines, viewport 10 lines high.
     ed->set_visible_rect(QRect(0, -10 * editor::line_height(), 300, 10 * editor::line_height()));
@@ -163,14 +162,14 @@ TEST_F(editor_test, a_repaint_before_the_layout_draws_nothing_past_the_text)
     ed->set_visible_rect(QRect(0, 0, 300, 100));
     ed->buffer().set_text("ab"); // changed, not yet laid out
     QImage img = grab_image(ed.get());
-    EXPECT_TRUE(all_colour(img, QRect(2 * editor::cell_width(), 0, 200, 3 * editor::line_height()), Qt::white, 0));
+    EXPECT_TRUE(all_colour(img, QRect(2 * editor::cell_width(), 0, 200, 3 * editor::line_height()),
+                           Qt::white, 0));
 }
 
 TEST_F(editor_test, cell_pictures_stay_within_their_memory_bound)
 {
     // Zoomed far in, every cell picture would take megabytes: they are drawn, not kept.
-    for (text_style &st : g_config.current_theme().styles)
-        st.point_size = 200;
+    for (text_style &st : g_config.current_theme().styles) st.point_size = 200;
     g_config.hor_factor = 10.0f;
     g_config.ver_factor = 10.0f;
     ed->set_text("AB");
@@ -182,16 +181,13 @@ TEST_F(editor_test, cell_pictures_stay_within_their_memory_bound)
 
     // At a large but cacheable size, many distinct characters and colours never hold more
     // than the bound.
-    for (text_style &st : g_config.current_theme().styles)
-        st.point_size = 40;
+    for (text_style &st : g_config.current_theme().styles) st.point_size = 40;
     g_config.hor_factor = 1.0f;
     g_config.ver_factor = 1.6f;
     std::string line;
-    for (char c = '!'; c <= '~'; ++c)
-        line += c;
+    for (char c = '!'; c <= '~'; ++c) line += c;
     for (int i = 0; i < 24; ++i) {
-        for (text_style &st : g_config.current_theme().styles)
-            st.red = 10 * i;
+        for (text_style &st : g_config.current_theme().styles) st.red = 10 * i;
         ed->set_text_utf8(line);
         ed->set_visible_rect(QRect(0, 0, ed->width(), ed->height()));
         grab_image(ed.get());

@@ -9,12 +9,11 @@
 
 namespace {
 
-const char *sample =
-    "// monthly totals\n"
-    "select name, abs(amount) from orders where amount > 10.5 order by name asc;\n"
-    "insert into orders(name, amount) values(\"tea\", 3);\n"
-    "delete from orders where amount < 1;\n"
-    "show tables;\n";
+const char *sample = "// monthly totals\n"
+                     "select name, abs(amount) from orders where amount > 10.5 order by name asc;\n"
+                     "insert into orders(name, amount) values(\"tea\", 3);\n"
+                     "delete from orders where amount < 1;\n"
+                     "show tables;\n";
 
 TEST_F(editor_test, shots_of_the_three_themes_errors_selections_and_find)
 {

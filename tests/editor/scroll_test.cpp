@@ -11,8 +11,8 @@ namespace {
 
 void wheel(QWidget *w, int dy)
 {
-    QWheelEvent ev(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, dy), Qt::NoButton, Qt::NoModifier,
-                   Qt::NoScrollPhase, false);
+    QWheelEvent ev(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, dy), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(w, &ev);
 }
 
@@ -28,8 +28,7 @@ TEST_F(editor_test, gutter_width_grows_with_the_digit_count)
     EXPECT_EQ(g.width(), 3 * d);
 
     // Zoomed in, the numbers grow with the text and the gutter widens with them.
-    for (text_style &st : g_config.current_theme().styles)
-        st.point_size = 24;
+    for (text_style &st : g_config.current_theme().styles) st.point_size = 24;
     g.set_line_count(10);
     EXPECT_EQ(g.font().pointSize(), 24);
     EXPECT_GT(g.digit_width(), d);
@@ -64,7 +63,8 @@ TEST(scrollbar_test, position_is_clamped_and_dragging_stops_at_the_end)
     bar.set_handle_length(50);
     QSignalSpy spy(&bar, &scrollbar::scrolling);
     QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(10, 10));
-    QMouseEvent move(QEvent::MouseMove, QPoint(10, 400), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPoint(10, 400), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(&bar, &move);
     QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(10, 400));
     EXPECT_DOUBLE_EQ(bar.position() + bar.handle_length(), bar.track());

@@ -23,8 +23,9 @@ struct search_test : editor_test {
         ui.reg_rb = dlg->findChild<QRadioButton *>("reg_rb");
         ui.sup_rb = dlg->findChild<QRadioButton *>("sup_rb");
         ui.normal_rb = dlg->findChild<QRadioButton *>("normal_rb");
-        for (QObject *o : std::initializer_list<QObject *>{ui.target_le, ui.rep_le, ui.mw_cb, ui.cs_cb, ui.os_cb,
-                                                           ui.fall_pb, ui.reg_rb, ui.sup_rb, ui.normal_rb})
+        for (QObject *o :
+             std::initializer_list<QObject *>{ui.target_le, ui.rep_le, ui.mw_cb, ui.cs_cb, ui.os_cb,
+                                              ui.fall_pb, ui.reg_rb, ui.sup_rb, ui.normal_rb})
             ASSERT_NE(o, nullptr);
         EXPECT_TRUE(ui.normal_rb->isChecked());
     }

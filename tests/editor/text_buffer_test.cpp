@@ -10,16 +10,15 @@ struct clocked {
     text_buffer buf{[this] { return now; }};
     void type(const std::string &s)
     {
-        for (char c : s)
-            buf.insert(std::string(1, c));
+        for (char c : s) buf.insert(std::string(1, c));
     }
 };
 
 TEST(text_buffer_undo, pause_longer_than_continuous_time_opens_a_group)
 {
     clocked c;
-    c.type("abc");          // three keys within a second
-    c.now += 2000;          // a two-second pause
+    c.type("abc"); // three keys within a second
+    c.now += 2000; // a two-second pause
     c.type("d");
     EXPECT_EQ(c.buf.text(), "abcd");
     c.buf.undo();
@@ -118,14 +117,16 @@ TEST(text_buffer_saved, undo_below_an_empty_saved_log_is_modified_until_back)
 TEST(text_buffer_edit, backspace_and_delete_remove_whole_characters)
 {
     clocked c;
-    c.buf.set_text("a\xE4\xB8\xAD" "b"); // a, a three-byte character, b
+    c.buf.set_text("a\xE4\xB8\xAD"
+                   "b"); // a, a three-byte character, b
     c.buf.set_cursor(4);
     c.buf.backspace();
     EXPECT_EQ(c.buf.text(), "ab");
     EXPECT_EQ(c.buf.cursor(), 1);
     EXPECT_LT(c.buf.log().back().position, 0); // Backspace stores the offset negated
     c.buf.undo();
-    EXPECT_EQ(c.buf.text(), "a\xE4\xB8\xAD" "b");
+    EXPECT_EQ(c.buf.text(), "a\xE4\xB8\xAD"
+                            "b");
     EXPECT_EQ(c.buf.cursor(), 4); // behind the restored character
 
     c.buf.set_cursor(1);
@@ -261,12 +262,10 @@ TEST(text_buffer_clip, replace_ranges_on_many_matches_round_trips)
 {
     clocked c;
     std::string text;
-    while (text.size() < (1u << 20))
-        text += "x ";
+    while (text.size() < (1u << 20)) text += "x ";
     c.buf.set_text(text);
     range_list all;
-    for (int32_t p = 0; p < c.buf.size(); p += 2)
-        all.push_back({p, p + 1});
+    for (int32_t p = 0; p < c.buf.size(); p += 2) all.push_back({p, p + 1});
     EXPECT_EQ(c.buf.replace_ranges(all, "yy", false), all.size());
     EXPECT_EQ(c.buf.size(), static_cast<int32_t>(text.size() + all.size()));
     EXPECT_EQ(c.buf.text().substr(0, 7), "yy yy y");
@@ -277,8 +276,8 @@ TEST(text_buffer_clip, replace_ranges_on_many_matches_round_trips)
 TEST(text_buffer_clip, paste_of_ill_formed_utf8_keeps_the_cursor_on_a_boundary)
 {
     clocked c;
-    c.buf.set_text("\x80z"); // a stray continuation byte after the cursor
-    c.buf.paste("a\xE4\xB8");  // a truncated three-byte character
+    c.buf.set_text("\x80z");  // a stray continuation byte after the cursor
+    c.buf.paste("a\xE4\xB8"); // a truncated three-byte character
     EXPECT_EQ(c.buf.text(), "a\xEF\xBF\xBD\xEF\xBF\xBD\x80z");
     int32_t p = c.buf.cursor();
     EXPECT_EQ(c.buf.snap(p), p);
@@ -293,7 +292,7 @@ TEST(text_buffer_move, up_and_down_count_bytes_and_stay_on_boundaries)
     int32_t p = b.down_of(10);
     EXPECT_EQ(p, 17);
     EXPECT_EQ(b.down_of(p), 22);
-    EXPECT_EQ(b.up_of(4), 4);   // first line: stays
+    EXPECT_EQ(b.up_of(4), 4);     // first line: stays
     EXPECT_EQ(b.down_of(25), 25); // last line: stays
 
     // Column 1 falls inside the two-byte é on the next line: back to its lead byte.
@@ -309,7 +308,7 @@ TEST(text_buffer_move, left_right_words_and_pages)
     b.set_text("ab \xC3\xA9 cd__e, f");
     EXPECT_EQ(b.right_of(3), 5);
     EXPECT_EQ(b.left_of(5), 3);
-    EXPECT_EQ(b.next_word_of(0), 6);  // é is not a word character
+    EXPECT_EQ(b.next_word_of(0), 6); // é is not a word character
     EXPECT_EQ(b.next_word_of(6), 13);
     EXPECT_EQ(b.next_word_of(13), 13); // no further word: stays
     EXPECT_EQ(b.prev_word_of(13), 6);
@@ -329,8 +328,8 @@ TEST(text_buffer_move, select_ranges_around_the_cursor)
     text_buffer b;
     b.set_text("f(a, b) + g(c)\nnext");
     EXPECT_EQ(b.beside(3), (text_range{2, 6}));
-    EXPECT_EQ(b.beside(0), (text_range{0, 6}));    // no ( before: from the text start
-    EXPECT_EQ(b.line_at(3), (text_range{0, 15}));  // with its \n
+    EXPECT_EQ(b.beside(0), (text_range{0, 6}));   // no ( before: from the text start
+    EXPECT_EQ(b.line_at(3), (text_range{0, 15})); // with its \n
     EXPECT_EQ(b.line_at(16), (text_range{15, 19}));
     EXPECT_EQ(b.phrase_at(10), (text_range{9, 11})); // + and ( end it, the space does not
 }
@@ -349,7 +348,8 @@ TEST(text_buffer_random, edits_keep_invariants_and_undo_everything)
         seed = seed * 1103515245u + 12345u;
         return (seed >> 8) % n;
     };
-    const char *pieces[] = {"a", "\xE4\xB8\xAD", "\n", " ", "\xC3", "\x80", "xy(z)", "\xF0\x9F\x98\x80"};
+    const char *pieces[] = {"a",    "\xE4\xB8\xAD", "\n",    " ",
+                            "\xC3", "\x80",         "xy(z)", "\xF0\x9F\x98\x80"};
     int64_t now = 0;
     text_buffer b([&now] { return now; });
     const std::string start = "select \xC3\xA9 from t;\n(abc)";
@@ -358,18 +358,42 @@ TEST(text_buffer_random, edits_keep_invariants_and_undo_everything)
         now += rnd(3) * 700;
         int32_t n = b.size();
         switch (rnd(12)) {
-        case 0: b.insert(pieces[rnd(8)]); break;
-        case 1: b.paste(pieces[rnd(8)]); break;
-        case 2: b.backspace(); break;
-        case 3: b.del(); break;
-        case 4: b.add_selection(static_cast<int32_t>(rnd(n + 1)), static_cast<int32_t>(rnd(n + 1))); break;
-        case 5: b.cut(); break;
-        case 6: b.set_cursor(b.up_of(b.cursor())); break;
-        case 7: b.set_cursor(b.down_of(b.cursor())); break;
-        case 8: b.set_cursor(static_cast<int32_t>(rnd(n + 1))); break;
-        case 9: b.undo(); break;
-        case 10: b.redo(); break;
-        default: b.set_cursor(b.right_of(b.cursor())); break;
+        case 0:
+            b.insert(pieces[rnd(8)]);
+            break;
+        case 1:
+            b.paste(pieces[rnd(8)]);
+            break;
+        case 2:
+            b.backspace();
+            break;
+        case 3:
+            b.del();
+            break;
+        case 4:
+            b.add_selection(static_cast<int32_t>(rnd(n + 1)), static_cast<int32_t>(rnd(n + 1)));
+            break;
+        case 5:
+            b.cut();
+            break;
+        case 6:
+            b.set_cursor(b.up_of(b.cursor()));
+            break;
+        case 7:
+            b.set_cursor(b.down_of(b.cursor()));
+            break;
+        case 8:
+            b.set_cursor(static_cast<int32_t>(rnd(n + 1)));
+            break;
+        case 9:
+            b.undo();
+            break;
+        case 10:
+            b.redo();
+            break;
+        default:
+            b.set_cursor(b.right_of(b.cursor()));
+            break;
         }
         ASSERT_GE(b.cursor(), 0);
         ASSERT_LE(b.cursor(), b.size());
@@ -379,14 +403,11 @@ TEST(text_buffer_random, edits_keep_invariants_and_undo_everything)
             ASSERT_LE(s.end, b.size());
         }
     }
-    while (b.can_redo())
-        b.redo();
+    while (b.can_redo()) b.redo();
     const std::string end = b.text();
-    while (b.can_undo())
-        b.undo();
+    while (b.can_undo()) b.undo();
     EXPECT_EQ(b.text(), start);
-    while (b.can_redo())
-        b.redo();
+    while (b.can_redo()) b.redo();
     EXPECT_EQ(b.text(), end);
 }
 

@@ -4,7 +4,8 @@
 
 namespace {
 
-range_list find(std::string_view text, std::string_view pat, int mode = search_normal, int flags = 0)
+range_list find(std::string_view text, std::string_view pat, int mode = search_normal,
+                int flags = 0)
 {
     match_result r = find_matches(text, pat, mode, flags);
     EXPECT_TRUE(r.ok()) << r.error;

@@ -8,14 +8,16 @@
 
 namespace {
 
-TEST(server_durability, committed_rows_survive_kill9) {
+TEST(server_durability, committed_rows_survive_kill9)
+{
     server_fixture srv;
     ASSERT_TRUE(srv.running());
     ASSERT_TRUE(login(srv.port()));
     ASSERT_TRUE(run("create table t ( a i32(), b string16() )"));
     for (int i = 0; i < 50; ++i)
         ASSERT_TRUE(run("insert into t ( a, b ) values ( " + std::to_string(i) + ", \"row\" )"));
-    ASSERT_TRUE(run("atom_exec update t set b = \"changed\" where a == 7; delete from t where a == 8; commit;"));
+    ASSERT_TRUE(run("atom_exec update t set b = \"changed\" where a == 7; delete from t where a == "
+                    "8; commit;"));
     logout();
     srv.kill9();
     ASSERT_TRUE(srv.restart()) << srv.log();
@@ -29,7 +31,8 @@ TEST(server_durability, committed_rows_survive_kill9) {
     logout();
 }
 
-TEST(server_durability, sigterm_stops_cleanly_and_row_ids_are_never_reused) {
+TEST(server_durability, sigterm_stops_cleanly_and_row_ids_are_never_reused)
+{
     server_fixture srv;
     ASSERT_TRUE(srv.running());
     struct stat st;
@@ -51,7 +54,8 @@ TEST(server_durability, sigterm_stops_cleanly_and_row_ids_are_never_reused) {
     logout();
 }
 
-TEST(server_durability, demo_data_fills_only_an_empty_database) {
+TEST(server_durability, demo_data_fills_only_an_empty_database)
+{
     server_fixture srv(true);
     ASSERT_TRUE(srv.running()) << srv.log();
     ASSERT_TRUE(login(srv.port()));
@@ -59,9 +63,10 @@ TEST(server_durability, demo_data_fills_only_an_empty_database) {
     ASSERT_TRUE(query("show tables", t));
     EXPECT_GE(t.rows(), 3u);
     ASSERT_TRUE(query("select * from all_types where first 1", t));
-    std::vector<std::string> want = {"u08", "i08", "u16", "i16", "u32", "i32", "u64", "i64", "float", "double",
-                                     "string04", "string08", "string16", "string32", "string64", "string128",
-                                     "string256", "date", "time", "datetime"};
+    std::vector<std::string> want = {"u08",       "i08",       "u16",      "i16",      "u32",
+                                     "i32",       "u64",       "i64",      "float",    "double",
+                                     "string04",  "string08",  "string16", "string32", "string64",
+                                     "string128", "string256", "date",     "time",     "datetime"};
     EXPECT_EQ(t.types, want);
     ASSERT_TRUE(query("select count() from people", t));
     EXPECT_GE(std::stoull(t.cells[0][0]), 1000u);
@@ -72,11 +77,13 @@ TEST(server_durability, demo_data_fills_only_an_empty_database) {
 
 namespace {
 
-TEST(server_users, add_user_reads_the_password_from_standard_input_and_a_running_server_sees_it) {
+TEST(server_users, add_user_reads_the_password_from_standard_input_and_a_running_server_sees_it)
+{
     server_fixture srv;
     ASSERT_TRUE(srv.running());
-    std::string cmd = std::string(server_fixture::binary()) + " --data " + srv.data_dir() + " --add-user bob 2>/dev/null";
-    FILE* p = ::popen(cmd.c_str(), "w");
+    std::string cmd = std::string(server_fixture::binary()) + " --data " + srv.data_dir() +
+                      " --add-user bob 2>/dev/null";
+    FILE *p = ::popen(cmd.c_str(), "w");
     ASSERT_NE(p, nullptr);
     std::fputs("s3cret\n", p);
     EXPECT_EQ(::pclose(p), 0);

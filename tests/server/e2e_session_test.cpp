@@ -22,30 +22,40 @@ namespace {
 // A bare TCP peer for frames that velalink would never send.
 struct raw_peer {
     int fd = -1;
-    explicit raw_peer(int port) {
+    explicit raw_peer(int port)
+    {
         fd = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_port = htons(uint16_t(port));
         a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        if (::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+        if (::connect(fd, reinterpret_cast<sockaddr *>(&a), sizeof a) != 0) {
             ::close(fd);
             fd = -1;
         }
         timeval tv{10, 0};
         ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
     }
-    ~raw_peer() {
+    ~raw_peer()
+    {
         if (fd >= 0) ::close(fd);
     }
-    void send_bytes(const std::string& b) { ASSERT_EQ(::send(fd, b.data(), b.size(), MSG_NOSIGNAL), ssize_t(b.size())); }
-    static std::string u32(uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); }
-    void login(const std::string& user, const std::string& pw) {
+    void send_bytes(const std::string &b)
+    {
+        ASSERT_EQ(::send(fd, b.data(), b.size(), MSG_NOSIGNAL), ssize_t(b.size()));
+    }
+    static std::string u32(uint32_t v)
+    {
+        return std::string(reinterpret_cast<const char *>(&v), 4);
+    }
+    void login(const std::string &user, const std::string &pw)
+    {
         send_bytes(u32(uint32_t(8 + user.size() + pw.size())) + u32(uint32_t(user.size())) + user +
                    u32(uint32_t(pw.size())) + pw);
     }
     // Reads one reply; returns its status, or -1 when the server closed the connection.
-    int reply(std::string* payload = nullptr) {
+    int reply(std::string *payload = nullptr)
+    {
         uint8_t head[5];
         size_t got = 0;
         while (got < 5) {
@@ -66,14 +76,16 @@ struct raw_peer {
         return head[4];
     }
     // End of stream, or a reset when the server dropped bytes it did not read; not a time-out.
-    bool closed_by_server() {
+    bool closed_by_server()
+    {
         char b;
         ssize_t n = ::recv(fd, &b, 1, 0);
         return n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK);
     }
 };
 
-TEST(server_session, login_accepts_admin_and_refuses_wrong_password_or_user) {
+TEST(server_session, login_accepts_admin_and_refuses_wrong_password_or_user)
+{
     server_fixture srv;
     ASSERT_TRUE(srv.running()) << srv.log();
     EXPECT_FALSE(login(srv.port(), "admin", "wrong"));
@@ -88,10 +100,11 @@ TEST(server_session, login_accepts_admin_and_refuses_wrong_password_or_user) {
     EXPECT_NE(srv.log().find("login refused"), std::string::npos);
 }
 
-TEST(server_session, passwords_are_stored_hashed_not_in_clear) {
+TEST(server_session, passwords_are_stored_hashed_not_in_clear)
+{
     server_fixture srv;
     ASSERT_TRUE(srv.running());
-    FILE* f = std::fopen((srv.data_dir() + "/users").c_str(), "r");
+    FILE *f = std::fopen((srv.data_dir() + "/users").c_str(), "r");
     ASSERT_NE(f, nullptr);
     char line[512] = {0};
     ASSERT_NE(std::fgets(line, sizeof line, f), nullptr);
@@ -101,7 +114,8 @@ TEST(server_session, passwords_are_stored_hashed_not_in_clear) {
     EXPECT_EQ(text.find(" admin"), std::string::npos) << "the password must not appear in clear";
 }
 
-TEST(server_session, statement_reply_is_status_and_reason_or_empty_payload) {
+TEST(server_session, statement_reply_is_status_and_reason_or_empty_payload)
+{
     server_fixture srv;
     ASSERT_TRUE(srv.running());
     raw_peer p(srv.port());
@@ -128,7 +142,8 @@ TEST(server_session, statement_reply_is_status_and_reason_or_empty_payload) {
     EXPECT_TRUE(p.closed_by_server());
 }
 
-TEST(server_session, bad_frames_cost_only_their_own_connection) {
+TEST(server_session, bad_frames_cost_only_their_own_connection)
+{
     server_fixture srv;
     ASSERT_TRUE(srv.running());
     {
@@ -142,7 +157,8 @@ TEST(server_session, bad_frames_cost_only_their_own_connection) {
         p.login("admin", std::string(5000, 'x'));
         EXPECT_EQ(p.reply(), 1);
         EXPECT_TRUE(p.closed_by_server());
-        EXPECT_EQ(srv.log().find("login refused"), std::string::npos) << "refused as a frame, not as a password";
+        EXPECT_EQ(srv.log().find("login refused"), std::string::npos)
+            << "refused as a frame, not as a password";
     }
     {
         raw_peer p(srv.port()); // a statement frame over the limit closes the connection
@@ -171,7 +187,8 @@ TEST(server_session, bad_frames_cost_only_their_own_connection) {
     EXPECT_NE(srv.log().find("connection closed"), std::string::npos);
 }
 
-TEST(server_session, sixty_four_clients_insert_at_once_without_loss_or_duplicates) {
+TEST(server_session, sixty_four_clients_insert_at_once_without_loss_or_duplicates)
+{
     server_fixture srv;
     ASSERT_TRUE(srv.running());
     ASSERT_TRUE(login(srv.port()));
@@ -187,11 +204,12 @@ TEST(server_session, sixty_four_clients_insert_at_once_without_loss_or_duplicate
                 return;
             }
             for (int i = 0; i < per_client; ++i)
-                if (!run("insert into hits ( client, n ) values ( " + std::to_string(c) + ", " + std::to_string(i) + " )"))
+                if (!run("insert into hits ( client, n ) values ( " + std::to_string(c) + ", " +
+                         std::to_string(i) + " )"))
                     ++failures;
             logout();
         });
-    for (auto& t : threads) t.join();
+    for (auto &t : threads) t.join();
     EXPECT_EQ(failures.load(), 0);
     ASSERT_TRUE(login(srv.port()));
     query_table t;
@@ -208,12 +226,14 @@ TEST(server_session, sixty_four_clients_insert_at_once_without_loss_or_duplicate
     logout();
 }
 
-TEST(server_session, a_peer_that_never_logs_in_is_dropped_after_the_login_time_out) {
+TEST(server_session, a_peer_that_never_logs_in_is_dropped_after_the_login_time_out)
+{
     server_fixture srv(false, {"--login-timeout", "1"});
     ASSERT_TRUE(srv.running()) << srv.log();
     raw_peer idle(srv.port());
     ASSERT_GE(idle.fd, 0);
-    EXPECT_TRUE(idle.closed_by_server()) << "the raw peer waits 10 s; the server must hang up after 1 s";
+    EXPECT_TRUE(idle.closed_by_server())
+        << "the raw peer waits 10 s; the server must hang up after 1 s";
     EXPECT_NE(srv.log().find("no login within 1 s"), std::string::npos) << srv.log();
     // Once logged in, a session may stay idle for longer than that.
     raw_peer p(srv.port());
@@ -225,7 +245,8 @@ TEST(server_session, a_peer_that_never_logs_in_is_dropped_after_the_login_time_o
     EXPECT_EQ(p.reply(), 0);
 }
 
-TEST(server_session, more_peers_than_descriptors_are_refused_not_spun_on) {
+TEST(server_session, more_peers_than_descriptors_are_refused_not_spun_on)
+{
     // The server inherits a small descriptor limit from the test.
     rlimit old{};
     ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &old), 0);

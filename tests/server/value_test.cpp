@@ -12,7 +12,8 @@ using namespace vela;
 
 namespace {
 
-bool fits(const value& v, col_type t, value* out = nullptr) {
+bool fits(const value &v, col_type t, value *out = nullptr)
+{
     value r;
     std::string err;
     bool ok = convert_value(v, t, r, err);
@@ -20,7 +21,8 @@ bool fits(const value& v, col_type t, value* out = nullptr) {
     return ok;
 }
 
-TEST(server_value, integer_ranges_are_checked_at_both_ends) {
+TEST(server_value, integer_ranges_are_checked_at_both_ends)
+{
     EXPECT_TRUE(fits(value::of_int(255), col_type::u08));
     EXPECT_FALSE(fits(value::of_int(256), col_type::u08));
     EXPECT_FALSE(fits(value::of_int(-1), col_type::u64));
@@ -45,7 +47,8 @@ TEST(server_value, integer_ranges_are_checked_at_both_ends) {
     EXPECT_FALSE(fits(value::of_str(""), col_type::i32));
 }
 
-TEST(server_value, strings_hold_at_most_capacity_minus_one_bytes) {
+TEST(server_value, strings_hold_at_most_capacity_minus_one_bytes)
+{
     EXPECT_EQ(str_capacity(col_type::s04), 3u);
     EXPECT_EQ(str_capacity(col_type::s256), 255u);
     EXPECT_TRUE(fits(value::of_str("abc"), col_type::s04));
@@ -57,7 +60,8 @@ TEST(server_value, strings_hold_at_most_capacity_minus_one_bytes) {
     EXPECT_EQ(r.s, "0.1");
 }
 
-TEST(server_value, dates_and_times_are_validated) {
+TEST(server_value, dates_and_times_are_validated)
+{
     date_time d;
     EXPECT_TRUE(parse_date("2024-02-29", d));
     EXPECT_FALSE(parse_date("2023-02-29", d));
@@ -82,7 +86,8 @@ TEST(server_value, dates_and_times_are_validated) {
     EXPECT_EQ(days_from_civil(1970, 1, 1), 0);
 }
 
-TEST(server_value, comparisons_promote_numbers_and_read_texts_as_dates) {
+TEST(server_value, comparisons_promote_numbers_and_read_texts_as_dates)
+{
     int c;
     ASSERT_TRUE(compare_values(value::of_uint(UINT64_MAX), value::of_int(-1), c));
     EXPECT_GT(c, 0);
@@ -97,7 +102,8 @@ TEST(server_value, comparisons_promote_numbers_and_read_texts_as_dates) {
     EXPECT_FALSE(compare_values(day, value::of_str("not a date"), c));
 }
 
-TEST(server_value, a_float_meets_a_double_at_single_precision) {
+TEST(server_value, a_float_meets_a_double_at_single_precision)
+{
     value stored;
     ASSERT_TRUE(fits(value::of_real(0.1), col_type::flt, &stored));
     int c = 9;
@@ -115,8 +121,9 @@ TEST(server_value, a_float_meets_a_double_at_single_precision) {
     EXPECT_LT(c, 0);
 }
 
-TEST(server_value, sha256_matches_known_digests_and_passwords_are_salted) {
-    auto hex = [](const std::string& s) {
+TEST(server_value, sha256_matches_known_digests_and_passwords_are_salted)
+{
+    auto hex = [](const std::string &s) {
         sha256_digest d = sha256_of(s);
         return to_hex(d.data(), d.size());
     };
@@ -130,13 +137,15 @@ TEST(server_value, sha256_matches_known_digests_and_passwords_are_salted) {
     EXPECT_EQ(hash_password("s1", "pw", 10), hash_password("s1", "pw", 10));
 }
 
-TEST(server_users, an_overlong_password_is_refused_without_costing_a_login_seconds) {
+TEST(server_users, an_overlong_password_is_refused_without_costing_a_login_seconds)
+{
     char tmpl[] = "/tmp/vela_users_XXXXXX";
     ASSERT_NE(::mkdtemp(tmpl), nullptr);
     user_store users(std::string(tmpl) + "/users");
     std::string err;
     ASSERT_TRUE(users.load(err)) << err;
-    const std::string longest(user_store::k_max_password, 'p'), longer(user_store::k_max_password + 1, 'p');
+    const std::string longest(user_store::k_max_password, 'p'),
+        longer(user_store::k_max_password + 1, 'p');
     EXPECT_FALSE(users.set_user("bob", longer, err));
     EXPECT_NE(err.find("at most"), std::string::npos) << err;
     ASSERT_TRUE(users.set_user("bob", longest, err)) << err;

@@ -2,20 +2,26 @@
 
 #include <cstdio>
 
-std::vector<std::string> query_table::column(size_t c) const {
+std::vector<std::string> query_table::column(size_t c) const
+{
     std::vector<std::string> out;
-    for (const auto& r : cells) out.push_back(c < r.size() ? r[c] : std::string());
+    for (const auto &r : cells) out.push_back(c < r.size() ? r[c] : std::string());
     return out;
 }
 
-std::string cell_type_name(const cell_value* c) {
+std::string cell_type_name(const cell_value *c)
+{
     int t = val_type(c);
     if (t == 0) {
-        std::string w = val_size(c) == 1 ? "08" : val_size(c) == 2 ? "16" : val_size(c) == 4 ? "32" : "64";
+        std::string w = val_size(c) == 1   ? "08"
+                        : val_size(c) == 2 ? "16"
+                        : val_size(c) == 4 ? "32"
+                                           : "64";
         return (val_sign(c) ? "u" : "i") + w;
     }
     if (t == 1) return val_size(c) == 4 ? "float" : "double";
-    static const char* const strs[] = {"string04", "string08", "string16", "string32", "string64", "string128", "string256"};
+    static const char *const strs[] = {"string04", "string08",  "string16", "string32",
+                                       "string64", "string128", "string256"};
     if (t >= 2 && t <= 8) return strs[t - 2];
     if (t == 9) return "date";
     if (t == 10) return "time";
@@ -23,25 +29,34 @@ std::string cell_type_name(const cell_value* c) {
     return "?";
 }
 
-std::string cell_text(const cell_value* c) {
+std::string cell_text(const cell_value *c)
+{
     char buf[96];
     int t = val_type(c);
     if (t == 0) {
         int size = val_size(c);
         if (val_sign(c)) {
-            uint64_t v = size == 1 ? as_uint8(c) : size == 2 ? as_uint16(c) : size == 4 ? as_uint32(c) : as_uint64(c);
+            uint64_t v = size == 1   ? as_uint8(c)
+                         : size == 2 ? as_uint16(c)
+                         : size == 4 ? as_uint32(c)
+                                     : as_uint64(c);
             return std::to_string(v);
         }
-        int64_t v = size == 1 ? as_int8(c) : size == 2 ? as_int16(c) : size == 4 ? as_int32(c) : as_int64(c);
+        int64_t v = size == 1   ? as_int8(c)
+                    : size == 2 ? as_int16(c)
+                    : size == 4 ? as_int32(c)
+                                : as_int64(c);
         return std::to_string(v);
     }
     if (t == 1) {
-        if (val_size(c) == 4) std::snprintf(buf, sizeof buf, "%.9g", double(as_float(c)));
-        else std::snprintf(buf, sizeof buf, "%.17g", as_double(c));
+        if (val_size(c) == 4)
+            std::snprintf(buf, sizeof buf, "%.9g", double(as_float(c)));
+        else
+            std::snprintf(buf, sizeof buf, "%.17g", as_double(c));
         return buf;
     }
     if (t >= 2 && t <= 8) {
-        const char* p = nullptr;
+        const char *p = nullptr;
         int n = as_s(&p, c);
         return std::string(p ? p : "", size_t(n));
     }
@@ -65,36 +80,44 @@ std::string cell_text(const cell_value* c) {
     return out;
 }
 
-bool login(int port, const char* user, const char* password) {
+bool login(int port, const char *user, const char *password)
+{
     return connect_to_server("127.0.0.1", port, user, password);
 }
 
-void logout() { exit_to_server(); }
+void logout()
+{
+    exit_to_server();
+}
 
-bool run(const std::string& sql) {
-    result_set* rs = exec(sql.data(), int(sql.size()));
+bool run(const std::string &sql)
+{
+    result_set *rs = exec(sql.data(), int(sql.size()));
     if (!rs) return false;
     del_datas(rs);
     return true;
 }
 
-bool query(const std::string& sql, query_table& out) {
+bool query(const std::string &sql, query_table &out)
+{
     out = query_table();
-    result_set* rs = exec(sql.data(), int(sql.size()));
+    result_set *rs = exec(sql.data(), int(sql.size()));
     if (!rs) return false;
     uint64_t cols = cols_of(rs), rows = rows_of(rs);
     for (uint64_t c = 0; c < cols; ++c) {
         int len = 0;
-        const char* name = col_name(&len, rs, int(c));
+        const char *name = col_name(&len, rs, int(c));
         out.names.emplace_back(name ? name : "", size_t(name ? len : 0));
         if (rows > 0) out.types.push_back(cell_type_name(at(0, c, rs)));
     }
     for (uint64_t r = 0; r < rows; ++r) {
         std::vector<std::string> row;
         for (uint64_t c = 0; c < cols; ++c) {
-            const cell_value* cell = at(r, c, rs);
+            const cell_value *cell = at(r, c, rs);
             // Every row must carry the column's type, not only the first.
-            row.push_back(cell_type_name(cell) == out.types[c] ? cell_text(cell) : "<type " + cell_type_name(cell) + ">");
+            row.push_back(cell_type_name(cell) == out.types[c]
+                              ? cell_text(cell)
+                              : "<type " + cell_type_name(cell) + ">");
         }
         out.cells.push_back(std::move(row));
         out.sids.push_back(sid_of(rs, r));

@@ -17,13 +17,13 @@ struct query_table {
 };
 
 // Dialect type name of a cell, from its type code, width and signedness.
-std::string cell_type_name(const cell_value* c);
+std::string cell_type_name(const cell_value *c);
 // Canonical text of a cell: integers in decimal, reals with %.17g (floats %.9g), strings
 // as they are, dates "yyyy-mm-dd", times "hh:mm:ss" with ".nnnnnnnnn" when the fraction is set.
-std::string cell_text(const cell_value* c);
+std::string cell_text(const cell_value *c);
 
-bool login(int port, const char* user = "admin", const char* password = "admin");
+bool login(int port, const char *user = "admin", const char *password = "admin");
 void logout();
 // Runs sql; false when the server refused it (or the connection failed).
-bool run(const std::string& sql);
-bool query(const std::string& sql, query_table& out);
+bool run(const std::string &sql);
+bool query(const std::string &sql, query_table &out);

@@ -8,20 +8,25 @@ using namespace vela;
 
 namespace {
 
-std::string u32(uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); }
+std::string u32(uint32_t v)
+{
+    return std::string(reinterpret_cast<const char *>(&v), 4);
+}
 
-TEST(server_wire, result_without_rows_has_names_and_no_descriptors) {
+TEST(server_wire, result_without_rows_has_names_and_no_descriptors)
+{
     result_table t;
     t.names = {"a", "bc"};
     t.types = {col_type::i32, col_type::s08};
     std::string out;
     encode_result(t, out);
-    std::string want = std::string("\x02\0\0\0\0\0\0\0", 8) + std::string("\x01\0\0\0\0\0\0\0", 8) + "a" +
-                       std::string("\x02\0\0\0\0\0\0\0", 8) + "bc" + std::string(8, '\0');
+    std::string want = std::string("\x02\0\0\0\0\0\0\0", 8) + std::string("\x01\0\0\0\0\0\0\0", 8) +
+                       "a" + std::string("\x02\0\0\0\0\0\0\0", 8) + "bc" + std::string(8, '\0');
     EXPECT_EQ(out, want);
 }
 
-TEST(server_wire, rows_carry_sid_and_values_in_descriptor_layout) {
+TEST(server_wire, rows_carry_sid_and_values_in_descriptor_layout)
+{
     result_table t;
     t.names = {"i", "s", "d", "t"};
     t.types = {col_type::i16, col_type::s16, col_type::date, col_type::time};
@@ -39,10 +44,14 @@ TEST(server_wire, rows_carry_sid_and_values_in_descriptor_layout) {
     encode_result(t, out);
     size_t names = 8 + 4 * 9;
     ASSERT_EQ(out.size(), names + 8 + 12 + 8 + 2 + 4 + 4 + 7);
-    const char* p = out.data() + names;
+    const char *p = out.data() + names;
     EXPECT_EQ(p[0], 1); // one row
     p += 8;
-    EXPECT_EQ(std::string(p, 12), std::string("\x01\x00\x00" "\x06\x00\x02" "\x00\x00\x03" "\x00\x00\x04", 12));
+    EXPECT_EQ(std::string(p, 12), std::string("\x01\x00\x00"
+                                              "\x06\x00\x02"
+                                              "\x00\x00\x03"
+                                              "\x00\x00\x04",
+                                              12));
     p += 12;
     EXPECT_EQ(std::string(p, 8), std::string("\x08\x07\x06\x05\x04\x03\x02\x01", 8));
     p += 8;
@@ -53,10 +62,12 @@ TEST(server_wire, rows_carry_sid_and_values_in_descriptor_layout) {
     EXPECT_EQ(std::string(p, 4), std::string("\xe8\x07\x02\x1d", 4));
     p += 4;
     uint32_t frac = 120000000;
-    EXPECT_EQ(std::string(p, 7), std::string("\x0c\x05\x09", 3) + std::string(reinterpret_cast<char*>(&frac), 4));
+    EXPECT_EQ(std::string(p, 7),
+              std::string("\x0c\x05\x09", 3) + std::string(reinterpret_cast<char *>(&frac), 4));
 }
 
-TEST(server_wire, login_body_lengths_must_add_up_exactly) {
+TEST(server_wire, login_body_lengths_must_add_up_exactly)
+{
     login_request r;
     ASSERT_TRUE(parse_login_body(u32(5) + "admin" + u32(2) + "pw", r));
     EXPECT_EQ(r.user, "admin");
@@ -70,9 +81,11 @@ TEST(server_wire, login_body_lengths_must_add_up_exactly) {
     EXPECT_FALSE(parse_login_body(u32(0) + u32(0) + "extra", r));
 }
 
-TEST(server_wire, a_refusal_reason_is_always_valid_utf8) {
+TEST(server_wire, a_refusal_reason_is_always_valid_utf8)
+{
     const std::string bad = "\xEF\xBF\xBD";
-    EXPECT_EQ(valid_utf8("no table t \xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80"), "no table t \xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80");
+    EXPECT_EQ(valid_utf8("no table t \xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80"),
+              "no table t \xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80");
     EXPECT_EQ(valid_utf8(std::string("a\0b", 3)), std::string("a\0b", 3));
     EXPECT_EQ(valid_utf8("no table \xFF"), "no table " + bad);
     EXPECT_EQ(valid_utf8("\xC3"), bad) << "a lead byte at the end";

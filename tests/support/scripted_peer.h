@@ -18,59 +18,59 @@ namespace vela_test {
 
 // What the peer does after it has read one frame.
 struct peer_answer {
-  std::vector<std::string> pieces;  // sent one after another, each with its own send
-  int pause_ms = 0;                 // pause before every piece but the first
-  bool close_after = false;         // hang up once the pieces are sent
-  bool reset = false;               // hang up with a reset instead of an orderly close
+    std::vector<std::string> pieces; // sent one after another, each with its own send
+    int pause_ms = 0;                // pause before every piece but the first
+    bool close_after = false;        // hang up once the pieces are sent
+    bool reset = false;              // hang up with a reset instead of an orderly close
 };
 
 class scripted_peer {
- public:
-  // Listens at once; connections are accepted one after another until destruction.
-  scripted_peer();
-  ~scripted_peer();
-  scripted_peer(const scripted_peer &) = delete;
-  scripted_peer &operator=(const scripted_peer &) = delete;
+public:
+    // Listens at once; connections are accepted one after another until destruction.
+    scripted_peer();
+    ~scripted_peer();
+    scripted_peer(const scripted_peer &) = delete;
+    scripted_peer &operator=(const scripted_peer &) = delete;
 
-  uint16_t port() const { return port_; }
+    uint16_t port() const { return port_; }
 
-  // Queues the answer to the next frame that has no answer yet. A frame that finds
-  // the queue empty gets no answer, and a logout frame never takes one.
-  void answer(const std::string &bytes);
-  void answer_in_pieces(std::vector<std::string> pieces, int pause_ms = 0);
-  void answer_and_close(const std::string &bytes);
-  void queue(peer_answer a);
-  // Hang up as soon as the next frame has been read (nothing is sent).
-  void close_on_next_frame();
-  // Hang up before reading anything from the next connection.
-  void close_on_accept();
+    // Queues the answer to the next frame that has no answer yet. A frame that finds
+    // the queue empty gets no answer, and a logout frame never takes one.
+    void answer(const std::string &bytes);
+    void answer_in_pieces(std::vector<std::string> pieces, int pause_ms = 0);
+    void answer_and_close(const std::string &bytes);
+    void queue(peer_answer a);
+    // Hang up as soon as the next frame has been read (nothing is sent).
+    void close_on_next_frame();
+    // Hang up before reading anything from the next connection.
+    void close_on_accept();
 
-  // The frames received so far, each with its length field.
-  std::vector<std::string> frames() const;
-  // Waits until at least n frames have arrived (true) or timeout_ms passed (false).
-  bool wait_frames(size_t n, int timeout_ms = 5000) const;
-  // Waits until the current connection has been closed by the client.
-  bool wait_disconnect(int timeout_ms = 5000) const;
+    // The frames received so far, each with its length field.
+    std::vector<std::string> frames() const;
+    // Waits until at least n frames have arrived (true) or timeout_ms passed (false).
+    bool wait_frames(size_t n, int timeout_ms = 5000) const;
+    // Waits until the current connection has been closed by the client.
+    bool wait_disconnect(int timeout_ms = 5000) const;
 
- private:
-  void run();
-  // Plays the script on one connection; true when it ends with a reset.
-  bool serve(int fd);
-  bool read_exact(int fd, char *buf, size_t size);
-  bool send_all(int fd, const std::string &bytes);
-  bool stopping() const;
+private:
+    void run();
+    // Plays the script on one connection; true when it ends with a reset.
+    bool serve(int fd);
+    bool read_exact(int fd, char *buf, size_t size);
+    bool send_all(int fd, const std::string &bytes);
+    bool stopping() const;
 
-  int listen_fd_ = -1;
-  uint16_t port_ = 0;
-  mutable std::mutex mu_;
-  mutable std::condition_variable cv_;
-  std::deque<peer_answer> script_;
-  std::vector<std::string> frames_;
-  int close_on_accept_ = 0;
-  int disconnects_ = 0;
-  bool connected_ = false;
-  bool stop_ = false;
-  std::thread thread_;
+    int listen_fd_ = -1;
+    uint16_t port_ = 0;
+    mutable std::mutex mu_;
+    mutable std::condition_variable cv_;
+    std::deque<peer_answer> script_;
+    std::vector<std::string> frames_;
+    int close_on_accept_ = 0;
+    int disconnects_ = 0;
+    bool connected_ = false;
+    bool stop_ = false;
+    std::thread thread_;
 };
 
 // Byte helpers for building replies.
@@ -80,6 +80,6 @@ std::string le_u64(uint64_t v);
 // A reply frame: L = payload size + 1, the status byte, the payload.
 std::string reply_frame(uint8_t status, const std::string &payload = std::string());
 
-}  // namespace vela_test
+} // namespace vela_test
 
 #endif

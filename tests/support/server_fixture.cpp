@@ -17,7 +17,8 @@
 #error "VELA_SERVER_BIN must name the velaserver binary"
 #endif
 
-server_fixture::server_fixture(bool demo, std::vector<std::string> extra) : extra_(std::move(extra)) {
+server_fixture::server_fixture(bool demo, std::vector<std::string> extra) : extra_(std::move(extra))
+{
     char tmpl[] = "/tmp/vela_test_XXXXXX";
     if (!::mkdtemp(tmpl)) {
         std::fprintf(stderr, "server_fixture: mkdtemp failed: %s\n", std::strerror(errno));
@@ -25,10 +26,12 @@ server_fixture::server_fixture(bool demo, std::vector<std::string> extra) : extr
     }
     root_ = tmpl;
     data_dir_ = root_ + "/data";
-    if (!launch(demo, 0)) std::fprintf(stderr, "server_fixture: velaserver did not start:\n%s\n", log().c_str());
+    if (!launch(demo, 0))
+        std::fprintf(stderr, "server_fixture: velaserver did not start:\n%s\n", log().c_str());
 }
 
-server_fixture::~server_fixture() {
+server_fixture::~server_fixture()
+{
     stop();
     if (!root_.empty()) {
         std::error_code ec;
@@ -36,16 +39,21 @@ server_fixture::~server_fixture() {
     }
 }
 
-const char* server_fixture::binary() { return VELA_SERVER_BIN; }
+const char *server_fixture::binary()
+{
+    return VELA_SERVER_BIN;
+}
 
-std::string server_fixture::log() const {
+std::string server_fixture::log() const
+{
     std::ifstream in(log_path());
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
 }
 
-bool server_fixture::launch(bool demo, int port) {
+bool server_fixture::launch(bool demo, int port)
+{
     int out[2];
     if (::pipe2(out, O_CLOEXEC) != 0) return false;
     std::string port_text = std::to_string(port), log_file = log_path();
@@ -59,12 +67,12 @@ bool server_fixture::launch(bool demo, int port) {
         ::dup2(out[1], 1);
         int log_fd = ::open(log_file.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
         if (log_fd >= 0) ::dup2(log_fd, 2);
-        std::vector<const char*> args = {VELA_SERVER_BIN, "--bind", "127.0.0.1", "--port", port_text.c_str(),
-                                         "--data", data_dir_.c_str()};
+        std::vector<const char *> args = {VELA_SERVER_BIN,   "--bind", "127.0.0.1",      "--port",
+                                          port_text.c_str(), "--data", data_dir_.c_str()};
         if (demo) args.push_back("--demo");
-        for (const auto& e : extra_) args.push_back(e.c_str());
+        for (const auto &e : extra_) args.push_back(e.c_str());
         args.push_back(nullptr);
-        ::execv(VELA_SERVER_BIN, const_cast<char* const*>(args.data()));
+        ::execv(VELA_SERVER_BIN, const_cast<char *const *>(args.data()));
         ::_exit(127);
     }
     ::close(out[1]);
@@ -94,7 +102,8 @@ bool server_fixture::launch(bool demo, int port) {
     return port_ > 0;
 }
 
-void server_fixture::stop() {
+void server_fixture::stop()
+{
     if (pid_ <= 0) return;
     ::kill(pid_, SIGTERM);
     int status = 0;
@@ -102,32 +111,37 @@ void server_fixture::stop() {
     bool ended = false;
     for (int waited = 0; waited < 300 && !ended; ++waited) {
         pid_t r = ::waitpid(pid_, &status, WNOHANG);
-        if (r == pid_ || (r < 0 && errno != EINTR)) ended = true;
-        else ::usleep(100000);
+        if (r == pid_ || (r < 0 && errno != EINTR))
+            ended = true;
+        else
+            ::usleep(100000);
     }
     if (!ended) {
-        std::fprintf(stderr, "server_fixture: velaserver did not stop within 30 s after SIGTERM; killing it\n");
+        std::fprintf(
+            stderr,
+            "server_fixture: velaserver did not stop within 30 s after SIGTERM; killing it\n");
         ::kill(pid_, SIGKILL);
-        while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-        }
+        while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {}
     }
     pid_ = -1;
     // A clean stop exits with 0; anything else (a sanitizer report, a crash) is shown,
     // since the log goes away with the temporary folder.
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        std::fprintf(stderr, "server_fixture: velaserver ended badly (status %d); its log:\n%s\n", status, log().c_str());
+        std::fprintf(stderr, "server_fixture: velaserver ended badly (status %d); its log:\n%s\n",
+                     status, log().c_str());
 }
 
-void server_fixture::kill9() {
+void server_fixture::kill9()
+{
     if (pid_ <= 0) return;
     ::kill(pid_, SIGKILL);
     int status;
-    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {}
     pid_ = -1;
 }
 
-bool server_fixture::restart() {
+bool server_fixture::restart()
+{
     stop();
     // Same port when it is still free, so that clients can reconnect with what they know.
     if (port_ > 0 && launch(false, port_)) return true;

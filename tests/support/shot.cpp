@@ -8,11 +8,9 @@
 QString save_shot(QWidget *w, const QString &name)
 {
     const QByteArray folder = qgetenv("VELA_SHOTS");
-    if (folder.isEmpty() || !w)
-        return QString();
+    if (folder.isEmpty() || !w) return QString();
     QDir dir(QString::fromLocal8Bit(folder));
-    if (!dir.mkpath(QStringLiteral(".")))
-        return QString();
+    if (!dir.mkpath(QStringLiteral("."))) return QString();
     // Let pending layouts and paints settle so the picture shows the final state.
     QApplication::processEvents();
     QString file_name = name;

@@ -13,7 +13,7 @@ bool time_ok(const char *t, time_parts *p = nullptr)
 {
     return read_time(t, std::strlen(t), p);
 }
-}  // namespace
+} // namespace
 
 TEST(DateReader, CalendarAndLeapYears)
 {
@@ -51,7 +51,7 @@ TEST(TimeReader, FieldsAndFractions)
     EXPECT_EQ(t.nanos, 123000000);
     ASSERT_TRUE(time_ok("01:02:03.123456789", &t));
     EXPECT_EQ(t.nanos, 123456789);
-    ASSERT_TRUE(time_ok("01:02:03.1234567891234", &t));  // beyond nanoseconds is dropped
+    ASSERT_TRUE(time_ok("01:02:03.1234567891234", &t)); // beyond nanoseconds is dropped
     EXPECT_EQ(t.nanos, 123456789);
     ASSERT_TRUE(time_ok("01:02:03.", &t));
     EXPECT_EQ(t.nanos, 0);

@@ -40,7 +40,7 @@ TEST(IntItemDlgt, FromTextFollowsModeAndRange)
     i08.set_nor();
     EXPECT_EQ(i08.from_text("-0x80u1"), QVariant(-128));
     EXPECT_EQ(i08.from_text("+0x7f").type(), QVariant::Int);
-    EXPECT_FALSE(i08.from_text("0x7f").isValid());  // the sign is required in this mode
+    EXPECT_FALSE(i08.from_text("0x7f").isValid()); // the sign is required in this mode
     EXPECT_FALSE(i08.from_text("+0x80").isValid());
     EXPECT_EQ(i08.set_number_mode("Dec"), true);
     EXPECT_EQ(i08.from_text("-12"), QVariant(-12));
@@ -86,7 +86,8 @@ TEST(DateTimeItemDlgt, TextsAndReaders)
     datetime_item_dlgt dt;
     EXPECT_EQ(d.to_text(QDate(2019, 4, 23)), "2019-04-23");
     EXPECT_EQ(t.to_text(QTime(18, 0, 0, 5)), "18:00:00.005");
-    EXPECT_EQ(dt.to_text(QDateTime(QDate(2019, 4, 23), QTime(10, 11, 12))), "2019-04-23 10:11:12.000");
+    EXPECT_EQ(dt.to_text(QDateTime(QDate(2019, 4, 23), QTime(10, 11, 12))),
+              "2019-04-23 10:11:12.000");
     EXPECT_EQ(d.from_text("2024-02-29"), QVariant(QDate(2024, 2, 29)));
     EXPECT_FALSE(d.from_text("2023-02-29").isValid());
     EXPECT_FALSE(d.from_text("0000-01-01").isValid());
@@ -116,12 +117,12 @@ struct grid {
     void commit(QWidget *ed)
     {
         QTest::keyClick(ed, Qt::Key_Return);
-        QCoreApplication::processEvents();  // the delegate commits through a queued call
+        QCoreApplication::processEvents(); // the delegate commits through a queued call
     }
     QVariant value() const { return model.data(model.index(0, 0), Qt::EditRole); }
 };
 
-}  // namespace
+} // namespace
 
 TEST(DelegateEditors, IntegerEditorCommitsTypedValue)
 {

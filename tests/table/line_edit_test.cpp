@@ -18,7 +18,7 @@ void type_char(QWidget *w, const QString &ch)
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, ch);
     QApplication::sendEvent(w, &release);
 }
-}  // namespace
+} // namespace
 
 TEST(IntSpinBox, KeystrokesOutsideTheLiteralAreDropped)
 {
@@ -29,7 +29,7 @@ TEST(IntSpinBox, KeystrokesOutsideTheLiteralAreDropped)
     QTest::keyClicks(&ed, "12");
     EXPECT_EQ(ed.text(), "12");
     EXPECT_EQ(ed.value().toInt(), 12);
-    QTest::keyClicks(&ed, "8");  // 128 is beyond i08
+    QTest::keyClicks(&ed, "8"); // 128 is beyond i08
     EXPECT_EQ(ed.text(), "12");
     EXPECT_EQ(ed.value().toInt(), 12);
     QTest::keyClicks(&ed, "a");
@@ -38,7 +38,7 @@ TEST(IntSpinBox, KeystrokesOutsideTheLiteralAreDropped)
     QTest::keyClick(&ed, Qt::Key_Backspace);
     QTest::keyClick(&ed, Qt::Key_Backspace);
     EXPECT_EQ(ed.text(), "");
-    EXPECT_EQ(ed.value().toInt(), 0);  // an empty text is zero
+    EXPECT_EQ(ed.value().toInt(), 0); // an empty text is zero
 }
 
 TEST(IntSpinBox, RejectedMiddleInsertKeepsTheCursor)
@@ -83,10 +83,10 @@ TEST(IntSpinBox, IncompleteTextKeepsThePreviousValue)
     EXPECT_EQ(ed.text(), "+0x000000ffu4");
     ed.clear();
     QTest::keyClicks(&ed, "+0x");
-    EXPECT_EQ(ed.value().toInt(), 0);  // cleared first: empty is zero
+    EXPECT_EQ(ed.value().toInt(), 0); // cleared first: empty is zero
     QTest::keyClicks(&ed, "1fu");
     EXPECT_EQ(ed.value().toInt(), 31);
-    QTest::keyClicks(&ed, "8");  // wrong width digit for i32
+    QTest::keyClicks(&ed, "8"); // wrong width digit for i32
     EXPECT_EQ(ed.text(), "+0x1fu");
     QTest::keyClicks(&ed, "4");
     EXPECT_EQ(ed.text(), "+0x1fu4");
@@ -113,7 +113,7 @@ TEST(IntSpinBox, SixtyFourBitLimitsAndTypes)
     u08_spin_box u8;
     u8.set_display_mode(0);
     u8.set_value(QVariant(10u));
-    EXPECT_EQ(u8.text(), "0b00001010");  // editors never group
+    EXPECT_EQ(u8.text(), "0b00001010"); // editors never group
     EXPECT_EQ(u8.value().type(), QVariant::Int);
 }
 
@@ -136,7 +136,7 @@ TEST(RealSpinBox, TypingAndRange)
     QTest::keyClicks(&f, "1.5e");
     EXPECT_EQ(f.text(), "1.5e");
     EXPECT_FLOAT_EQ(f.value().toFloat(), 1.5f);
-    QTest::keyClicks(&f, "40");  // 1.5e40 is beyond float
+    QTest::keyClicks(&f, "40"); // 1.5e40 is beyond float
     EXPECT_EQ(f.text(), "1.5e4");
     EXPECT_EQ(f.value().type(), QMetaType::Float);
     QTest::keyClicks(&f, "x");
@@ -166,7 +166,7 @@ TEST(FixsizeLineedit, LimitCountsBytes)
 
     fixsize_lineedit wide;
     wide.set_max_bytes(8);
-    const QString three = QString::fromUtf8("\xe4\xb8\xad");  // one character, three bytes
+    const QString three = QString::fromUtf8("\xe4\xb8\xad"); // one character, three bytes
     type_char(&wide, three);
     type_char(&wide, three);
     EXPECT_EQ(wide.text(), three + three);

@@ -39,18 +39,19 @@ protected:
     bool run(const QByteArray &sql)
     {
         result_set *rs = db_.run_sql(sql);
-        if (!rs)
-            return false;
+        if (!rs) return false;
         del_datas(rs);
         return true;
     }
     // A fresh table per test: id i32, name of the given string type, rows (1, a) ... in order.
-    QString people(const QString &name, const QStringList &names, const QString &str_type = "string08")
+    QString people(const QString &name, const QStringList &names,
+                   const QString &str_type = "string08")
     {
         EXPECT_TRUE(db_.make_table(name, {"id", "name"}, {"i32", str_type}, {"false", "true"}));
         for (int i = 0; i < names.size(); ++i)
-            EXPECT_TRUE(run("insert into " + db_access::quote_name(name) + " ( id, name ) values ( " +
-                            QByteArray::number(i + 1) + ", " + db_access::quote_str(names[i]) + " );"));
+            EXPECT_TRUE(run("insert into " + db_access::quote_name(name) +
+                            " ( id, name ) values ( " + QByteArray::number(i + 1) + ", " +
+                            db_access::quote_str(names[i]) + " );"));
         return name;
     }
     static QByteArray select_all(const QString &table)
@@ -61,8 +62,7 @@ protected:
     static QVariantList column(const tab_data_model &m, int col)
     {
         QVariantList out;
-        for (int r = 0; r < m.rowCount(); ++r)
-            out << m.data(m.index(r, col), Qt::EditRole);
+        for (int r = 0; r < m.rowCount(); ++r) out << m.data(m.index(r, col), Qt::EditRole);
         return out;
     }
 
@@ -74,7 +74,7 @@ protected:
 server_fixture *ModelLive::server_ = nullptr;
 bool ModelLive::connected_ = false;
 
-}  // namespace
+} // namespace
 
 TEST_F(ModelLive, LoadShowsRowsHeadersAndIds)
 {
@@ -194,8 +194,9 @@ TEST_F(ModelLive, InsertedAndDeletedRowsKeepIdsAligned)
     const QByteArray text = m.commit_text();
     EXPECT_EQ(text.count("insert into"), 1);
     const uint64_t lo = std::min(loaded[0], loaded[2]), hi = std::max(loaded[0], loaded[2]);
-    EXPECT_TRUE(text.contains("delete from rows_t where __id == " + QByteArray::number(qulonglong(lo)) +
-                              ";delete from rows_t where __id == " + QByteArray::number(qulonglong(hi)) + ";"))
+    EXPECT_TRUE(text.contains(
+        "delete from rows_t where __id == " + QByteArray::number(qulonglong(lo)) +
+        ";delete from rows_t where __id == " + QByteArray::number(qulonglong(hi)) + ";"))
         << text.constData();
 }
 
@@ -226,10 +227,12 @@ TEST_F(ModelLive, CommitSendsTheOneTextAndTheServerApplies)
     ASSERT_TRUE(m.insertRows(0, 1));
     ASSERT_TRUE(m.setData(m.index(2, 1), QString("x")));
     ASSERT_TRUE(m.removeRows(3, 1));
-    EXPECT_EQ(m.commit_text(), "atom_exec  insert into t ( id, name ) values ( 0, \"abc\" ); update t set name = \"x\" "
-                               "where __id == " + QByteArray::number(qulonglong(id_bob)) +
-                                   ";delete from t where __id == " + QByteArray::number(qulonglong(id_cid)) +
-                                   "; commit;");
+    EXPECT_EQ(
+        m.commit_text(),
+        "atom_exec  insert into t ( id, name ) values ( 0, \"abc\" ); update t set name = \"x\" "
+        "where __id == " +
+            QByteArray::number(qulonglong(id_bob)) +
+            ";delete from t where __id == " + QByteArray::number(qulonglong(id_cid)) + "; commit;");
     ASSERT_TRUE(m.commit_changes());
     ASSERT_TRUE(m.load_rows(select_all(t) + " order by id asc", true));
     EXPECT_EQ(column(m, 1), QVariantList({"abc", "ann", "x"}));
@@ -242,7 +245,7 @@ TEST_F(ModelLive, FailedCommitKeepsThePendingChanges)
     const QString t = people("fail_t", {"ann"}, "string04");
     tab_data_model m(t, &db_);
     ASSERT_TRUE(m.load_rows(select_all(t), true));
-    ASSERT_TRUE(m.setData(m.index(0, 1), QString("abcd")));  // four bytes: too long for string04
+    ASSERT_TRUE(m.setData(m.index(0, 1), QString("abcd"))); // four bytes: too long for string04
     EXPECT_FALSE(m.commit_changes());
     EXPECT_EQ(m.modified_count(), 1);
     ASSERT_TRUE(m.load_rows(select_all(t), true));
@@ -254,19 +257,14 @@ TEST_F(ModelLive, HostileTextsStayData)
     const QString table = "odd]\"t";
     const QString field = "we[ird\"\\";
     ASSERT_TRUE(db_.make_table(table, {"id", field}, {"i32", "string64"}, {"false", "false"}));
-    ASSERT_TRUE(run("insert into " + db_access::quote_name(table) + " ( id, " + db_access::quote_name(field) +
-                    " ) values ( 1, \"plain\" );"));
+    ASSERT_TRUE(run("insert into " + db_access::quote_name(table) + " ( id, " +
+                    db_access::quote_name(field) + " ) values ( 1, \"plain\" );"));
     tab_data_model m(table, &db_);
     ASSERT_TRUE(m.load_rows(select_all(table), true));
     ASSERT_EQ(m.columnCount(), 2);
     EXPECT_EQ(m.column_name(1), field);
     const QStringList hostile = {
-        "a\"b",
-        "x\\y\\",
-        "line\nfeed",
-        "\"); delete from t; (\"",
-        "] [ \\x22",
-        "end\"",
+        "a\"b", "x\\y\\", "line\nfeed", "\"); delete from t; (\"", "] [ \\x22", "end\"",
     };
     ASSERT_TRUE(m.setData(m.index(0, 1), hostile[0]));
     ASSERT_TRUE(m.insertRows(1, hostile.size() - 1));
@@ -301,7 +299,7 @@ TEST_F(ModelLive, ImmediateUpdateRefusedByTheServerRestoresTheCell)
     ASSERT_TRUE(m.setData(m.index(0, 1), QString("ab")));
     EXPECT_EQ(data_spy.count(), 1);
     EXPECT_EQ(m.modified_count(), 0);
-    EXPECT_TRUE(m.commit_text().isEmpty());  // already on the server
+    EXPECT_TRUE(m.commit_text().isEmpty()); // already on the server
     // Setting the value it already has sends nothing and is not a change.
     ASSERT_TRUE(m.setData(m.index(0, 1), QString("ab")));
     ASSERT_TRUE(m.load_rows(select_all(t), true));
@@ -324,14 +322,15 @@ TEST_F(ModelLive, SortIsStableAndDescendingIsItsReverse)
         EXPECT_EQ(m.row_id(r), id_of[m.data(m.index(r, 0), Qt::EditRole).toInt()]);
     m.sort(0, Qt::DescendingOrder);
     EXPECT_EQ(column(m, 0), QVariantList({5, 4, 3, 2, 1}));
-    m.sort(7);  // out of range: nothing happens
+    m.sort(7); // out of range: nothing happens
     EXPECT_EQ(column(m, 0), QVariantList({5, 4, 3, 2, 1}));
 }
 
 TEST_F(ModelLive, SortOrdersTextsAsTheToolkitComparesThem)
 {
     // Texts order without regard to case, and texts that differ only in case are ties.
-    const QString t = people("case_t", {"b", "A", "a", "B", "c", QString::fromUtf8("\xc3\xa9"), "D"});
+    const QString t =
+        people("case_t", {"b", "A", "a", "B", "c", QString::fromUtf8("\xc3\xa9"), "D"});
     tab_data_model m(t, &db_);
     ASSERT_TRUE(m.load_rows(select_all(t), true));
     m.sort(1, Qt::AscendingOrder);
@@ -341,7 +340,8 @@ TEST_F(ModelLive, SortOrdersTextsAsTheToolkitComparesThem)
     // The same order the toolkit's own comparison gives, pair by pair.
     m.sort(1, Qt::AscendingOrder);
     for (int r = 1; r < m.rowCount(); ++r) {
-        const QVariant a = m.data(m.index(r - 1, 1), Qt::EditRole), b = m.data(m.index(r, 1), Qt::EditRole);
+        const QVariant a = m.data(m.index(r - 1, 1), Qt::EditRole),
+                       b = m.data(m.index(r, 1), Qt::EditRole);
         EXPECT_LE(a.toString().compare(b.toString(), Qt::CaseInsensitive), 0) << r;
     }
 }
@@ -371,7 +371,8 @@ TEST_F(ModelLive, GroupedBinaryTextsCommitAndTypesRoundTrip)
     EXPECT_EQ(m.data(m.index(0, 3), Qt::EditRole).toDouble(), -1.25);
     EXPECT_EQ(m.data(m.index(0, 4), Qt::EditRole).toDate(), QDate(2019, 4, 23));
     EXPECT_EQ(m.data(m.index(0, 5), Qt::EditRole).toTime(), QTime(1, 2, 3, 456));
-    EXPECT_EQ(m.data(m.index(0, 6), Qt::EditRole).toDateTime(), QDateTime(QDate(2019, 4, 23), QTime(10, 11, 12)));
+    EXPECT_EQ(m.data(m.index(0, 6), Qt::EditRole).toDateTime(),
+              QDateTime(QDate(2019, 4, 23), QTime(10, 11, 12)));
 
     // In immediate mode the plain text of a date-time goes out, and the server takes it.
     m.set_immediate(true);
@@ -429,7 +430,7 @@ TEST_F(ModelLive, EditingThroughATableView)
     auto *ed = view.findChild<QLineEdit *>();
     ASSERT_NE(ed, nullptr);
     ed->selectAll();
-    QTest::keyClicks(ed, "ivy-long-name");  // cut at eight bytes by the editor
+    QTest::keyClicks(ed, "ivy-long-name"); // cut at eight bytes by the editor
     QTest::keyClick(ed, Qt::Key_Return);
     QCoreApplication::processEvents();
     EXPECT_EQ(m.data(m.index(0, 1), Qt::EditRole), QVariant("ivy-long"));
@@ -443,8 +444,7 @@ TEST_F(ModelLive, EditingThroughATableView)
     view.edit(m.index(1, 1));
     QLineEdit *ro = nullptr;
     for (QLineEdit *e : view.findChildren<QLineEdit *>())
-        if (e->isVisible())
-            ro = e;
+        if (e->isVisible()) ro = e;
     ASSERT_NE(ro, nullptr);
     EXPECT_TRUE(ro->isReadOnly());
     QTest::keyClicks(ro, "zz");
@@ -463,16 +463,18 @@ TEST_F(ModelLive, EditingThroughATableView)
 TEST_F(ModelLive, SortOrdersEveryTypeByValue)
 {
     const QString t = "sort_types_t";
-    ASSERT_TRUE(db_.make_table(t, {"k", "u", "d", "day", "at"}, {"i32", "u64", "double", "date", "datetime"},
+    ASSERT_TRUE(db_.make_table(t, {"k", "u", "d", "day", "at"},
+                               {"i32", "u64", "double", "date", "datetime"},
                                {"false", "true", "true", "true", "true"}));
-    ASSERT_TRUE(run("insert into sort_types_t ( k, u, d, day, at ) values"
-                    " ( 1, 18446744073709551615, 2.5, \"2020-01-02\", \"2020-01-02 00:00:01\" )"
-                    " ( 2, 7, -10.0, \"1999-12-31\", \"2020-01-02 00:00:00.5\" )"
-                    " ( 3, 9223372036854775808, 100.25, \"2020-01-01\", \"1970-01-01 00:00:00\" );"));
+    ASSERT_TRUE(
+        run("insert into sort_types_t ( k, u, d, day, at ) values"
+            " ( 1, 18446744073709551615, 2.5, \"2020-01-02\", \"2020-01-02 00:00:01\" )"
+            " ( 2, 7, -10.0, \"1999-12-31\", \"2020-01-02 00:00:00.5\" )"
+            " ( 3, 9223372036854775808, 100.25, \"2020-01-01\", \"1970-01-01 00:00:00\" );"));
     tab_data_model m(t, &db_);
     ASSERT_TRUE(m.load_rows(select_all(t), true));
     ASSERT_EQ(m.rowCount(), 3);
-    m.sort(1);  // unsigned beyond the signed range
+    m.sort(1); // unsigned beyond the signed range
     EXPECT_EQ(column(m, 0), QVariantList({2, 3, 1}));
     m.sort(2);
     EXPECT_EQ(column(m, 0), QVariantList({2, 1, 3}));
@@ -481,7 +483,7 @@ TEST_F(ModelLive, SortOrdersEveryTypeByValue)
     m.sort(4);
     EXPECT_EQ(column(m, 0), QVariantList({3, 2, 1}));
     // A cell edited with a value of another type still sorts by number.
-    ASSERT_TRUE(m.setData(m.index(0, 2), 50));  // row k = 3: 100.25 becomes the integer 50
+    ASSERT_TRUE(m.setData(m.index(0, 2), 50)); // row k = 3: 100.25 becomes the integer 50
     m.sort(2, Qt::DescendingOrder);
     EXPECT_EQ(column(m, 0), QVariantList({3, 1, 2}));
 }

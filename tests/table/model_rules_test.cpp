@@ -10,9 +10,10 @@
 #include <QSignalSpy>
 
 namespace {
-const QStringList all_types = {"u08", "i08", "u16", "i16", "u32", "i32", "u64", "i64", "float", "double",
-                               "string04", "string08", "string16", "string32", "string64", "string128",
-                               "string256", "date", "time", "datetime"};
+const QStringList all_types = {"u08",       "i08",       "u16",      "i16",      "u32",
+                               "i32",       "u64",       "i64",      "float",    "double",
+                               "string04",  "string08",  "string16", "string32", "string64",
+                               "string128", "string256", "date",     "time",     "datetime"};
 }
 
 TEST(ModelRules, ValueLiteralsCannotLeaveTheirPlace)
@@ -25,12 +26,14 @@ TEST(ModelRules, ValueLiteralsCannotLeaveTheirPlace)
     // The grouped grid text of a u08 loses its blanks.
     EXPECT_EQ(tab_data_model::value_literal("u08", "0b0000 1010"), "0b00001010");
     EXPECT_EQ(tab_data_model::value_literal("i32", "+0x000000ffu4"), "+0x000000ffu4");
-    EXPECT_EQ(tab_data_model::value_literal("double", "-1.50000000000000000d"), "-1.50000000000000000d");
+    EXPECT_EQ(tab_data_model::value_literal("double", "-1.50000000000000000d"),
+              "-1.50000000000000000d");
     // A text that is no number never goes in bare.
     EXPECT_EQ(tab_data_model::value_literal("i32", "1; drop table t"), "\"1; drop table t\"");
     EXPECT_EQ(tab_data_model::value_literal("date", "2019\"; drop table t; \""),
               db_access::quote_str(QByteArray("2019\"; drop table t; \"")));
-    EXPECT_EQ(tab_data_model::value_literal("blob", "x\ny"), db_access::quote_str(QByteArray("x\ny")));
+    EXPECT_EQ(tab_data_model::value_literal("blob", "x\ny"),
+              db_access::quote_str(QByteArray("x\ny")));
 }
 
 TEST(ModelRules, TypeIconsExistForEveryType)
@@ -83,7 +86,7 @@ TEST(ModelRules, EmptyModelRefusesEverything)
     EXPECT_EQ(m.rowCount(), 0);
     EXPECT_FALSE(m.index(0, 0).isValid());
     EXPECT_FALSE(m.setData(m.index(0, 0), 1));
-    EXPECT_FALSE(m.insertRows(0, 1));  // no columns to put cells in
+    EXPECT_FALSE(m.insertRows(0, 1)); // no columns to put cells in
     EXPECT_FALSE(m.removeRows(0, 1));
     EXPECT_EQ(m.cell_mark(0, 0), nullptr);
     EXPECT_EQ(m.flags(m.index(0, 0)), Qt::ItemFlags());
@@ -101,7 +104,7 @@ TEST(ModelRules, UnparsedQueryIsNotSent)
     QString log;
     bool editable = true;
     EXPECT_FALSE(m.load_rows("select * fron t", true, &editable, log));
-    EXPECT_TRUE(log.isEmpty());  // a sent statement always leaves a log line
+    EXPECT_TRUE(log.isEmpty()); // a sent statement always leaves a log line
     EXPECT_FALSE(editable);
     EXPECT_EQ(m.columnCount(), 0);
 }
@@ -110,8 +113,7 @@ TEST(ModelRules, DelegateMapCoversEveryType)
 {
     db_access db;
     tab_data_model m("t", &db);
-    for (const QString &t : all_types)
-        EXPECT_NE(m.delegate_of(t), nullptr) << t.toStdString();
+    for (const QString &t : all_types) EXPECT_NE(m.delegate_of(t), nullptr) << t.toStdString();
     EXPECT_EQ(m.delegate_of("string"), nullptr);
     auto *s = dynamic_cast<string_item_dlgt *>(m.delegate_of("string128"));
     ASSERT_NE(s, nullptr);

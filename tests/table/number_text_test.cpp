@@ -11,7 +11,8 @@ namespace {
 
 enum { U08, I08, U16, I16, U32, I32, U64, I64 };
 
-std::string fmt(int kind, int64_t v, int mode, bool sign = false, bool suffix = false, bool group = false)
+std::string fmt(int kind, int64_t v, int mode, bool sign = false, bool suffix = false,
+                bool group = false)
 {
     int_form f;
     f.mode = mode;
@@ -31,12 +32,13 @@ verdict check(int kind, const char *text, int mode, bool sign = false, bool suff
     return check_int(kind, text, std::strlen(text), f, out);
 }
 
-verdict rcheck(bool dbl, const char *text, bool sign = false, bool suffix = false, double *out = nullptr)
+verdict rcheck(bool dbl, const char *text, bool sign = false, bool suffix = false,
+               double *out = nullptr)
 {
     return check_real(dbl, text, std::strlen(text), sign, suffix, out);
 }
 
-}  // namespace
+} // namespace
 
 TEST(IntegerTextForm, BinaryHexAndDecimalWidths)
 {
@@ -83,12 +85,12 @@ TEST(IntegerCheck, PrefixesAreAcceptedWhileTyping)
 TEST(IntegerCheck, WrongCharactersAndPlacesAreRejected)
 {
     EXPECT_EQ(check(I08, "x", mode_dec), verdict::rejected);
-    EXPECT_EQ(check(I08, "+5", mode_dec), verdict::rejected);  // "+" needs the sign flag
+    EXPECT_EQ(check(I08, "+5", mode_dec), verdict::rejected); // "+" needs the sign flag
     EXPECT_EQ(check(I08, "5", mode_dec, true), verdict::rejected);
     EXPECT_EQ(check(I08, "0x12", mode_bin), verdict::rejected);
     EXPECT_EQ(check(I08, "0b12", mode_bin), verdict::rejected);
     EXPECT_EQ(check(I08, "1a", mode_dec), verdict::rejected);
-    EXPECT_EQ(check(I08, "1u1", mode_dec), verdict::rejected);  // suffix needs the flag
+    EXPECT_EQ(check(I08, "1u1", mode_dec), verdict::rejected); // suffix needs the flag
     EXPECT_EQ(check(I08, "1u2", mode_dec, false, true), verdict::rejected);
     EXPECT_EQ(check(I08, "1u1 ", mode_dec, false, true), verdict::rejected);
     EXPECT_EQ(check(I08, "-u", mode_dec, false, true), verdict::rejected);
@@ -186,11 +188,12 @@ TEST(RealCheck, LiteralSyntaxAndRange)
     EXPECT_EQ(rcheck(false, "1e39"), verdict::rejected);
     EXPECT_EQ(rcheck(true, "1e39"), verdict::complete);
     EXPECT_EQ(rcheck(true, "1e309"), verdict::rejected);
-    EXPECT_EQ(rcheck(true, "1e-400", false, false, &v), verdict::complete);  // underflows to zero
+    EXPECT_EQ(rcheck(true, "1e-400", false, false, &v), verdict::complete); // underflows to zero
     EXPECT_EQ(v, 0.0);
     // The longest float text, -FLT_MAX with nine decimals, still fits.
     const std::string fmax = format_real(false, -double(FLT_MAX), true, true);
     EXPECT_EQ(check_real(false, fmax.data(), fmax.size(), true, true, &v), verdict::complete);
     EXPECT_EQ(v, -double(FLT_MAX));
-    EXPECT_EQ(rcheck(false, "0000000000000000000000000000000000000000000000000001"), verdict::rejected);
+    EXPECT_EQ(rcheck(false, "0000000000000000000000000000000000000000000000000001"),
+              verdict::rejected);
 }

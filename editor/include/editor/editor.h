@@ -82,7 +82,10 @@ public:
 
     // Called after text typed from the keyboard or an input method was inserted; the
     // completion popup plugs in here.
-    void set_completion_hook(std::function<void(editor *)> hook) { completion_hook_ = std::move(hook); }
+    void set_completion_hook(std::function<void(editor *)> hook)
+    {
+        completion_hook_ = std::move(hook);
+    }
 
     // Rebuilds line_index, resizes the widget to its content and stores the cursor's pixel
     // position.

@@ -19,8 +19,8 @@ public:
     double handle_length() const { return handle_; }
     double track() const;
 
-    void set_handle_length(double len);  // clamped to the track
-    void set_position(double pos);       // clamped to [0, track - handle]
+    void set_handle_length(double len); // clamped to the track
+    void set_position(double pos);      // clamped to [0, track - handle]
 
 signals:
     void scrolling();

@@ -10,11 +10,11 @@
 
 // One recorded change of the text.
 struct undo_entry {
-    int32_t kind = 0;       // 0 text removed, 1 text inserted
-    std::string text;       // the removed or inserted bytes
-    int64_t time = 0;       // milliseconds on the buffer's clock
-    int32_t position = 0;   // offset of the change; a Backspace removal stores -offset
-    int64_t group = 0;      // grows by one for entries recorded after an undo
+    int32_t kind = 0;     // 0 text removed, 1 text inserted
+    std::string text;     // the removed or inserted bytes
+    int64_t time = 0;     // milliseconds on the buffer's clock
+    int32_t position = 0; // offset of the change; a Backspace removal stores -offset
+    int64_t group = 0;    // grows by one for entries recorded after an undo
     uint8_t group_start = 0;
     // -offset cannot tell a Backspace at offset 0 from a Delete there, so the direction is
     // kept as well; undo reads it to put the cursor back behind the restored character.
@@ -41,11 +41,11 @@ public:
     void set_text(std::string text);
 
     // --- characters and lines ------------------------------------------------------------
-    int char_len(int32_t p) const;         // 0 at the end of the text
-    int32_t prev_char(int32_t p) const;    // start of the character before p
-    int32_t snap(int32_t p) const;         // p moved back onto a character start
-    int32_t line_start(int32_t p) const;   // just after the previous \n, or 0
-    int32_t line_end(int32_t p) const;     // the \n ending p's line, or the text end
+    int char_len(int32_t p) const;       // 0 at the end of the text
+    int32_t prev_char(int32_t p) const;  // start of the character before p
+    int32_t snap(int32_t p) const;       // p moved back onto a character start
+    int32_t line_start(int32_t p) const; // just after the previous \n, or 0
+    int32_t line_end(int32_t p) const;   // the \n ending p's line, or the text end
 
     // --- cursor and moves (pure: they return the new offset) -----------------------------
     int32_t cursor() const { return cursor_; }
@@ -69,10 +69,10 @@ public:
     const range_list &selections() const { return selections_; }
     bool has_selection() const { return !selections_.empty(); }
     void add_selection(int32_t begin, int32_t end);
-    void select(int32_t a, int32_t b);     // the single range between a and b
+    void select(int32_t a, int32_t b); // the single range between a and b
     void clear_selections() { selections_.clear(); }
     void set_selections(const range_list &ranges);
-    std::string selected_text() const;     // selections joined in list order
+    std::string selected_text() const; // selections joined in list order
 
     const range_list &marks() const { return marks_; }
     void set_marks(range_list marks) { marks_ = std::move(marks); }
@@ -85,7 +85,7 @@ public:
     // Typing: removes the selection that holds the cursor, inserts at the cursor, moves the
     // cursor behind the text and clears all selections.
     void insert(std::string_view bytes);
-    void insert_at(int32_t pos, std::string_view bytes);           // cursor behind the text
+    void insert_at(int32_t pos, std::string_view bytes);             // cursor behind the text
     void remove(int32_t begin, int32_t end, bool backspace = false); // cursor at begin
     void replace(int32_t begin, int32_t end, std::string_view bytes);
     // The same, but the selections stay and follow the edit: ranges after it shift and a

@@ -8,9 +8,9 @@
 
 // How a find target is read.
 enum search_mode : int {
-    search_normal = 0,   // the bytes as typed
-    search_escapes = 1,  // \n, \r, \t, \xHH, \uHHHH, \UHHHHHHHH ... are rewritten first
-    search_regex = 2,    // an ECMAScript-style regular expression
+    search_normal = 0,  // the bytes as typed
+    search_escapes = 1, // \n, \r, \t, \xHH, \uHHHH, \UHHHHHHHH ... are rewritten first
+    search_regex = 2,   // an ECMAScript-style regular expression
 };
 
 // Search flags, combinable.
@@ -20,8 +20,8 @@ enum search_flag : int {
 };
 
 struct match_result {
-    range_list matches;   // non-overlapping, non-empty, in text order
-    std::string error;    // set when the pattern is invalid or matching gave up
+    range_list matches;       // non-overlapping, non-empty, in text order
+    std::string error;        // set when the pattern is invalid or matching gave up
     bool bad_pattern = false; // the error is the pattern's, not the search's
     bool ok() const { return error.empty(); }
 };

@@ -18,4 +18,3 @@ inline bool is_word_byte(unsigned char c)
 {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || c == '_' || (c >= 'a' && c <= 'z');
 }
-

@@ -16,7 +16,10 @@ int char_len(const char *s, size_t n, size_t p);
 size_t prev_char(const char *s, size_t n, size_t p);
 
 // Cells a character takes on screen: one for a one-byte character, two otherwise.
-inline int cells(int len) { return len == 1 ? 1 : 2; }
+inline int cells(int len)
+{
+    return len == 1 ? 1 : 2;
+}
 
 // Replaces every ill-formed sequence by U+FFFD, so that inserted text can never join
 // with its neighbours into a character that straddles the cursor.

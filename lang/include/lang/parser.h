@@ -18,25 +18,28 @@ using node_id = uint16_t;
 // 0: anonymous composite; 1: terminal leaf; i + 2: a match of rule number i.
 constexpr node_id anonymous_id = 0;
 constexpr node_id terminal_id = 1;
-constexpr node_id no_node = 0xFFFF;   // node_path_at: nothing found
+constexpr node_id no_node = 0xFFFF; // node_path_at: nothing found
 
 struct parse_node {
-  node_id id = 0;
-  uint32_t count_ = 0;           // (for matchers) number of children
-  const char *start = nullptr;   // first byte matched
-  uint64_t length = 0;           // bytes matched (may be 0)
+    node_id id = 0;
+    uint32_t count_ = 0;         // (for matchers) number of children
+    const char *start = nullptr; // first byte matched
+    uint64_t length = 0;         // bytes matched (may be 0)
 
-  size_t child_count() const { return count_; }
-  const parse_node *child(size_t i) const { return kids()[i]; }
-  const parse_node *const *begin() const { return kids(); }   // children in text order
-  const parse_node *const *end() const { return kids() + count_; }
-  const char *stop() const { return start + length; }         // one past the last byte
-  std::string_view text() const { return {start, static_cast<size_t>(length)}; }
+    size_t child_count() const { return count_; }
+    const parse_node *child(size_t i) const { return kids()[i]; }
+    const parse_node *const *begin() const { return kids(); } // children in text order
+    const parse_node *const *end() const { return kids() + count_; }
+    const char *stop() const { return start + length; } // one past the last byte
+    std::string_view text() const { return {start, static_cast<size_t>(length)}; }
 
-  // For matchers: a node with children is allocated together with them, and the array of
-  // child pointers follows the node directly (in the same arena).
-  parse_node **kids() { return reinterpret_cast<parse_node **>(this + 1); }
-  const parse_node *const *kids() const { return reinterpret_cast<const parse_node *const *>(this + 1); }
+    // For matchers: a node with children is allocated together with them, and the array of
+    // child pointers follows the node directly (in the same arena).
+    parse_node **kids() { return reinterpret_cast<parse_node **>(this + 1); }
+    const parse_node *const *kids() const
+    {
+        return reinterpret_cast<const parse_node *const *>(this + 1);
+    }
 };
 
 class node_arena;
@@ -44,55 +47,57 @@ class node_arena;
 // One tree from parse_one; owns its nodes. Movable, not copyable.
 class parse_tree {
 public:
-  parse_tree();
-  parse_tree(parse_tree &&) noexcept;
-  parse_tree &operator=(parse_tree &&) noexcept;
-  ~parse_tree();
-  const parse_node *root() const { return root_; }
-  explicit operator bool() const { return root_ != nullptr; }
+    parse_tree();
+    parse_tree(parse_tree &&) noexcept;
+    parse_tree &operator=(parse_tree &&) noexcept;
+    ~parse_tree();
+    const parse_node *root() const { return root_; }
+    explicit operator bool() const { return root_ != nullptr; }
 
 private:
-  friend class parse_context;
-  friend struct parse_access;
-  std::unique_ptr<node_arena> arena_;
-  const parse_node *root_ = nullptr;
+    friend class parse_context;
+    friend struct parse_access;
+    std::unique_ptr<node_arena> arena_;
+    const parse_node *root_ = nullptr;
 };
 
 // The statement trees of parse_all, in text order; owns them. Movable, not copyable.
 class statement_list {
 public:
-  statement_list();
-  statement_list(statement_list &&) noexcept;
-  statement_list &operator=(statement_list &&) noexcept;
-  ~statement_list();
-  size_t size() const { return items_.size(); }
-  bool empty() const { return items_.empty(); }
-  const parse_node *operator[](size_t i) const { return items_[i]; }
-  const parse_node *const *begin() const { return items_.data(); }
-  const parse_node *const *end() const { return items_.data() + items_.size(); }
-  // The text the statements were parsed from (set by the first parse_all into the list);
-  // node_path_at measures offsets from it.
-  const char *text() const { return text_; }
-  void clear();   // releases every tree
+    statement_list();
+    statement_list(statement_list &&) noexcept;
+    statement_list &operator=(statement_list &&) noexcept;
+    ~statement_list();
+    size_t size() const { return items_.size(); }
+    bool empty() const { return items_.empty(); }
+    const parse_node *operator[](size_t i) const { return items_[i]; }
+    const parse_node *const *begin() const { return items_.data(); }
+    const parse_node *const *end() const { return items_.data() + items_.size(); }
+    // The text the statements were parsed from (set by the first parse_all into the list);
+    // node_path_at measures offsets from it.
+    const char *text() const { return text_; }
+    void clear(); // releases every tree
 
 private:
-  friend struct parse_access;
-  std::unique_ptr<node_arena> arena_;
-  std::vector<const parse_node *> items_;
-  const char *text_ = nullptr;
+    friend struct parse_access;
+    std::unique_ptr<node_arena> arena_;
+    std::vector<const parse_node *> items_;
+    const char *text_ = nullptr;
 };
 
 // A small set of node ids.
 class id_set {
 public:
-  id_set(std::initializer_list<node_id> ids) : ids_(ids) {}
-  bool contains(node_id id) const {
-    for (node_id x : ids_) if (x == id) return true;
-    return false;
-  }
+    id_set(std::initializer_list<node_id> ids) : ids_(ids) {}
+    bool contains(node_id id) const
+    {
+        for (node_id x : ids_)
+            if (x == id) return true;
+        return false;
+    }
 
 private:
-  std::vector<node_id> ids_;
+    std::vector<node_id> ids_;
 };
 
 // Decodes one UTF-8 code point at p without reading past remaining bytes. Returns its
@@ -111,29 +116,32 @@ uint64_t step_budget(uint64_t remaining);
 // State of one parse: where the farthest terminal failed, the step counter, the nesting
 // depth and the arena the nodes come from. Matchers (native ones included) use it.
 struct parse_options {
-  // Fail at once where a node cannot start with the current byte. Results are the same
-  // either way; switching it off is for comparisons in tests and benchmarks.
-  bool skip_by_first_byte = true;
+    // Fail at once where a node cannot start with the current byte. Results are the same
+    // either way; switching it off is for comparisons in tests and benchmarks.
+    bool skip_by_first_byte = true;
 };
 
 struct lookahead_memo;
 
 class parse_context {
 public:
-  parse_context(const grammar &g, node_arena &arena, uint64_t remaining, parse_options opts = {});
-  const grammar &gram;
-  parse_options options;
-  const char *farthest_failure = nullptr;   // null: none yet
-  uint64_t steps = 0, budget;
-  uint32_t depth = 0;
-  uintptr_t stack_base = 0;                 // frame address where the parse began
-  uint32_t limit_hits = 0;                  // failures caused by the depth or step limit
-  lookahead_memo *memo = nullptr;           // where leading optional rules end (may be null)
+    parse_context(const grammar &g, node_arena &arena, uint64_t remaining, parse_options opts = {});
+    const grammar &gram;
+    parse_options options;
+    const char *farthest_failure = nullptr; // null: none yet
+    uint64_t steps = 0, budget;
+    uint32_t depth = 0;
+    uintptr_t stack_base = 0;       // frame address where the parse began
+    uint32_t limit_hits = 0;        // failures caused by the depth or step limit
+    lookahead_memo *memo = nullptr; // where leading optional rules end (may be null)
 
-  void fail_at(const char *pos) { if (!farthest_failure || pos > farthest_failure) farthest_failure = pos; }
-  parse_node *leaf(node_id id, const char *start, uint64_t length);   // a node without children
-  node_arena &arena;
-  std::vector<parse_node *> scratch;   // children being collected, a stack shared by all levels
+    void fail_at(const char *pos)
+    {
+        if (!farthest_failure || pos > farthest_failure) farthest_failure = pos;
+    }
+    parse_node *leaf(node_id id, const char *start, uint64_t length); // a node without children
+    node_arena &arena;
+    std::vector<parse_node *> scratch; // children being collected, a stack shared by all levels
 };
 
 // Matches one grammar node at pos. Returns the node, or null on failure.
@@ -141,12 +149,13 @@ parse_node *match_node(const grammar_node &node, const char *pos, uint64_t remai
                        parse_context &ctx);
 
 struct parse_result {
-  int32_t result = 0;   // matched length, or (on failure) farthest failure minus position
-  parse_tree tree;      // empty on failure
+    int32_t result = 0; // matched length, or (on failure) farthest failure minus position
+    parse_tree tree;    // empty on failure
 };
 
 // Matches the start rule once at pos.
-parse_result parse_one(const grammar &g, const char *pos, uint64_t remaining, parse_options opts = {});
+parse_result parse_one(const grammar &g, const char *pos, uint64_t remaining,
+                       parse_options opts = {});
 
 // Matches the start rule again and again from text, appending each tree to list. Returns
 // the offset where it stopped: length when everything matched, else the end of the last
@@ -169,4 +178,4 @@ void collect_nodes(const parse_node *tree, const id_set &ids, std::vector<const 
 node_id node_path_at(const statement_list &list, uint64_t offset, const id_set &ids,
                      std::vector<const parse_node *> *path = nullptr);
 
-}  // namespace lang
+} // namespace lang
