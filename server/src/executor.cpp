@@ -1,4 +1,5 @@
 #include "executor.h"
+#include "refuse.h"
 
 #include "expr.h"
 #include "tree_reader.h"
@@ -16,12 +17,6 @@ namespace {
 bool word(const parse_node *n, const char *w)
 {
     return is_word(n, w);
-}
-
-bool refuse(std::string &err, const std::string &why)
-{
-    err = why;
-    return false;
 }
 
 bool valid_name(const std::string &name, const char *what, std::string &err)

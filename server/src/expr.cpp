@@ -1,4 +1,5 @@
 #include "expr.h"
+#include "refuse.h"
 
 #include "functions.h"
 
@@ -21,9 +22,8 @@ bool measure(expr &e, std::string &err)
     e.depth = 1;
     for (const auto &a : e.args) e.depth = std::max(e.depth, a.depth + 1);
     if (e.depth > max_expr_depth)
-        return err = "the expression nests more than " + std::to_string(max_expr_depth) +
-                     " levels deep (a chain of operators counts one level per operator)",
-               false;
+        return refuse(err, "the expression nests more than " + std::to_string(max_expr_depth) +
+                               " levels deep (a chain of operators counts one level per operator)");
     return true;
 }
 
@@ -31,12 +31,12 @@ bool compile_fold(const std::vector<const parse_node *> &parts, const expr_scope
                   std::string &err)
 {
     size_t i = 0;
-    if (parts.empty() || !is_operand(parts[0])) return err = "malformed expression", false;
+    if (parts.empty() || !is_operand(parts[0])) return refuse(err, "malformed expression");
     if (!compile_expr(parts[i++], scope, out, err)) return false;
     while (i < parts.size()) {
         std::string op;
         while (i < parts.size() && !is_operand(parts[i])) op += text_of(parts[i++]);
-        if (i >= parts.size()) return err = "malformed expression", false;
+        if (i >= parts.size()) return refuse(err, "malformed expression");
         expr rhs;
         if (!compile_expr(parts[i++], scope, rhs, err)) return false;
         expr bin;
@@ -54,7 +54,7 @@ bool compile_fold(const std::vector<const parse_node *> &parts, const expr_scope
 bool int64_of(const value &v, int64_t &out, std::string &err)
 {
     if (is_unsigned(v.type) && v.u() > uint64_t(INT64_MAX))
-        return err = std::to_string(v.u()) + " is out of range for integer arithmetic", false;
+        return refuse(err, std::to_string(v.u()) + " is out of range for integer arithmetic");
     out = v.i;
     return true;
 }
@@ -82,12 +82,11 @@ bool arith(const std::string &op, const value &a, const value &b, value &out, st
         return true;
     }
     if (!is_num(a) || !is_num(b))
-        return err = std::string("operator ") + op + " needs numbers, not " + type_name(a.type) +
-                     " and " + type_name(b.type),
-               false;
+        return refuse(err, std::string("operator ") + op + " needs numbers, not " +
+                               type_name(a.type) + " and " + type_name(b.type));
     bool bitwise = op == "&" || op == "|" || op == "^" || op == "<<" || op == ">>";
     if (is_real(a.type) || is_real(b.type)) {
-        if (bitwise) return err = "operator " + op + " needs integers", false;
+        if (bitwise) return refuse(err, "operator " + op + " needs integers");
         double x = real_of(a), y = real_of(b), r = 0;
         if (op == "+")
             r = x + y;
@@ -100,7 +99,7 @@ bool arith(const std::string &op, const value &a, const value &b, value &out, st
         else if (op == "%")
             r = std::fmod(x, y);
         else
-            return err = "unknown operator " + op, false;
+            return refuse(err, "unknown operator " + op);
         out = value::of_real(r);
         return true;
     }
@@ -114,7 +113,7 @@ bool arith(const std::string &op, const value &a, const value &b, value &out, st
     else if (op == "*")
         overflow = __builtin_mul_overflow(x, y, &r);
     else if (op == "/" || op == "%") {
-        if (y == 0) return err = "division by zero", false;
+        if (y == 0) return refuse(err, "division by zero");
         if (x == INT64_MIN && y == -1)
             overflow = true;
         else
@@ -127,22 +126,22 @@ bool arith(const std::string &op, const value &a, const value &b, value &out, st
         r = x ^ y;
     else if (op == "<<" || op == ">>") {
         if (y < 0 || y > 63)
-            return err = "shift by " + std::to_string(y) + " is outside 0 to 63", false;
+            return refuse(err, "shift by " + std::to_string(y) + " is outside 0 to 63");
         r = op == "<<" ? int64_t(uint64_t(x) << y) : x >> y;
     } else
-        return err = "unknown operator " + op, false;
+        return refuse(err, "unknown operator " + op);
     if (overflow)
-        return err = "integer overflow in " + value_text(a) + " " + op + " " + value_text(b), false;
+        return refuse(err, "integer overflow in " + value_text(a) + " " + op + " " + value_text(b));
     out = value::of_int(r);
     return true;
 }
 
 bool eval_aggregate(const expr &e, const eval_ctx &ctx, value &out, std::string &err)
 {
-    if (!ctx.group) return err = e.op + " sums up rows and needs a selection from a table", false;
+    if (!ctx.group) return refuse(err, e.op + " sums up rows and needs a selection from a table");
     const std::string &fn = e.op;
-    if (e.args.size() > 1) return err = fn + " takes one argument", false;
-    if (e.args.empty() && fn != "count") return err = fn + " needs an argument", false;
+    if (e.args.size() > 1) return refuse(err, fn + " takes one argument");
+    if (e.args.empty() && fn != "count") return refuse(err, fn + " needs an argument");
     std::vector<value> vals;
     vals.reserve(ctx.group->size());
     for (const stored_row *r : *ctx.group) {
@@ -152,7 +151,7 @@ bool eval_aggregate(const expr &e, const eval_ctx &ctx, value &out, std::string 
         row_ctx.row_id = r->id;
         value v;
         if (e.args[0].aggregate)
-            return err = "an aggregate inside " + fn + " is not allowed", false;
+            return refuse(err, "an aggregate inside " + fn + " is not allowed");
         if (!eval_expr(e.args[0], row_ctx, v, err)) return false;
         vals.push_back(std::move(v));
     }
@@ -161,12 +160,12 @@ bool eval_aggregate(const expr &e, const eval_ctx &ctx, value &out, std::string 
         return true;
     }
     if (fn == "min" || fn == "max") {
-        if (vals.empty()) return err = fn + " of no rows", false;
+        if (vals.empty()) return refuse(err, fn + " of no rows");
         size_t best = 0;
         for (size_t i = 1; i < vals.size(); ++i) {
             int c;
             if (!compare_values(vals[i], vals[best], c))
-                return err = fn + " cannot compare its values", false;
+                return refuse(err, fn + " cannot compare its values");
             if (fn == "min" ? c < 0 : c > 0) best = i;
         }
         out = vals[best];
@@ -174,7 +173,7 @@ bool eval_aggregate(const expr &e, const eval_ctx &ctx, value &out, std::string 
     }
     bool all_int = true;
     for (const auto &v : vals) {
-        if (!is_num(v)) return err = fn + " needs numbers, not " + type_name(v.type), false;
+        if (!is_num(v)) return refuse(err, fn + " needs numbers, not " + type_name(v.type));
         if (!is_int(v.type)) all_int = false;
     }
     if (fn == "sum" || fn == "product") {
@@ -185,7 +184,7 @@ bool eval_aggregate(const expr &e, const eval_ctx &ctx, value &out, std::string 
         out = acc;
         return true;
     }
-    if (vals.empty()) return err = fn + " of no rows", false;
+    if (vals.empty()) return refuse(err, fn + " of no rows");
     long double sum = 0;
     for (const auto &v : vals) sum += real_of(v);
     long double mean = sum / vals.size();
@@ -243,9 +242,9 @@ bool compile_expr(const parse_node *n, const expr_scope &scope, expr &out, std::
         }
         int idx = scope.table ? scope.table->field_index(name) : -1;
         if (idx < 0)
-            return err = scope.table ? "no field " + name + " in table " + scope.table->name
-                                     : "no field " + name + " here (the statement reads no table)",
-                   false;
+            return refuse(err, scope.table
+                                   ? "no field " + name + " in table " + scope.table->name
+                                   : "no field " + name + " here (the statement reads no table)");
         out.kind = expr::k_field;
         out.field = idx;
         return true;
@@ -256,7 +255,7 @@ bool compile_expr(const parse_node *n, const expr_scope &scope, expr &out, std::
         const parse_node *name = item(n, id::fn_name);
         out.op = text_of(name);
         if (!is_known_function(out.op) && !is_aggregate_name(out.op))
-            return err = "function " + out.op + " is not supported by this server yet", false;
+            return refuse(err, "function " + out.op + " is not supported by this server yet");
         const parse_node *args = item(n, id::arg_lst);
         if (args)
             for (const parse_node *a : items(args)) {
@@ -290,7 +289,7 @@ bool compile_expr(const parse_node *n, const expr_scope &scope, expr &out, std::
     case id::pri_expr:
         for (const parse_node *p : parts)
             if (is_operand(p)) return compile_expr(p, scope, out, err);
-        return err = "malformed expression", false;
+        return refuse(err, "malformed expression");
     case id::lgc_or_expr:
     case id::lgc_and_expr:
     case id::bit_or_expr:
@@ -308,7 +307,7 @@ bool compile_expr(const parse_node *n, const expr_scope &scope, expr &out, std::
     // expr (alias dropped here), constant_expr and any single-child wrapper.
     for (const parse_node *p : parts)
         if (is_operand(p)) return compile_expr(p, scope, out, err);
-    return err = "malformed expression", false;
+    return refuse(err, "malformed expression");
 }
 
 bool eval_expr(const expr &e, const eval_ctx &ctx, value &out, std::string &err)
@@ -318,11 +317,11 @@ bool eval_expr(const expr &e, const eval_ctx &ctx, value &out, std::string &err)
         out = e.constant;
         return true;
     case expr::k_field:
-        if (!ctx.row) return err = "a field cannot be read here", false;
+        if (!ctx.row) return refuse(err, "a field cannot be read here");
         out = (*ctx.row)[size_t(e.field)];
         return true;
     case expr::k_rowid:
-        if (!ctx.row) return err = "__id cannot be read here", false;
+        if (!ctx.row) return refuse(err, "__id cannot be read here");
         out = value::of_uint(ctx.row_id, col_type::u64);
         return true;
     case expr::k_unary: {
@@ -333,9 +332,8 @@ bool eval_expr(const expr &e, const eval_ctx &ctx, value &out, std::string &err)
             return true;
         }
         if (!is_num(v))
-            return err = "operator " + e.op + " needs a number, not " +
-                         std::string(type_name(v.type)),
-                   false;
+            return refuse(err, "operator " + e.op + " needs a number, not " +
+                                   std::string(type_name(v.type)));
         if (e.op == "+") {
             out = v;
             return true;
@@ -349,7 +347,7 @@ bool eval_expr(const expr &e, const eval_ctx &ctx, value &out, std::string &err)
                 return arith("-", value::of_int(0), v, out, err);
             return true;
         }
-        if (is_real(v.type)) return err = "operator ~ needs an integer", false;
+        if (is_real(v.type)) return refuse(err, "operator ~ needs an integer");
         int64_t x;
         if (!int64_of(v, x, err)) return false;
         out = value::of_int(~x);
@@ -373,9 +371,8 @@ bool eval_expr(const expr &e, const eval_ctx &ctx, value &out, std::string &err)
             e.op == ">=") {
             int c;
             if (!compare_values(a, b, c))
-                return err = std::string("cannot compare ") + type_name(a.type) + " with " +
-                             type_name(b.type),
-                       false;
+                return refuse(err, std::string("cannot compare ") + type_name(a.type) + " with " +
+                                       type_name(b.type));
             bool r = e.op == "=="   ? c == 0
                      : e.op == "!=" ? c != 0
                      : e.op == "<"  ? c < 0
@@ -402,7 +399,7 @@ bool eval_expr(const expr &e, const eval_ctx &ctx, value &out, std::string &err)
             for (size_t i = 1; i < args.size(); ++i) {
                 int c;
                 if (!compare_values(args[i], out, c))
-                    return err = e.op + " cannot compare its arguments", false;
+                    return refuse(err, e.op + " cannot compare its arguments");
                 if (e.op == "min" ? c < 0 : c > 0) out = args[i];
             }
             return true;
@@ -410,7 +407,7 @@ bool eval_expr(const expr &e, const eval_ctx &ctx, value &out, std::string &err)
         return call_function(e.op, args, ctx.row ? &ctx.row_id : nullptr, out, err);
     }
     }
-    return err = "malformed expression", false;
+    return refuse(err, "malformed expression");
 }
 
 } // namespace vela

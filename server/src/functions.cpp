@@ -1,4 +1,5 @@
 #include "functions.h"
+#include "refuse.h"
 
 #include "sha256.h"
 
@@ -24,10 +25,10 @@ const int64_t k_day_ns = 86400LL * 1000000000LL;
 bool need(const std::string &fn, const args_t &a, size_t lo, size_t hi, std::string &err)
 {
     if (a.size() < lo || a.size() > hi) {
-        err = fn + " takes " +
-              (lo == hi ? std::to_string(lo) : std::to_string(lo) + " to " + std::to_string(hi)) +
-              " argument" + (hi == 1 ? "" : "s");
-        return false;
+        return refuse(err, fn + " takes " +
+                               (lo == hi ? std::to_string(lo)
+                                         : std::to_string(lo) + " to " + std::to_string(hi)) +
+                               " argument" + (hi == 1 ? "" : "s"));
     }
     return true;
 }
@@ -39,14 +40,14 @@ bool as_real(const std::string &fn, const value &v, double &d, std::string &err)
     else if (is_real(v.type))
         d = v.d;
     else
-        return err = fn + " needs a number, not " + type_name(v.type), false;
+        return refuse(err, fn + " needs a number, not " + type_name(v.type));
     return true;
 }
 
 bool as_int(const std::string &fn, const value &v, int64_t &i, std::string &err)
 {
     value c;
-    if (!convert_value(v, col_type::i64, c, err)) return err = fn + ": " + err, false;
+    if (!convert_value(v, col_type::i64, c, err)) return refuse(err, fn + ": " + err);
     i = c.i;
     return true;
 }
@@ -62,7 +63,7 @@ bool as_text(const std::string &fn, const value &v, std::string &s, std::string 
 bool as_temporal(const std::string &fn, const value &v, col_type want, value &out, std::string &err)
 {
     if (v.type == want) return out = v, true;
-    if (!convert_value(v, want, out, err)) return err = fn + ": " + err, false;
+    if (!convert_value(v, want, out, err)) return refuse(err, fn + ": " + err);
     return true;
 }
 
@@ -75,7 +76,7 @@ bool as_date_like(const std::string &fn, const value &v, value &out, std::string
         if (convert_value(v, col_type::datetime, out, e) && v.s.size() > 10) return true;
         if (convert_value(v, col_type::date, out, e)) return true;
     }
-    return err = fn + " needs a date or a datetime", false;
+    return refuse(err, fn + " needs a date or a datetime");
 }
 
 __int128 nanos_of(const value &v)
@@ -101,10 +102,10 @@ bool from_nanos(__int128 ns, col_type t, value &out, std::string &err)
     out.type = t;
     if (t != col_type::time) {
         if (day < -800000 || day > 3000000)
-            return err = "the date leaves the years 1 to 9999", false;
+            return refuse(err, "the date leaves the years 1 to 9999");
         civil_from_days(int64_t(day), out.dt.year, out.dt.month, out.dt.day);
         if (!valid_date(out.dt.year, out.dt.month, out.dt.day))
-            return err = "the date leaves the years 1 to 9999", false;
+            return refuse(err, "the date leaves the years 1 to 9999");
     }
     if (t != col_type::date) {
         int64_t s = int64_t(tod / 1000000000LL);
@@ -172,7 +173,7 @@ fn_t convert_to(const std::string &name, col_type t)
         value v = a[0];
         // Conversions to an integer type drop the fraction of a real.
         if (is_int(t) && is_real(v.type) && std::isfinite(v.d)) v.d = std::trunc(v.d);
-        if (!convert_value(v, t, out, err)) return err = name + ": " + err, false;
+        if (!convert_value(v, t, out, err)) return refuse(err, name + ": " + err);
         return true;
     };
 }
@@ -195,7 +196,7 @@ fn_t date_part(const std::string &name, int which)
         bool has_date = v.type == col_type::date || v.type == col_type::datetime;
         bool has_time = v.type == col_type::time || v.type == col_type::datetime;
         if ((which < 3 && !has_date) || (which >= 3 && !has_time))
-            return err = name + " needs a " + (which < 3 ? "date" : "time"), false;
+            return refuse(err, name + " needs a " + (which < 3 ? "date" : "time"));
         const int parts[] = {v.dt.year,   v.dt.month,  v.dt.day,  v.dt.hour,
                              v.dt.minute, v.dt.second, v.dt.nanos};
         out = value::of_int(parts[which]);
@@ -257,7 +258,7 @@ const std::map<std::string, fn_t> &table()
             if (!need("abs", a, 1, 1, err)) return false;
             if (is_int(a[0].type)) {
                 if (is_unsigned(a[0].type)) return out = a[0], true;
-                if (a[0].i == INT64_MIN) return err = "abs: integer overflow", false;
+                if (a[0].i == INT64_MIN) return refuse(err, "abs: integer overflow");
                 out = value::of_int(a[0].i < 0 ? -a[0].i : a[0].i);
                 return true;
             }
@@ -276,7 +277,7 @@ const std::map<std::string, fn_t> &table()
             if (!as_real("round", a[0], x, err)) return false;
             if (a.size() == 2 && !as_int("round", a[1], digits, err)) return false;
             if (digits < -300 || digits > 300)
-                return err = "round: digits outside -300 to 300", false;
+                return refuse(err, "round: digits outside -300 to 300");
             double scale = std::pow(10.0, double(digits));
             out = value::of_real(std::round(x * scale) / scale);
             return true;
@@ -333,10 +334,10 @@ const std::map<std::string, fn_t> &table()
             if (!as_int("rand", a.back(), hi, err)) return false;
             if (a.size() == 2 && !as_int("rand", a[0], lo, err)) return false;
             if (a.size() == 1) { // rand(n): 0 to n - 1
-                if (hi <= 0) return err = "rand: empty range", false;
+                if (hi <= 0) return refuse(err, "rand: empty range");
                 hi = hi - 1;
             }
-            if (hi < lo) return err = "rand: empty range", false;
+            if (hi < lo) return refuse(err, "rand: empty range");
             out = value::of_int(std::uniform_int_distribution<int64_t>(lo, hi)(rng()));
             return true;
         };
@@ -361,7 +362,7 @@ const std::map<std::string, fn_t> &table()
                 !as_int("substr", a[1], from, err))
                 return false;
             if (a.size() == 3 && !as_int("substr", a[2], len, err)) return false;
-            if (from < 0 || len < 0) return err = "substr: negative position or length", false;
+            if (from < 0 || len < 0) return refuse(err, "substr: negative position or length");
             out = value::of_str(
                 size_t(from) >= s.size()
                     ? std::string()
@@ -379,7 +380,7 @@ const std::map<std::string, fn_t> &table()
                 r.append(s, p, q - p);
                 r += to;
                 p = q + from.size();
-                if (r.size() > (1u << 20)) return err = "replace: result too long", false;
+                if (r.size() > (1u << 20)) return refuse(err, "replace: result too long");
             }
             r.append(s, p, std::string::npos);
             out = value::of_str(std::move(r));
@@ -435,7 +436,7 @@ const std::map<std::string, fn_t> &table()
             pcre2_code *re =
                 pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pat.data()), pat.size(),
                               PCRE2_UTF | PCRE2_MATCH_INVALID_UTF, &code, &off, nullptr);
-            if (!re) return err = "reg_match: bad pattern at offset " + std::to_string(off), false;
+            if (!re) return refuse(err, "reg_match: bad pattern at offset " + std::to_string(off));
             pcre2_match_context *mc = pcre2_match_context_create(nullptr);
             pcre2_set_match_limit(mc, 1000000);
             pcre2_set_depth_limit(mc, 10000);
@@ -446,7 +447,7 @@ const std::map<std::string, fn_t> &table()
             pcre2_match_context_free(mc);
             pcre2_code_free(re);
             if (rc < 0 && rc != PCRE2_ERROR_NOMATCH)
-                return err = "reg_match: the pattern needs too much work", false;
+                return refuse(err, "reg_match: the pattern needs too much work");
             out = flag(rc >= 0);
             return true;
         };
@@ -503,14 +504,14 @@ const std::map<std::string, fn_t> &table()
         m["hex2raw"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             if (!need("hex2raw", a, 1, 1, err)) return false;
             std::string s = value_text(a[0]), r;
-            if (s.size() % 2) return err = "hex2raw: odd number of digits", false;
+            if (s.size() % 2) return refuse(err, "hex2raw: odd number of digits");
             for (size_t i = 0; i < s.size(); i += 2) {
                 int hi = std::isxdigit((unsigned char)s[i]) ? std::stoi(s.substr(i, 1), nullptr, 16)
                                                             : -1;
                 int lo = std::isxdigit((unsigned char)s[i + 1])
                              ? std::stoi(s.substr(i + 1, 1), nullptr, 16)
                              : -1;
-                if (hi < 0 || lo < 0) return err = "hex2raw: not a hexadecimal digit", false;
+                if (hi < 0 || lo < 0) return refuse(err, "hex2raw: not a hexadecimal digit");
                 r.push_back(char(hi * 16 + lo));
             }
             out = value::of_str(std::move(r));
@@ -518,7 +519,7 @@ const std::map<std::string, fn_t> &table()
         };
         fn_t row_id = [](args_t &a, const uint64_t *rid, value &out, std::string &err) {
             if (!need("row_id", a, 0, 0, err)) return false;
-            if (!rid) return err = "row_id needs a row", false;
+            if (!rid) return refuse(err, "row_id needs a row");
             out = value::of_uint(*rid, col_type::u64);
             return true;
         };
@@ -607,7 +608,7 @@ const std::map<std::string, fn_t> &table()
                 return false;
             __int128 d = nanos_of(x) - nanos_of(y);
             if (d > INT64_MAX || d < INT64_MIN)
-                return err = "nanosec_diff: the difference does not fit i64", false;
+                return refuse(err, "nanosec_diff: the difference does not fit i64");
             out = value::of_int(int64_t(d));
             return true;
         };
@@ -651,7 +652,7 @@ bool call_function(const std::string &name, std::vector<value> &args, const uint
 {
     auto it = table().find(name);
     if (it == table().end())
-        return err = "function " + name + " is not supported by this server yet", false;
+        return refuse(err, "function " + name + " is not supported by this server yet");
     return it->second(args, row_id, out, err);
 }
 

@@ -1,4 +1,5 @@
 #include "storage.h"
+#include "refuse.h"
 
 #include <sqlite3.h>
 
@@ -189,8 +190,7 @@ bool storage::load_catalogue(std::string &err)
                            size_t(sqlite3_column_bytes(f, 1)));
             const unsigned char *tn = sqlite3_column_text(f, 2);
             if (!tn || !type_from_name(reinterpret_cast<const char *>(tn), fd.type)) {
-                err = "the catalogue names an unknown type for table " + t.name;
-                return false;
+                return refuse(err, "the catalogue names an unknown type for table " + t.name);
             }
             fd.repeat = sqlite3_column_int(f, 3) != 0;
             fd.auto_inc = sqlite3_column_int(f, 4) != 0;
@@ -235,7 +235,7 @@ bool storage::save_fields(const table_def &t, std::string &err)
     {
         stmt_reset r{d};
         sqlite3_bind_int64(d, 1, t.tid);
-        if (sqlite3_step(d) != SQLITE_DONE) return err = reason(), false;
+        if (sqlite3_step(d) != SQLITE_DONE) return refuse(err, reason());
     }
     sqlite3_stmt *ins = prepare(
         "INSERT INTO vela_fields(tid, pos, fid, name, type, rep, auto_inc) VALUES(?,?,?,?,?,?,?)",
@@ -251,7 +251,7 @@ bool storage::save_fields(const table_def &t, std::string &err)
         sqlite3_bind_text(ins, 5, type_name(f.type), -1, SQLITE_STATIC);
         sqlite3_bind_int(ins, 6, f.repeat ? 1 : 0);
         sqlite3_bind_int(ins, 7, f.auto_inc ? 1 : 0);
-        if (sqlite3_step(ins) != SQLITE_DONE) return err = reason(), false;
+        if (sqlite3_step(ins) != SQLITE_DONE) return refuse(err, reason());
     }
     return true;
 }
@@ -264,8 +264,8 @@ bool storage::set_unique_index(const table_def &t, const field_def &f, std::stri
                   column(f) + ")",
               err)) {
         if (err.find("repeats") != std::string::npos || err.find("UNIQUE") != std::string::npos)
-            err = "field " + f.name + " holds repeated values, so it cannot refuse repeats";
-        return false;
+            return refuse(err, "field " + f.name +
+                                   " holds repeated values, so it cannot refuse repeats");
     }
     return true;
 }
@@ -273,7 +273,7 @@ bool storage::set_unique_index(const table_def &t, const field_def &f, std::stri
 bool storage::create_table(const std::string &name, const std::vector<field_def> &fields_in,
                            std::string &err)
 {
-    if (find_table(name)) return err = "table " + name + " already exists", false;
+    if (find_table(name)) return refuse(err, "table " + name + " already exists");
     sqlite3_stmt *s = prepare("INSERT INTO vela_tables(name) VALUES(?)", err);
     if (!s) return false;
     table_def t;
@@ -282,7 +282,7 @@ bool storage::create_table(const std::string &name, const std::vector<field_def>
     {
         stmt_reset r{s};
         sqlite3_bind_blob(s, 1, name.data(), int(name.size()), SQLITE_TRANSIENT);
-        if (sqlite3_step(s) != SQLITE_DONE) return err = reason(), false;
+        if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason());
         t.tid = sqlite3_last_insert_rowid(db_);
     }
     std::string ddl = "CREATE TABLE " + data_table(t) + "(__id INTEGER PRIMARY KEY AUTOINCREMENT";
@@ -301,13 +301,13 @@ bool storage::create_table(const std::string &name, const std::vector<field_def>
 bool storage::drop_table(const std::string &name, std::string &err)
 {
     const table_def *t = find_table(name);
-    if (!t) return err = "no table " + name, false;
+    if (!t) return refuse(err, "no table " + name);
     sqlite3_stmt *s = prepare("DELETE FROM vela_tables WHERE tid = ?", err);
     if (!s) return false;
     {
         stmt_reset r{s};
         sqlite3_bind_int64(s, 1, t->tid);
-        if (sqlite3_step(s) != SQLITE_DONE) return err = reason(), false;
+        if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason());
     }
     table_def copy = *t;
     copy.fields.clear();
@@ -323,16 +323,16 @@ bool storage::drop_table(const std::string &name, std::string &err)
 bool storage::truncate_table(const std::string &name, std::string &err)
 {
     const table_def *t = find_table(name);
-    if (!t) return err = "no table " + name, false;
+    if (!t) return refuse(err, "no table " + name);
     return exec("DELETE FROM " + data_table(*t), err);
 }
 
 bool storage::add_field(const std::string &table, const field_def &f_in, std::string &err)
 {
     table_def *t = find_mut(table);
-    if (!t) return err = "no table " + table, false;
+    if (!t) return refuse(err, "no table " + table);
     if (t->field_index(f_in.name) >= 0)
-        return err = "table " + table + " already has a field " + f_in.name, false;
+        return refuse(err, "table " + table + " already has a field " + f_in.name);
     field_def f = f_in;
     f.fid = 1;
     for (const auto &x : t->fields) f.fid = std::max(f.fid, x.fid + 1);
@@ -354,7 +354,7 @@ bool storage::add_field(const std::string &table, const field_def &f_in, std::st
         stmt_reset rs{s};
         bind_value(s, 1, v);
         sqlite3_bind_int64(s, 2, int64_t(r.id));
-        if (sqlite3_step(s) != SQLITE_DONE) return err = reason(), false;
+        if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason());
     }
     return save_fields(*t, err) && set_unique_index(*t, f, err);
 }
@@ -362,11 +362,11 @@ bool storage::add_field(const std::string &table, const field_def &f_in, std::st
 bool storage::drop_field(const std::string &table, const std::string &field, std::string &err)
 {
     table_def *t = find_mut(table);
-    if (!t) return err = "no table " + table, false;
+    if (!t) return refuse(err, "no table " + table);
     int idx = t->field_index(field);
-    if (idx < 0) return err = "table " + table + " has no field " + field, false;
+    if (idx < 0) return refuse(err, "table " + table + " has no field " + field);
     if (t->fields.size() == 1)
-        return err = "cannot drop the last field of " + table + "; drop the table instead", false;
+        return refuse(err, "cannot drop the last field of " + table + "; drop the table instead");
     field_def f = t->fields[size_t(idx)];
     if (!exec("DROP INDEX IF EXISTS " + unique_index(*t, f), err) ||
         !exec("ALTER TABLE " + data_table(*t) + " DROP COLUMN " + column(f), err))
@@ -379,12 +379,12 @@ bool storage::rename_field(const std::string &table, const std::string &from, co
                            std::string &err)
 {
     table_def *t = find_mut(table);
-    if (!t) return err = "no table " + table, false;
+    if (!t) return refuse(err, "no table " + table);
     int idx = t->field_index(from);
-    if (idx < 0) return err = "table " + table + " has no field " + from, false;
+    if (idx < 0) return refuse(err, "table " + table + " has no field " + from);
     if (from == to) return true;
     if (t->field_index(to) >= 0)
-        return err = "table " + table + " already has a field " + to, false;
+        return refuse(err, "table " + table + " already has a field " + to);
     t->fields[size_t(idx)].name = to;
     return save_fields(*t, err);
 }
@@ -392,9 +392,9 @@ bool storage::rename_field(const std::string &table, const std::string &from, co
 bool storage::modify_field(const std::string &table, const field_def &f_in, std::string &err)
 {
     table_def *t = find_mut(table);
-    if (!t) return err = "no table " + table, false;
+    if (!t) return refuse(err, "no table " + table);
     int idx = t->field_index(f_in.name);
-    if (idx < 0) return err = "table " + table + " has no field " + f_in.name, false;
+    if (idx < 0) return refuse(err, "table " + table + " has no field " + f_in.name);
     field_def f = f_in;
     f.fid = t->fields[size_t(idx)].fid;
     if (f.type != t->fields[size_t(idx)].type) {
@@ -407,11 +407,11 @@ bool storage::modify_field(const std::string &table, const field_def &f_in, std:
             value v;
             std::string why;
             if (!convert_value(r.cells[size_t(idx)], f.type, v, why))
-                return err = "row " + std::to_string(r.id) + ": " + why, false;
+                return refuse(err, "row " + std::to_string(r.id) + ": " + why);
             stmt_reset rs{s};
             bind_value(s, 1, v);
             sqlite3_bind_int64(s, 2, int64_t(r.id));
-            if (sqlite3_step(s) != SQLITE_DONE) return err = reason(), false;
+            if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason());
         }
     }
     t->fields[size_t(idx)] = f;
@@ -437,7 +437,7 @@ bool storage::scan(const table_def &t, std::vector<stored_row> &out, std::string
             row.cells.push_back(read_value(s, int(i) + 1, t.fields[i].type));
         out.push_back(std::move(row));
     }
-    if (rc != SQLITE_DONE) return err = reason(), false;
+    if (rc != SQLITE_DONE) return refuse(err, reason());
     return true;
 }
 
@@ -459,7 +459,7 @@ bool storage::fetch(const table_def &t, uint64_t id, stored_row &out, bool &foun
             out.cells.push_back(read_value(s, int(i) + 1, t.fields[i].type));
         return true;
     }
-    if (rc != SQLITE_DONE) return err = reason(), false;
+    if (rc != SQLITE_DONE) return refuse(err, reason());
     return true;
 }
 
@@ -468,7 +468,7 @@ bool storage::count_rows(const table_def &t, uint64_t &n, std::string &err)
     sqlite3_stmt *s = prepare("SELECT count(*) FROM " + data_table(t), err);
     if (!s) return false;
     stmt_reset r{s};
-    if (sqlite3_step(s) != SQLITE_ROW) return err = reason(), false;
+    if (sqlite3_step(s) != SQLITE_ROW) return refuse(err, reason());
     n = uint64_t(sqlite3_column_int64(s, 0));
     return true;
 }
@@ -487,7 +487,7 @@ bool storage::insert_row(const table_def &t, const std::vector<value> &cells, ui
     if (!s) return false;
     stmt_reset r{s};
     for (size_t i = 0; i < cells.size(); ++i) bind_value(s, int(i) + 1, cells[i]);
-    if (sqlite3_step(s) != SQLITE_DONE) return err = reason(), false;
+    if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason());
     id = uint64_t(sqlite3_last_insert_rowid(db_));
     return true;
 }
@@ -504,7 +504,7 @@ bool storage::update_row(const table_def &t, uint64_t id, const std::vector<valu
     stmt_reset r{s};
     for (size_t i = 0; i < cells.size(); ++i) bind_value(s, int(i) + 1, cells[i]);
     sqlite3_bind_int64(s, int(cells.size()) + 1, int64_t(id));
-    if (sqlite3_step(s) != SQLITE_DONE) return err = reason(), false;
+    if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason());
     return true;
 }
 
@@ -514,7 +514,7 @@ bool storage::delete_row(const table_def &t, uint64_t id, std::string &err)
     if (!s) return false;
     stmt_reset r{s};
     sqlite3_bind_int64(s, 1, int64_t(id));
-    if (sqlite3_step(s) != SQLITE_DONE) return err = reason(), false;
+    if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason());
     return true;
 }
 
@@ -526,7 +526,7 @@ bool storage::next_auto_value(const table_def &t, const field_def &f, value &out
         sqlite3_stmt *s = prepare(sql, err);
         if (!s) return false;
         stmt_reset r{s};
-        if (sqlite3_step(s) != SQLITE_ROW) return err = reason(), false;
+        if (sqlite3_step(s) != SQLITE_ROW) return refuse(err, reason());
         found = sqlite3_column_type(s, 0) != SQLITE_NULL;
         if (found) top = sqlite3_column_int64(s, 0);
         return true;
@@ -544,15 +544,14 @@ bool storage::next_auto_value(const table_def &t, const field_def &f, value &out
     if (!found) {
         v.i = 1;
     } else if (is_unsigned(f.type) ? uint64_t(top) == UINT64_MAX : top == INT64_MAX) {
-        return err = "auto-increment of " + f.name + ": the largest value of " + type_name(f.type) +
-                     " is taken",
-               false;
+        return refuse(err, "auto-increment of " + f.name + ": the largest value of " +
+                               type_name(f.type) + " is taken");
     } else {
         v.i = int64_t(uint64_t(top) + 1);
     }
     std::string why;
     if (!convert_value(v, f.type, out, why))
-        return err = "auto-increment of " + f.name + ": " + why, false;
+        return refuse(err, "auto-increment of " + f.name + ": " + why);
     return true;
 }
 

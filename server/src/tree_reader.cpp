@@ -1,4 +1,5 @@
 #include "tree_reader.h"
+#include "refuse.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -189,7 +190,7 @@ bool constant_value(const parse_node *constant, value &out, std::string &err)
     const parse_node *lit = constant;
     if (constant->id == id::constant) {
         std::vector<const parse_node *> kids = items(constant);
-        if (kids.empty()) return err = "empty constant", false;
+        if (kids.empty()) return refuse(err, "empty constant");
         lit = kids[0];
     }
     std::string t = text_of(lit);
@@ -219,16 +220,16 @@ bool constant_value(const parse_node *constant, value &out, std::string &err)
             int d = hex_digit(t[p]);
             if (d < 0 || d >= base) break;
             if (mag > (UINT64_MAX - uint64_t(d)) / uint64_t(base))
-                return err = "integer " + t + " is too large", false;
+                return refuse(err, "integer " + t + " is too large");
             mag = mag * uint64_t(base) + uint64_t(d);
         }
         if (suffix) {
-            if (neg && mag != 0) return err = "unsigned constant " + t + " is negative", false;
+            if (neg && mag != 0) return refuse(err, "unsigned constant " + t + " is negative");
             value v = value::of_uint(mag, type);
             return convert_value(v, type, out, err);
         }
         if (neg) {
-            if (mag > uint64_t(INT64_MAX) + 1) return err = "integer " + t + " is too small", false;
+            if (mag > uint64_t(INT64_MAX) + 1) return refuse(err, "integer " + t + " is too small");
             out = value::of_int(int64_t(0 - mag));
         } else if (mag > uint64_t(INT64_MAX)) {
             out = value::of_uint(mag);
@@ -256,7 +257,7 @@ bool constant_value(const parse_node *constant, value &out, std::string &err)
         out = value::of_uint(t == "true" ? 1 : 0, col_type::u08);
         return true;
     default:
-        return err = "unknown constant " + t, false;
+        return refuse(err, "unknown constant " + t);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "user_store.h"
+#include "refuse.h"
 
 #include "sha256.h"
 
@@ -73,8 +74,7 @@ bool user_store::read_file(std::map<std::string, entry> &out, std::string &err) 
         // The iteration count is bounded so that a damaged file cannot stall every login.
         if (!(fields >> name >> e.salt >> e.iterations >> e.hash) || e.iterations == 0 ||
             e.iterations > 10000000 || e.hash.size() != 64) {
-            err = "bad line " + std::to_string(line_no) + " in " + path_;
-            return false;
+            return refuse(err, "bad line " + std::to_string(line_no) + " in " + path_);
         }
         out[name] = e;
     }
@@ -115,12 +115,10 @@ bool user_store::has_user(const std::string &name) const
 bool user_store::set_user(const std::string &name, const std::string &password, std::string &err)
 {
     if (!valid_name(name)) {
-        err = "a user name is 1 to 255 printable bytes without blanks";
-        return false;
+        return refuse(err, "a user name is 1 to 255 printable bytes without blanks");
     }
     if (password.size() > k_max_password) {
-        err = "a password is at most " + std::to_string(k_max_password) + " bytes";
-        return false;
+        return refuse(err, "a password is at most " + std::to_string(k_max_password) + " bytes");
     }
     entry e;
     e.salt = random_salt();
@@ -154,14 +152,12 @@ bool user_store::save(std::string &err) const
                 << u.second.hash << '\n';
         out.flush();
         if (!out) {
-            err = "cannot write " + tmp;
-            return false;
+            return refuse(err, "cannot write " + tmp);
         }
     }
     ::chmod(tmp.c_str(), 0600);
     if (std::rename(tmp.c_str(), path_.c_str()) != 0) {
-        err = "cannot replace " + path_;
-        return false;
+        return refuse(err, "cannot replace " + path_);
     }
     return true;
 }

@@ -1,4 +1,5 @@
 #include "value.h"
+#include "refuse.h"
 
 #include <cerrno>
 #include <cfloat>
@@ -117,9 +118,9 @@ std::string real_text(double d, bool single)
 bool text_fits(const std::string &s, col_type t, std::string &err)
 {
     if (s.size() > str_capacity(t)) {
-        err = "text of " + std::to_string(s.size()) + " bytes does not fit " + type_name(t) +
-              " (at most " + std::to_string(str_capacity(t)) + " bytes)";
-        return false;
+        return refuse(err, "text of " + std::to_string(s.size()) + " bytes does not fit " +
+                               type_name(t) + " (at most " + std::to_string(str_capacity(t)) +
+                               " bytes)");
     }
     return true;
 }
@@ -323,10 +324,6 @@ std::string value_text(const value &v)
 
 bool convert_value(const value &v, col_type t, value &out, std::string &err)
 {
-    auto refuse = [&](const std::string &why) {
-        err = why;
-        return false;
-    };
     if (is_int(t)) {
         bool neg = false;
         uint64_t mag = 0;
@@ -335,20 +332,21 @@ bool convert_value(const value &v, col_type t, value &out, std::string &err)
             mag = neg ? 0 - uint64_t(v.i) : uint64_t(v.i);
         } else if (is_real(v.type)) {
             if (!std::isfinite(v.d) || std::floor(v.d) != v.d)
-                return refuse(value_text(v) + " is not a whole number for " + type_name(t));
+                return refuse(err, value_text(v) + " is not a whole number for " + type_name(t));
             if (v.d >= 18446744073709551616.0 || v.d < -9223372036854775808.0)
-                return refuse(value_text(v) + " is out of range for " + type_name(t));
+                return refuse(err, value_text(v) + " is out of range for " + type_name(t));
             neg = v.d < 0;
             mag = neg ? 0 - uint64_t(int64_t(v.d)) : uint64_t(v.d);
         } else if (is_str(v.type)) {
             if (!parse_int_text(v.s, neg, mag))
-                return refuse("\"" + v.s + "\" is not an integer for " + type_name(t));
+                return refuse(err, "\"" + v.s + "\" is not an integer for " + type_name(t));
         } else {
-            return refuse(std::string("a ") + type_name(v.type) + " cannot become " + type_name(t));
+            return refuse(err,
+                          std::string("a ") + type_name(v.type) + " cannot become " + type_name(t));
         }
         if (!int_in_range(neg, mag, t))
-            return refuse((neg ? "-" : "") + std::to_string(mag) + " is out of range for " +
-                          type_name(t));
+            return refuse(err, (neg ? "-" : "") + std::to_string(mag) + " is out of range for " +
+                                   type_name(t));
         out = make_int(neg, mag, t);
         return true;
     }
@@ -361,17 +359,19 @@ bool convert_value(const value &v, col_type t, value &out, std::string &err)
         else if (is_str(v.type)) {
             std::string s = trim(v.s);
             if (s.empty())
-                return refuse("an empty text is not a number for " + std::string(type_name(t)));
+                return refuse(err,
+                              "an empty text is not a number for " + std::string(type_name(t)));
             char *end = nullptr;
             errno = 0;
             d = std::strtod(s.c_str(), &end);
             if (end != s.c_str() + s.size() || s.find('\0') != std::string::npos)
-                return refuse("\"" + v.s + "\" is not a number for " + type_name(t));
+                return refuse(err, "\"" + v.s + "\" is not a number for " + type_name(t));
         } else {
-            return refuse(std::string("a ") + type_name(v.type) + " cannot become " + type_name(t));
+            return refuse(err,
+                          std::string("a ") + type_name(v.type) + " cannot become " + type_name(t));
         }
         if (t == col_type::flt && std::isfinite(d) && std::fabs(d) > double(FLT_MAX))
-            return refuse(value_text(v) + " is out of range for float");
+            return refuse(err, value_text(v) + " is out of range for float");
         out = value::of_real(t == col_type::flt ? double(float(d)) : d, t);
         return true;
     }
@@ -390,7 +390,7 @@ bool convert_value(const value &v, col_type t, value &out, std::string &err)
                                         : parse_datetime(v.s, r.dt);
         // A date alone is midnight of that day.
         if (!ok && t == col_type::datetime && parse_date(v.s, r.dt)) ok = true;
-        if (!ok) return refuse("\"" + v.s + "\" is not a valid " + type_name(t));
+        if (!ok) return refuse(err, "\"" + v.s + "\" is not a valid " + type_name(t));
         out = r;
         return true;
     }
@@ -406,7 +406,8 @@ bool convert_value(const value &v, col_type t, value &out, std::string &err)
     } else if (v.type == col_type::date && t == col_type::datetime) {
         r.dt.year = v.dt.year, r.dt.month = v.dt.month, r.dt.day = v.dt.day;
     } else {
-        return refuse(std::string("a ") + type_name(v.type) + " cannot become " + type_name(t));
+        return refuse(err,
+                      std::string("a ") + type_name(v.type) + " cannot become " + type_name(t));
     }
     out = r;
     return true;

@@ -1,4 +1,5 @@
 #include "vela_server.h"
+#include "refuse.h"
 
 #include "session_io.h"
 
@@ -56,8 +57,7 @@ bool vela_server::start(const server_options &opt, std::string &err)
     ::mkdir(opt.data_dir.c_str(), 0700);
     struct stat st;
     if (::stat(opt.data_dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        err = "cannot use data folder " + opt.data_dir;
-        return false;
+        return refuse(err, "cannot use data folder " + opt.data_dir);
     }
     users_.reset(new user_store(opt.data_dir + "/users"));
     if (!users_->load(err)) return false;
@@ -76,23 +76,22 @@ bool vela_server::start(const server_options &opt, std::string &err)
         }
     }
 
-    if (::pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0) return err = "pipe failed", false;
+    if (::pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0) return refuse(err, "pipe failed");
     listen_fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (listen_fd_ < 0) return err = std::string("socket: ") + std::strerror(errno), false;
+    if (listen_fd_ < 0) return refuse(err, std::string("socket: ") + std::strerror(errno));
     int one = 1;
     ::setsockopt(listen_fd_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
-    if (opt.port < 0 || opt.port > 65535) return err = "port out of range", false;
+    if (opt.port < 0 || opt.port > 65535) return refuse(err, "port out of range");
     addr.sin_port = htons(uint16_t(opt.port));
     if (::inet_pton(AF_INET, opt.bind.c_str(), &addr.sin_addr) != 1)
-        return err = "bad bind address " + opt.bind, false;
+        return refuse(err, "bad bind address " + opt.bind);
     if (::bind(listen_fd_, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0)
-        return err = "cannot bind " + opt.bind + ":" + std::to_string(opt.port) + ": " +
-                     std::strerror(errno),
-               false;
+        return refuse(err, "cannot bind " + opt.bind + ":" + std::to_string(opt.port) + ": " +
+                               std::strerror(errno));
     if (::listen(listen_fd_, 128) != 0)
-        return err = std::string("listen: ") + std::strerror(errno), false;
+        return refuse(err, std::string("listen: ") + std::strerror(errno));
     // Refuse connections politely before the process runs out of descriptors.
     rlimit files{};
     if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY &&

@@ -1,4 +1,5 @@
 #include "where_clause.h"
+#include "refuse.h"
 
 #include <algorithm>
 #include <cstring>
@@ -16,7 +17,7 @@ bool read_list(const std::vector<const parse_node *> &parts, size_t &i, const ex
                const subselect_fn &sub, std::vector<expr> &list, bool &from_select,
                std::vector<value> &values, std::string &err)
 {
-    if (i >= parts.size() || !word(parts[i], "(")) return err = "malformed list", false;
+    if (i >= parts.size() || !word(parts[i], "(")) return refuse(err, "malformed list");
     ++i;
     for (; i < parts.size() && !word(parts[i], ")"); ++i) {
         const parse_node *p = parts[i];
@@ -29,7 +30,7 @@ bool read_list(const std::vector<const parse_node *> &parts, size_t &i, const ex
             list.push_back(std::move(e));
         }
     }
-    if (i >= parts.size()) return err = "malformed list", false;
+    if (i >= parts.size()) return refuse(err, "malformed list");
     ++i; // ")"
     return true;
 }
@@ -38,7 +39,7 @@ bool read_count(const parse_node *n, uint64_t &out, std::string &err)
 {
     bool overflow;
     out = uint_of(n, overflow);
-    if (overflow) return err = "count " + text_of(n) + " is too large", false;
+    if (overflow) return refuse(err, "count " + text_of(n) + " is too large");
     return true;
 }
 
@@ -89,7 +90,7 @@ bool compile_level(const parse_node *n, const expr_scope &scope, const subselect
     if (n->id == id::where_cond) {
         for (const parse_node *p : items(n))
             if (p->id != lang::terminal_id) return compile_level(p, scope, sub, out, err);
-        return err = "malformed condition", false;
+        return refuse(err, "malformed condition");
     }
     if (n->id == id::where_pri_expr) return compile_pri(n, scope, sub, out, err);
     out = where_node();
@@ -109,12 +110,12 @@ bool compile_pri(const parse_node *pri, const expr_scope &scope, const subselect
 {
     std::vector<const parse_node *> parts = items(pri);
     out = where_node();
-    if (parts.empty()) return err = "malformed condition", false;
+    if (parts.empty()) return refuse(err, "malformed condition");
     const parse_node *first = parts[0];
     if (word(first, "(")) {
         for (const parse_node *p : parts)
             if (p->id == id::where_cond) return compile_level(p, scope, sub, out, err);
-        return err = "malformed condition", false;
+        return refuse(err, "malformed condition");
     }
     if (first->id == id::w_range_expr) {
         std::vector<const parse_node *> r = items(first);
@@ -149,11 +150,11 @@ bool compile_pri(const parse_node *pri, const expr_scope &scope, const subselect
             if (!compile_expr(b[i++], scope, e, err)) return false;
             out.list.push_back(std::move(e));
         }
-        if (i >= b.size()) return err = "malformed range condition", false;
+        if (i >= b.size()) return refuse(err, "malformed range condition");
         out.op = text_of(b[i++]);
         if (i >= b.size() || !compile_expr(b[i++], scope, out.field, err))
             return err.empty() ? err = "malformed range condition", false : false;
-        if (i >= b.size()) return err = "malformed range condition", false;
+        if (i >= b.size()) return refuse(err, "malformed range condition");
         out.op2 = text_of(b[i++]);
         if (i < b.size() && (word(b[i], "any") || word(b[i], "all"))) {
             out.quant2 = word(b[i++], "any") ? where_node::q_any : where_node::q_all;
@@ -188,7 +189,7 @@ bool compile_pri(const parse_node *pri, const expr_scope &scope, const subselect
                 prepare_sorted(out);
                 return true;
             }
-            if (i >= t.size()) return err = "malformed comparison", false;
+            if (i >= t.size()) return refuse(err, "malformed comparison");
             expr e;
             if (!compile_expr(t[i], scope, e, err)) return false;
             out.list.push_back(std::move(e));
@@ -207,7 +208,7 @@ bool compile_pri(const parse_node *pri, const expr_scope &scope, const subselect
             return true;
         }
     }
-    return err = "unsupported condition " + text_of(pri), false;
+    return refuse(err, "unsupported condition " + text_of(pri));
 }
 
 bool cmp_holds(const std::string &op, int c)
@@ -245,9 +246,8 @@ bool quantified(const value &x, const std::string &op, where_node::quant_t q,
     for (const auto &v : vals) {
         int c;
         if (!(flip ? compare_values(v, x, c) : compare_values(x, v, c)))
-            return err = std::string("cannot compare ") + type_name(x.type) + " with " +
-                         type_name(v.type),
-                   false;
+            return refuse(err, std::string("cannot compare ") + type_name(x.type) + " with " +
+                                   type_name(v.type));
         bool h = cmp_holds(op, c);
         any = any || h;
         all = all && h;
@@ -295,9 +295,8 @@ bool test_sorted(const where_node &w, const eval_ctx &ctx, bool &result, std::st
         r = cmp_holds(op, cmp(x, bound));
     }
     if (bad)
-        return err = std::string("cannot compare ") + type_name(x.type) + " with " +
-                     type_name(vals[0].type),
-               false;
+        return refuse(err, std::string("cannot compare ") + type_name(x.type) + " with " +
+                               type_name(vals[0].type));
     result = w.kind == where_node::w_in ? r != w.negate : r;
     return true;
 }
@@ -351,7 +350,7 @@ bool test_row(const where_node &w, const stored_row &row, bool &result, std::str
         return true;
     }
     default:
-        return err = "a position cannot be tested on one row", false;
+        return refuse(err, "a position cannot be tested on one row");
     }
 }
 
@@ -400,7 +399,7 @@ bool apply_positional(const where_node &w, const std::vector<stored_row> &rows,
             if (!compare_values(x.first, y.first, c)) bad = true;
             return want_max ? c > 0 : c < 0;
         });
-        if (bad) return err = "min and max need comparable values", false;
+        if (bad) return refuse(err, "min and max need comparable values");
         if (w.a < keyed.size()) keyed.resize(size_t(w.a));
         list.clear();
         for (const auto &k : keyed) list.push_back(k.second);
@@ -408,7 +407,7 @@ bool apply_positional(const where_node &w, const std::vector<stored_row> &rows,
         return true;
     }
     default:
-        return err = "not a positional condition", false;
+        return refuse(err, "not a positional condition");
     }
 }
 
