@@ -5,6 +5,8 @@
 #include <cstring>
 #include <type_traits>
 
+#include "base/utf8.h"
+
 static_assert(std::is_trivially_copyable<sys_config>::value, "the record is copied as bytes");
 
 namespace {
@@ -263,11 +265,8 @@ theme_style &sys_config::current_theme()
 void copy_text(char *dst, std::size_t cap, const std::string &src)
 {
     if (cap == 0) return;
-    std::size_t n = src.size() < cap - 1 ? src.size() : cap - 1;
-    if (n < src.size()) {
-        // Step back over continuation bytes so the cut never splits a character.
-        while (n > 0 && (static_cast<unsigned char>(src[n]) & 0xC0) == 0x80) --n;
-    }
+    // The cut never splits a character.
+    std::size_t n = utf8::cut_point(src.data(), src.size(), cap - 1);
     std::memcpy(dst, src.data(), n);
     std::memset(dst + n, 0, cap - n);
 }

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/wire.h"
+
 namespace {
 
 // Every byte of a text, a zero byte included: the QByteArray overload of
@@ -233,35 +235,8 @@ bool db_access::run_sql_table(const QByteArray &sql, QStringList &names, table_r
 
 QString db_access::type_name_of(const cell_value *cell)
 {
-    static const char *const strings[] = {"string04", "string08",  "string16", "string32",
-                                          "string64", "string128", "string256"};
-    const int code = val_type(cell);
-    switch (code) {
-    case 0: {
-        const bool is_unsigned = val_sign(cell) == 1;
-        switch (val_size(cell)) {
-        case 1:
-            return is_unsigned ? QStringLiteral("u08") : QStringLiteral("i08");
-        case 2:
-            return is_unsigned ? QStringLiteral("u16") : QStringLiteral("i16");
-        case 4:
-            return is_unsigned ? QStringLiteral("u32") : QStringLiteral("i32");
-        default:
-            return is_unsigned ? QStringLiteral("u64") : QStringLiteral("i64");
-        }
-    }
-    case 1:
-        return val_size(cell) == 4 ? QStringLiteral("float") : QStringLiteral("double");
-    case 9:
-        return QStringLiteral("date");
-    case 10:
-        return QStringLiteral("time");
-    case 11:
-        return QStringLiteral("datetime");
-    default:
-        if (code >= 2 && code <= 8) return QString::fromLatin1(strings[code - 2]);
-        return QString();
-    }
+    return QString::fromLatin1(
+        wire::type_name(val_type(cell), val_size(cell), val_sign(cell) == 1));
 }
 
 void db_access::result_to_table(const result_set *rs, QStringList &names, QStringList &type_names,

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "le.h"
+#include "base/wire.h"
 #include "result_set_rec.h"
 #include "velalink.h"
 
@@ -119,7 +119,7 @@ int val_type(const cell_value *c)
 int val_size(const cell_value *c)
 {
     if (!c) return 0;
-    return c->width_code == 0 ? 1 : c->width_code == 1 ? 2 : c->width_code == 2 ? 4 : 8;
+    return wire::width_bytes(c->width_code);
 }
 
 int val_sign(const cell_value *c)
@@ -136,15 +136,15 @@ int8_t as_int8(const cell_value *c)
 }
 int16_t as_int16(const cell_value *c)
 {
-    return static_cast<int16_t>(velalink::le16(raw(c)));
+    return static_cast<int16_t>(wire::le16(raw(c)));
 }
 int32_t as_int32(const cell_value *c)
 {
-    return static_cast<int32_t>(velalink::le32(raw(c)));
+    return static_cast<int32_t>(wire::le32(raw(c)));
 }
 int64_t as_int64(const cell_value *c)
 {
-    return static_cast<int64_t>(velalink::le64(raw(c)));
+    return static_cast<int64_t>(wire::le64(raw(c)));
 }
 
 #if defined(__GNUC__) && !defined(__clang__)
@@ -162,7 +162,7 @@ uint64_t as_uint64(const cell_value *c) __attribute__((alias("as_int64")));
 
 float as_float(const cell_value *c)
 {
-    uint32_t bits = velalink::le32(raw(c));
+    uint32_t bits = wire::le32(raw(c));
     float f;
     std::memcpy(&f, &bits, sizeof f);
     return f;
@@ -170,7 +170,7 @@ float as_float(const cell_value *c)
 
 double as_double(const cell_value *c)
 {
-    uint64_t bits = velalink::le64(raw(c));
+    uint64_t bits = wire::le64(raw(c));
     double d;
     std::memcpy(&d, &bits, sizeof d);
     return d;
@@ -251,7 +251,7 @@ int as_s(const char **out, const cell_value *c)
 void as_date(int *year, int *month, int *day, const cell_value *c)
 {
     const uint8_t *b = raw(c);
-    set(year, velalink::le16(b + dt_year));
+    set(year, wire::le16(b + dt_year));
     set(month, b[dt_month]);
     set(day, b[dt_day]);
 }
@@ -262,7 +262,7 @@ void as_time(int *hour, int *minute, int *second, int *fraction, const cell_valu
     set(hour, b[dt_hour]);
     set(minute, b[dt_minute]);
     set(second, b[dt_second]);
-    set(fraction, static_cast<int>(velalink::le32(b + dt_fraction)));
+    set(fraction, static_cast<int>(wire::le32(b + dt_fraction)));
 }
 
 void as_datetime(int *year, int *month, int *day, int *hour, int *minute, int *second,

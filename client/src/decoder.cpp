@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "le.h"
+#include "base/wire.h"
 
 namespace velalink {
 
@@ -15,17 +15,17 @@ size_t fixed_size(uint8_t kind, uint8_t width_code)
 {
     switch (kind) {
     case kind_int:
-        return width_code == 0 ? 1 : width_code == 1 ? 2 : width_code == 2 ? 4 : 8;
+        return static_cast<size_t>(wire::width_bytes(width_code));
     case kind_real:
         return width_code == 2 ? 4 : 8;
     case kind_string:
-        return 2;
+        return wire::string_length_bytes;
     case kind_date:
-        return 4;
+        return wire::date_bytes;
     case kind_time:
-        return 7;
+        return wire::time_bytes;
     case kind_datetime:
-        return 11;
+        return wire::datetime_bytes;
     default:
         return 0;
     }
@@ -45,7 +45,7 @@ struct reader {
     bool u64(uint64_t &v)
     {
         if (left() < 8) return false;
-        v = le64(p);
+        v = wire::le64(p);
         p += 8;
         return true;
     }
@@ -131,7 +131,7 @@ bool decode_payload(const uint8_t *data, size_t size, result_set &out, const cha
 
     for (size_t row = 0; row < rows; ++row) {
         if (in.left() < 8) return fail(out, why, "truncated row");
-        *sid++ = le64(in.p);
+        *sid++ = wire::le64(in.p);
         in.p += 8;
         for (size_t j = 0; j < k; ++j, ++cell) {
             const column_plan &cp = plan[j];
@@ -163,7 +163,7 @@ bool decode_payload(const uint8_t *data, size_t size, result_set &out, const cha
                 in.p += cp.size;
                 continue;
             }
-            uint16_t len = le16(in.p);
+            uint16_t len = wire::le16(in.p);
             in.p += 2;
             if (in.left() < len) return fail(out, why, "truncated string");
             const char *dst = nullptr;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "le.h"
+#include "base/wire.h"
 
 namespace velalink {
 
@@ -16,7 +16,7 @@ uint32_t text_len(const char *text)
 // Writes a 4-byte length and the text's bytes at p; returns the end.
 uint8_t *put_text(uint8_t *p, const char *text, uint32_t len)
 {
-    put_le32(p, len);
+    wire::put_le32(p, len);
     if (len) std::memcpy(p + 4, text, len);
     return p + 4 + len;
 }
@@ -27,7 +27,7 @@ std::vector<uint8_t> login_frame(const char *user, const char *pwd)
 {
     uint32_t u = text_len(user), p = text_len(pwd);
     std::vector<uint8_t> out(12 + static_cast<size_t>(u) + p);
-    put_le32(out.data(), 8 + u + p);
+    wire::put_le32(out.data(), 8 + u + p);
     put_text(put_text(out.data() + 4, user, u), pwd, p);
     return out;
 }
@@ -42,7 +42,9 @@ std::vector<uint8_t> statement_frame(const char *sql, uint32_t len)
 
 std::vector<uint8_t> logout_frame()
 {
-    return std::vector<uint8_t>(4, 0xFF);
+    std::vector<uint8_t> out(wire::length_size);
+    wire::put_le32(out.data(), wire::logout_marker);
+    return out;
 }
 
 void reply_assembler::append(const uint8_t *data, size_t size)
@@ -55,10 +57,10 @@ void reply_assembler::append(const uint8_t *data, size_t size)
 reply_state reply_assembler::state() const
 {
     if (size_ < 4) return reply_state::incomplete;
-    uint32_t len = le32(buf_.data());
+    uint32_t len = wire::le32(buf_.data());
     // No length announces a reply of its own: 0 has no room for the status byte and
     // 0xFFFFFFFF is the logout marker.
-    if (len == 0 || len == logout_marker) return reply_state::bad;
+    if (len == 0 || len == wire::logout_marker) return reply_state::bad;
     if (size_ >= 5 && buf_[4] > 1) return reply_state::bad;
     if (size_ - 4 < len) return reply_state::incomplete;
     return reply_state::complete;
@@ -67,9 +69,9 @@ reply_state reply_assembler::state() const
 login_verdict judge_login_reply(const uint8_t *data, size_t size)
 {
     if (size < 4) return login_verdict::bad_length;
-    uint32_t len = le32(data);
+    uint32_t len = wire::le32(data);
     // L = 0 carries no status byte to judge.
-    if (len == 0 || len == logout_marker || size - 4 < len) return login_verdict::bad_length;
+    if (len == 0 || len == wire::logout_marker || size - 4 < len) return login_verdict::bad_length;
     return data[4] == 1 ? login_verdict::refused : login_verdict::accepted;
 }
 

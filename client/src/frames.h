@@ -8,7 +8,6 @@
 
 namespace velalink {
 
-constexpr uint32_t logout_marker = 0xFFFFFFFFu;
 constexpr size_t recv_buf_size = 524288;
 
 // Length-prefixed user and password (a null pointer is an empty text).

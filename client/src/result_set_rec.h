@@ -10,17 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "base/wire.h"
 #include "platform.h"
 
 // Value kinds as they appear in a column descriptor.
-enum : uint8_t {
-    kind_int = 0,
-    kind_real = 1,
-    kind_string = 2,
-    kind_date = 3,
-    kind_time = 4,
-    kind_datetime = 5
-};
+using wire::kind_date;
+using wire::kind_datetime;
+using wire::kind_int;
+using wire::kind_real;
+using wire::kind_string;
+using wire::kind_time;
 
 // Offsets into inline_bytes of the shared date/time layout.
 enum : int {

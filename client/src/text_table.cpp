@@ -5,42 +5,13 @@
 #include <new>
 #include <vector>
 
+#include "base/utf8.h"
 #include "platform.h"
 #include "velalink.h"
 
 namespace velalink {
 
 namespace {
-
-bool is_cont(unsigned char b)
-{
-    return (b & 0xC0) == 0x80;
-}
-
-// Length of the valid UTF-8 sequence starting at p, or 0 when it is not one.
-size_t sequence_length(const unsigned char *p, size_t left)
-{
-    unsigned char b = p[0];
-    size_t n;
-    if (b < 0x80) return 1;
-    if (b >= 0xC2 && b <= 0xDF)
-        n = 2;
-    else if (b >= 0xE0 && b <= 0xEF)
-        n = 3;
-    else if (b >= 0xF0 && b <= 0xF4)
-        n = 4;
-    else
-        return 0;
-    if (left < n) return 0;
-    for (size_t i = 1; i < n; ++i)
-        if (!is_cont(p[i])) return 0;
-    // Overlong forms and code points beyond U+10FFFF are not valid either.
-    if (b == 0xE0 && p[1] < 0xA0) return 0;
-    if (b == 0xED && p[1] > 0x9F) return 0;
-    if (b == 0xF0 && p[1] < 0x90) return 0;
-    if (b == 0xF4 && p[1] > 0x8F) return 0;
-    return n;
-}
 
 void append_format(std::string &out, const char *fmt, int digits, double v)
 {
@@ -83,7 +54,7 @@ size_t display_width(const char *text, size_t size)
     const unsigned char *p = reinterpret_cast<const unsigned char *>(text);
     size_t width = 0, i = 0;
     while (i < size) {
-        size_t n = sequence_length(p + i, size - i);
+        size_t n = static_cast<size_t>(utf8::seq_len(p, size, i));
         if (n == 0) break;
         if (n == 1)
             width += (p[i] >= 0x20 && p[i] <= 0x7E) ? 1 : 0;

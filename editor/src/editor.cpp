@@ -4,7 +4,7 @@
 #include "editor/search_dlg.h"
 #include "glyph_cache.h"
 #include "editor/text_match.h"
-#include "editor/utf8.h"
+#include "base/utf8.h"
 #include "lang/sql_engine.h"
 #include "sys_config.h"
 

@@ -1,6 +1,6 @@
 #include "editor/text_buffer.h"
 
-#include "editor/utf8.h"
+#include "base/utf8.h"
 
 #include <algorithm>
 #include <chrono>

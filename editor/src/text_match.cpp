@@ -8,6 +8,8 @@
 #include <cstring>
 #include <memory>
 
+#include "base/utf8.h"
+
 namespace {
 
 char ascii_lower(char c)
@@ -43,25 +45,6 @@ int hex_value(char c)
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
-}
-
-void append_utf8(std::string &out, uint32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 // Reads exactly `count` hex digits at p; -1 when fewer are there.
@@ -132,7 +115,7 @@ std::string pcre_message(int code)
 size_t next_char(std::string_view s, size_t p)
 {
     ++p;
-    while (p < s.size() && (static_cast<unsigned char>(s[p]) & 0xC0) == 0x80) ++p;
+    while (p < s.size() && utf8::is_cont(static_cast<unsigned char>(s[p]))) ++p;
     return p;
 }
 
@@ -207,8 +190,8 @@ std::string rewrite_escapes(std::string_view p)
         } else if (e == 'u' || e == 'U') {
             size_t count = e == 'u' ? 4 : 8;
             long cp = fixed_hex(p, i + 2, count);
-            if (cp >= 0 && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF)) {
-                append_utf8(out, static_cast<uint32_t>(cp));
+            if (cp >= 0 && utf8::is_scalar(static_cast<uint32_t>(cp))) {
+                utf8::encode(out, static_cast<uint32_t>(cp));
                 i += 1 + count;
                 continue;
             }

@@ -1,6 +1,6 @@
 #include "editor_fixture.h"
 
-#include "editor/utf8.h"
+#include "base/utf8.h"
 
 #include <QApplication>
 

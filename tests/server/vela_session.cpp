@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "base/wire.h"
+
 std::vector<std::string> query_table::column(size_t c) const
 {
     std::vector<std::string> out;
@@ -11,22 +13,8 @@ std::vector<std::string> query_table::column(size_t c) const
 
 std::string cell_type_name(const cell_value *c)
 {
-    int t = val_type(c);
-    if (t == 0) {
-        std::string w = val_size(c) == 1   ? "08"
-                        : val_size(c) == 2 ? "16"
-                        : val_size(c) == 4 ? "32"
-                                           : "64";
-        return (val_sign(c) ? "u" : "i") + w;
-    }
-    if (t == 1) return val_size(c) == 4 ? "float" : "double";
-    static const char *const strs[] = {"string04", "string08",  "string16", "string32",
-                                       "string64", "string128", "string256"};
-    if (t >= 2 && t <= 8) return strs[t - 2];
-    if (t == 9) return "date";
-    if (t == 10) return "time";
-    if (t == 11) return "datetime";
-    return "?";
+    const char *name = wire::type_name(val_type(c), val_size(c), val_sign(c) == 1);
+    return name ? name : "?";
 }
 
 std::string cell_text(const cell_value *c)
