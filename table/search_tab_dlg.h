@@ -1,0 +1,81 @@
+#pragma once
+// Find and replace in the cells of a table grid. Matches are found by the editor's text
+// matcher over each cell's display text and shown through the model's cell marks (painted
+// yellow); replacements go through the column delegate's from_text and setData, so they
+// become ordinary pending edits (or immediate updates).
+
+#include <QDialog>
+#include <QPoint>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Ui {
+class search_tab_dlg;
+}
+class QTableView;
+class QTimer;
+class tab_data_model;
+
+class search_tab_dlg : public QDialog {
+    Q_OBJECT
+public:
+    enum constraint { by_none, by_row, by_column };
+
+    explicit search_tab_dlg(QTableView *view, QWidget *parent = nullptr);
+    ~search_tab_dlg() override;
+
+    Ui::search_tab_dlg *form() const { return ui_.get(); }
+    bool wrapped() const { return wrapped_; }
+    // True while matches typed into the target are still being marked slice by slice.
+    bool marking() const;
+    // Marks every match found while typing right away (tests and benchmarks).
+    void finish_marking();
+    int mark_count() const { return mark_count_; }
+
+public slots:
+    void show_top();
+    void search_all(bool notinfo = false);
+    void next(bool = false);
+    void prev(bool = false);
+    void replace(bool = false);
+    void replace_all(bool = false);
+    void clear_select();
+    void target_changed(const QString &text);
+    // Opens in find mode or, with `replace_mode`, in replace mode.
+    void show(bool replace_mode);
+    void reject() override;
+
+public:
+    using QDialog::show;
+
+private:
+    tab_data_model *model() const;
+    std::string pattern() const;
+    int mode() const;
+    int flags() const;
+    constraint current_constraint() const;
+    // The cells of the constraint's range in search order (visible columns in their
+    // on-screen order); `current` is set to the current cell's place in it, or -1.
+    std::vector<QPoint> range_cells(int *current = nullptr) const;
+    // Which of `cells[from, to)` match; false (with a box unless quiet) on a bad pattern.
+    bool match_cells(const std::vector<QPoint> &cells, size_t from, size_t to,
+                     std::vector<char> &hit, bool quiet);
+    void set_marks(const std::vector<QPoint> &cells, size_t from, size_t to,
+                   const std::vector<char> &hit);
+    void step(bool forward);
+    // Replaces every match in one cell; true when the cell took the new value.
+    bool replace_in(const QPoint &cell);
+    void mark_slice();
+    void stop_marking();
+
+    std::unique_ptr<Ui::search_tab_dlg> ui_;
+    QTableView *view_;
+    bool wrapped_ = false;
+    int mark_count_ = 0;
+    // Marking while typing runs in slices so that no key stroke waits for a whole grid.
+    QTimer *slice_timer_;
+    std::vector<QPoint> pending_cells_;
+    size_t pending_at_ = 0;
+};
