@@ -3,7 +3,7 @@
 
 #include "expr.h"
 #include "tree_reader.h"
-#include "where_clause.h"
+#include "select_runner.h"
 
 #include <algorithm>
 #include <exception>
@@ -19,15 +19,6 @@ bool word(const parse_node *n, const char *w)
     return is_word(n, w);
 }
 
-bool valid_name(const std::string &name, const char *what, std::string &err)
-{
-    if (name.empty()) return refuse(err, std::string("a ") + what + " name may not be empty");
-    if (name.size() > 255)
-        return refuse(err, std::string("a ") + what + " name is at most 255 bytes");
-    if (name == "__id") return refuse(err, "__id is the row id and cannot name a field");
-    return true;
-}
-
 // One statement's work inside the transaction of the request.
 class statement_runner {
 public:
@@ -36,12 +27,16 @@ public:
     bool run(const parse_node *sql, statement_outcome &out, std::string &err);
 
 private:
-    bool run_select(const parse_node *select, result_table &out, std::string &err);
-    bool run_select_one(const parse_node *one, result_table &out, std::string &err);
-    bool post_process(const parse_node *post, result_table &t, std::string &err);
-    bool store_into(const std::string &name, const result_table &t, std::string &err);
+    bool run_select(const parse_node *select, result_table &out, std::string &err)
+    {
+        return select_runner(st_, exporter()).run(select, out, err);
+    }
     bool rows_for(const table_def &t, const parse_node *where, const expr_scope &scope,
-                  std::vector<stored_row> &rows, std::vector<size_t> &picked, std::string &err);
+                  std::vector<stored_row> &rows, std::vector<size_t> &picked, std::string &err)
+    {
+        return select_runner(st_, exporter()).rows_for(t, where, scope, rows, picked, err);
+    }
+    export_fn exporter() { return export_fn(); }
     bool run_insert(const parse_node *n, std::string &err);
     bool run_update(const parse_node *n, std::string &err);
     bool run_delete(const parse_node *n, std::string &err);
@@ -51,10 +46,8 @@ private:
     bool insert_values(const table_def &t, const std::vector<int> &targets,
                        std::vector<value> &given, std::string &err);
     const table_def *table_of(const parse_node *n, std::string &err);
-    subselect_fn subselect();
 
     storage &st_;
-    int depth_ = 0;
 };
 
 const table_def *statement_runner::table_of(const parse_node *n, std::string &err)
@@ -64,44 +57,6 @@ const table_def *statement_runner::table_of(const parse_node *n, std::string &er
     const table_def *t = st_.find_table(name);
     if (!t) err = "no table " + name;
     return t;
-}
-
-subselect_fn statement_runner::subselect()
-{
-    return [this](const parse_node *select, std::vector<value> &out, std::string &err) {
-        result_table t;
-        if (!run_select(select, t, err)) return false;
-        if (t.names.empty()) return refuse(err, "the sub-select returns no column");
-        for (const auto &r : t.rows) out.push_back(r.cells[0]);
-        return true;
-    };
-}
-
-bool statement_runner::rows_for(const table_def &t, const parse_node *where,
-                                const expr_scope &scope, std::vector<stored_row> &rows,
-                                std::vector<size_t> &picked, std::string &err)
-{
-    const parse_node *cond = where ? item(where, id::where_cond) : nullptr;
-    if (!cond) {
-        if (!st_.scan(t, rows, err)) return false;
-        picked.resize(rows.size());
-        for (size_t i = 0; i < rows.size(); ++i) picked[i] = i;
-        return true;
-    }
-    where_node w;
-    if (!compile_where(cond, scope, subselect(), w, err)) return false;
-    uint64_t id, leading;
-    if (leading_rows_only(w, leading)) {
-        if (!st_.scan(t, rows, err, leading)) return false;
-    } else if (single_row_id(w, id)) {
-        stored_row r;
-        bool found = false;
-        if (!st_.fetch(t, id, r, found, err)) return false;
-        if (found) rows.push_back(std::move(r));
-    } else if (!st_.scan(t, rows, err)) {
-        return false;
-    }
-    return apply_where(w, rows, picked, err);
 }
 
 bool statement_runner::run(const parse_node *sql, statement_outcome &out, std::string &err)
@@ -212,350 +167,6 @@ bool statement_runner::run(const parse_node *sql, statement_outcome &out, std::s
     default:
         return refuse(err, "unsupported statement " + text_of(s).substr(0, 40));
     }
-}
-
-bool statement_runner::run_select(const parse_node *select, result_table &out, std::string &err)
-{
-    if (++depth_ > 16) return refuse(err, "sub-selects nest too deeply");
-    struct leave {
-        int &d;
-        ~leave() { --d; }
-    } guard{depth_};
-    bool first = true;
-    for (const parse_node *p : items(select)) {
-        if (p->id == id::select_one && first) {
-            if (!run_select_one(p, out, err)) return false;
-            first = false;
-        } else if (p->id == id::expand_h) {
-            return refuse(err, "join is not supported by this server yet");
-        } else if (p->id == id::expand_v) {
-            return refuse(err, "union is not supported by this server yet");
-        } else if (p->id == id::export_) {
-            return refuse(err, "export is not supported by this server yet");
-        } else if (p->id == id::dataset_post) {
-            if (!post_process(p, out, err)) return false;
-        }
-    }
-    return true;
-}
-
-bool statement_runner::run_select_one(const parse_node *one, result_table &out, std::string &err)
-{
-    std::vector<const parse_node *> parts = items(one);
-    const parse_node *exprs = nullptr;
-    const parse_node *into = nullptr;
-    const parse_node *tname = nullptr;
-    const parse_node *where = nullptr;
-    std::vector<const parse_node *> posts;
-    for (const parse_node *p : parts) {
-        if (p->id == id::exprs)
-            exprs = p;
-        else if (p->id == id::into_expr)
-            into = p;
-        else if (p->id == id::table_name)
-            tname = p;
-        else if (p->id == id::where)
-            where = p;
-        else if (p->id == id::dataset_post)
-            posts.push_back(p);
-    }
-    if (!exprs) return refuse(err, "malformed select");
-    const table_def *table = nullptr;
-    if (tname && !(table = table_of(tname, err))) return false;
-    expr_scope scope;
-    scope.table = table;
-
-    // Columns: "*" is every field of the table.
-    std::vector<expr> cols;
-    out = result_table();
-    std::vector<bool> declared; // the column keeps a field's declared type
-    for (const parse_node *e : items(exprs)) {
-        if (e->id == id::all_expr) {
-            if (!table) return refuse(err, "select * needs a table");
-            for (size_t i = 0; i < table->fields.size(); ++i) {
-                expr f;
-                f.kind = expr::k_field;
-                f.field = int(i);
-                cols.push_back(f);
-                out.names.push_back(table->fields[i].name);
-                out.types.push_back(table->fields[i].type);
-                declared.push_back(true);
-            }
-            continue;
-        }
-        if (e->id != id::expr) continue;
-        expr c;
-        if (!compile_expr(e, scope, c, err)) return false;
-        std::vector<const parse_node *> ep = items(e);
-        std::string name;
-        for (size_t i = 0; i + 1 < ep.size(); ++i)
-            if (word(ep[i], "as")) name = name_of(ep[i + 1]);
-        if (name.empty()) {
-            const parse_node *inner = ep.empty() ? e : ep[0];
-            std::string text = text_of(inner);
-            name.clear();
-            bool blank = false;
-            for (char ch : text) {
-                bool sp = ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f';
-                if (sp)
-                    blank = true;
-                else {
-                    if (blank && !name.empty()) name.push_back(' ');
-                    blank = false;
-                    name.push_back(ch);
-                }
-            }
-            if (c.kind == expr::k_field) name = table->fields[size_t(c.field)].name;
-        }
-        out.names.push_back(name);
-        bool keeps = c.kind == expr::k_field;
-        out.types.push_back(keeps ? table->fields[size_t(c.field)].type : col_type::i64);
-        declared.push_back(keeps);
-        if (c.kind == expr::k_rowid) {
-            out.types.back() = col_type::u64;
-            declared.back() = true;
-        }
-        cols.push_back(std::move(c));
-    }
-
-    bool aggregate = false;
-    for (const auto &c : cols) aggregate = aggregate || c.aggregate;
-    if (aggregate)
-        for (const auto &c : cols)
-            if (uses_row_outside_aggregate(c))
-                return refuse(err, "a selection that sums up rows cannot also show single rows "
-                                   "(group is not supported yet)");
-
-    std::vector<stored_row> rows;
-    std::vector<size_t> picked;
-    if (table) {
-        if (!rows_for(*table, where, scope, rows, picked, err)) return false;
-    }
-
-    auto add_row = [&](const eval_ctx &ctx, uint64_t sid) {
-        result_row r;
-        r.sid = sid;
-        r.cells.reserve(cols.size());
-        for (const auto &c : cols) {
-            value v;
-            if (!eval_expr(c, ctx, v, err)) return false;
-            r.cells.push_back(std::move(v));
-        }
-        out.rows.push_back(std::move(r));
-        return true;
-    };
-    if (aggregate || !table) {
-        std::vector<const stored_row *> group;
-        for (size_t i : picked) group.push_back(&rows[i]);
-        eval_ctx ctx;
-        if (table) ctx.group = &group;
-        if (!add_row(ctx, 0)) return false;
-    } else {
-        out.rows.reserve(picked.size());
-        // Plain fields, each named once: the stored values move into the result as they are.
-        bool plain = true;
-        std::set<int> fields;
-        for (const auto &c : cols)
-            plain = plain && c.kind == expr::k_field && fields.insert(c.field).second;
-        if (plain) {
-            for (size_t i : picked) {
-                result_row r;
-                r.sid = rows[i].id;
-                r.cells.reserve(cols.size());
-                for (const auto &c : cols)
-                    r.cells.push_back(std::move(rows[i].cells[size_t(c.field)]));
-                out.rows.push_back(std::move(r));
-            }
-        } else {
-            for (size_t i : picked) {
-                eval_ctx ctx;
-                ctx.row = &rows[i].cells;
-                ctx.row_id = rows[i].id;
-                if (!add_row(ctx, rows[i].id)) return false;
-            }
-        }
-    }
-
-    // A computed column takes the type of its first value; texts are string256 unless a
-    // conversion chose a width. Every cell is then brought to its column's type.
-    for (size_t c = 0; c < cols.size(); ++c) {
-        if (!declared[c] && !out.rows.empty()) out.types[c] = out.rows[0].cells[c].type;
-        for (auto &r : out.rows) {
-            value &v = r.cells[c];
-            if (v.type != out.types[c]) {
-                value conv;
-                if (!convert_value(v, out.types[c], conv, err))
-                    return refuse(err, "column " + out.names[c] + ": " + err);
-                v = std::move(conv);
-            } else if (is_str(v.type) && v.s.size() > str_capacity(v.type)) {
-                return refuse(err, "column " + out.names[c] + ": a text of " +
-                                       std::to_string(v.s.size()) + " bytes is longer than " +
-                                       type_name(v.type) + " holds");
-            }
-        }
-    }
-
-    for (const parse_node *p : posts)
-        if (!post_process(p, out, err)) return false;
-    if (into) return store_into(name_of(item(into, id::table_name)), out, err);
-    return true;
-}
-
-bool statement_runner::post_process(const parse_node *post, result_table &t, std::string &err)
-{
-    const parse_node *clause = nullptr;
-    for (const parse_node *p : items(post))
-        if (p->id != lang::terminal_id) clause = p;
-    if (!clause) return refuse(err, "malformed clause");
-    std::vector<const parse_node *> parts = items(clause);
-    auto column = [&](const parse_node *n, size_t &idx) {
-        std::string name = name_of(n);
-        for (size_t i = 0; i < t.names.size(); ++i)
-            if (t.names[i] == name) return idx = i, true;
-        return refuse(err, "no column " + name + " in the result");
-    };
-    switch (clause->id) {
-    case id::order: {
-        std::vector<size_t> keys;
-        std::string dir;
-        for (const parse_node *p : parts) {
-            size_t idx;
-            if (p->id == id::field_name) {
-                if (!column(p, idx)) return false;
-                keys.push_back(idx);
-            } else if (word(p, "asc") || word(p, "desc") || word(p, "rand")) {
-                dir = text_of(p);
-            }
-        }
-        if (dir == "rand") {
-            static thread_local std::mt19937_64 gen{std::random_device{}()};
-            std::shuffle(t.rows.begin(), t.rows.end(), gen);
-            return true;
-        }
-        bool bad = false;
-        std::stable_sort(t.rows.begin(), t.rows.end(),
-                         [&](const result_row &a, const result_row &b) {
-                             for (size_t k : keys) {
-                                 int c = 0;
-                                 if (!compare_values(a.cells[k], b.cells[k], c)) bad = true;
-                                 if (c != 0) return dir == "desc" ? c > 0 : c < 0;
-                             }
-                             return false;
-                         });
-        if (bad) return refuse(err, "order by met values it cannot compare");
-        return true;
-    }
-    case id::filter: {
-        const parse_node *range = item(clause, id::line_range_expr);
-        if (!range)
-            return refuse(err, "the filter clause " + text_of(clause).substr(0, 20) +
-                                   " is not supported by this server yet");
-        std::vector<const parse_node *> r = items(range);
-        std::string kw = text_of(r[0]);
-        std::vector<uint64_t> nums;
-        for (const parse_node *p : r)
-            if (p->id == id::uint_dec) {
-                bool overflow;
-                nums.push_back(uint_of(p, overflow));
-            }
-        uint64_t a = nums.empty() ? 1 : nums[0], b = nums.size() > 1 ? nums[1] : 1,
-                 n = t.rows.size();
-        if (kw == "first") {
-            if (a < n) t.rows.resize(size_t(a));
-        } else if (kw == "last") {
-            if (a < n) t.rows.erase(t.rows.begin(), t.rows.end() - std::ptrdiff_t(a));
-        } else if (kw == "nth") {
-            if (a >= 1 && a <= n)
-                t.rows = {t.rows[size_t(a - 1)]};
-            else
-                t.rows.clear();
-        } else {
-            uint64_t from = std::max<uint64_t>(a, 1), to = std::min<uint64_t>(b, n);
-            if (from > to)
-                t.rows.clear();
-            else
-                t.rows = std::vector<result_row>(t.rows.begin() + std::ptrdiff_t(from - 1),
-                                                 t.rows.begin() + std::ptrdiff_t(to));
-        }
-        return true;
-    }
-    case id::project: {
-        bool except = false;
-        std::set<size_t> named;
-        std::vector<size_t> order;
-        for (const parse_node *p : parts) {
-            size_t idx;
-            if (word(p, "except"))
-                except = true;
-            else if (p->id == id::field_name) {
-                if (!column(p, idx)) return false;
-                if (named.insert(idx).second) order.push_back(idx);
-            }
-        }
-        std::vector<size_t> keep;
-        if (except) {
-            for (size_t i = 0; i < t.names.size(); ++i)
-                if (!named.count(i)) keep.push_back(i);
-        } else {
-            keep = order;
-        }
-        result_table r;
-        for (size_t i : keep) {
-            r.names.push_back(t.names[i]);
-            r.types.push_back(t.types[i]);
-        }
-        for (auto &row : t.rows) {
-            result_row nr;
-            nr.sid = row.sid;
-            for (size_t i : keep) nr.cells.push_back(std::move(row.cells[i]));
-            r.rows.push_back(std::move(nr));
-        }
-        t = std::move(r);
-        return true;
-    }
-    case id::rename: {
-        std::vector<const parse_node *> names;
-        for (const parse_node *p : parts)
-            if (p->id == id::field_name) names.push_back(p);
-        size_t idx;
-        if (names.size() != 2 || !column(names[0], idx)) return false;
-        std::string to = name_of(names[1]);
-        if (!valid_name(to, "column", err)) return false;
-        t.names[idx] = to;
-        return true;
-    }
-    case id::group:
-        return refuse(err, "group is not supported by this server yet");
-    case id::recompute:
-        return refuse(err, "recompute is not supported by this server yet");
-    default:
-        return refuse(err, "unsupported clause " + text_of(clause).substr(0, 20));
-    }
-}
-
-bool statement_runner::store_into(const std::string &name, const result_table &t, std::string &err)
-{
-    if (!valid_name(name, "table", err)) return false;
-    if (st_.find_table(name)) return refuse(err, "select into: table " + name + " already exists");
-    std::vector<field_def> fields;
-    std::set<std::string> seen;
-    for (size_t i = 0; i < t.names.size(); ++i) {
-        field_def f;
-        f.name = t.names[i];
-        f.type = t.types[i];
-        if (!valid_name(f.name, "field", err)) return false;
-        if (!seen.insert(f.name).second)
-            return refuse(err, "select into: the column name " + f.name + " repeats");
-        fields.push_back(f);
-    }
-    if (fields.empty()) return refuse(err, "select into: no columns");
-    if (!st_.create_table(name, fields, err)) return false;
-    const table_def *nt = st_.find_table(name);
-    for (const auto &r : t.rows) {
-        uint64_t id;
-        if (!st_.insert_row(*nt, r.cells, id, err)) return false;
-    }
-    return true;
 }
 
 bool statement_runner::insert_values(const table_def &t, const std::vector<int> &targets,

@@ -136,44 +136,138 @@ bool arith(const std::string &op, const value &a, const value &b, value &out, st
     return true;
 }
 
-bool eval_aggregate(const expr &e, const eval_ctx &ctx, value &out, std::string &err)
+// Orders values for sort, min_k, max_k and the duplicate search of unique; false when two
+// values of the column cannot be compared.
+bool sort_values(std::vector<value> &vals, bool descending, std::string &err)
 {
-    if (!ctx.group) return refuse(err, e.op + " sums up rows and needs a selection from a table");
+    bool bad = false;
+    std::stable_sort(vals.begin(), vals.end(), [&](const value &a, const value &b) {
+        int c = 0;
+        if (!compare_values(a, b, c)) bad = true;
+        return descending ? c > 0 : c < 0;
+    });
+    if (bad) return refuse(err, "the values cannot be compared with each other");
+    return true;
+}
+
+// Distinct values in order of first appearance.
+bool distinct_values(std::vector<value> &vals, std::string &err)
+{
+    std::vector<size_t> idx(vals.size());
+    for (size_t i = 0; i < idx.size(); ++i) idx[i] = i;
+    bool bad = false;
+    auto cmp = [&](size_t a, size_t b) {
+        int c = 0;
+        if (!compare_values(vals[a], vals[b], c)) bad = true;
+        return c;
+    };
+    std::stable_sort(idx.begin(), idx.end(), [&](size_t a, size_t b) { return cmp(a, b) < 0; });
+    if (bad) return refuse(err, "the values cannot be compared with each other");
+    std::vector<bool> keep(vals.size(), false);
+    for (size_t i = 0; i < idx.size(); ++i)
+        if (i == 0 || cmp(idx[i - 1], idx[i]) != 0) keep[idx[i]] = true;
+    std::vector<value> out;
+    for (size_t i = 0; i < vals.size(); ++i)
+        if (keep[i]) out.push_back(std::move(vals[i]));
+    vals = std::move(out);
+    return true;
+}
+
+size_t extra_args(const std::string &fn)
+{
+    if (fn == "nth" || fn == "first_k" || fn == "last_k" || fn == "min_k" || fn == "max_k")
+        return 1;
+    return fn == "range" ? 2 : 0;
+}
+} // namespace
+
+bool eval_aggregate_values(const expr &e, const eval_ctx &ctx, std::vector<value> &out,
+                           std::string &err)
+{
     const std::string &fn = e.op;
-    if (e.args.size() > 1) return refuse(err, fn + " takes one argument");
-    if (e.args.empty() && fn != "count") return refuse(err, fn + " needs an argument");
+    if (!ctx.group) return refuse(err, fn + " sums up rows and needs a selection from a table");
+    out.clear();
+    if (fn == "count" && e.args.empty()) {
+        out.push_back(value::of_uint(ctx.group->size(), col_type::u64));
+        return true;
+    }
+    size_t extra = extra_args(fn);
+    if (e.args.size() != 1 + extra)
+        return refuse(err, fn + " takes " + std::to_string(1 + extra) + " argument" +
+                               (extra ? "s" : ""));
+    // The counts and positions are constants, the same for every group.
+    std::vector<uint64_t> nums;
+    for (size_t i = 1; i < e.args.size(); ++i) {
+        value v;
+        if (!eval_expr(e.args[i], eval_ctx(), v, err)) return refuse(err, fn + ": " + err);
+        if (!is_int(v.type) || (!is_unsigned(v.type) && v.i < 0))
+            return refuse(err, fn + ": a count or a position is a whole number from 0");
+        nums.push_back(v.u());
+    }
+    if (e.args[0].aggregate) return refuse(err, "an aggregate inside " + fn + " is not allowed");
     std::vector<value> vals;
     vals.reserve(ctx.group->size());
-    for (const stored_row *r : *ctx.group) {
-        if (e.args.empty()) break;
+    for (const row_ref &r : *ctx.group) {
         eval_ctx row_ctx;
-        row_ctx.row = &r->cells;
-        row_ctx.row_id = r->id;
+        row_ctx.row = r.cells;
+        row_ctx.row_id = r.id;
         value v;
-        if (e.args[0].aggregate)
-            return refuse(err, "an aggregate inside " + fn + " is not allowed");
         if (!eval_expr(e.args[0], row_ctx, v, err)) return false;
         vals.push_back(std::move(v));
     }
+    auto fail = [&](const std::string &why) { return refuse(err, fn + ": " + why); };
+
+    // Column operations: any number of values, none for no rows.
+    if (is_column_op_name(fn)) {
+        if (fn == "sort" && !sort_values(vals, false, err)) return fail(err);
+        if (fn == "unique" && !distinct_values(vals, err)) return fail(err);
+        if ((fn == "min_k" || fn == "max_k") && !sort_values(vals, fn == "max_k", err))
+            return fail(err);
+        size_t n = vals.size(), from = 0, to = n; // [from, to)
+        if (fn == "min_k" || fn == "max_k" || fn == "first_k")
+            to = size_t(std::min<uint64_t>(nums[0], n));
+        if (fn == "last_k") from = n - size_t(std::min<uint64_t>(nums[0], n));
+        if (fn == "range") {
+            from = size_t(std::min<uint64_t>(std::max<uint64_t>(nums[0], 1) - 1, n));
+            to = size_t(std::min<uint64_t>(nums[1], n));
+            if (to < from) to = from;
+        }
+        out.assign(std::make_move_iterator(vals.begin() + std::ptrdiff_t(from)),
+                   std::make_move_iterator(vals.begin() + std::ptrdiff_t(to)));
+        return true;
+    }
     if (fn == "count") {
-        out = value::of_uint(e.args.empty() ? ctx.group->size() : vals.size(), col_type::u64);
+        out.push_back(value::of_uint(vals.size(), col_type::u64));
+        return true;
+    }
+    if (fn == "count_unique") {
+        if (!distinct_values(vals, err)) return fail(err);
+        out.push_back(value::of_uint(vals.size(), col_type::u64));
+        return true;
+    }
+    // The dialect has no null: the other aggregates have no value over no rows.
+    if (vals.empty()) return refuse(err, fn + ": no rows");
+    if (fn == "first" || fn == "last" || fn == "nth") {
+        size_t at = fn == "first" ? 0 : fn == "last" ? vals.size() - 1 : size_t(nums[0] - 1);
+        if (fn == "nth" && (nums[0] == 0 || nums[0] > vals.size()))
+            return fail("position " + std::to_string(nums[0]) + " is outside the " +
+                        std::to_string(vals.size()) + " rows");
+        out.push_back(std::move(vals[at]));
         return true;
     }
     if (fn == "min" || fn == "max") {
-        if (vals.empty()) return refuse(err, fn + " of no rows");
         size_t best = 0;
         for (size_t i = 1; i < vals.size(); ++i) {
             int c;
-            if (!compare_values(vals[i], vals[best], c))
-                return refuse(err, fn + " cannot compare its values");
+            if (!compare_values(vals[i], vals[best], c)) return fail("cannot compare its values");
             if (fn == "min" ? c < 0 : c > 0) best = i;
         }
-        out = vals[best];
+        out.push_back(std::move(vals[best]));
         return true;
     }
     bool all_int = true;
     for (const auto &v : vals) {
-        if (!is_num(v)) return refuse(err, fn + " needs numbers, not " + type_name(v.type));
+        if (!is_num(v)) return fail(std::string("needs numbers, not ") + type_name(v.type));
         if (!is_int(v.type)) all_int = false;
     }
     if (fn == "sum" || fn == "product") {
@@ -181,29 +275,34 @@ bool eval_aggregate(const expr &e, const eval_ctx &ctx, value &out, std::string 
         if (!all_int) acc = value::of_real(fn == "sum" ? 0.0 : 1.0);
         for (const auto &v : vals)
             if (!arith(fn == "sum" ? "+" : "*", acc, v, acc, err)) return false;
-        out = acc;
+        out.push_back(acc);
         return true;
     }
-    if (vals.empty()) return refuse(err, fn + " of no rows");
     long double sum = 0;
     for (const auto &v : vals) sum += real_of(v);
     long double mean = sum / vals.size();
     if (fn == "avg") {
-        out = value::of_real(double(mean));
+        out.push_back(value::of_real(double(mean)));
         return true;
     }
     long double sq = 0;
     for (const auto &v : vals) sq += (real_of(v) - mean) * (real_of(v) - mean);
     long double var = sq / vals.size(); // population variance
-    out = value::of_real(double(fn == "var" ? var : std::sqrt(var)));
+    out.push_back(value::of_real(double(fn == "var" ? var : std::sqrt(var))));
     return true;
 }
-} // namespace
 
 bool is_aggregate_name(const std::string &fn)
 {
     return fn == "count" || fn == "sum" || fn == "avg" || fn == "min" || fn == "max" ||
-           fn == "var" || fn == "stddev" || fn == "product";
+           fn == "var" || fn == "stddev" || fn == "product" || fn == "count_unique" ||
+           fn == "first" || fn == "last" || fn == "nth";
+}
+
+bool is_column_op_name(const std::string &fn)
+{
+    return fn == "sort" || fn == "unique" || fn == "min_k" || fn == "max_k" || fn == "first_k" ||
+           fn == "last_k" || fn == "range";
 }
 
 bool truth(const value &v)
@@ -217,12 +316,52 @@ bool truth(const value &v)
 bool uses_row_outside_aggregate(const expr &e)
 {
     if (e.kind == expr::k_field || e.kind == expr::k_rowid) return true;
-    if (e.kind == expr::k_call && is_aggregate_name(e.op)) return false;
+    if (e.kind == expr::k_call && (is_aggregate_name(e.op) || is_column_op_name(e.op)))
+        return false;
     if (e.kind == expr::k_call && (e.op == "row_id" || e.op == "id")) return true;
     for (const auto &a : e.args)
         if (uses_row_outside_aggregate(a)) return true;
     return false;
 }
+
+namespace {
+int index_in(const std::string &name, const expr_scope &scope)
+{
+    if (scope.table) return scope.table->field_index(name);
+    if (scope.columns)
+        for (size_t i = 0; i < scope.columns->size(); ++i)
+            if ((*scope.columns)[i] == name) return int(i);
+    return -1;
+}
+
+bool resolve_name(const std::string &name, const expr_scope &scope, expr &out, std::string &err)
+{
+    int idx = index_in(name, scope);
+    if (idx >= 0) {
+        out.kind = expr::k_field;
+        out.field = idx;
+        return true;
+    }
+    if (scope.other_row && name.size() > 1 && name[0] == '_' &&
+        (idx = index_in(name.substr(1), scope)) >= 0) {
+        out.kind = expr::k_other;
+        out.field = idx;
+        return true;
+    }
+    for (const expr_scope *o = scope.outer; o; o = o->outer) {
+        idx = index_in(name, *o);
+        if (idx >= 0 && o->outer_row == nullptr) break;
+        if (idx >= 0) {
+            out.kind = expr::k_const;
+            out.constant = (*o->outer_row)[size_t(idx)];
+            return true;
+        }
+    }
+    if (scope.table) return refuse(err, "no field " + name + " in table " + scope.table->name);
+    if (scope.columns) return refuse(err, "no column " + name + " in the result");
+    return refuse(err, "no field " + name + " here (the statement reads no table)");
+}
+} // namespace
 
 bool compile_expr(const parse_node *n, const expr_scope &scope, expr &out, std::string &err)
 {
@@ -240,22 +379,15 @@ bool compile_expr(const parse_node *n, const expr_scope &scope, expr &out, std::
             out.kind = expr::k_rowid;
             return true;
         }
-        int idx = scope.table ? scope.table->field_index(name) : -1;
-        if (idx < 0)
-            return refuse(err, scope.table
-                                   ? "no field " + name + " in table " + scope.table->name
-                                   : "no field " + name + " here (the statement reads no table)");
-        out.kind = expr::k_field;
-        out.field = idx;
-        return true;
+        return resolve_name(name, scope, out, err);
     }
     case id::fn_expr: {
         out = expr();
         out.kind = expr::k_call;
         const parse_node *name = item(n, id::fn_name);
         out.op = text_of(name);
-        if (!is_known_function(out.op) && !is_aggregate_name(out.op))
-            return refuse(err, "function " + out.op + " is not supported by this server yet");
+        if (!is_known_function(out.op) && !is_aggregate_name(out.op) && !is_column_op_name(out.op))
+            return refuse(err, "function " + out.op + " is not supported by this server");
         const parse_node *args = item(n, id::arg_lst);
         if (args)
             for (const parse_node *a : items(args)) {
@@ -264,7 +396,7 @@ bool compile_expr(const parse_node *n, const expr_scope &scope, expr &out, std::
                 if (!compile_expr(a, scope, arg, err)) return false;
                 out.args.push_back(std::move(arg));
             }
-        out.aggregate = is_aggregate_name(out.op);
+        out.aggregate = is_aggregate_name(out.op) || is_column_op_name(out.op);
         for (const auto &a : out.args) out.aggregate = out.aggregate || a.aggregate;
         if (!measure(out, err)) return false;
         // min and max with two or more arguments compare their arguments, row by row.
@@ -319,6 +451,10 @@ bool eval_expr(const expr &e, const eval_ctx &ctx, value &out, std::string &err)
     case expr::k_field:
         if (!ctx.row) return refuse(err, "a field cannot be read here");
         out = (*ctx.row)[size_t(e.field)];
+        return true;
+    case expr::k_other:
+        if (!ctx.other) return refuse(err, "a field of the other row cannot be read here");
+        out = (*ctx.other)[size_t(e.field)];
         return true;
     case expr::k_rowid:
         if (!ctx.row) return refuse(err, "__id cannot be read here");
@@ -385,8 +521,14 @@ bool eval_expr(const expr &e, const eval_ctx &ctx, value &out, std::string &err)
         return arith(e.op, a, b, out, err);
     }
     case expr::k_call: {
-        if (is_aggregate_name(e.op) && !((e.op == "min" || e.op == "max") && e.args.size() > 1))
-            return eval_aggregate(e, ctx, out, err);
+        if (is_column_op_name(e.op))
+            return refuse(err, e.op + " gives several rows and can only be a column of its own");
+        if (is_aggregate_name(e.op) && !((e.op == "min" || e.op == "max") && e.args.size() > 1)) {
+            std::vector<value> vals;
+            if (!eval_aggregate_values(e, ctx, vals, err)) return false;
+            out = std::move(vals[0]);
+            return true;
+        }
         std::vector<value> args;
         args.reserve(e.args.size());
         for (const auto &a : e.args) {

@@ -6,6 +6,7 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -324,6 +325,25 @@ const std::map<std::string, fn_t> &table()
             out = value::of_real(2.71828182845904523536);
             return true;
         };
+        m["constants"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
+            static const std::map<std::string, double> named = {
+                {"pi", 3.14159265358979323846},    {"e", 2.71828182845904523536},
+                {"sqrt2", 1.41421356237309504880}, {"sqrt1_2", 0.70710678118654752440},
+                {"ln2", 0.69314718055994530942},   {"ln10", 2.30258509299404568402},
+                {"log2e", 1.44269504088896340736}, {"log10e", 0.43429448190325182765},
+                {"phi", 1.61803398874989484820}};
+            if (!need("constants", a, 1, 1, err)) return false;
+            auto it = is_str(a[0].type) ? named.find(a[0].s) : named.end();
+            if (it == named.end())
+                return refuse(err, "constants knows \"pi\", \"e\", \"sqrt2\", \"sqrt1_2\", "
+                                   "\"ln2\", \"ln10\", \"log2e\", \"log10e\" and \"phi\"");
+            out = value::of_real(it->second);
+            return true;
+        };
+        m["seq"] = [](args_t &, const uint64_t *, value &, std::string &err) {
+            return refuse(err, "seq gives rows of its own: use it as a column of a select "
+                               "without a table");
+        };
         m["rand"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             if (!need("rand", a, 0, 2, err)) return false;
             if (a.empty()) {
@@ -525,6 +545,21 @@ const std::map<std::string, fn_t> &table()
         };
         m["row_id"] = row_id;
         m["id"] = row_id;
+        // An id from the clock: nanoseconds since 1970, strictly increasing within the server.
+        m["now_id"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
+            if (!need("now_id", a, 0, 0, err)) return false;
+            static std::atomic<uint64_t> last{0};
+            uint64_t now = uint64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                        std::chrono::system_clock::now().time_since_epoch())
+                                        .count());
+            uint64_t prev = last.load();
+            uint64_t next;
+            do {
+                next = now > prev ? now : prev + 1;
+            } while (!last.compare_exchange_weak(prev, next));
+            out = value::of_uint(next, col_type::u64);
+            return true;
+        };
         m["hash_passwd"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             if (!need("hash_passwd", a, 1, 1, err)) return false;
             sha256_digest d = sha256_of(value_text(a[0]));
@@ -652,7 +687,7 @@ bool call_function(const std::string &name, std::vector<value> &args, const uint
 {
     auto it = table().find(name);
     if (it == table().end())
-        return refuse(err, "function " + name + " is not supported by this server yet");
+        return refuse(err, "function " + name + " is not supported by this server");
     return it->second(args, row_id, out, err);
 }
 

@@ -1,0 +1,533 @@
+#include "select_runner.h"
+#include "refuse.h"
+
+#include "tree_reader.h"
+
+#include <algorithm>
+#include <set>
+
+namespace vela {
+
+namespace {
+// seq(from, to[, step]) gives this many values at most.
+constexpr uint64_t max_seq_values = 1000000;
+
+bool seq_values(const expr &e, std::vector<value> &out, std::string &err)
+{
+    if (e.args.size() < 2 || e.args.size() > 3) return refuse(err, "seq takes 2 or 3 arguments");
+    int64_t n[3] = {0, 0, 1};
+    for (size_t i = 0; i < e.args.size(); ++i) {
+        value v, c;
+        if (!eval_expr(e.args[i], eval_ctx(), v, err)) return false;
+        if (!is_int(v.type) || !convert_value(v, col_type::i64, c, err))
+            return refuse(err, "seq takes whole numbers in the range of i64");
+        n[i] = c.i;
+    }
+    if (n[2] == 0) return refuse(err, "seq: the step may not be 0");
+    __int128 count = n[2] > 0 ? (n[1] >= n[0] ? (__int128(n[1]) - n[0]) / n[2] + 1 : 0)
+                              : (n[1] <= n[0] ? (__int128(n[0]) - n[1]) / -__int128(n[2]) + 1 : 0);
+    if (count > __int128(max_seq_values))
+        return refuse(err, "seq gives at most " + std::to_string(max_seq_values) + " values");
+    out.reserve(size_t(count));
+    for (__int128 i = 0; i < count; ++i) out.push_back(value::of_int(int64_t(n[0] + i * n[2])));
+    return true;
+}
+
+// The name a column gets from its expression: the alias, a field's own name, or the text
+// with its blanks squeezed.
+std::string column_name(const parse_node *e, const expr &c, const std::vector<std::string> &fields)
+{
+    std::vector<const parse_node *> ep = items(e);
+    for (size_t i = 0; i + 1 < ep.size(); ++i)
+        if (is_word(ep[i], "as")) return name_of(ep[i + 1]);
+    if (c.kind == expr::k_field) return fields[size_t(c.field)];
+    std::string text = text_of(ep.empty() ? e : ep[0]), name;
+    bool blank = false;
+    for (char ch : text) {
+        if (ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f') {
+            blank = true;
+            continue;
+        }
+        if (blank && !name.empty()) name.push_back(' ');
+        blank = false;
+        name.push_back(ch);
+    }
+    return name;
+}
+
+bool is_call(const expr &e, const char *name)
+{
+    return e.kind == expr::k_call && e.op == name;
+}
+} // namespace
+
+bool valid_name(const std::string &name, const char *what, std::string &err)
+{
+    if (name.empty()) return refuse(err, std::string("a ") + what + " name may not be empty");
+    if (name.size() > 255)
+        return refuse(err, std::string("a ") + what + " name is at most 255 bytes");
+    if (name == "__id") return refuse(err, "__id is the row id and cannot name a field");
+    return true;
+}
+
+subselect_fn select_runner::subselect()
+{
+    return [this](const parse_node *select, std::vector<value> &out, std::string &err) {
+        result_table t;
+        select_runner inner(st_, exporter_, depth_ + 1, outer_);
+        if (!inner.run(select, t, err)) return false;
+        if (t.names.empty()) return refuse(err, "the sub-select returns no column");
+        for (auto &r : t.rows) out.push_back(std::move(r.cells[0]));
+        return true;
+    };
+}
+
+bool select_runner::rows_for(const table_def &t, const parse_node *where, const expr_scope &scope,
+                             std::vector<stored_row> &rows, std::vector<size_t> &picked,
+                             std::string &err)
+{
+    const parse_node *cond = where ? item(where, id::where_cond) : nullptr;
+    if (!cond) {
+        if (!st_.scan(t, rows, err)) return false;
+        picked.resize(rows.size());
+        for (size_t i = 0; i < rows.size(); ++i) picked[i] = i;
+        return true;
+    }
+    where_node w;
+    if (!compile_where(cond, scope, subselect(), w, err)) return false;
+    uint64_t id, leading;
+    if (leading_rows_only(w, leading)) {
+        if (!st_.scan(t, rows, err, leading)) return false;
+    } else if (single_row_id(w, id)) {
+        stored_row r;
+        bool found = false;
+        if (!st_.fetch(t, id, r, found, err)) return false;
+        if (found) rows.push_back(std::move(r));
+    } else if (!st_.scan(t, rows, err)) {
+        return false;
+    }
+    return apply_where(w, rows, picked, err);
+}
+
+bool select_runner::run(const parse_node *select, result_table &out, std::string &err)
+{
+    if (depth_ > 16) return refuse(err, "sub-selects nest too deeply");
+    bool first = true;
+    for (const parse_node *p : items(select)) {
+        bool ok = true;
+        if (p->id == id::select_one && first) {
+            ok = source(p, out, err);
+            first = false;
+        } else if (p->id == id::expand_h) {
+            ok = join(p, out, err);
+        } else if (p->id == id::expand_v) {
+            ok = union_(p, out, err);
+        } else if (p->id == id::dataset_post) {
+            ok = clause(p, out, err);
+        } else if (p->id == id::export_) {
+            if (!exporter_) return refuse(err, "export is not possible here");
+            ok = exporter_(p, out, err);
+        }
+        if (!ok) return false;
+    }
+    return true;
+}
+
+bool select_runner::source(const parse_node *one, result_table &out, std::string &err)
+{
+    const parse_node *exprs = nullptr, *into = nullptr, *tname = nullptr, *where = nullptr;
+    std::vector<const parse_node *> posts;
+    for (const parse_node *p : items(one)) {
+        if (p->id == id::exprs)
+            exprs = p;
+        else if (p->id == id::into_expr)
+            into = p;
+        else if (p->id == id::table_name)
+            tname = p;
+        else if (p->id == id::where)
+            where = p;
+        else if (p->id == id::dataset_post)
+            posts.push_back(p);
+    }
+    if (!exprs) return refuse(err, "malformed select");
+    const table_def *table = nullptr;
+    if (tname) {
+        std::string name = name_of(tname);
+        if (!(table = st_.find_table(name))) return refuse(err, "no table " + name);
+    }
+    expr_scope scope;
+    scope.table = table;
+    scope.outer = outer_;
+    std::vector<std::string> field_names;
+    if (table)
+        for (const auto &f : table->fields) field_names.push_back(f.name);
+
+    // Columns: "*" is every field of the table. A column keeps the declared type of the field
+    // it names; a computed one takes the type of its first value.
+    std::vector<expr> cols;
+    out = result_table();
+    std::vector<bool> declared;
+    for (const parse_node *e : items(exprs)) {
+        if (e->id == id::all_expr) {
+            if (!table) return refuse(err, "select * needs a table");
+            for (size_t i = 0; i < table->fields.size(); ++i) {
+                expr f;
+                f.kind = expr::k_field;
+                f.field = int(i);
+                cols.push_back(f);
+                out.names.push_back(table->fields[i].name);
+                out.types.push_back(table->fields[i].type);
+                declared.push_back(true);
+            }
+            continue;
+        }
+        if (e->id != id::expr) continue;
+        expr c;
+        if (!compile_expr(e, scope, c, err)) return false;
+        out.names.push_back(column_name(e, c, field_names));
+        bool keeps = c.kind == expr::k_field || c.kind == expr::k_rowid;
+        out.types.push_back(c.kind == expr::k_field   ? table->fields[size_t(c.field)].type
+                            : c.kind == expr::k_rowid ? col_type::u64
+                                                      : col_type::i64);
+        declared.push_back(keeps);
+        cols.push_back(std::move(c));
+    }
+
+    bool aggregate = false;
+    for (const auto &c : cols) aggregate = aggregate || c.aggregate;
+    if (aggregate)
+        for (const auto &c : cols)
+            if (uses_row_outside_aggregate(c))
+                return refuse(err, "a selection that sums up rows cannot also show single rows; "
+                                   "group by the fields it shows");
+
+    std::vector<stored_row> rows;
+    std::vector<size_t> picked;
+    if (table && !rows_for(*table, where, scope, rows, picked, err)) return false;
+
+    if (aggregate || !table) {
+        // One row, or as many as the column operations (sort, first_k, seq, ...) give; a
+        // column with one value repeats on each.
+        std::vector<row_ref> group;
+        group.reserve(picked.size());
+        for (size_t i : picked) group.push_back(row_ref{&rows[i].cells, rows[i].id});
+        eval_ctx ctx;
+        if (table) ctx.group = &group;
+        std::vector<std::vector<value>> values(cols.size());
+        size_t n = 1;
+        bool several = false;
+        for (size_t c = 0; c < cols.size(); ++c) {
+            const expr &e = cols[c];
+            bool multi = is_call(e, "seq") || (e.kind == expr::k_call && is_column_op_name(e.op));
+            if (is_call(e, "seq")) {
+                if (table) return refuse(err, "seq gives rows of its own and reads no table");
+                if (!seq_values(e, values[c], err)) return false;
+            } else if (multi) {
+                if (!eval_aggregate_values(e, ctx, values[c], err)) return false;
+            } else {
+                values[c].emplace_back();
+                if (!eval_expr(e, ctx, values[c][0], err)) return false;
+            }
+            if (!multi) continue;
+            if (several && values[c].size() != n)
+                return refuse(err, "the columns that give several rows give different numbers "
+                                   "of them");
+            n = values[c].size();
+            several = true;
+        }
+        for (size_t r = 0; r < n; ++r) {
+            result_row row;
+            row.sid = r + (several ? 1 : 0);
+            for (auto &v : values) row.cells.push_back(v.size() == 1 && n != 1 ? v[0] : v[r]);
+            out.rows.push_back(std::move(row));
+        }
+    } else {
+        out.rows.reserve(picked.size());
+        bool plain = true, identity = cols.size() == table->fields.size();
+        std::set<int> fields;
+        for (size_t c = 0; c < cols.size(); ++c) {
+            plain = plain && cols[c].kind == expr::k_field && fields.insert(cols[c].field).second;
+            identity = identity && plain && cols[c].field == int(c);
+        }
+        for (size_t i : picked) {
+            result_row r;
+            r.sid = rows[i].id;
+            if (identity) {
+                r.cells = std::move(rows[i].cells); // select *: the stored row is the result row
+            } else if (plain) {
+                r.cells.reserve(cols.size());
+                for (const auto &c : cols)
+                    r.cells.push_back(std::move(rows[i].cells[size_t(c.field)]));
+            } else {
+                eval_ctx ctx;
+                ctx.row = &rows[i].cells;
+                ctx.row_id = rows[i].id;
+                r.cells.resize(cols.size());
+                for (size_t c = 0; c < cols.size(); ++c)
+                    if (!eval_expr(cols[c], ctx, r.cells[c], err)) return false;
+            }
+            out.rows.push_back(std::move(r));
+        }
+    }
+    rows.clear();
+    rows.shrink_to_fit();
+
+    for (size_t c = 0; c < cols.size(); ++c) {
+        if (!declared[c] && !out.rows.empty()) out.types[c] = out.rows[0].cells[c].type;
+        if (!fit_column(out, c, err)) return false;
+    }
+    for (const parse_node *p : posts)
+        if (!clause(p, out, err)) return false;
+    if (into) return store_into(name_of(item(into, id::table_name)), out, err);
+    return true;
+}
+
+namespace {
+bool column_of(const result_table &t, const parse_node *n, size_t &idx, std::string &err)
+{
+    std::string name = name_of(n);
+    for (size_t i = 0; i < t.names.size(); ++i)
+        if (t.names[i] == name) return idx = i, true;
+    return refuse(err, "no column " + name + " in the result");
+}
+
+// The select_one inside a join or union, wrapped so that it runs like a select.
+const parse_node *inner_select(const parse_node *expand)
+{
+    return item(expand, id::select_one);
+}
+} // namespace
+
+bool select_runner::join(const parse_node *expand, result_table &t, std::string &err)
+{
+    std::vector<const parse_node *> names;
+    for (const parse_node *p : items(expand))
+        if (p->id == id::field_name) names.push_back(p);
+    const parse_node *one = inner_select(expand);
+    if (!one || names.size() != 2) return refuse(err, "malformed join");
+    result_table right;
+    select_runner inner(st_, exporter_, depth_ + 1, outer_);
+    if (!inner.source(one, right, err)) return false;
+    size_t lf, rf;
+    if (!column_of(t, names[0], lf, err)) return refuse(err, "join: " + err);
+    if (!column_of(right, names[1], rf, err))
+        return refuse(err, "join: no column " + name_of(names[1]) + " in the joined select");
+    return step_join(t, std::move(right), lf, rf, err);
+}
+
+bool select_runner::union_(const parse_node *expand, result_table &t, std::string &err)
+{
+    const parse_node *one = inner_select(expand);
+    if (!one) return refuse(err, "malformed union");
+    result_table more;
+    select_runner inner(st_, exporter_, depth_ + 1, outer_);
+    if (!inner.source(one, more, err)) return false;
+    return step_union(t, std::move(more), err);
+}
+
+bool select_runner::clause(const parse_node *post, result_table &t, std::string &err)
+{
+    const parse_node *c = nullptr;
+    for (const parse_node *p : items(post))
+        if (p->id != lang::terminal_id) c = p;
+    if (!c) return refuse(err, "malformed clause");
+    std::vector<const parse_node *> parts = items(c);
+    switch (c->id) {
+    case id::order: {
+        std::vector<size_t> keys;
+        order_dir dir = order_dir::asc;
+        for (const parse_node *p : parts) {
+            size_t idx;
+            if (p->id == id::field_name) {
+                if (!column_of(t, p, idx, err)) return false;
+                keys.push_back(idx);
+            } else if (is_word(p, "desc")) {
+                dir = order_dir::desc;
+            } else if (is_word(p, "rand")) {
+                dir = order_dir::rand;
+            }
+        }
+        return step_order(t, keys, dir, err);
+    }
+    case id::filter:
+        return filter(c, t, err);
+    case id::project: {
+        bool except = false;
+        std::vector<bool> named(t.names.size(), false);
+        std::vector<size_t> keep;
+        for (const parse_node *p : parts) {
+            size_t idx;
+            if (is_word(p, "except"))
+                except = true;
+            else if (p->id == id::field_name) {
+                if (!column_of(t, p, idx, err)) return false;
+                if (!named[idx]) keep.push_back(idx);
+                named[idx] = true;
+            }
+        }
+        if (except) {
+            keep.clear();
+            for (size_t i = 0; i < t.names.size(); ++i)
+                if (!named[i]) keep.push_back(i);
+        }
+        step_project(t, keep);
+        return true;
+    }
+    case id::rename: {
+        std::vector<const parse_node *> names;
+        for (const parse_node *p : parts)
+            if (p->id == id::field_name) names.push_back(p);
+        size_t idx;
+        if (names.size() != 2 || !column_of(t, names[0], idx, err)) return false;
+        std::string to = name_of(names[1]);
+        if (!valid_name(to, "column", err)) return false;
+        t.names[idx] = to;
+        return true;
+    }
+    case id::group:
+        return group(c, t, err);
+    case id::recompute:
+        return recompute(c, t, err);
+    default:
+        return refuse(err, "unsupported clause " + text_of(c).substr(0, 20));
+    }
+}
+
+bool select_runner::filter(const parse_node *c, result_table &t, std::string &err)
+{
+    const parse_node *f = nullptr;
+    for (const parse_node *p : items(c))
+        if (p->id != lang::terminal_id) f = p;
+    if (!f) return refuse(err, "malformed filter");
+    std::vector<const parse_node *> parts = items(f);
+    expr_scope scope;
+    scope.columns = &t.names;
+    scope.outer = outer_;
+    const parse_node *cond = item(f, id::expr);
+    switch (f->id) {
+    case id::line_range_expr: {
+        std::string kw = text_of(parts[0]);
+        std::vector<uint64_t> nums;
+        for (const parse_node *p : parts)
+            if (p->id == id::uint_dec) {
+                bool overflow = false;
+                nums.push_back(uint_of(p, overflow));
+                if (overflow) return refuse(err, kw + ": the number is too large");
+            }
+        uint64_t a = nums.empty() ? 1 : nums[0], b = nums.size() > 1 ? nums[1] : 1;
+        position_kind k = kw == "first"  ? position_kind::first
+                          : kw == "last" ? position_kind::last
+                          : kw == "nth"  ? position_kind::nth
+                                         : position_kind::range;
+        step_positions(t, k, a, b);
+        return true;
+    }
+    case id::line_inner_expr:
+    case id::line_adj_expr:
+    case id::line_inter_expr: {
+        if (!cond) {
+            if (f->id == id::line_inter_expr) {
+                step_distinct(t);
+                return true;
+            }
+            return refuse(err, "malformed filter");
+        }
+        scope.other_row = f->id != id::line_inner_expr;
+        expr e;
+        if (!compile_expr(cond, scope, e, err)) return false;
+        if (e.aggregate) return refuse(err, "an aggregate cannot decide which rows stay");
+        if (f->id == id::line_inner_expr) return step_inner(t, e, err);
+        if (f->id == id::line_adj_expr) return step_adj(t, e, err);
+        return step_all_each(t, e, err);
+    }
+    case id::exists_expr: {
+        bool negate = !parts.empty() && is_word(parts[0], "not");
+        const parse_node *sub = item(f, id::select);
+        if (!sub) return refuse(err, "malformed exists");
+        auto probe = [&](const result_row &row, bool &any, std::string &e) {
+            expr_scope here = scope;
+            here.outer_row = &row.cells;
+            result_table r;
+            select_runner inner(st_, export_fn(), depth_ + 1, &here);
+            if (!inner.run(sub, r, e)) return false;
+            any = !r.rows.empty();
+            return true;
+        };
+        return step_exists(t, negate, probe, err);
+    }
+    default:
+        return refuse(err, "unsupported filter " + text_of(f).substr(0, 20));
+    }
+}
+
+bool select_runner::group(const parse_node *c, result_table &t, std::string &err)
+{
+    const parse_node *e = item(c, id::expr);
+    if (!e) return refuse(err, "malformed group");
+    std::vector<size_t> keys;
+    for (const parse_node *p : items(c)) {
+        size_t idx;
+        if (p->id != id::field_name) continue;
+        if (!column_of(t, p, idx, err)) return refuse(err, "group: " + err);
+        keys.push_back(idx);
+    }
+    expr_scope scope;
+    scope.columns = &t.names;
+    expr ex;
+    if (!compile_expr(e, scope, ex, err)) return false;
+    std::string name = column_name(e, ex, t.names);
+    return step_group(t, keys, ex, name, err);
+}
+
+bool select_runner::recompute(const parse_node *c, result_table &t, std::string &err)
+{
+    expr_scope scope;
+    scope.columns = &t.names;
+    std::vector<assignment> sets;
+    for (const parse_node *p : items(c)) {
+        if (p->id != id::agn_expr) continue;
+        assignment a;
+        const parse_node *target = nullptr;
+        for (const parse_node *q : items(p)) {
+            if (q->id == id::field_name)
+                target = q;
+            else if (q->id == lang::terminal_id)
+                a.op += text_of(q);
+            else if (!compile_expr(q, scope, a.e, err))
+                return false;
+        }
+        if (!target || !column_of(t, target, a.column, err))
+            return refuse(err, "recompute: " + err);
+        if (!a.op.empty()) a.op.pop_back(); // the "=" of the assignment
+        if (a.e.aggregate) return refuse(err, "recompute: an aggregate cannot be assigned");
+        sets.push_back(std::move(a));
+    }
+    return step_recompute(t, sets, err);
+}
+
+bool select_runner::store_into(const std::string &name, const result_table &t, std::string &err)
+{
+    if (!valid_name(name, "table", err)) return false;
+    if (st_.find_table(name)) return refuse(err, "select into: table " + name + " already exists");
+    std::vector<field_def> fields;
+    std::set<std::string> seen;
+    for (size_t i = 0; i < t.names.size(); ++i) {
+        field_def f;
+        f.name = t.names[i];
+        f.type = t.types[i];
+        if (!valid_name(f.name, "field", err)) return false;
+        if (!seen.insert(f.name).second)
+            return refuse(err, "select into: the column name " + f.name + " repeats");
+        fields.push_back(f);
+    }
+    if (fields.empty()) return refuse(err, "select into: no columns");
+    if (!st_.create_table(name, fields, err)) return false;
+    const table_def *nt = st_.find_table(name);
+    for (const auto &r : t.rows) {
+        uint64_t id;
+        if (!st_.insert_row(*nt, r.cells, id, err)) return false;
+    }
+    return true;
+}
+
+} // namespace vela

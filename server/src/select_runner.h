@@ -1,0 +1,53 @@
+#pragma once
+// Runs a query as a pipeline of steps over the result so far: the source (a table with its
+// where-condition, or no table), then each join, union and post-processing clause in the
+// order written, then an export. Each clause is compiled here and run by its step in
+// query_steps.h.
+#include "query_steps.h"
+#include "storage.h"
+#include "where_clause.h"
+
+#include <functional>
+#include <string>
+
+namespace vela {
+
+// Writes a query's result to a file (the export clause); set by the statement runner.
+using export_fn =
+    std::function<bool(const parse_node *export_node, const result_table &t, std::string &err)>;
+
+class select_runner {
+public:
+    // outer: the scope and row of the query this one is a sub-select of (a correlated exists).
+    select_runner(storage &st, export_fn exporter, int depth = 0, const expr_scope *outer = nullptr)
+        : st_(st), exporter_(std::move(exporter)), depth_(depth), outer_(outer)
+    {
+    }
+
+    bool run(const parse_node *select, result_table &out, std::string &err);
+    // Nested selects (in, any, all) give their first column.
+    subselect_fn subselect();
+    // The rows of t that a where-node keeps, read from storage.
+    bool rows_for(const table_def &t, const parse_node *where, const expr_scope &scope,
+                  std::vector<stored_row> &rows, std::vector<size_t> &picked, std::string &err);
+
+private:
+    bool source(const parse_node *one, result_table &out, std::string &err);
+    bool clause(const parse_node *post, result_table &t, std::string &err);
+    bool join(const parse_node *expand, result_table &t, std::string &err);
+    bool union_(const parse_node *expand, result_table &t, std::string &err);
+    bool filter(const parse_node *clause, result_table &t, std::string &err);
+    bool group(const parse_node *clause, result_table &t, std::string &err);
+    bool recompute(const parse_node *clause, result_table &t, std::string &err);
+    bool store_into(const std::string &name, const result_table &t, std::string &err);
+
+    storage &st_;
+    export_fn exporter_;
+    int depth_;
+    const expr_scope *outer_;
+};
+
+// A table name, bare or bracketed, valid for the catalogue.
+bool valid_name(const std::string &name, const char *what, std::string &err);
+
+} // namespace vela
