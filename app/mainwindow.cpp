@@ -116,6 +116,7 @@ void MainWindow::build()
     ui->splitter->setSizes({ui->splitter->height(), 150});
     ui->textEdit->clear();
     apply_config();
+    build_options();
     showMaximized();
 }
 

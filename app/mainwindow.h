@@ -53,6 +53,18 @@ public slots:
     void view_fullscreen();
     void quit();
 
+    // Option and help menus (mainwindow_options.cpp). Note that `update` here is the
+    // update check and hides QWidget::update(); repaint through QWidget when needed.
+    void lang_zh();
+    void lang_en();
+    void lang_fr();
+    void lang_jp();
+    void preference();
+    void help_local();
+    void help_online();
+    void update();
+    void about();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -63,6 +75,8 @@ private:
     void build_menus();
     void build_status_bar();
     void apply_config();
+    void build_options();
+    void switch_language(int index);
     void set_icon_size(int size);
     void remove_tab(int index);
     void remove_tab_later(int index);
