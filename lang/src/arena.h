@@ -40,6 +40,15 @@ public:
         return grow(n);
     }
     mark_t mark() const { return {cur_, ptr_}; }
+    // Frees the chunks this thread keeps for its next parse.
+    static void drop_spare()
+    {
+        pool &p = spare();
+        for (auto &c : p.free) std::free(c.data);
+        p.free.clear();
+        p.free.shrink_to_fit();
+        p.bytes = 0;
+    }
     // Gives back the n bytes at p when they were the last ones handed out.
     void release_last(void *p, size_t n)
     {

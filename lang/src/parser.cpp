@@ -93,9 +93,26 @@ uint64_t step_budget(uint64_t remaining)
 
 parse_context::parse_context(const grammar &g, node_arena &a, uint64_t remaining,
                              parse_options opts)
-    : gram(g), options(opts), budget(step_budget(remaining)),
+    : gram(g), options(opts), budget(step_budget(remaining)), step_limit(budget),
       stack_base(reinterpret_cast<uintptr_t>(__builtin_frame_address(0))), arena(a)
 {
+    if (options.keep_going) budget = std::min<uint64_t>(budget, 65536);
+}
+
+void release_spare_parse_memory()
+{
+    node_arena::drop_spare();
+}
+
+bool parse_context::out_of_steps()
+{
+    if (!options.keep_going || steps > step_limit) return true;
+    if (!options.keep_going()) {
+        budget = step_limit = 0;
+        return true;
+    }
+    budget = std::min(step_limit, steps + 65536);
+    return false;
 }
 
 parse_node *parse_context::leaf(node_id id, const char *start, uint64_t length)
@@ -240,7 +257,7 @@ VELA_NOINLINE parse_node *match_alternatives(const grammar_node &alt, const char
                                              uint64_t remaining, parse_context &ctx)
 {
     for (auto &c : alt.children) {
-        if (++ctx.steps > ctx.budget) {
+        if (++ctx.steps > ctx.budget && ctx.out_of_steps()) {
             ++ctx.limit_hits;
             ctx.fail_at(pos);
             continue;
@@ -596,7 +613,7 @@ VELA_NOINLINE parse_node *limit_hit(const char *pos, parse_context &ctx)
 namespace {
 inline bool over_limits(parse_context &ctx)
 {
-    if (++ctx.steps > ctx.budget || ctx.depth >= max_depth) return true;
+    if ((++ctx.steps > ctx.budget && ctx.out_of_steps()) || ctx.depth >= max_depth) return true;
     // The stack is measured every 16 levels; the frames in between are small.
     return (ctx.depth & 15) == 15 && stack_too_deep(ctx);
 }

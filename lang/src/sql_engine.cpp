@@ -146,9 +146,10 @@ parse_result sql_engine::parse_one(const char *text, uint64_t length) const
     return lang::parse_one(*grammar_, text, length);
 }
 
-int32_t sql_engine::parse_all(const char *text, uint64_t length, statement_list &list) const
+int32_t sql_engine::parse_all(const char *text, uint64_t length, statement_list &list,
+                              parse_options opts) const
 {
-    return lang::parse_all(*grammar_, text, length, list);
+    return lang::parse_all(*grammar_, text, length, list, opts);
 }
 
 const parse_node *sql_engine::find_first_node(const parse_node *tree, node_id id) const

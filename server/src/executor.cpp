@@ -2,6 +2,8 @@
 #include "refuse.h"
 
 #include "expr.h"
+#include "memory_budget.h"
+#include "statement_budget.h"
 #include "tree_reader.h"
 #include "select_runner.h"
 
@@ -416,14 +418,44 @@ bool statement_runner::run_alter(const parse_node *n, std::string &err)
 
 statement_outcome executor::run(const std::string &text)
 {
+    statement_budget budget(timeout_, regex_time_);
+    statement_outcome out;
+    try {
+        out = run_parsed(text);
+    } catch (const std::exception &e) {
+        // Whatever fails half-way (memory, most likely) fails this request only. The
+        // transaction is closed either way: an open one would refuse every later request.
+        st_.rollback();
+        out = statement_outcome();
+        out.error = std::string("the statement could not be completed: ") + e.what();
+    }
+    // A large parse leaves its node memory with this thread; an idle connection keeps none.
+    if (text.size() > (64u << 10)) lang::release_spare_parse_memory();
+    std::string late;
+    if (!out.ok && !statement_budget::check_now(late)) out.error = late;
+    return out;
+}
+
+statement_outcome executor::run_parsed(const std::string &text)
+{
     statement_outcome out;
     if (text.empty()) {
         out.error = "empty statement";
         return out;
     }
+    // Refused before it is tried: a parse that runs out of memory half-way would take
+    // every other client's statements down with it.
+    uint64_t need = uint64_t(text.size()) * parse_bytes_per_byte;
+    if (text.size() > (1u << 20) && need > memory_available()) {
+        out.error = "the statement is too large: parsing it would need about " +
+                    std::to_string(need >> 20) + " MiB, more than the server has free";
+        return out;
+    }
     const lang::sql_engine &engine = lang::sql_engine::instance();
     lang::statement_list list;
-    int32_t stop = engine.parse_all(text.data(), text.size(), list);
+    lang::parse_options parse_opts;
+    parse_opts.keep_going = [] { return !statement_budget::expired(); };
+    int32_t stop = engine.parse_all(text.data(), text.size(), list, parse_opts);
     if (stop < 0 || size_t(stop) != text.size() || list.empty()) {
         out.error = "the statement does not parse (stopped at byte " +
                     std::to_string(stop < 0 ? 0 : stop) + ")";

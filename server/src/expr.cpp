@@ -1,4 +1,5 @@
 #include "expr.h"
+#include "statement_budget.h"
 #include "refuse.h"
 
 #include "functions.h"
@@ -444,6 +445,7 @@ bool compile_expr(const parse_node *n, const expr_scope &scope, expr &out, std::
 
 bool eval_expr(const expr &e, const eval_ctx &ctx, value &out, std::string &err)
 {
+    if (!statement_budget::check(err)) return false;
     switch (e.kind) {
     case expr::k_const:
         out = e.constant;

@@ -1,4 +1,5 @@
 #include "functions.h"
+#include "statement_budget.h"
 #include "refuse.h"
 
 #include "sha256.h"
@@ -461,6 +462,7 @@ const std::map<std::string, fn_t> &table()
             pcre2_set_match_limit(mc, 1000000);
             pcre2_set_depth_limit(mc, 10000);
             pcre2_match_data *md = pcre2_match_data_create_from_pattern(re, nullptr);
+            auto began = statement_budget::clock::now();
             int rc =
                 pcre2_match(re, reinterpret_cast<PCRE2_SPTR>(s.data()), s.size(), 0, 0, md, mc);
             pcre2_match_data_free(md);
@@ -468,6 +470,10 @@ const std::map<std::string, fn_t> &table()
             pcre2_code_free(re);
             if (rc < 0 && rc != PCRE2_ERROR_NOMATCH)
                 return refuse(err, "reg_match: the pattern needs too much work");
+            // Each call is bounded by the match limit; the statement's calls together by
+            // its share of matching time and its deadline.
+            if (!statement_budget::charge_regex(statement_budget::clock::now() - began, err))
+                return false;
             out = flag(rc >= 0);
             return true;
         };

@@ -1,5 +1,6 @@
-// velaserver [--bind ADDR] [--port N] [--data DIR] [--demo] [--max-frame BYTES] [--login-timeout
-// SECONDS] velaserver [--data DIR] --add-user NAME   (password read from standard input)
+// velaserver [--bind ADDR] [--port N] [--data DIR] [--demo] [--max-frame BYTES]
+//            [--login-timeout SECONDS] [--statement-timeout SECONDS] [--send-timeout SECONDS]
+// velaserver [--data DIR] --add-user NAME   (password read from standard input)
 #include "user_store.h"
 #include "vela_server.h"
 
@@ -24,7 +25,8 @@ int usage()
     std::fprintf(
         stderr,
         "usage: velaserver [--bind ADDR] [--port N] [--data DIR] [--demo] [--max-frame BYTES]\n"
-        "                  [--login-timeout SECONDS]\n"
+        "                  [--login-timeout SECONDS] [--statement-timeout SECONDS]\n"
+        "                  [--send-timeout SECONDS]\n"
         "       velaserver [--data DIR] --add-user NAME   (password on standard input)\n");
     return 2;
 }
@@ -41,6 +43,8 @@ bool parse_number(const char *text, long long lo, long long hi, long long &out)
 
 int main(int argc, char **argv)
 {
+    // Everything the server creates (database, journal, users) is for its user's eyes only.
+    ::umask(077);
     vela::server_options opt;
     std::string add_user;
     bool adding = false;
@@ -71,6 +75,14 @@ int main(int argc, char **argv)
             const char *v = next();
             if (!v || !parse_number(v, 1, 3600, n)) return usage();
             opt.login_timeout_s = int(n);
+        } else if (a == "--statement-timeout") {
+            const char *v = next();
+            if (!v || !parse_number(v, 0, 24 * 3600, n)) return usage();
+            opt.statement_timeout_s = int(n);
+        } else if (a == "--send-timeout") {
+            const char *v = next();
+            if (!v || !parse_number(v, 1, 3600, n)) return usage();
+            opt.send_timeout_s = int(n);
         } else if (a == "--add-user") {
             const char *v = next();
             if (!v) return usage();

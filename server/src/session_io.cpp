@@ -3,63 +3,58 @@
 #include "result_table.h"
 
 #include <cerrno>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace vela {
 
-bool read_exact(int fd, void *buf, size_t n)
-{
-    char *p = static_cast<char *>(buf);
-    while (n > 0) {
-        ssize_t r = ::recv(fd, p, n, 0);
-        if (r < 0 && errno == EINTR) continue;
-        if (r <= 0) return false;
-        p += r;
-        n -= size_t(r);
-    }
-    return true;
-}
-
-bool write_all(int fd, const void *buf, size_t n)
-{
-    const char *p = static_cast<const char *>(buf);
-    while (n > 0) {
-        ssize_t r = ::send(fd, p, n, MSG_NOSIGNAL);
-        if (r < 0 && errno == EINTR) continue;
-        if (r <= 0) return false;
-        p += r;
-        n -= size_t(r);
-    }
-    return true;
-}
-
 namespace {
-// Reads a body of n bytes in slices, so that a peer announcing a large frame and then
-// sending little costs memory only for what actually arrived.
-bool read_body(int fd, uint32_t n, std::string &out)
+// Waits until fd is ready for events or the deadline passes. false: timed out.
+bool wait_for(int fd, short events, deadline_clock::time_point deadline)
 {
-    out.clear();
-    const size_t slice = 1 << 20;
-    while (out.size() < n) {
-        size_t take = std::min<size_t>(slice, n - out.size());
-        size_t old = out.size();
-        out.resize(old + take);
-        if (!read_exact(fd, &out[old], take)) return false;
+    for (;;) {
+        int ms = -1;
+        if (deadline != no_deadline()) {
+            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - deadline_clock::now());
+            if (left.count() <= 0) return false;
+            ms = int(std::min<long long>(left.count() + 1, 60 * 60 * 1000));
+        }
+        pollfd p{fd, events, 0};
+        int r = ::poll(&p, 1, ms);
+        if (r > 0) return true;
+        if (r < 0 && errno != EINTR) return true; // the following call reports the error
     }
-    return true;
 }
 } // namespace
 
-frame_status read_statement(int fd, uint32_t max_len, std::string &text)
+io_status receive_frame(int fd, frame_reader &reader, deadline_clock::time_point deadline)
 {
-    uint8_t len_bytes[4];
-    if (!read_exact(fd, len_bytes, 4)) return frame_status::closed;
-    uint32_t n = get_u32(len_bytes);
-    if (n == 0xFFFFFFFFu) return frame_status::logout;
-    if (n > max_len) return frame_status::too_long;
-    if (!read_body(fd, n, text)) return frame_status::closed;
-    return frame_status::ok;
+    char buf[64 * 1024];
+    for (;;) {
+        size_t want = reader.wanted();
+        if (want == 0) return io_status::ok;
+        if (!wait_for(fd, POLLIN, deadline)) return io_status::timed_out;
+        ssize_t r = ::recv(fd, buf, std::min(want, sizeof buf), MSG_DONTWAIT);
+        if (r < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
+        if (r <= 0) return io_status::closed;
+        reader.feed(buf, size_t(r));
+    }
+}
+
+io_status write_all(int fd, const void *buf, size_t n, deadline_clock::time_point deadline)
+{
+    const char *p = static_cast<const char *>(buf);
+    while (n > 0) {
+        if (!wait_for(fd, POLLOUT, deadline)) return io_status::timed_out;
+        ssize_t r = ::send(fd, p, n, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (r < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
+        if (r <= 0) return io_status::closed;
+        p += r;
+        n -= size_t(r);
+    }
+    return io_status::ok;
 }
 
 bool parse_login_body(const std::string &body, login_request &out)
@@ -74,21 +69,6 @@ bool parse_login_body(const std::string &body, login_request &out)
     out.user.assign(body, 4, size_t(u));
     out.password.assign(body, size_t(8 + u), size_t(pw));
     return true;
-}
-
-frame_status read_login(int fd, uint32_t max_len, login_request &out)
-{
-    uint8_t len_bytes[4];
-    if (!read_exact(fd, len_bytes, 4)) return frame_status::closed;
-    uint32_t n = get_u32(len_bytes);
-    if (n == 0xFFFFFFFFu) return frame_status::logout;
-    // A login never needs more than two short texts (a user name of at most 255 bytes and
-    // a password of at most 1024); anything much longer is not a login.
-    if (n > max_len || n > 4096) return frame_status::too_long;
-    std::string body;
-    if (!read_body(fd, n, body)) return frame_status::closed;
-    if (!parse_login_body(body, out)) return frame_status::malformed;
-    return frame_status::ok;
 }
 
 std::string valid_utf8(const std::string &text)
@@ -123,18 +103,33 @@ std::string valid_utf8(const std::string &text)
     return out;
 }
 
-bool send_reply(int fd, uint8_t status, const std::string &payload)
+std::string log_text(const std::string &text, size_t max_bytes)
+{
+    // Only the head is ever shown, so only the head is converted.
+    std::string line = valid_utf8(text.substr(0, max_bytes + 4));
+    for (char &c : line)
+        if ((unsigned char)c < 0x20 || c == 0x7f) c = ' ';
+    if (line.size() <= max_bytes) return line;
+    size_t cut = max_bytes;
+    while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+    line.resize(cut);
+    return line + "...";
+}
+
+io_status send_reply(int fd, uint8_t status, const std::string &payload,
+                     deadline_clock::time_point deadline)
 {
     std::string head;
     uint64_t l = uint64_t(payload.size()) + 1;
-    if (l >= 0xFFFFFFFFu) return false;
+    if (l >= 0xFFFFFFFFu) return io_status::closed;
     put_u32(head, uint32_t(l));
     head.push_back(char(status));
     if (payload.size() < 65536) {
         head += payload;
-        return write_all(fd, head.data(), head.size());
+        return write_all(fd, head.data(), head.size(), deadline);
     }
-    return write_all(fd, head.data(), head.size()) && write_all(fd, payload.data(), payload.size());
+    io_status s = write_all(fd, head.data(), head.size(), deadline);
+    return s != io_status::ok ? s : write_all(fd, payload.data(), payload.size(), deadline);
 }
 
 } // namespace vela

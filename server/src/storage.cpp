@@ -1,4 +1,5 @@
 #include "storage.h"
+#include "statement_budget.h"
 #include "refuse.h"
 
 #include <sqlite3.h>
@@ -430,6 +431,7 @@ bool storage::scan(const table_def &t, std::vector<stored_row> &out, std::string
     sqlite3_bind_int64(s, 1, limit == 0 || limit > uint64_t(INT64_MAX) ? -1 : int64_t(limit));
     int rc;
     while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+        if (!statement_budget::check(err)) return false;
         stored_row row;
         row.id = uint64_t(sqlite3_column_int64(s, 0));
         row.cells.reserve(t.fields.size());

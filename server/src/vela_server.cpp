@@ -4,10 +4,12 @@
 #include "session_io.h"
 
 #include <arpa/inet.h>
+#include <dirent.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <malloc.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -22,11 +24,7 @@ namespace vela {
 namespace {
 void log_line(const std::string &s)
 {
-    // One line per event, whatever bytes a peer put into a name or a statement.
-    std::string line = "velaserver: " + valid_utf8(s);
-    for (char &c : line)
-        if ((unsigned char)c < 0x20 || c == 0x7f) c = ' ';
-    line += "\n";
+    std::string line = log_text("velaserver: " + s) + "\n";
     ssize_t r = ::write(2, line.data(), line.size());
     (void)r;
 }
@@ -38,6 +36,43 @@ std::string clip(const std::string &s)
     for (char c : s.substr(0, 200)) out.push_back(c == '\n' || c == '\r' ? ' ' : c);
     if (s.size() > 200) out += "...";
     return out;
+}
+
+// The data folder and everything in it belong to the user who runs the server alone,
+// whoever created the folder.
+bool make_private_folder(const std::string &dir, std::string &err)
+{
+    ::mkdir(dir.c_str(), 0700);
+    struct stat st;
+    if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return refuse(err, "cannot use data folder " + dir);
+    if ((st.st_mode & 0777) != 0700 && ::chmod(dir.c_str(), 0700) != 0)
+        return refuse(err,
+                      "cannot make the data folder " + dir + " private: " + std::strerror(errno));
+    if (DIR *d = ::opendir(dir.c_str())) {
+        while (dirent *e = ::readdir(d)) {
+            std::string path = dir + "/" + e->d_name;
+            if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 077))
+                ::chmod(path.c_str(), st.st_mode & 0700);
+        }
+        ::closedir(d);
+    }
+    return true;
+}
+
+deadline_clock::time_point after_seconds(long long s)
+{
+    return deadline_clock::now() + std::chrono::seconds(s);
+}
+
+// Big buffers of one statement are given back once it is answered, so that an idle
+// connection holds little whatever it sent or asked for before.
+void release(std::string &s)
+{
+    if (s.capacity() > (1u << 20))
+        std::string().swap(s);
+    else
+        s.clear();
 }
 } // namespace
 
@@ -54,11 +89,7 @@ vela_server::~vela_server()
 bool vela_server::start(const server_options &opt, std::string &err)
 {
     opt_ = opt;
-    ::mkdir(opt.data_dir.c_str(), 0700);
-    struct stat st;
-    if (::stat(opt.data_dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        return refuse(err, "cannot use data folder " + opt.data_dir);
-    }
+    if (!make_private_folder(opt.data_dir, err)) return false;
     users_.reset(new user_store(opt.data_dir + "/users"));
     if (!users_->load(err)) return false;
     if (users_->empty()) {
@@ -67,6 +98,10 @@ bool vela_server::start(const server_options &opt, std::string &err)
     }
     if (!store_.open(opt.data_dir + "/vela.db", err)) return false;
     exec_.reset(new executor(store_));
+    auto timeout = std::chrono::milliseconds(1000ll * opt.statement_timeout_s);
+    auto regex_share = std::chrono::milliseconds(10000);
+    if (timeout.count() > 0 && timeout < regex_share) regex_share = timeout;
+    exec_->set_limits(timeout, regex_share);
     if (opt.demo) {
         if (store_.tables().empty()) {
             if (!fill_demo_data(*exec_, err)) return false;
@@ -130,6 +165,8 @@ void vela_server::reap(bool all)
         if (c->worker.joinable()) c->worker.join();
         ::close(c->fd);
     }
+    // Freed buffers go back to the system instead of staying with the allocator.
+    if (!finished.empty()) ::malloc_trim(0);
 }
 
 void vela_server::run()
@@ -138,6 +175,7 @@ void vela_server::run()
         pollfd fds[2] = {{listen_fd_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
         int r = ::poll(fds, 2, 1000);
         reap(false);
+        for (const std::string &line : throttle_.summaries(deadline_clock::now())) log_line(line);
         if (r < 0) {
             if (errno == EINTR) continue;
             break;
@@ -172,6 +210,8 @@ void vela_server::run()
         connection *c = conns_.back().get();
         c->fd = fd;
         c->peer = who;
+        c->address = ip;
+        c->accepted = deadline_clock::now();
         try {
             c->worker = std::thread([this, c] { serve(c); });
         } catch (const std::exception &e) {
@@ -189,43 +229,74 @@ void vela_server::run()
 
 void vela_server::serve(connection *c)
 {
-    session(c);
+    // Nothing that goes wrong in one session may end the server: whatever escapes a
+    // statement's own handling ends this connection only.
+    try {
+        frame_reader reader(std::min(opt_.max_frame, max_login_frame));
+        if (log_in(c, reader)) serve_statements(c, reader);
+    } catch (const std::exception &e) {
+        log_line(c->peer + ": connection closed after an internal failure: " + e.what());
+    } catch (...) {
+        log_line(c->peer + ": connection closed after an internal failure");
+    }
     // The peer learns at once that the session is over; the descriptor is closed on reaping.
     ::shutdown(c->fd, SHUT_RDWR);
     c->done = true;
 }
 
-void vela_server::session(connection *c)
+bool vela_server::log_in(connection *c, frame_reader &reader)
 {
+    // A deadline from accept, not an idle time-out: a byte now and then buys no time.
+    auto deadline = c->accepted + std::chrono::seconds(opt_.login_timeout_s);
+    io_status io = receive_frame(c->fd, reader, deadline);
+    if (io == io_status::timed_out) {
+        log_line(c->peer + ": no login within " + std::to_string(opt_.login_timeout_s) +
+                 " s of connecting, connection closed");
+        return false;
+    }
+    if (io != io_status::ok) return false;
+    std::string body;
+    frame_status fs = reader.next(body);
+    if (fs == frame_status::logout) return false;
     login_request login;
-    timeval limit{opt_.login_timeout_s, 0};
-    ::setsockopt(c->fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
-    frame_status fs = read_login(c->fd, opt_.max_frame, login);
-    if (fs != frame_status::ok) {
-        if (fs == frame_status::too_long || fs == frame_status::malformed) {
-            log_line(c->peer + ": bad login frame, connection closed");
-            send_reply(c->fd, 1, "bad login frame");
-        } else if (fs == frame_status::closed && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            log_line(c->peer + ": no login within " + std::to_string(opt_.login_timeout_s) +
-                     " s, connection closed");
-        }
-        return;
+    auto reply_by = after_seconds(opt_.send_timeout_s);
+    if (fs != frame_status::ok || !parse_login_body(body, login)) {
+        log_line(c->peer + ": bad login frame, connection closed");
+        send_reply(c->fd, 1, "bad login frame", reply_by);
+        return false;
     }
-    // A logged-in client may think for as long as it likes between statements.
-    timeval forever{0, 0};
-    ::setsockopt(c->fd, SOL_SOCKET, SO_RCVTIMEO, &forever, sizeof forever);
+    auto wait = throttle_.wait(c->address, deadline_clock::now());
+    if (wait.count() > 0) {
+        // Refused without checking the password: guessing costs the guesser time, not us.
+        throttle_.failed(c->address, deadline_clock::now(), true);
+        send_reply(c->fd, 1,
+                   "too many failed logins from this address; try again in " +
+                       std::to_string(wait.count()) + " s",
+                   reply_by);
+        return false;
+    }
     if (!users_->check(login.user, login.password)) {
-        log_line(c->peer + ": login refused for user " + clip(login.user));
-        send_reply(c->fd, 1, "wrong user or password");
-        return;
+        if (throttle_.failed(c->address, deadline_clock::now()))
+            log_line(c->peer + ": login refused for user " + clip(login.user));
+        send_reply(c->fd, 1, "wrong user or password", reply_by);
+        return false;
     }
+    throttle_.succeeded(c->address);
     log_line(c->peer + ": " + login.user + " logged in");
-    if (!send_reply(c->fd, 0, std::string())) {
-        return;
-    }
+    reader.set_max_len(opt_.max_frame);
+    return send_reply(c->fd, 0, std::string(), reply_by) == io_status::ok;
+}
+
+void vela_server::serve_statements(connection *c, frame_reader &reader)
+{
     std::string text, payload;
     for (;;) {
-        fs = read_statement(c->fd, opt_.max_frame, text);
+        // A logged-in client may think for as long as it likes between statements.
+        if (receive_frame(c->fd, reader, no_deadline()) != io_status::ok) {
+            log_line(c->peer + ": connection closed");
+            break;
+        }
+        frame_status fs = reader.next(text);
         if (fs == frame_status::logout) {
             log_line(c->peer + ": logged out");
             break;
@@ -235,40 +306,51 @@ void vela_server::session(connection *c)
                      " bytes, connection closed");
             break;
         }
-        if (fs != frame_status::ok) {
-            log_line(c->peer + ": connection closed");
-            break;
-        }
         statement_outcome out;
-        {
-            std::lock_guard<std::mutex> lock(db_mu_);
-            if (stopping_) break;
-            out = exec_->run(text);
+        if (fs == frame_status::no_memory) {
+            out.error = "not enough memory to receive the statement";
+        } else {
+            try {
+                std::lock_guard<std::mutex> lock(db_mu_);
+                if (stopping_) break;
+                out = exec_->run(text);
+            } catch (const std::exception &e) {
+                out = statement_outcome();
+                out.error = std::string("the statement could not be completed: ") + e.what();
+            }
         }
         payload.clear();
         if (out.ok && out.has_table) {
             try {
                 encode_result(out.table, payload);
             } catch (const std::exception &e) {
-                payload.clear();
-                payload.shrink_to_fit();
+                release(payload);
                 out.ok = false;
                 out.error = std::string("the result could not be encoded: ") + e.what();
             }
+            out.table = result_table();
+            if (out.ok && payload.size() >= 0xFFFFFFFEu) {
+                release(payload);
+                out.ok = false;
+                out.error = "the result is too large for one reply";
+            }
         }
+        io_status sent;
         if (!out.ok) {
             log_line(c->peer + ": failed: " + clip(text) + " -- " + out.error);
-            if (!send_reply(c->fd, 1, valid_utf8(out.error))) break;
-            continue;
+            sent = send_reply(c->fd, 1, valid_utf8(out.error), after_seconds(opt_.send_timeout_s));
+        } else {
+            sent = send_reply(c->fd, 0, payload,
+                              after_seconds(opt_.send_timeout_s + (payload.size() >> 20)));
         }
-        if (payload.size() >= 0xFFFFFFFEu) {
-            log_line(c->peer + ": failed: " + clip(text) +
-                     " -- the result is too large for one reply");
-            payload.clear();
-            if (!send_reply(c->fd, 1, "the result is too large for one reply")) break;
-            continue;
+        release(text);
+        release(payload);
+        reader.shrink();
+        if (sent == io_status::timed_out) {
+            log_line(c->peer + ": the client did not take its reply in time, connection closed");
+            break;
         }
-        if (!send_reply(c->fd, 0, payload)) break;
+        if (sent != io_status::ok) break;
     }
 }
 

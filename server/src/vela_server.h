@@ -3,6 +3,8 @@
 // connection and each failed statement on standard error, and serialises statements on the
 // one storage.
 #include "executor.h"
+#include "login_throttle.h"
+#include "session_io.h"
 #include "storage.h"
 #include "user_store.h"
 
@@ -23,9 +25,14 @@ struct server_options {
     bool demo = false;
     uint32_t max_frame = 64u << 20;
     size_t max_connections = 1024;
-    // A peer that has not sent its login frame by then is dropped, so that idle or
-    // half-open connections cannot hold every connection slot.
+    // A peer that has not completed its login this long after it connected is dropped, so
+    // that idle, trickling or half-open connections cannot hold every connection slot.
     int login_timeout_s = 30;
+    // A statement running longer fails and is rolled back (0: no limit).
+    int statement_timeout_s = 30;
+    // A reply must be taken by the client within this, plus a second per MiB of reply, or
+    // the connection is closed and the result freed.
+    int send_timeout_s = 30;
 };
 
 class vela_server {
@@ -47,11 +54,14 @@ private:
         int fd = -1;
         std::thread worker;
         std::atomic<bool> done{false};
-        std::string peer;
+        std::string peer, address; // address:port, and the address alone
+        deadline_clock::time_point accepted;
     };
     void serve(connection *c);
     void session(connection *c);
     void reap(bool all);
+    bool log_in(connection *c, frame_reader &reader);
+    void serve_statements(connection *c, frame_reader &reader);
 
     server_options opt_;
     int listen_fd_ = -1;
@@ -64,6 +74,7 @@ private:
     std::mutex conn_mu_;
     std::list<std::unique_ptr<connection>> conns_;
     std::atomic<bool> stopping_{false};
+    login_throttle throttle_;
 };
 
 // Fills an empty database with a few tables of every column type.

@@ -6,6 +6,7 @@
 
 #include <arpa/inet.h>
 #include <atomic>
+#include <chrono>
 #include <cerrno>
 #include <cstring>
 #include <netinet/in.h>
@@ -13,6 +14,7 @@
 #include <memory>
 #include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/time.h>
 #include <thread>
 #include <unistd.h>
@@ -243,6 +245,98 @@ TEST(server_session, a_peer_that_never_logs_in_is_dropped_after_the_login_time_o
     std::string sql = "show tables";
     p.send_bytes(raw_peer::u32(uint32_t(sql.size())) + sql);
     EXPECT_EQ(p.reply(), 0);
+}
+
+TEST(server_session, trickling_bytes_buys_no_time_before_login)
+{
+    server_fixture srv(false, {"--login-timeout", "1"});
+    ASSERT_TRUE(srv.running()) << srv.log();
+    raw_peer slow(srv.port());
+    ASSERT_GE(slow.fd, 0);
+    std::string frame = raw_peer::u32(30) + raw_peer::u32(5) + "admin" + raw_peer::u32(17);
+    auto t0 = std::chrono::steady_clock::now();
+    bool cut = false;
+    for (size_t i = 0; i < frame.size() && !cut; ++i) {
+        cut = ::send(slow.fd, &frame[i], 1, MSG_NOSIGNAL) != 1;
+        ::usleep(250000);
+    }
+    EXPECT_TRUE(cut || slow.closed_by_server());
+    double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    EXPECT_LT(secs, 4.0) << "a byte every 250 ms must not keep the connection past 1 s";
+}
+
+TEST(server_session, repeated_wrong_logins_from_one_address_are_slowed_and_summarised)
+{
+    server_fixture srv;
+    ASSERT_TRUE(srv.running()) << srv.log();
+    std::string reason;
+    int refused_early = 0;
+    for (int i = 0; i < 8; ++i) {
+        raw_peer p(srv.port());
+        p.login(i % 2 ? "admin" : "nobody", "guess" + std::to_string(i));
+        EXPECT_EQ(p.reply(&reason), 1);
+        if (reason.find("too many failed logins") != std::string::npos) ++refused_early;
+    }
+    EXPECT_GE(refused_early, 2);
+    // Even the right password waits until the delay has passed.
+    raw_peer right(srv.port());
+    right.login("admin", "admin");
+    EXPECT_EQ(right.reply(&reason), 1);
+    EXPECT_NE(reason.find("try again in"), std::string::npos) << reason;
+    std::string log = srv.log();
+    size_t lines = 0;
+    for (size_t at = 0; (at = log.find("login refused", at)) != std::string::npos; ++at) ++lines;
+    EXPECT_LE(lines, 5u) << log;
+}
+
+TEST(server_session, a_client_that_does_not_read_its_reply_loses_the_connection)
+{
+    server_fixture srv(false, {"--send-timeout", "1"});
+    ASSERT_TRUE(srv.running()) << srv.log();
+    ASSERT_TRUE(login(srv.port()));
+    ASSERT_TRUE(run("create table big ( s string256() )"));
+    std::string ins = "insert into big ( s ) values ( \"" + std::string(250, 'b') + "\" )";
+    for (int i = 0; i < 999; ++i) ins += ", ( \"" + std::string(250, 'b') + "\" )";
+    for (int i = 0; i < 20; ++i) ASSERT_TRUE(run(ins));
+    raw_peer sink(srv.port());
+    int small = 4096;
+    ::setsockopt(sink.fd, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+    sink.login("admin", "admin");
+    ASSERT_EQ(sink.reply(), 0);
+    std::string sql = "select s from big";
+    sink.send_bytes(raw_peer::u32(uint32_t(sql.size())) + sql);
+    bool dropped = false;
+    for (int i = 0; i < 100 && !dropped; ++i) {
+        ::usleep(100000);
+        dropped = srv.log().find("did not take its reply") != std::string::npos;
+    }
+    EXPECT_TRUE(dropped) << srv.log();
+    EXPECT_TRUE(run("rows_of big")); // everyone else is served meanwhile
+    logout();
+}
+
+TEST(server_session, the_data_folder_is_private_whoever_created_it)
+{
+    server_fixture srv;
+    ASSERT_TRUE(srv.running()) << srv.log();
+    ASSERT_TRUE(login(srv.port()));
+    ASSERT_TRUE(run("create table t ( a i32() ); insert into t ( a ) values ( 1 )"));
+    logout();
+    srv.stop();
+    const std::string dir = srv.data_dir();
+    ::chmod(dir.c_str(), 0755);
+    ::chmod((dir + "/vela.db").c_str(), 0644);
+    ASSERT_TRUE(srv.restart()) << srv.log();
+    ASSERT_TRUE(login(srv.port()));
+    ASSERT_TRUE(run("insert into t ( a ) values ( 2 )"));
+    struct stat st;
+    ASSERT_EQ(::stat(dir.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    for (const char *f : {"vela.db", "vela.db-wal", "users"}) {
+        if (::stat((dir + "/" + f).c_str(), &st) != 0) continue;
+        EXPECT_EQ(st.st_mode & 0777, 0600u) << f;
+    }
+    logout();
 }
 
 TEST(server_session, more_peers_than_descriptors_are_refused_not_spun_on)

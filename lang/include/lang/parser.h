@@ -119,6 +119,9 @@ struct parse_options {
     // Fail at once where a node cannot start with the current byte. Results are the same
     // either way; switching it off is for comparisons in tests and benchmarks.
     bool skip_by_first_byte = true;
+    // Asked every few tens of thousands of steps whether the parse may go on; when it
+    // answers false the parse fails at once (a caller's deadline).
+    bool (*keep_going)() = nullptr;
 };
 
 struct lookahead_memo;
@@ -129,11 +132,16 @@ public:
     const grammar &gram;
     parse_options options;
     const char *farthest_failure = nullptr; // null: none yet
-    uint64_t steps = 0, budget;
+    uint64_t steps = 0, budget;             // budget: the next step count that needs a look
+    uint64_t step_limit;                    // the statement's whole step budget
     uint32_t depth = 0;
     uintptr_t stack_base = 0;       // frame address where the parse began
     uint32_t limit_hits = 0;        // failures caused by the depth or step limit
     lookahead_memo *memo = nullptr; // where leading optional rules end (may be null)
+
+    // Called when steps passed budget: false while the parse may go on (a check point of
+    // keep_going), true once it is out of steps or told to stop.
+    bool out_of_steps();
 
     void fail_at(const char *pos)
     {
@@ -143,6 +151,10 @@ public:
     node_arena &arena;
     std::vector<parse_node *> scratch; // children being collected, a stack shared by all levels
 };
+
+// Frees the node memory the calling thread keeps for its next parse (a server thread that
+// parsed a large statement need not hold on to it while idle).
+void release_spare_parse_memory();
 
 // Matches one grammar node at pos. Returns the node, or null on failure.
 parse_node *match_node(const grammar_node &node, const char *pos, uint64_t remaining,

@@ -156,7 +156,8 @@ public:
     parse_result parse_one(std::string_view s) const { return parse_one(s.data(), s.size()); }
 
     // Splits a script into statement trees (root id sql_id::sql); returns where it stopped.
-    int32_t parse_all(const char *text, uint64_t length, statement_list &list) const;
+    int32_t parse_all(const char *text, uint64_t length, statement_list &list,
+                      parse_options opts = {}) const;
     int32_t parse_all(std::string_view s, statement_list &list) const
     {
         return parse_all(s.data(), s.size(), list);
