@@ -2,10 +2,13 @@
 #include "refuse.h"
 
 #include "expr.h"
+#include "file_statements.h"
 #include "memory_budget.h"
+#include "privileges.h"
 #include "statement_budget.h"
-#include "tree_reader.h"
 #include "select_runner.h"
+#include "tree_reader.h"
+#include "user_store.h"
 
 #include <algorithm>
 #include <exception>
@@ -21,10 +24,106 @@ bool word(const parse_node *n, const char *w)
     return is_word(n, w);
 }
 
+// A script run by exec may run exec itself, this many levels deep.
+constexpr int max_exec_depth = 8;
+
+// The statement inside a sql node (the group for grant and deny), or null.
+const parse_node *statement_of(const parse_node *sql)
+{
+    const parse_node *group = nullptr;
+    for (const parse_node *p : items(sql))
+        if (p->id == id::ddl || p->id == id::dml || p->id == id::dcl) group = p;
+    if (!group || group->id == id::dcl) return group;
+    const parse_node *s = nullptr;
+    for (const parse_node *p : items(group))
+        if (p->id != lang::terminal_id) s = p;
+    return s;
+}
+
+struct privilege_need {
+    std::string priv, table; // priv "admin": only admin may
+};
+
+// What a statement needs, read from its tree before it runs.
+void needs_of(const parse_node *n, std::vector<privilege_need> &out)
+{
+    auto table = [&](const char *priv) {
+        const parse_node *t = item(n, id::table_name);
+        if (t) out.push_back({priv, name_of(t)});
+    };
+    switch (n->id) {
+    case id::select_one:
+    case id::rows_of:
+    case id::cols_of:
+    case id::fields_of:
+        table("select");
+        break;
+    case id::insert:
+        table("insert");
+        break;
+    case id::update:
+    case id::alter:
+        table("update");
+        break;
+    case id::delete_:
+    case id::drop:
+    case id::truncate:
+        table("delete");
+        break;
+    case id::save:
+        out.push_back({"execute", "*"});
+        table("select");
+        break;
+    case id::import:
+    case id::load_csv:
+        out.push_back({"execute", "*"});
+        table("insert");
+        break;
+    case id::export_:
+    case id::exec:
+    case id::load: // the script's own statements are checked as they run
+        out.push_back({"execute", "*"});
+        break;
+    case id::backup:
+    case id::restore:
+    case id::dcl:
+        out.push_back({"admin", ""});
+        break;
+    default:
+        break;
+    }
+    for (const parse_node *p : items(n)) needs_of(p, out);
+}
+
+bool check_privileges(storage &st, const std::string &user, const parse_node *s, std::string &err)
+{
+    std::vector<privilege_need> needs;
+    needs_of(s, needs);
+    privileges priv(st.handle());
+    for (const auto &n : needs) {
+        if (n.priv == "admin") {
+            if (user != "admin")
+                return refuse(err, "only admin may " + text_of(items(s).front()) + " (user " +
+                                       user + ")");
+            continue;
+        }
+        bool yes = false;
+        if (!priv.allowed(user, n.priv, n.table, yes, err)) return false;
+        if (!yes)
+            return refuse(err, "user " + user + " lacks the " + n.priv + " privilege" +
+                                   (privileges::database_wide(n.priv) ? std::string()
+                                                                      : " on table " + n.table));
+    }
+    return true;
+}
+
 // One statement's work inside the transaction of the request.
 class statement_runner {
 public:
-    explicit statement_runner(storage &st) : st_(st) {}
+    statement_runner(storage &st, const executor_env &env, const std::string &user, int depth = 0)
+        : st_(st), env_(env), user_(user), depth_(depth)
+    {
+    }
 
     bool run(const parse_node *sql, statement_outcome &out, std::string &err);
 
@@ -38,7 +137,20 @@ private:
     {
         return select_runner(st_, exporter()).rows_for(t, where, scope, rows, picked, err);
     }
-    export_fn exporter() { return export_fn(); }
+    export_fn exporter()
+    {
+        const files_dir *files = env_.files;
+        return [files](const parse_node *ex, const result_table &t, std::string &err) {
+            if (!files) return refuse(err, "this server has no files folder");
+            return export_csv(*files, read_target(ex), t, err);
+        };
+    }
+    bool run_grant(const parse_node *dcl, std::string &err);
+    bool run_script(const parse_node *s, statement_outcome &out, std::string &err);
+    bool need_files(std::string &err)
+    {
+        return env_.files ? true : refuse(err, "this server has no files folder");
+    }
     bool run_insert(const parse_node *n, std::string &err);
     bool run_update(const parse_node *n, std::string &err);
     bool run_delete(const parse_node *n, std::string &err);
@@ -50,6 +162,9 @@ private:
     const table_def *table_of(const parse_node *n, std::string &err);
 
     storage &st_;
+    const executor_env &env_;
+    const std::string &user_;
+    int depth_;
 };
 
 const table_def *statement_runner::table_of(const parse_node *n, std::string &err)
@@ -63,15 +178,10 @@ const table_def *statement_runner::table_of(const parse_node *n, std::string &er
 
 bool statement_runner::run(const parse_node *sql, statement_outcome &out, std::string &err)
 {
-    const parse_node *group = nullptr;
-    for (const parse_node *p : items(sql))
-        if (p->id == id::ddl || p->id == id::dml || p->id == id::dcl) group = p;
-    if (!group) return refuse(err, "empty statement");
-    if (group->id == id::dcl) return refuse(err, "grant and deny are not supported by this server");
-    const parse_node *s = nullptr;
-    for (const parse_node *p : items(group))
-        if (p->id != lang::terminal_id) s = p;
+    const parse_node *s = statement_of(sql);
     if (!s) return refuse(err, "empty statement");
+    if (!check_privileges(st_, user_, s, err)) return false;
+    if (s->id == id::dcl) return run_grant(s, err);
 
     switch (s->id) {
     case id::show_tabs: {
@@ -146,26 +256,35 @@ bool statement_runner::run(const parse_node *sql, statement_outcome &out, std::s
         return run_alter(s, err);
     case id::drop: {
         const table_def *t = table_of(s, err);
-        return t && st_.drop_table(t->name, err);
+        if (!t) return false;
+        std::string name = t->name;
+        return st_.drop_table(name, err) && privileges(st_.handle()).forget_table(name, err);
     }
     case id::truncate: {
         const table_def *t = table_of(s, err);
         return t && st_.truncate_table(t->name, err);
     }
-    case id::save:
-        return refuse(err, "save is not supported by this server yet");
-    case id::load:
-        return refuse(err, "load is not supported by this server yet");
-    case id::load_csv:
-        return refuse(err, "load from csv is not supported by this server yet");
-    case id::backup:
-        return refuse(err, "backup is not supported by this server yet");
-    case id::restore:
-        return refuse(err, "restore is not supported by this server yet");
-    case id::exec:
-        return refuse(err, "exec is not supported by this server yet");
+    case id::save: {
+        const table_def *t = table_of(s, err);
+        return t && need_files(err) && save_table(st_, *env_.files, read_target(s), *t, err);
+    }
     case id::import:
-        return refuse(err, "import is not supported by this server yet");
+    case id::load_csv: {
+        if (!need_files(err)) return false;
+        insert_fn insert = [this](const table_def &t, const std::vector<int> &targets,
+                                  std::vector<value> &values,
+                                  std::string &e) { return insert_values(t, targets, values, e); };
+        return import_csv(st_, *env_.files, read_target(s), name_of(item(s, id::table_name)),
+                          insert, err);
+    }
+    case id::load:
+    case id::exec:
+        return run_script(s, out, err);
+    case id::backup:
+    case id::restore:
+        return refuse(err, std::string(s->id == id::backup ? "backup" : "restore") +
+                               " runs as a request of its own, not with other statements or "
+                               "inside a script");
     default:
         return refuse(err, "unsupported statement " + text_of(s).substr(0, 40));
     }
@@ -414,14 +533,96 @@ bool statement_runner::run_alter(const parse_node *n, std::string &err)
     return refuse(err, "malformed alter table");
 }
 
+bool statement_runner::run_grant(const parse_node *dcl, std::string &err)
+{
+    std::vector<const parse_node *> parts = items(dcl);
+    bool grant = !parts.empty() && is_word(parts[0], "grant");
+    std::string priv, table, user;
+    for (size_t i = 1; i < parts.size(); ++i) {
+        const parse_node *p = parts[i];
+        if (p->id == lang::terminal_id && priv.empty() && privileges::valid_privilege(text_of(p)))
+            priv = text_of(p);
+        else if (p->id == id::field_name || p->id == id::table_name)
+            table = name_of(p);
+        else if (p->id == id::user_name) {
+            const parse_node *str = item(p, id::string);
+            user = str ? string_of(str) : text_of(p);
+        }
+    }
+    if (priv.empty() || user.empty()) return refuse(err, "malformed grant or deny");
+    if (!user_store::valid_name(user)) return refuse(err, "no user " + user);
+    if (env_.users && !env_.users->has_user(user)) return refuse(err, "no user " + user);
+    if (!privileges::database_wide(priv) && table != "*" && !st_.find_table(table))
+        return refuse(err, "no table " + table);
+    return privileges(st_.handle()).set(user, priv, table, grant, err);
+}
+
+bool statement_runner::run_script(const parse_node *s, statement_outcome &out, std::string &err)
+{
+    if (!need_files(err)) return false;
+    bool load = s->id == id::load;
+    if (depth_ >= max_exec_depth)
+        return refuse(err,
+                      "exec nests more than " + std::to_string(max_exec_depth) + " scripts deep");
+    file_target from = read_target(s);
+    std::string text;
+    if (!env_.files->read(from.path, text, err, size_t(1) << 30)) return false;
+    const lang::sql_engine &engine = lang::sql_engine::instance();
+    lang::statement_list list;
+    int32_t stop = engine.parse_all(text.data(), text.size(), list);
+    if (stop < 0 || size_t(stop) != text.size())
+        return refuse(err, from.path + " does not parse (stopped at byte " +
+                               std::to_string(stop < 0 ? 0 : stop) + ")");
+    statement_runner inner(st_, env_, user_, depth_ + 1);
+    for (const lang::parse_node *one : list) {
+        const parse_node *stmt = statement_of(one);
+        // A table script recreates a table: its name comes from the file.
+        if (load && (!stmt || (stmt->id != id::create && stmt->id != id::insert)))
+            return refuse(err, from.path + " holds more than create table and insert: " +
+                                   text_of(one).substr(0, 40));
+        statement_outcome step;
+        if (!inner.run(one, step, err)) return refuse(err, from.path + ": " + err);
+        out = std::move(step);
+    }
+    if (load) out = statement_outcome();
+    return true;
+}
+
 } // namespace
 
-statement_outcome executor::run(const std::string &text)
+bool executor::may_connect(const std::string &user)
+{
+    bool yes = false;
+    std::string err;
+    return privileges(st_.handle()).allowed(user, "connect", "*", yes, err) && yes;
+}
+
+statement_outcome executor::run_alone(const lang::parse_node *s, const std::string &user)
+{
+    statement_outcome out;
+    if (!check_privileges(st_, user, s, out.error)) return out;
+    if (!env_.files) {
+        out.error = "this server has no files folder";
+        return out;
+    }
+    file_target target = read_target(s);
+    try {
+        out.ok = s->id == id::backup
+                     ? backup_database(st_, env_.users, *env_.files, target, out.error)
+                     : restore_database(st_, env_.users, *env_.files, target, out.error);
+    } catch (const std::exception &e) {
+        out.ok = false;
+        out.error = std::string("the statement could not be completed: ") + e.what();
+    }
+    return out;
+}
+
+statement_outcome executor::run(const std::string &text, const std::string &user)
 {
     statement_budget budget(timeout_, regex_time_);
     statement_outcome out;
     try {
-        out = run_parsed(text);
+        out = run_parsed(text, user);
     } catch (const std::exception &e) {
         // Whatever fails half-way (memory, most likely) fails this request only. The
         // transaction is closed either way: an open one would refuse every later request.
@@ -436,7 +637,7 @@ statement_outcome executor::run(const std::string &text)
     return out;
 }
 
-statement_outcome executor::run_parsed(const std::string &text)
+statement_outcome executor::run_parsed(const std::string &text, const std::string &user)
 {
     statement_outcome out;
     if (text.empty()) {
@@ -461,12 +662,17 @@ statement_outcome executor::run_parsed(const std::string &text)
                     std::to_string(stop < 0 ? 0 : stop) + ")";
         return out;
     }
+    // A backup reads and a restore replaces the whole database outside any transaction.
+    if (list.size() == 1) {
+        const parse_node *s = statement_of(list[0]);
+        if (s && (s->id == id::backup || s->id == id::restore)) return run_alone(s, user);
+    }
     std::string err;
     if (!st_.begin(err)) {
         out.error = err;
         return out;
     }
-    statement_runner runner(st_);
+    statement_runner runner(st_, env_, user);
     try {
         for (const lang::parse_node *s : list) {
             statement_outcome one;

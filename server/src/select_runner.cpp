@@ -127,6 +127,7 @@ bool select_runner::run(const parse_node *select, result_table &out, std::string
         } else if (p->id == id::export_) {
             if (!exporter_) return refuse(err, "export is not possible here");
             ok = exporter_(p, out, err);
+            out = result_table(); // the reply to an export is an empty table
         }
         if (!ok) return false;
     }

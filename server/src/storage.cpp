@@ -152,13 +152,25 @@ bool storage::open(const std::string &path, std::string &err)
               "name BLOB NOT NULL UNIQUE);"
               "CREATE TABLE IF NOT EXISTS vela_fields(tid INTEGER NOT NULL, pos INTEGER NOT NULL, "
               "fid INTEGER NOT NULL, name BLOB NOT NULL, type TEXT NOT NULL, rep INTEGER NOT NULL, "
-              "auto_inc INTEGER NOT NULL, PRIMARY KEY(tid, pos));",
+              "auto_inc INTEGER NOT NULL, PRIMARY KEY(tid, pos));"
+              "CREATE TABLE IF NOT EXISTS vela_privileges(user BLOB NOT NULL, priv TEXT NOT NULL, "
+              "tab BLOB NOT NULL, allowed INTEGER NOT NULL, PRIMARY KEY(user, priv, tab));",
               err) ||
         !load_catalogue(err)) {
         close();
         return false;
     }
     return true;
+}
+
+bool storage::reload(std::string &err)
+{
+    for (auto &c : cache_) sqlite3_finalize(c.second);
+    cache_.clear();
+    return exec("CREATE TABLE IF NOT EXISTS vela_privileges(user BLOB NOT NULL, priv TEXT NOT "
+                "NULL, tab BLOB NOT NULL, allowed INTEGER NOT NULL, PRIMARY KEY(user, priv, tab));",
+                err) &&
+           load_catalogue(err);
 }
 
 bool storage::load_catalogue(std::string &err)

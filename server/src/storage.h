@@ -46,6 +46,11 @@ public:
 
     bool open(const std::string &path, std::string &err);
     void close();
+    // The SQLite connection, for work on the whole database (privileges, backup, restore).
+    sqlite3 *handle() const { return db_; }
+    // After the database changed under the catalogue (a restore): forgets prepared statements
+    // and reads the catalogue again.
+    bool reload(std::string &err);
 
     // Transactions: begin/commit/rollback of the whole statement, savepoints inside it.
     bool begin(std::string &err);

@@ -107,6 +107,13 @@ void decode_quoted(const parse_node *n, std::string &out)
 }
 } // namespace
 
+std::string string_of(const parse_node *string)
+{
+    std::string out;
+    if (string) decode_quoted(string, out);
+    return out;
+}
+
 std::vector<const parse_node *> items(const parse_node *n)
 {
     std::vector<const parse_node *> out;

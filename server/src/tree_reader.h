@@ -25,6 +25,9 @@ std::string text_of(const parse_node *n);
 // A field or table name: bare, or bracketed with its escapes decoded.
 std::string name_of(const parse_node *n);
 
+// The text of a string literal (its pieces joined, escapes decoded).
+std::string string_of(const parse_node *string);
+
 // Literals. False with a reason when the literal is well-formed but unusable (an integer
 // too large, an unsigned suffix on a negative number).
 bool constant_value(const parse_node *constant, value &out, std::string &err);

@@ -63,6 +63,12 @@ bool user_store::read_file(std::map<std::string, entry> &out, std::string &err) 
     out.clear();
     std::ifstream in(path_);
     if (!in) return true; // no file yet: no users
+    return parse(in, path_, out, err);
+}
+
+bool user_store::parse(std::istream &in, const std::string &source,
+                       std::map<std::string, entry> &out, std::string &err)
+{
     std::string line;
     int line_no = 0;
     while (std::getline(in, line)) {
@@ -74,7 +80,7 @@ bool user_store::read_file(std::map<std::string, entry> &out, std::string &err) 
         // The iteration count is bounded so that a damaged file cannot stall every login.
         if (!(fields >> name >> e.salt >> e.iterations >> e.hash) || e.iterations == 0 ||
             e.iterations > 10000000 || e.hash.size() != 64) {
-            return refuse(err, "bad line " + std::to_string(line_no) + " in " + path_);
+            return refuse(err, "bad line " + std::to_string(line_no) + " in " + source);
         }
         out[name] = e;
     }
@@ -136,6 +142,33 @@ bool user_store::set_user(const std::string &name, const std::string &password, 
             users_[name] = previous;
         else
             users_.erase(name);
+        return false;
+    }
+    stamp_ = stamp();
+    return true;
+}
+
+std::string user_store::text() const
+{
+    std::lock_guard<std::mutex> lock(mu_);
+    refresh();
+    std::ostringstream out;
+    for (const auto &u : users_)
+        out << u.first << ' ' << u.second.salt << ' ' << u.second.iterations << ' ' << u.second.hash
+            << '\n';
+    return out.str();
+}
+
+bool user_store::replace_all(const std::string &text, std::string &err)
+{
+    std::istringstream in(text);
+    std::map<std::string, entry> fresh;
+    if (!parse(in, "the users of the backup", fresh, err)) return false;
+    if (fresh.empty()) return refuse(err, "the backup holds no users");
+    std::lock_guard<std::mutex> lock(mu_);
+    users_.swap(fresh);
+    if (!save(err)) {
+        users_.swap(fresh);
         return false;
     }
     stamp_ = stamp();

@@ -2,6 +2,7 @@
 // The server's users: one line per user in DATA_DIR/users holding the name, a random salt,
 // the iteration count and the iterated SHA-256 of salt and password. No password is ever
 // written in clear.
+#include <iosfwd>
 #include <map>
 #include <mutex>
 #include <string>
@@ -20,6 +21,10 @@ public:
     bool check(const std::string &name, const std::string &password) const;
     bool has_user(const std::string &name) const;
 
+    // The users as the file holds them (hashes, never passwords), for a backup; and back.
+    std::string text() const;
+    bool replace_all(const std::string &text, std::string &err);
+
     static bool valid_name(const std::string &name);
     static const unsigned k_iterations = 20000;
     // Every iteration hashes the password again: a login frame may carry 64 KiB, which would
@@ -35,6 +40,8 @@ private:
     bool save(std::string &err) const;
     // Reads the file into out; the caller holds mu_.
     bool read_file(std::map<std::string, entry> &out, std::string &err) const;
+    static bool parse(std::istream &in, const std::string &source,
+                      std::map<std::string, entry> &out, std::string &err);
     // Re-reads the file when another process (velaserver --add-user) changed it.
     void refresh() const;
     std::string stamp() const;

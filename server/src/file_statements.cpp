@@ -1,0 +1,334 @@
+#include "file_statements.h"
+#include "refuse.h"
+
+#include "csv.h"
+#include "session_io.h"
+#include "user_store.h"
+
+#include <sqlite3.h>
+
+#include <cmath>
+#include <map>
+
+namespace vela {
+
+file_target read_target(const parse_node *n)
+{
+    file_target t;
+    std::vector<const parse_node *> parts = items(n);
+    bool split = false;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        const parse_node *p = parts[i];
+        if (is_word(p, "csvs"))
+            t.csvs = true;
+        else if (is_word(p, "big_") || (is_word(p, "from") && n->id == id::load_csv))
+            t.create = true;
+        else if (is_word(p, "split"))
+            split = true;
+        else if (is_word(p, "+"))
+            t.replace = true;
+        else if (p->id == id::string) {
+            // The separator follows "split by"; the path is the last string.
+            if (split) {
+                t.sep = string_of(p);
+                split = false;
+            } else {
+                t.path = string_of(p);
+            }
+        }
+    }
+    return t;
+}
+
+bool export_csv(const files_dir &files, const file_target &to, const result_table &t,
+                std::string &err)
+{
+    if (!valid_separator(to.sep, err)) return false;
+    atomic_file out;
+    if (!out.open(files, to.path, to.replace, err)) return false;
+    std::string buf;
+    std::vector<std::string> fields;
+    if (to.csvs) csv_put_record(buf, t.names, to.sep);
+    for (const auto &r : t.rows) {
+        fields.clear();
+        for (const auto &v : r.cells) fields.push_back(value_text(v));
+        csv_put_record(buf, fields, to.sep);
+        if (buf.size() > (1u << 20)) {
+            if (!out.write(buf)) return refuse(err, "cannot write " + to.path);
+            buf.clear();
+        }
+    }
+    if (!out.write(buf)) return refuse(err, "cannot write " + to.path);
+    return out.commit(err);
+}
+
+bool import_csv(storage &st, const files_dir &files, const file_target &from,
+                const std::string &table, const insert_fn &insert, std::string &err)
+{
+    if (!valid_separator(from.sep, err)) return false;
+    std::string data;
+    if (!files.read(from.path, data, err)) return false;
+    csv_reader in(data, from.sep);
+    std::vector<std::string> rec;
+    std::vector<std::string> header;
+    if (from.csvs) {
+        if (!in.next(header, err)) return refuse(err, err.empty() ? from.path + " is empty" : err);
+    }
+    const table_def *t = st.find_table(table);
+    if (!t) {
+        if (!from.create) return refuse(err, "no table " + table);
+        // A new table: string256 columns named by the header, or c1, c2, ... without one.
+        std::vector<field_def> fields;
+        size_t n = header.size();
+        csv_reader peek(data, from.sep);
+        std::vector<std::string> first;
+        if (!from.csvs && peek.next(first, err)) n = first.size();
+        if (!err.empty()) return false;
+        if (n == 0) return refuse(err, "cannot create " + table + " from an empty file");
+        for (size_t i = 0; i < n; ++i) {
+            field_def f;
+            f.name = from.csvs ? header[i] : "c" + std::to_string(i + 1);
+            f.type = col_type::s256;
+            if (f.name.empty() || f.name == "__id")
+                return refuse(err, "line 1, column " + std::to_string(i + 1) +
+                                       ": cannot name a field \"" + f.name + "\"");
+            for (const auto &g : fields)
+                if (g.name == f.name)
+                    return refuse(err, "line 1: the header names " + f.name + " twice");
+            fields.push_back(f);
+        }
+        if (!st.create_table(table, fields, err)) return false;
+        t = st.find_table(table);
+    }
+    std::vector<int> targets;
+    if (from.csvs) {
+        for (size_t i = 0; i < header.size(); ++i) {
+            int idx = t->field_index(header[i]);
+            if (idx < 0)
+                return refuse(err, "line 1, column " + std::to_string(i + 1) + ": table " +
+                                       t->name + " has no field " + header[i]);
+            for (int g : targets)
+                if (g == idx)
+                    return refuse(err, "line 1: the header names " + header[i] + " twice");
+            targets.push_back(idx);
+        }
+    } else {
+        for (size_t i = 0; i < t->fields.size(); ++i) targets.push_back(int(i));
+    }
+    std::vector<value> row;
+    while (in.next(rec, err)) {
+        std::string where = "line " + std::to_string(in.line());
+        if (rec.size() != targets.size())
+            return refuse(err, where + ": " + std::to_string(rec.size()) + " fields, where " +
+                                   std::to_string(targets.size()) + " are expected");
+        row.resize(rec.size());
+        for (size_t i = 0; i < rec.size(); ++i) {
+            const field_def &f = t->fields[size_t(targets[i])];
+            std::string why;
+            if (!convert_value(value::of_str(std::move(rec[i]), col_type::s256), f.type, row[i],
+                               why))
+                return refuse(err, where + ", column " + std::to_string(i + 1) + " (" + f.name +
+                                       "): " + why);
+        }
+        // The values are of their types already; the insert fills the fields left out.
+        if (!insert(*t, targets, row, err)) return refuse(err, where + ": " + err);
+    }
+    return err.empty();
+}
+
+std::string quoted_name(const std::string &name)
+{
+    bool bare = !name.empty() && !(name[0] >= '0' && name[0] <= '9');
+    for (char c : name)
+        bare = bare && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                        (c >= '0' && c <= '9') || c == '_');
+    if (bare) return name;
+    std::string out = "[";
+    for (unsigned char c : name) {
+        if (c < 0x20 || c == 0x7f || c >= 0x80 || c == '[' || c == ']' || c == '\\') {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02x", c);
+            out += hex;
+        } else {
+            out.push_back(char(c));
+        }
+    }
+    return out + "]";
+}
+
+namespace {
+std::string quoted_text(const std::string &s)
+{
+    // Valid UTF-8 stays readable; control bytes, quotes, backslashes and stray bytes are
+    // written as \x escapes.
+    bool utf8 = valid_utf8(s) == s;
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        if (c < 0x20 || c == 0x7f || c == '"' || c == '\\' || (c >= 0x80 && !utf8)) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02x", c);
+            out += hex;
+        } else {
+            out.push_back(char(c));
+        }
+    }
+    return out + "\"";
+}
+} // namespace
+
+std::string literal_of(const value &v)
+{
+    if (is_int(v.type) || is_real(v.type)) return value_text(v);
+    return quoted_text(value_text(v));
+}
+
+bool save_table(storage &st, const files_dir &files, const file_target &to, const table_def &t,
+                std::string &err)
+{
+    std::vector<stored_row> rows;
+    if (!st.scan(t, rows, err)) return false;
+    std::string script = "create table " + quoted_name(t.name) + " (";
+    for (size_t i = 0; i < t.fields.size(); ++i) {
+        const field_def &f = t.fields[i];
+        script += std::string(i ? ", " : " ") + quoted_name(f.name) + " " + type_name(f.type) +
+                  "( " + (f.repeat ? "true" : "false") + ", " + (f.auto_inc ? "true" : "false") +
+                  " )";
+    }
+    script += " );\n";
+    std::string head = "insert into " + quoted_name(t.name) + " (";
+    for (size_t i = 0; i < t.fields.size(); ++i)
+        head += std::string(i ? ", " : " ") + quoted_name(t.fields[i].name);
+    head += " ) values";
+    atomic_file out;
+    if (!out.open(files, to.path, to.replace, err)) return false;
+    for (size_t r = 0; r < rows.size(); ++r) {
+        script += r % 500 == 0 ? head + " (" : ", (";
+        for (size_t c = 0; c < rows[r].cells.size(); ++c) {
+            const value &v = rows[r].cells[c];
+            if (is_real(v.type) && !std::isfinite(v.d))
+                return refuse(err, "row " + std::to_string(rows[r].id) + ", field " +
+                                       t.fields[c].name + ": " + value_text(v) +
+                                       " has no literal to be saved as");
+            script += (c ? ", " : " ") + literal_of(v);
+        }
+        script += " )";
+        if (r % 500 == 499 || r + 1 == rows.size()) script += ";\n";
+        if (script.size() > (1u << 20)) {
+            if (!out.write(script)) return refuse(err, "cannot write " + to.path);
+            script.clear();
+        }
+    }
+    if (!out.write(script)) return refuse(err, "cannot write " + to.path);
+    return out.commit(err);
+}
+
+namespace {
+struct db_closer {
+    sqlite3 *db = nullptr;
+    ~db_closer()
+    {
+        if (db) sqlite3_close(db);
+    }
+};
+
+bool copy_all(sqlite3 *to, sqlite3 *from, std::string &err)
+{
+    sqlite3_backup *b = sqlite3_backup_init(to, "main", from, "main");
+    if (!b) return refuse(err, std::string("cannot copy the database: ") + sqlite3_errmsg(to));
+    int rc = sqlite3_backup_step(b, -1);
+    sqlite3_backup_finish(b);
+    if (rc != SQLITE_DONE)
+        return refuse(err, std::string("cannot copy the database: ") + sqlite3_errstr(rc));
+    return true;
+}
+
+bool exec_sql(sqlite3 *db, const char *sql, std::string &err)
+{
+    if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK) return true;
+    return refuse(err, std::string("storage error: ") + sqlite3_errmsg(db));
+}
+} // namespace
+
+bool backup_database(storage &st, const user_store *users, const files_dir &files,
+                     const file_target &to, std::string &err)
+{
+    atomic_file out;
+    if (!out.open(files, to.path, to.replace, err)) return false;
+    {
+        db_closer copy;
+        if (sqlite3_open_v2(out.temp_path().c_str(), &copy.db,
+                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
+            return refuse(err, "cannot write " + to.path);
+        if (!copy_all(copy.db, st.handle(), err)) return false;
+        // The users travel with the data, as their hashes.
+        std::string text = users ? users->text() : std::string();
+        sqlite3_stmt *s = nullptr;
+        if (!exec_sql(copy.db,
+                      "PRAGMA journal_mode=DELETE; DROP TABLE IF EXISTS vela_users; "
+                      "CREATE TABLE vela_users(lines BLOB NOT NULL);",
+                      err))
+            return false;
+        if (sqlite3_prepare_v2(copy.db, "INSERT INTO vela_users VALUES(?)", -1, &s, nullptr) !=
+            SQLITE_OK)
+            return refuse(err, std::string("storage error: ") + sqlite3_errmsg(copy.db));
+        sqlite3_bind_blob(s, 1, text.data(), int(text.size()), SQLITE_TRANSIENT);
+        int rc = sqlite3_step(s);
+        sqlite3_finalize(s);
+        if (rc != SQLITE_DONE) return refuse(err, "cannot write the users into the backup");
+    }
+    return out.commit(err);
+}
+
+bool restore_database(storage &st, user_store *users, const files_dir &files,
+                      const file_target &from, std::string &err)
+{
+    std::string full;
+    if (!files.resolve(from.path, full, err)) return false;
+    db_closer src;
+    if (sqlite3_open_v2(full.c_str(), &src.db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK)
+        return refuse(err, "cannot read " + from.path);
+    // Only a backup of ours is put in place of the database.
+    int ours = 0;
+    std::string users_text, check;
+    bool has_users = false;
+    auto read = [&](const char *sql, const std::function<void(sqlite3_stmt *)> &row) {
+        sqlite3_stmt *s = nullptr;
+        if (sqlite3_prepare_v2(src.db, sql, -1, &s, nullptr) != SQLITE_OK) {
+            sqlite3_finalize(s);
+            return false;
+        }
+        while (sqlite3_step(s) == SQLITE_ROW) row(s);
+        sqlite3_finalize(s);
+        return true;
+    };
+    bool readable = read("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN "
+                         "('vela_tables', 'vela_fields', 'vela_users')",
+                         [&](sqlite3_stmt *s) { ours = sqlite3_column_int(s, 0); }) &&
+                    read("PRAGMA quick_check", [&](sqlite3_stmt *s) {
+                        const unsigned char *t = sqlite3_column_text(s, 0);
+                        if (check.empty() && t) check = reinterpret_cast<const char *>(t);
+                    });
+    if (!readable || ours != 3 || check != "ok")
+        return refuse(err, from.path + " is not a backup of this server");
+    read("SELECT lines FROM vela_users", [&](sqlite3_stmt *s) {
+        const void *p = sqlite3_column_blob(s, 0);
+        if (p) users_text.assign(static_cast<const char *>(p), size_t(sqlite3_column_bytes(s, 0)));
+        has_users = true;
+    });
+    if (!has_users || users_text.empty()) return refuse(err, from.path + " holds no users");
+    // One write transaction: a failure or the end of the process before it commits leaves the
+    // old database whole.
+    if (!copy_all(st.handle(), src.db, err)) {
+        st.reload(err);
+        return false;
+    }
+    std::string ignored;
+    exec_sql(st.handle(), "DROP TABLE IF EXISTS vela_users", ignored);
+    if (!st.reload(err)) return false;
+    if (users && !users->replace_all(users_text, err))
+        return refuse(err, "the data is restored, but not its users: " + err);
+    return true;
+}
+
+} // namespace vela
