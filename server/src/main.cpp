@@ -1,4 +1,4 @@
-// velaserver [--bind ADDR] [--port N] [--data DIR] [--demo] [--max-frame BYTES]
+// velaserver [--bind ADDR] [--port N] [--data DIR] [--files DIR] [--demo] [--max-frame BYTES]
 //            [--login-timeout SECONDS] [--statement-timeout SECONDS] [--send-timeout SECONDS]
 // velaserver [--data DIR] --add-user NAME   (password read from standard input)
 #include "user_store.h"
@@ -22,12 +22,12 @@ void on_signal(int)
 
 int usage()
 {
-    std::fprintf(
-        stderr,
-        "usage: velaserver [--bind ADDR] [--port N] [--data DIR] [--demo] [--max-frame BYTES]\n"
-        "                  [--login-timeout SECONDS] [--statement-timeout SECONDS]\n"
-        "                  [--send-timeout SECONDS]\n"
-        "       velaserver [--data DIR] --add-user NAME   (password on standard input)\n");
+    std::fprintf(stderr,
+                 "usage: velaserver [--bind ADDR] [--port N] [--data DIR] [--files DIR] [--demo]\n"
+                 "                  [--max-frame BYTES]\n"
+                 "                  [--login-timeout SECONDS] [--statement-timeout SECONDS]\n"
+                 "                  [--send-timeout SECONDS]\n"
+                 "       velaserver [--data DIR] --add-user NAME   (password on standard input)\n");
     return 2;
 }
 
@@ -64,6 +64,10 @@ int main(int argc, char **argv)
             const char *v = next();
             if (!v) return usage();
             opt.data_dir = v;
+        } else if (a == "--files") {
+            const char *v = next();
+            if (!v) return usage();
+            opt.files_dir = v;
         } else if (a == "--demo") {
             opt.demo = true;
         } else if (a == "--max-frame") {

@@ -97,7 +97,9 @@ bool vela_server::start(const server_options &opt, std::string &err)
         log_line("created the user admin with the password admin; change it with --add-user admin");
     }
     if (!store_.open(opt.data_dir + "/vela.db", err)) return false;
-    exec_.reset(new executor(store_));
+    if (!files_.open(opt.files_dir.empty() ? opt.data_dir + "/files" : opt.files_dir, err))
+        return false;
+    exec_.reset(new executor(store_, executor_env{&files_, users_.get()}));
     auto timeout = std::chrono::milliseconds(1000ll * opt.statement_timeout_s);
     auto regex_share = std::chrono::milliseconds(10000);
     if (timeout.count() > 0 && timeout < regex_share) regex_share = timeout;
@@ -282,6 +284,17 @@ bool vela_server::log_in(connection *c, frame_reader &reader)
         return false;
     }
     throttle_.succeeded(c->address);
+    bool may_connect;
+    {
+        std::lock_guard<std::mutex> lock(db_mu_);
+        may_connect = exec_->may_connect(login.user);
+    }
+    if (!may_connect) {
+        log_line(c->peer + ": user " + clip(login.user) + " lacks the connect privilege");
+        send_reply(c->fd, 1, "user " + login.user + " lacks the connect privilege", reply_by);
+        return false;
+    }
+    c->user = login.user;
     log_line(c->peer + ": " + login.user + " logged in");
     reader.set_max_len(opt_.max_frame);
     return send_reply(c->fd, 0, std::string(), reply_by) == io_status::ok;
@@ -313,7 +326,7 @@ void vela_server::serve_statements(connection *c, frame_reader &reader)
             try {
                 std::lock_guard<std::mutex> lock(db_mu_);
                 if (stopping_) break;
-                out = exec_->run(text);
+                out = exec_->run(text, c->user);
             } catch (const std::exception &e) {
                 out = statement_outcome();
                 out.error = std::string("the statement could not be completed: ") + e.what();

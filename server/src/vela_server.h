@@ -3,6 +3,7 @@
 // connection and each failed statement on standard error, and serialises statements on the
 // one storage.
 #include "executor.h"
+#include "files_dir.h"
 #include "login_throttle.h"
 #include "session_io.h"
 #include "storage.h"
@@ -22,6 +23,8 @@ struct server_options {
     std::string bind = "127.0.0.1";
     int port = 55555;
     std::string data_dir = "./vela_data";
+    // Where file statements read and write; empty: DATA_DIR/files.
+    std::string files_dir;
     bool demo = false;
     uint32_t max_frame = 64u << 20;
     size_t max_connections = 1024;
@@ -55,6 +58,7 @@ private:
         std::thread worker;
         std::atomic<bool> done{false};
         std::string peer, address; // address:port, and the address alone
+        std::string user;          // who logged in
         deadline_clock::time_point accepted;
     };
     void serve(connection *c);
@@ -69,6 +73,7 @@ private:
     int port_ = 0;
     std::unique_ptr<user_store> users_;
     storage store_;
+    files_dir files_;
     std::unique_ptr<executor> exec_;
     std::mutex db_mu_;
     std::mutex conn_mu_;
