@@ -3,9 +3,9 @@
 
 #include "mainwindow.h"
 
+#include <db_access.h>
 #include <msg_box.h>
 #include <sys_config.h>
-#include <velalink.h>
 
 #include <QFontMetrics>
 #include <QRegExp>
@@ -172,9 +172,9 @@ void login_dlg::login()
     const int port = port_text.toInt(nullptr, 10);
     const QString user = ui->le_user->text();
     const QString passwd = ui->le_passwd->text();
-    if (!connect_to_server(ip.toUtf8().constData(), port, user.toUtf8().constData(),
-                           passwd.toUtf8().constData())) {
-        inform(this, tr("info"), tr("invalid user or password"));
+    if (!db_access::login(ip, port, user, passwd)) {
+        inform(this, tr("info"), tr("invalid user or password"), msg_kind::information,
+               db_access::last_reason());
         return;
     }
 

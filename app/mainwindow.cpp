@@ -3,6 +3,7 @@
 #include "ui_mainwindow.h"
 
 #include "db_access.h"
+#include "exec_log.h"
 #include "sys_config.h"
 
 #include <QAction>
@@ -82,7 +83,11 @@ void MainWindow::build()
         break;
     }
 
-    db_ = std::make_unique<db_access>(QByteArrayLiteral("vela_db"), ui->textEdit);
+    // The log view shows the execution log's text, newest line on top.
+    log_ = std::make_unique<exec_log>();
+    connect(log_.get(), &exec_log::changed, ui->textEdit,
+            [this] { ui->textEdit->setHtml(log_->html()); });
+    db_ = std::make_unique<db_access>(QByteArrayLiteral("vela_db"), log_.get());
 
     connect(ui->treeWidget, &QTreeWidget::currentItemChanged, this,
             &MainWindow::currentItemChanged);
@@ -114,7 +119,7 @@ void MainWindow::build()
     ui->tabWidget->tabBar()->addActions({close_file_act, close_all_act, close_except_act});
 
     ui->splitter->setSizes({ui->splitter->height(), 150});
-    ui->textEdit->clear();
+    log_->clear();
     apply_config();
     build_options();
     showMaximized();

@@ -13,6 +13,7 @@ class QAction;
 class QPushButton;
 class QTreeWidgetItem;
 class db_access;
+class exec_log;
 
 namespace Ui {
 class MainWindow;
@@ -92,6 +93,7 @@ private:
     QString user_;
     QString passwd_;
 
+    std::unique_ptr<exec_log> log_;
     std::unique_ptr<db_access> db_;
     QStringList tables_;
     QMap<QString, QStringList> names_;

@@ -1,5 +1,7 @@
 #include "msg_box.h"
 
+#include <QLabel>
+
 #include <utility>
 
 namespace {
@@ -9,6 +11,9 @@ msg_responder &responder()
     static msg_responder r;
     return r;
 }
+
+// Characters of a detail text shown in the box itself.
+constexpr int detail_shown = 400;
 
 QMessageBox::Icon icon_of(msg_kind kind)
 {
@@ -30,18 +35,33 @@ QMessageBox::StandardButton show(QWidget *parent, msg_record rec,
 {
     if (responder()) return responder()(rec);
     QMessageBox box(icon_of(rec.kind), rec.title, rec.text, rec.buttons, parent);
+    if (!rec.detail.isEmpty()) {
+        // Shown at once, under the text; a reason too long for a box is shortened there
+        // and kept whole behind "Show Details".
+        if (rec.detail.size() > detail_shown) {
+            box.setInformativeText(rec.detail.left(detail_shown) + QChar(0x2026));
+            box.setDetailedText(rec.detail);
+        } else {
+            box.setInformativeText(rec.detail);
+        }
+        // The reason is plain text, whatever it holds.
+        if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
+            label->setTextFormat(Qt::PlainText);
+    }
     if (default_button != QMessageBox::NoButton) box.setDefaultButton(default_button);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 } // namespace
 
-void inform(QWidget *parent, const QString &title, const QString &text, msg_kind kind)
+void inform(QWidget *parent, const QString &title, const QString &text, msg_kind kind,
+            const QString &detail)
 {
     msg_record rec;
     rec.kind = kind;
     rec.title = title;
     rec.text = text;
+    rec.detail = detail;
     rec.buttons = QMessageBox::Ok;
     show(parent, rec, QMessageBox::NoButton);
 }

@@ -19,15 +19,17 @@ struct msg_record {
     msg_kind kind = msg_kind::information;
     QString title;
     QString text;
+    QString detail; // shown under the text: why something failed, when known
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QMessageBox::StandardButton answer = QMessageBox::NoButton;
 };
 
 using msg_responder = std::function<QMessageBox::StandardButton(const msg_record &)>;
 
-// A box with one OK button.
+// A box with one OK button. A non-empty `detail` (such as the server's reason for a failed
+// statement) is shown under the text.
 void inform(QWidget *parent, const QString &title, const QString &text,
-            msg_kind kind = msg_kind::information);
+            msg_kind kind = msg_kind::information, const QString &detail = QString());
 
 // A box with the given buttons; returns the button pressed (Escape gives the box's escape
 // button, which for Yes/No boxes is No).

@@ -1,8 +1,8 @@
 #include "db_access.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
-#include <QTextEdit>
 #include <QTime>
 
 #include <chrono>
@@ -10,7 +10,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <velalink.h>
+
 #include "base/wire.h"
+#include "exec_log.h"
 
 namespace {
 
@@ -179,8 +182,67 @@ void bad_type(QStringList &names, QStringList &type_names, table_rows &rows,
 
 } // namespace
 
-db_access::db_access(const QByteArray &name, QTextEdit *log_view) : name_(name), log_view_(log_view)
+namespace {
+
+// The session's state, like the connection itself, belongs to the calling thread.
+struct session_state {
+    QByteArray ip, user, password;
+    int port = 0;
+    bool known = false; // a login was tried
+    QString reason;
+};
+
+session_state &session()
 {
+    thread_local session_state s;
+    return s;
+}
+
+} // namespace
+
+db_access::db_access(const QByteArray &name, exec_log *log) : name_(name), log_(log) {}
+
+bool db_access::login(const QString &ip, int port, const QString &user, const QString &password)
+{
+    session_state &s = session();
+    s.ip = ip.toUtf8();
+    s.port = port;
+    s.user = user.toUtf8();
+    s.password = password.toUtf8();
+    s.known = true;
+    const bool ok =
+        connect_to_server(s.ip.constData(), port, s.user.constData(), s.password.constData());
+    s.reason = ok ? QString() : QString::fromUtf8(last_error());
+    return ok;
+}
+
+bool db_access::reconnect()
+{
+    session_state &s = session();
+    if (!s.known) {
+        s.reason = QCoreApplication::translate("db_access", "not logged in");
+        return false;
+    }
+    exit_to_server();
+    const bool ok =
+        connect_to_server(s.ip.constData(), s.port, s.user.constData(), s.password.constData());
+    s.reason = ok ? QString() : QString::fromUtf8(last_error());
+    return ok;
+}
+
+void db_access::logout()
+{
+    exit_to_server();
+}
+
+QString db_access::last_reason()
+{
+    return session().reason;
+}
+
+void db_access::release(result_set *rs)
+{
+    del_datas(rs);
 }
 
 result_set *db_access::run_sql(const QByteArray &sql, QString &log_line, bool no_log)
@@ -188,9 +250,12 @@ result_set *db_access::run_sql(const QByteArray &sql, QString &log_line, bool no
     const QDateTime started = QDateTime::currentDateTime();
     const auto t0 = std::chrono::steady_clock::now();
     result_set *rs = exec(sql.constData(), sql.size());
+    session().reason = rs ? QString() : QString::fromUtf8(last_error());
     const QString escaped = utf8_text(sql).toHtmlEscaped();
-    const QString outcome = rs ? QStringLiteral("<span style='color:green'>successful</span>")
-                               : QStringLiteral("<span style='color:red'>failed    </span>");
+    QString outcome = rs ? QStringLiteral("<span style='color:green'>successful</span>")
+                         : QStringLiteral("<span style='color:red'>failed    </span>");
+    if (!rs && !session().reason.isEmpty())
+        outcome += QStringLiteral(" (") + session().reason.toHtmlEscaped() + QLatin1Char(')');
     const auto t1 = std::chrono::steady_clock::now();
     const double us =
         std::chrono::duration_cast<std::chrono::nanoseconds>(t1 - t0).count() / 1000.0;
@@ -211,15 +276,7 @@ result_set *db_access::run_sql(const QByteArray &sql)
 
 void db_access::append_log(const QString &line)
 {
-    if (!log_view_) return;
-    QString html = log_view_->toHtml();
-    if (html.size() > log_cap) {
-        html.truncate(html.size() / 8);
-        log_view_->clear();
-        log_view_->setHtml(html);
-        html = log_view_->toHtml();
-    }
-    log_view_->setHtml(line + html);
+    if (log_) log_->add(line);
 }
 
 bool db_access::run_sql_table(const QByteArray &sql, QStringList &names, table_rows &rows,

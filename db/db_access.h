@@ -1,5 +1,6 @@
-// The program's one way to the server: runs every statement, writes the execution log,
-// turns result sets into rows of variants and builds the administrative command texts.
+// The program's one way to the server: logs in and out, runs every statement, writes the
+// execution log, turns result sets into rows of variants and builds the administrative
+// command texts. Nothing else in the program talks to the client library.
 #pragma once
 
 #include <QByteArray>
@@ -11,30 +12,42 @@
 #include <cstdint>
 #include <vector>
 
-#include <velalink.h>
+// The client library's records; only db_access looks inside them.
+struct result_set;
+struct cell_value;
 
-class QTextEdit;
+class exec_log;
 
 using table_rows = QList<QVariantList>;
 
 class db_access {
 public:
-    // `log_view` is the main window's log; it is not owned and may be null (nothing is
-    // logged then).
+    // `log` is the main window's execution log; it is not owned and may be null (nothing
+    // is logged then).
     explicit db_access(const QByteArray &name = QByteArrayLiteral("vela_db"),
-                       QTextEdit *log_view = nullptr);
+                       exec_log *log = nullptr);
 
     const QByteArray &name() const { return name_; }
-    QTextEdit *log_view() const { return log_view_; }
-    void set_log_view(QTextEdit *view) { log_view_ = view; }
+    exec_log *log() const { return log_; }
+    void set_log(exec_log *log) { log_ = log; }
+
+    // The session: the calling thread's one connection, as in the client library. login
+    // keeps its values for reconnect, which logs out and in again with them.
+    static bool login(const QString &ip, int port, const QString &user, const QString &password);
+    static bool reconnect();
+    static void logout();
+    // Why the last login or statement failed (the server's reason, or what went wrong
+    // on the way); empty after a success.
+    static QString last_reason();
 
     // Runs `sql`, builds its log line into `log_line` and, unless `no_log`, adds it to the
-    // log. Returns the result set (released by the caller with del_datas) or null.
+    // log. Returns the result set (released by the caller with release) or null.
     result_set *run_sql(const QByteArray &sql, QString &log_line, bool no_log = false);
     result_set *run_sql(const QByteArray &sql);
+    // Releases a result set of run_sql; nothing for null.
+    static void release(result_set *rs);
 
-    // Puts `line` on top of the log, dropping the oldest seven eighths first when the
-    // log has grown past log_cap characters.
+    // Puts `line` on top of the log (see exec_log::add).
     void append_log(const QString &line);
 
     // Runs a query and converts its result. True when the server returned a result set.
@@ -109,9 +122,6 @@ public:
     static QByteArray backup_db_text(const QString &path, bool replace);
     static QByteArray restore_db_text(const QString &path);
 
-    // Past this many characters of HTML the log drops its oldest seven eighths.
-    static constexpr int log_cap = 262144;
-
 private:
     // Sends a builder's text; false without sending when the text is empty.
     bool run_command(const QByteArray &sql);
@@ -119,5 +129,5 @@ private:
     bool collect(const QByteArray &sql, QList<QStringList *> columns);
 
     QByteArray name_;
-    QTextEdit *log_view_;
+    exec_log *log_;
 };

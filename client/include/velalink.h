@@ -2,8 +2,8 @@
  *
  * One connection per calling thread: connect_to_server, any number of exec,
  * exit_to_server. exec returns a result set owned by the caller, released with
- * del_datas. Failures are reported by the return value (false / null) and by a
- * line on standard output. Buffers handed out by as_str* come from malloc and are
+ * del_datas. Failures are reported by the return value (false / null), by a line
+ * on standard output and by last_error(). Buffers handed out by as_str* come from malloc and are
  * released by the caller with free. */
 #ifndef VELALINK_H
 #define VELALINK_H
@@ -43,6 +43,11 @@ VELALINK_API bool connect_to_server(const char *ip, int port, const char *user, 
 VELALINK_API result_set *exec(const char *sql, int len);
 /* Logs out and closes the calling thread's connection. Always true. */
 VELALINK_API bool exit_to_server(void);
+/* Why the calling thread's last connect_to_server or exec failed; an empty text after a
+ * success. For a refusal it is the server's reason (cut to 4 KiB of UTF-8, blanks for
+ * control bytes); for a local failure, the printed line without its line feed. The
+ * text is NUL-terminated UTF-8, valid until the next velalink call on the thread. */
+VELALINK_API const char *last_error(void);
 
 /* ---- result sets ---- */
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/utf8.h"
 #include "base/wire.h"
 
 namespace velalink {
@@ -64,6 +65,28 @@ reply_state reply_assembler::state() const
     if (size_ >= 5 && buf_[4] > 1) return reply_state::bad;
     if (size_ - 4 < len) return reply_state::incomplete;
     return reply_state::complete;
+}
+
+std::string reason_text(const uint8_t *data, size_t size)
+{
+    const char *s = reinterpret_cast<const char *>(data);
+    std::string out;
+    size_t i = 0;
+    while (i < size) {
+        const int len = utf8::seq_len(s, size, i);
+        if (out.size() + (len ? static_cast<size_t>(len) : 3) > reason_cap) break;
+        if (len == 0) {
+            out += utf8::replacement_bytes;
+            ++i;
+        } else if (len == 1) {
+            const unsigned char c = data[i++];
+            out += (c < 0x20 && c != '\t') || c == 0x7F ? ' ' : static_cast<char>(c);
+        } else {
+            out.append(s + i, static_cast<size_t>(len));
+            i += static_cast<size_t>(len);
+        }
+    }
+    return out;
 }
 
 login_verdict judge_login_reply(const uint8_t *data, size_t size)

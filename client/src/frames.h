@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace velalink {
@@ -40,6 +41,15 @@ private:
     std::vector<uint8_t> buf_;
     size_t size_ = 0;
 };
+
+// The longest reason last_error() hands out, in bytes.
+constexpr size_t reason_cap = 4096;
+
+// A refusal's payload as a reason fit to show: bytes of no well-formed UTF-8 sequence
+// become U+FFFD, control bytes other than tab become blanks (a NUL included, so the text
+// ends where it seems to), and the text is cut to reason_cap bytes between characters.
+// Reads no more of data than it keeps.
+std::string reason_text(const uint8_t *data, size_t size);
 
 // How a single-piece login reply is judged.
 enum class login_verdict { accepted, refused, bad_length };

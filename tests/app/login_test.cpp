@@ -1,3 +1,4 @@
+#include "db_access.h"
 #include "login_dlg.h"
 #include "mainwindow.h"
 
@@ -6,7 +7,6 @@
 #include <server_fixture.h>
 #include <shot.h>
 #include <sys_config.h>
-#include <velalink.h>
 
 #include <QCheckBox>
 #include <QApplication>
@@ -49,7 +49,7 @@ protected:
     void TearDown() override
     {
         dlg_.reset();
-        exit_to_server();
+        db_access::logout();
         g_config = sys_config::initial();
     }
 
@@ -167,12 +167,13 @@ TEST_F(login_form, a_refused_login_says_so_and_stays)
 {
     msg_recorder boxes;
     scripted_peer peer;
-    peer.answer(reply_frame(1));
+    peer.answer(reply_frame(1, "no such user"));
     fill("127.0.0.1", peer.port(), "admin", "wrong");
     press_login();
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.last().title, "info");
     EXPECT_EQ(boxes.last().text, "invalid user or password");
+    EXPECT_EQ(boxes.last().detail, "no such user") << "the server's reason under the message";
     EXPECT_EQ(boxes.last().kind, msg_kind::information);
     EXPECT_EQ(dlg_->main_window(), nullptr);
     EXPECT_NE(dlg_->result(), QDialog::Accepted);
@@ -182,15 +183,13 @@ TEST_F(login_form, a_refused_login_says_so_and_stays)
 TEST_F(login_form, an_unreachable_server_gives_the_same_message)
 {
     msg_recorder boxes;
-    int port;
-    {
-        scripted_peer gone; // a port that was free a moment ago and has no listener now
-        port = gone.port();
-    }
-    fill("127.0.0.1", port, "admin", "admin");
+    bound_port nobody_listens;
+    fill("127.0.0.1", nobody_listens.port(), "admin", "admin");
     press_login();
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.last().text, "invalid user or password");
+    EXPECT_TRUE(boxes.last().detail.contains("Connection refused"))
+        << boxes.last().detail.toStdString();
 }
 
 TEST_F(login_form, a_login_opens_the_main_window_and_stores_the_defaults_but_no_password)
@@ -353,6 +352,7 @@ TEST_F(login_form, logging_in_to_velaserver)
     press_login();
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.last().text, "invalid user or password");
+    EXPECT_EQ(boxes.last().detail, "wrong user or password");
     EXPECT_EQ(dlg_->main_window(), nullptr);
 
     type("le_passwd", "admin");

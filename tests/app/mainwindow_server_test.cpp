@@ -9,8 +9,6 @@
 #include "shot.h"
 #include "sys_config.h"
 
-#include <velalink.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -37,12 +35,12 @@ protected:
         ASSERT_TRUE(server->running());
         saved = g_config;
         g_config = sys_config::initial();
-        ASSERT_TRUE(connect_to_server("127.0.0.1", server->port(), "admin", "admin"));
+        ASSERT_TRUE(db_access::login("127.0.0.1", server->port(), "admin", "admin"));
     }
     void TearDown() override
     {
         win.reset();
-        exit_to_server();
+        db_access::logout();
         g_config = saved;
     }
 

@@ -22,6 +22,7 @@ static int offline(void)
 {
     int len = -1;
     check(exec("select 1;", 9) == NULL, "exec without a connection returns null");
+    check(last_error() != NULL && strlen(last_error()) > 0, "last_error says why exec failed");
     check(rows_of(NULL) == 0 && cols_of(NULL) == 0, "counts of null");
     check(col_name(&len, NULL, 0) == NULL && len == -1, "col_name of null");
     check(at(0, 0, NULL) == NULL, "at of null");

@@ -61,6 +61,7 @@ protected:
         testing::internal::CaptureStdout();
         rs_ptr rs(exec(sql.data(), static_cast<int>(sql.size())), del_datas);
         out = testing::internal::GetCapturedStdout();
+        err = last_error();
         return rs;
     }
 
@@ -69,11 +70,16 @@ protected:
         testing::internal::CaptureStdout();
         bool ok = connect_to_server("127.0.0.1", peer.port(), user, pwd);
         out = testing::internal::GetCapturedStdout();
+        err = last_error();
         return ok;
     }
 
+    // A local failure's reason is the line it printed.
+    void expect_reason_is_the_line() const { EXPECT_EQ(err + "\n", out); }
+
     scripted_peer peer;
-    std::string out;
+    std::string out; // what the last call printed
+    std::string err; // and last_error() after it
 };
 
 } // namespace
@@ -130,43 +136,64 @@ TEST_F(session, login_replies)
     peer.answer(reply_frame(1));
     EXPECT_FALSE(connect_quiet("u", "p"));
     EXPECT_EQ(out, "login failed.\n");
+    expect_reason_is_the_line();
+
+    peer.answer(reply_frame(1, "wrong user or password"));
+    EXPECT_FALSE(connect_quiet("u", "p"));
+    EXPECT_EQ(out, "login failed.\n");
+    EXPECT_EQ(err, "wrong user or password") << "the server's words say more than the line";
 
     peer.answer(reply_frame(2));
     EXPECT_TRUE(connect_quiet("u", "p")) << "any status but 1 is a successful login";
     EXPECT_EQ(out, "");
+    EXPECT_EQ(err, "") << "a success clears the reason";
 
     peer.answer(le_u32(0));
     EXPECT_FALSE(connect_quiet("u", "p")) << "L = 0 has no status byte to read";
     EXPECT_EQ(out, "login failed(bad length).\n");
+    expect_reason_is_the_line();
 
     peer.answer(le_u32(0xFFFFFFFF) + '\0');
-    EXPECT_FALSE(connect_quiet("u", "p"));
-    EXPECT_EQ(out, "login failed(bad length).\n");
-
-    // The login reply is judged on its first piece alone.
-    peer.answer_in_pieces({le_u32(1).substr(0, 2), le_u32(1).substr(2) + '\0'}, 300);
     EXPECT_FALSE(connect_quiet("u", "p"));
     EXPECT_EQ(out, "login failed(bad length).\n");
 
     peer.close_on_accept();
     EXPECT_FALSE(connect_quiet("u", "p"));
     EXPECT_EQ(out, "login failed(network).\n");
+    expect_reason_is_the_line();
+}
+
+TEST(login_reply, is_judged_on_the_bytes_of_the_first_receive_alone)
+{
+    struct {
+        std::string bytes;
+        velalink::login_verdict verdict;
+    } const cases[] = {
+        {reply_frame(0), velalink::login_verdict::accepted},
+        {reply_frame(2, "x"), velalink::login_verdict::accepted},
+        {reply_frame(1, "no"), velalink::login_verdict::refused},
+        {le_u32(0), velalink::login_verdict::bad_length},
+        {le_u32(0xFFFFFFFF) + '\0', velalink::login_verdict::bad_length},
+        // A reply split after its first bytes is judged on the piece that came first.
+        {le_u32(1).substr(0, 2), velalink::login_verdict::bad_length},
+        {le_u32(1), velalink::login_verdict::bad_length},
+        {le_u32(3) + '\1' + "a", velalink::login_verdict::bad_length},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(velalink::judge_login_reply(reinterpret_cast<const uint8_t *>(c.bytes.data()),
+                                              c.bytes.size()),
+                  c.verdict)
+            << testing::PrintToString(c.bytes);
 }
 
 TEST_F(session, connect_to_a_closed_port_fails)
 {
-    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof addr;
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr), 0);
-    ::getsockname(fd, reinterpret_cast<sockaddr *>(&addr), &len);
-    ::close(fd); // bound once and released: nobody listens there now
+    bound_port nobody_listens;
     testing::internal::CaptureStdout();
-    EXPECT_FALSE(connect_to_server("127.0.0.1", ntohs(addr.sin_port), "u", "p"));
+    EXPECT_FALSE(connect_to_server("127.0.0.1", nobody_listens.port(), "u", "p"));
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "connect error(last err = 111) Connection refused!\n");
+    EXPECT_STREQ(last_error(), "connect error(last err = 111) Connection refused!");
 
     testing::internal::CaptureStdout();
     EXPECT_FALSE(connect_to_server("not an address", 1, "u", "p"));
@@ -244,6 +271,7 @@ TEST_F(session, replies_without_payload_failures_and_trailing_bytes)
     peer.answer(reply_frame(1, "no such table"));
     EXPECT_FALSE(run("select * from nope;"));
     EXPECT_EQ(out, "") << "a refused statement prints nothing";
+    EXPECT_EQ(err, "no such table");
 
     // Bytes after a complete reply go to the decoder and are not carried over.
     peer.answer(reply_frame(0, sample_payload()) + "after");
@@ -263,6 +291,7 @@ TEST_F(session, bad_payloads_fail_with_a_line_and_keep_the_connection)
     peer.answer(reply_frame(0, "\x05"));
     EXPECT_FALSE(run("q"));
     EXPECT_EQ(out, "exec failed(bad payload: truncated column count).\n");
+    expect_reason_is_the_line();
 
     std::string p = sample_payload();
     peer.answer(reply_frame(0, p.substr(0, p.size() - 2)));
@@ -287,9 +316,11 @@ TEST_F(session, impossible_lengths_and_statuses_fail_at_once)
         peer.queue(peer_answer{{bad, ""}, 700, true});
         EXPECT_FALSE(run("q"));
         EXPECT_EQ(out, "exec failed(bad reply).\n");
+        expect_reason_is_the_line();
         // The rest of that reply cannot be told from the next: the connection is closed.
         EXPECT_FALSE(run("q"));
         EXPECT_EQ(out, "send error Bad file descriptor\n");
+        expect_reason_is_the_line();
         exit_to_server();
         peer.wait_disconnect();
     }
@@ -302,6 +333,7 @@ TEST_F(session, a_peer_that_hangs_up_ends_the_statement)
     peer.answer_and_close(reply.substr(0, reply.size() / 2));
     EXPECT_FALSE(run("q"));
     EXPECT_EQ(out.rfind("rsz == 0 and error is: ", 0), 0u) << out;
+    expect_reason_is_the_line();
 
     peer.wait_disconnect();
     EXPECT_FALSE(run("q"));
@@ -384,6 +416,59 @@ TEST(session_threads, exec_on_a_thread_that_never_connected_returns_null)
     t.join();
     EXPECT_EQ(rs, nullptr);
     EXPECT_EQ(out, "send error Bad file descriptor\n");
+}
+
+TEST_F(session, a_refusal_reason_is_cleaned_and_cut_before_it_is_handed_out)
+{
+    const std::string bad = "\xEF\xBF\xBD";
+    struct {
+        std::string payload, reason;
+    } const cases[] = {
+        {"value 300 does not fit u08 column age", "value 300 does not fit u08 column age"},
+        {"", "the server refused the statement"},
+        {"bad \xFF\xC3 name \xE4\xB8\xAD", "bad " + bad + bad + " name \xE4\xB8\xAD"},
+        {std::string("a\0b\tc\nd\x7F", 8), "a b\tc d "},
+    };
+    ASSERT_TRUE(login());
+    for (const auto &c : cases) {
+        peer.answer(reply_frame(1, c.payload));
+        EXPECT_FALSE(run("q"));
+        EXPECT_EQ(err, c.reason) << testing::PrintToString(c.payload);
+    }
+
+    // A huge reason is cut to 4 KiB between two characters; the rest is never read into it.
+    std::string huge;
+    while (huge.size() < (1u << 20)) huge += "x\xE4\xB8\xAD";
+    peer.answer(reply_frame(1, huge));
+    EXPECT_FALSE(run("q"));
+    EXPECT_LE(err.size(), 4096u);
+    EXPECT_GT(err.size(), 4090u);
+    EXPECT_EQ(err, huge.substr(0, err.size()));
+
+    peer.answer(reply_frame(0));
+    EXPECT_TRUE(run("q"));
+    EXPECT_EQ(err, "") << "a success clears the reason";
+}
+
+TEST(session_threads, each_thread_keeps_its_own_reason)
+{
+    scripted_peer a;
+    a.answer(reply_frame(0));
+    a.answer(reply_frame(1, "refused on a"));
+    std::string on_a, on_b = "unset";
+    std::thread ta([&] {
+        testing::internal::CaptureStdout();
+        connect_to_server("127.0.0.1", a.port(), "u", "p");
+        exec("q", 1);
+        on_a = last_error();
+        exit_to_server();
+        testing::internal::GetCapturedStdout();
+    });
+    ta.join();
+    std::thread tb([&] { on_b = last_error(); });
+    tb.join();
+    EXPECT_EQ(on_a, "refused on a");
+    EXPECT_EQ(on_b, "") << "a thread that never called has no reason";
 }
 
 TEST(session_threads, each_thread_has_its_own_connection)

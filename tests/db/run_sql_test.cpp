@@ -1,10 +1,11 @@
 #include <db_access.h>
+#include <exec_log.h>
 #include <scripted_peer.h>
+#include <velalink.h>
 
 #include <QDate>
 #include <QDateTime>
 #include <QRegularExpression>
-#include <QTextEdit>
 #include <QTime>
 #include <gtest/gtest.h>
 
@@ -94,7 +95,7 @@ protected:
     static scripted_peer *peer_;
     static bool connected_;
     std::size_t frames_before_ = 0;
-    QTextEdit log_;
+    exec_log log_;
     db_access db_{"vela_db", &log_};
 };
 
@@ -122,19 +123,33 @@ TEST_F(db_access_peer, run_sql_sends_the_bytes_and_logs_one_escaped_line)
             "select a from t where a &lt; 3 &amp;&amp; b &gt; &quot;x&quot;;"),
         QRegularExpression::escape("<span style='color:green'>successful</span>")));
     EXPECT_TRUE(re.match(line).hasMatch()) << line.toStdString();
-    EXPECT_TRUE(log_.toPlainText().contains("select a from t where a < 3"))
+    EXPECT_TRUE(log_.html().contains("select a from t where a &lt; 3"))
         << "the line went to the log";
 }
 
-TEST_F(db_access_peer, a_failed_statement_is_logged_in_red_with_its_time)
+TEST_F(db_access_peer, a_failed_statement_is_logged_in_red_with_its_time_and_reason)
 {
-    peer_->answer(reply_frame(1));
-    QString line;
-    EXPECT_EQ(db_.run_sql("drop table nope;", line), nullptr);
-    const QRegularExpression re(
-        line_pattern.arg("drop table nope;",
-                         QRegularExpression::escape("<span style='color:red'>failed    </span>")));
-    EXPECT_TRUE(re.match(line).hasMatch()) << line.toStdString();
+    struct {
+        std::string reason;
+        QString shown;
+    } const cases[] = {
+        {"no table <nope> & \"more\"", "no table <nope> & \"more\""},
+        {"", "the server refused the statement"},
+    };
+    for (const auto &c : cases) {
+        peer_->answer(reply_frame(1, c.reason));
+        QString line;
+        EXPECT_EQ(db_.run_sql("drop table nope;", line), nullptr);
+        const QRegularExpression re(line_pattern.arg(
+            "drop table nope;",
+            QRegularExpression::escape("<span style='color:red'>failed    </span> (" +
+                                       c.shown.toHtmlEscaped() + ")")));
+        EXPECT_TRUE(re.match(line).hasMatch()) << line.toStdString();
+        EXPECT_EQ(db_access::last_reason(), c.shown);
+    }
+    peer_->answer(reply_frame(0));
+    db_access::release(db_.run_sql("select 1;"));
+    EXPECT_EQ(db_access::last_reason(), "") << "a success clears the reason";
 }
 
 TEST_F(db_access_peer, no_log_hands_the_line_back_only_and_newest_lines_go_on_top)
@@ -146,9 +161,9 @@ TEST_F(db_access_peer, no_log_hands_the_line_back_only_and_newest_lines_go_on_to
     del_datas(db_.run_sql("first;", line));
     del_datas(db_.run_sql("quiet;", line, true));
     EXPECT_TRUE(line.contains("quiet;"));
-    EXPECT_FALSE(log_.toPlainText().contains("quiet;"));
+    EXPECT_FALSE(log_.html().contains("quiet;"));
     del_datas(db_.run_sql("second;"));
-    const QString text = log_.toPlainText();
+    const QString text = log_.html();
     ASSERT_TRUE(text.contains("first;") && text.contains("second;"));
     EXPECT_LT(text.indexOf("second;"), text.indexOf("first;"));
 }
@@ -319,31 +334,39 @@ TEST_F(db_access_peer, builders_send_their_text_or_nothing)
     EXPECT_FALSE(db_.field_names("", fields));
     EXPECT_EQ(sent(), (std::vector<std::string>{"alter table people add age u08 ( true );",
                                                 "drop table people;"}));
-    const QString log = log_.toPlainText();
+    const QString log = log_.html();
     EXPECT_TRUE(log.contains("failed") && log.contains("successful"));
 }
 
-TEST(db_access_log, the_log_keeps_its_newest_eighth_past_the_cap)
+TEST(db_access_log, the_log_keeps_its_newest_lines_within_an_eighth_past_the_cap)
 {
-    QTextEdit view;
-    db_access db("vela_db", &view);
-    db.append_log("<p>oldest</p>");
-    QString bulk;
-    for (int i = 0; i < 15000; ++i)
-        bulk += QStringLiteral("<p>line %1 of the execution log</p>").arg(i);
-    db.append_log(bulk);
-    db.append_log("<p>newest</p>");
-    const int before = view.toHtml().size();
-    ASSERT_GT(before, db_access::log_cap);
-    db.append_log("<p>after the cut</p>");
-    const QString text = view.toPlainText();
-    EXPECT_TRUE(text.startsWith("after the cut")) << text.left(40).toStdString();
-    EXPECT_TRUE(text.contains("newest"));
-    EXPECT_FALSE(text.contains("oldest"));
-    EXPECT_LT(view.toHtml().size(), before / 8 + 1000);
+    exec_log log;
+    int changes = 0;
+    QObject::connect(&log, &exec_log::changed, [&] { ++changes; });
+    log.add("<p>oldest</p>");
+    for (int i = 0; log.html().size() <= exec_log::cap; ++i)
+        log.add(QStringLiteral("<p>line %1 of the execution log</p>").arg(i));
+    const int before = log.html().size();
+    log.add("<p>newest</p>");
+    const QString html = log.html();
+    EXPECT_TRUE(html.startsWith("<p>newest</p><p>line ")) << "newest first";
+    EXPECT_FALSE(html.contains("oldest"));
+    EXPECT_TRUE(html.endsWith("log</p>")) << "cut between lines";
+    EXPECT_LE(html.size(), before / 8 + 13);
+    EXPECT_GT(html.size(), before / 8 - 40);
+
+    // A newest line longer than the eighth is cut itself rather than dropped whole.
+    log.add(QString(exec_log::cap * 2, 'x'));
+    const int eighth = log.html().size() / 8;
+    log.add("<p>top</p>");
+    EXPECT_EQ(log.html(), "<p>top</p>" + QString(eighth, 'x'));
+    EXPECT_GT(changes, 0);
+
+    log.clear();
+    EXPECT_TRUE(log.html().isEmpty());
 }
 
-TEST(db_access_log, no_view_means_no_log)
+TEST(db_access_log, no_log_means_nothing_is_logged)
 {
     db_access db;
     db.append_log("<p>x</p>"); // must not crash

@@ -1,10 +1,11 @@
 // db_access against a running velaserver: the command texts it builds must be ones the
 // server runs, and what comes back must convert into the right names, types and values.
 #include <db_access.h>
+#include <exec_log.h>
+#include <velalink.h>
 #include <server_fixture.h>
 
 #include <QDate>
-#include <QTextEdit>
 #include <QTime>
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@ protected:
     {
         server_ = new server_fixture;
         connected_ =
-            server_->running() && connect_to_server("127.0.0.1", server_->port(), "admin", "admin");
+            server_->running() && db_access::login("127.0.0.1", server_->port(), "admin", "admin");
     }
     static void TearDownTestSuite()
     {
@@ -37,7 +38,7 @@ protected:
 
     static server_fixture *server_;
     static bool connected_;
-    QTextEdit log_;
+    exec_log log_;
     db_access db_{"vela_db", &log_};
 };
 
@@ -76,7 +77,7 @@ TEST_F(db_access_server, tables_with_awkward_names_are_created_listed_and_droppe
     db_.table_names(left);
     for (const QString &t : names) EXPECT_FALSE(left.contains(t)) << t.toStdString();
     EXPECT_FALSE(db_.remove_table("plain_t")) << "a second drop fails";
-    EXPECT_TRUE(log_.toPlainText().contains("failed"));
+    EXPECT_TRUE(log_.html().contains("failed"));
 }
 
 TEST_F(db_access_server, query_results_convert_to_typed_rows)
@@ -86,7 +87,7 @@ TEST_F(db_access_server, query_results_convert_to_typed_rows)
                                {"false", "false", "false", "false", "false"}));
     ASSERT_TRUE(run("insert into typed (n, s, d, f, tm) values (-5, \"x \\\"y\\\"\", "
                     "\"2024-02-29\", 2.5, \"12:34:56.789\");"))
-        << log_.toPlainText().toStdString();
+        << log_.html().toStdString();
     ASSERT_TRUE(run(QByteArray("insert into typed (n, s, d, f, tm) values (7, ") +
                     db_access::quote_str(QByteArray("a\"b\\c\n")) +
                     ", \"1999-12-31\", -0.5, \"00:00:01\");"));
@@ -106,8 +107,7 @@ TEST_F(db_access_server, query_results_convert_to_typed_rows)
     EXPECT_EQ(rows[0][3], QVariant(2.5));
     EXPECT_EQ(rows[0][4], QVariant(QTime(12, 34, 56, 789)));
     EXPECT_EQ(rows[1][1], QVariant(QString("a\"b\\c\n"))) << "an escaped literal arrives unchanged";
-    EXPECT_FALSE(log_.toPlainText().contains("select * from typed"))
-        << "no-log kept it out of the view";
+    EXPECT_FALSE(log_.html().contains("select * from typed")) << "no-log kept it out of the view";
 
     // A result with columns and no rows.
     ASSERT_TRUE(run("truncate table typed;"));
@@ -157,4 +157,26 @@ TEST_F(db_access_server, export_import_save_load_backup_restore)
     db_.table_names(tables);
     EXPECT_TRUE(tables.contains("moved"));
     db_.remove_table("moved");
+}
+
+TEST_F(db_access_server, a_refused_insert_says_why_in_the_reason_and_the_log_line)
+{
+    ASSERT_TRUE(db_.make_table("people_r", {"age"}, {"u08"}, {"false"}));
+    QString line;
+    EXPECT_EQ(db_.run_sql("insert into people_r (age) values (300);", line), nullptr);
+    const QString reason = db_access::last_reason();
+    EXPECT_TRUE(reason.contains("age")) << reason.toStdString();
+    EXPECT_EQ(QString::fromUtf8(last_error()), reason);
+    EXPECT_TRUE(
+        line.contains("<span style='color:red'>failed    </span> (" + reason.toHtmlEscaped() + ")"))
+        << line.toStdString();
+    EXPECT_TRUE(log_.html().contains(reason.toHtmlEscaped()));
+    EXPECT_TRUE(db_.remove_table("people_r"));
+}
+
+TEST_F(db_access_server, reconnect_logs_in_again_with_the_same_values)
+{
+    ASSERT_TRUE(db_access::reconnect());
+    EXPECT_TRUE(run("show tables;"));
+    EXPECT_EQ(db_access::last_reason(), "");
 }

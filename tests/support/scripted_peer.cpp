@@ -36,6 +36,27 @@ scripted_peer::scripted_peer()
     thread_ = std::thread([this] { run(); });
 }
 
+bound_port::bound_port()
+{
+    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (fd_ < 0) throw std::runtime_error("bound_port: socket failed");
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof addr;
+    if (::bind(fd_, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0 ||
+        ::getsockname(fd_, reinterpret_cast<sockaddr *>(&addr), &len) != 0) {
+        ::close(fd_);
+        throw std::runtime_error("bound_port: bind failed");
+    }
+    port_ = ntohs(addr.sin_port);
+}
+
+bound_port::~bound_port()
+{
+    ::close(fd_);
+}
+
 scripted_peer::~scripted_peer()
 {
     {

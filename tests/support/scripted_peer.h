@@ -73,6 +73,22 @@ private:
     std::thread thread_;
 };
 
+// A loopback port that is bound but never listens, for as long as this lives: a connect
+// there is refused, and no other program can take the port meanwhile (as it could take a
+// port that was merely freed).
+class bound_port {
+public:
+    bound_port();
+    ~bound_port();
+    bound_port(const bound_port &) = delete;
+    bound_port &operator=(const bound_port &) = delete;
+    uint16_t port() const { return port_; }
+
+private:
+    int fd_ = -1;
+    uint16_t port_ = 0;
+};
+
 // Byte helpers for building replies.
 std::string le_u16(uint16_t v);
 std::string le_u32(uint32_t v);

@@ -17,8 +17,6 @@
 #include <QTableView>
 #include <QTest>
 
-#include <velalink.h>
-
 namespace {
 
 class ModelLive : public ::testing::Test {
@@ -26,11 +24,11 @@ protected:
     static void SetUpTestSuite()
     {
         server_ = new server_fixture();
-        connected_ = connect_to_server("127.0.0.1", server_->port(), "admin", "admin");
+        connected_ = db_access::login("127.0.0.1", server_->port(), "admin", "admin");
     }
     static void TearDownTestSuite()
     {
-        exit_to_server();
+        db_access::logout();
         delete server_;
         server_ = nullptr;
     }
@@ -40,7 +38,7 @@ protected:
     {
         result_set *rs = db_.run_sql(sql);
         if (!rs) return false;
-        del_datas(rs);
+        db_access::release(rs);
         return true;
     }
     // A fresh table per test: id i32, name of the given string type, rows (1, a) ... in order.
