@@ -11,7 +11,7 @@ public:
     void TearDown() override
     {
         if (!live_table_test::server_) return;
-        exit_to_server();
+        db_access::logout();
         delete live_table_test::server_;
         live_table_test::server_ = nullptr;
     }
@@ -24,5 +24,5 @@ void live_table_test::SetUpTestSuite()
     if (server_) return;
     ::testing::AddGlobalTestEnvironment(new live_env);
     server_ = new server_fixture();
-    connected_ = connect_to_server("127.0.0.1", server_->port(), "admin", "admin");
+    connected_ = db_access::login("127.0.0.1", server_->port(), "admin", "admin");
 }

@@ -7,8 +7,6 @@
 
 #include <QStringList>
 
-#include <velalink.h>
-
 class live_table_test : public ::testing::Test {
 protected:
     static void SetUpTestSuite();
@@ -18,7 +16,7 @@ protected:
     {
         result_set *rs = db_.run_sql(sql);
         if (!rs) return false;
-        del_datas(rs);
+        db_access::release(rs);
         return true;
     }
     // Makes `table` with the given fields and types and inserts `rows` (value literals as
