@@ -1,8 +1,10 @@
 #pragma once
-// One cell (or header) of the grid: the values it holds by item-data role and the value
-// it was loaded with. A result may hold a million of these, so the item is kept small: the
-// edit value and the base value are fields of their own and any other role goes into a
-// list that exists only once such a role is set.
+// The values a header, or a cell beyond its loaded value, holds by item-data role. The grid
+// keeps one only for cells that were edited, styled, marked with other roles or inserted;
+// loaded values stay in the typed columns. The edit value and the base value are fields of
+// their own and any other role goes into a list that exists only once such a role is set.
+// A cell's base value here is set only when it replaces the loaded one (an inserted row's
+// defaults, an immediate update the server took).
 
 #include <QMap>
 #include <QVariant>

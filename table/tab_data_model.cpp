@@ -1,6 +1,8 @@
 #include "tab_data_model.h"
 
 #include "db_access.h"
+#include "local_time_cache.h"
+#include "result_columns.h"
 
 #include <lang/sql_engine.h>
 
@@ -11,6 +13,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstring>
 #include <numeric>
 
 namespace {
@@ -79,35 +82,169 @@ void order_by(std::vector<int> &perm, const std::vector<K> &keys, Less less)
     for (size_t i = 0; i < keyed.size(); ++i) perm[i] = keyed[i].second;
 }
 
+// Texts in the order the toolkit's case-insensitive comparison gives them. A text of ASCII
+// characters compares as its lower-cased bytes, which is what that comparison does to
+// them; its first eight bytes, big-endian, settle most comparisons as one integer. Any
+// other text is compared by the toolkit itself.
+class text_keys {
+public:
+    void add_ascii(const char *p, size_t n)
+    {
+        key k;
+        k.from = arena_.size();
+        k.size = n;
+        for (size_t i = 0; i < n; ++i)
+            arena_.push_back(char(fold(static_cast<unsigned char>(p[i]))));
+        k.prefix = prefix_of(arena_.data() + k.from, n);
+        keys_.push_back(k);
+    }
+    void add_ascii(const QString &s)
+    {
+        const QByteArray b = s.toLatin1();
+        add_ascii(b.constData(), size_t(b.size()));
+    }
+    void add_wide(QString s)
+    {
+        key k;
+        k.wide = int(wide_.size());
+        wide_.push_back(std::move(s));
+        keys_.push_back(k);
+    }
+    static bool is_ascii(const char *p, size_t n)
+    {
+        for (size_t i = 0; i < n; ++i)
+            if (static_cast<unsigned char>(p[i]) >= 0x80) return false;
+        return true;
+    }
+    static bool is_ascii(const QString &s)
+    {
+        for (QChar ch : s)
+            if (ch.unicode() >= 0x80) return false;
+        return true;
+    }
+
+    void order(std::vector<int> &perm) const
+    {
+        std::vector<std::pair<uint64_t, int>> keyed(keys_.size());
+        for (size_t i = 0; i < keys_.size(); ++i) keyed[i] = {keys_[i].prefix, int(i)};
+        std::stable_sort(
+            keyed.begin(), keyed.end(),
+            [this](const std::pair<uint64_t, int> &a, const std::pair<uint64_t, int> &b) {
+                const key &ka = keys_[size_t(a.second)], &kb = keys_[size_t(b.second)];
+                if (ka.wide < 0 && kb.wide < 0 && a.first != b.first) return a.first < b.first;
+                return compare(ka, kb) < 0;
+            });
+        for (size_t i = 0; i < keyed.size(); ++i) perm[i] = keyed[i].second;
+    }
+
+private:
+    struct key {
+        uint64_t prefix = 0;
+        size_t from = 0;
+        size_t size = 0;
+        int wide = -1;
+    };
+    static unsigned char fold(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; }
+    static uint64_t prefix_of(const char *p, size_t n)
+    {
+        uint64_t v = 0;
+        for (size_t i = 0; i < 8; ++i) v = v << 8 | (i < n ? static_cast<unsigned char>(p[i]) : 0u);
+        return v;
+    }
+    QLatin1String latin1(const key &k) const
+    {
+        return QLatin1String(arena_.data() + k.from, int(k.size));
+    }
+    int compare(const key &a, const key &b) const
+    {
+        if (a.wide >= 0 && b.wide >= 0)
+            return wide_[size_t(a.wide)].compare(wide_[size_t(b.wide)], Qt::CaseInsensitive);
+        if (a.wide >= 0) return wide_[size_t(a.wide)].compare(latin1(b), Qt::CaseInsensitive);
+        if (b.wide >= 0) return -wide_[size_t(b.wide)].compare(latin1(a), Qt::CaseInsensitive);
+        const size_t n = std::min(a.size, b.size);
+        const int c = n ? std::memcmp(arena_.data() + a.from, arena_.data() + b.from, n) : 0;
+        if (c != 0) return c;
+        return three_way(a.size, b.size);
+    }
+
+    std::vector<key> keys_;
+    std::vector<char> arena_;
+    std::vector<QString> wide_;
+};
+
+// The key of a value as the rows of its type are compared: dates by day, times by
+// millisecond, date-times by their instant, integers by value.
+qint64 signed_key(const QVariant &v, int type)
+{
+    switch (type) {
+    case QMetaType::QDate:
+        return v.toDate().toJulianDay();
+    case QMetaType::QTime:
+        return v.toTime().isValid() ? v.toTime().msecsSinceStartOfDay() : -1;
+    case QMetaType::QDateTime:
+        return v.toDateTime().isValid() ? v.toDateTime().toMSecsSinceEpoch() : INT64_MIN;
+    default:
+        return v.toLongLong();
+    }
+}
+
 } // namespace
 
-// Cells of one column share a type, so the usual case reads each value's key once into a
-// plain array and sorts on that; mixed columns fall back to comparing the variants.
-std::vector<int> tab_data_model::ascending_order(const cell_column &col)
+// A stable ascending order of the shown rows by the edit values of a column. Loaded values
+// give their keys straight from the typed array; edited cells from their variants. A
+// column whose edits brought in values of another type is compared variant by variant.
+std::vector<int> tab_data_model::ascending_order(int column) const
 {
-    const size_t n = col.size();
+    const size_t n = order_.size();
     std::vector<int> perm(n);
     std::iota(perm.begin(), perm.end(), 0);
     if (n == 0) return perm;
-    const int type = col.front().item->edit_value().userType();
+    const typed_column &col = columns_[size_t(column)];
+
+    // Edit values of this column by stored row (inserted rows always have one).
+    std::unordered_map<uint32_t, const QVariant *> edits;
+    const uint64_t width = columns_.size();
+    for (const auto &entry : extras_)
+        if (int(entry.first % width) == column && entry.second.edit_value().isValid())
+            edits.emplace(uint32_t(entry.first / width), &entry.second.edit_value());
+    auto edit_of = [&](size_t row) -> const QVariant * {
+        if (edits.empty()) return nullptr;
+        const auto found = edits.find(order_[row]);
+        return found == edits.end() ? nullptr : found->second;
+    };
+
+    const int base_type = column_meta_type(col.type());
+    int type = QMetaType::UnknownType;
     bool uniform = true;
-    for (const cell &c : col)
-        if (c.item->edit_value().userType() != type) {
-            uniform = false;
-            break;
-        }
-    auto value = [&col](size_t i) -> const QVariant & { return col[i].item->edit_value(); };
+    for (size_t i = 0; i < n && uniform; ++i) {
+        const QVariant *e = edit_of(i);
+        const int t = e ? e->userType() : base_type;
+        if (i == 0) type = t;
+        uniform = t == type;
+        if (edits.empty()) break;
+    }
+    auto loaded = [&](size_t row) { return order_[row]; };
+
     if (uniform) {
         switch (type) {
         case QMetaType::QString: {
-            std::vector<QStringView> keys(n);
-            for (size_t i = 0; i < n; ++i)
-                keys[i] = QStringView(*static_cast<const QString *>(value(i).constData()));
-            // As the toolkit's variant comparison orders texts: without regard to case,
-            // texts that differ only in case being ties.
-            order_by(perm, keys, [](QStringView a, QStringView b) {
-                return a.compare(b, Qt::CaseInsensitive) < 0;
-            });
+            text_keys keys;
+            for (size_t i = 0; i < n; ++i) {
+                if (const QVariant *e = edit_of(i)) {
+                    const QString &s = *static_cast<const QString *>(e->constData());
+                    if (text_keys::is_ascii(s))
+                        keys.add_ascii(s);
+                    else
+                        keys.add_wide(s);
+                    continue;
+                }
+                const auto s = col.string_at(loaded(i));
+                if (text_keys::is_ascii(s.first, s.second))
+                    keys.add_ascii(s.first, s.second);
+                else
+                    keys.add_wide(QString::fromUtf8(s.first, int(s.second)));
+            }
+            keys.order(perm);
             return perm;
         }
         case QMetaType::Int:
@@ -116,21 +253,46 @@ std::vector<int> tab_data_model::ascending_order(const cell_column &col)
         case QMetaType::QTime:
         case QMetaType::QDateTime: {
             std::vector<qint64> keys(n);
+            local_time_cache zone;
             for (size_t i = 0; i < n; ++i) {
-                const QVariant &v = value(i);
-                switch (type) {
-                case QMetaType::QDate:
-                    keys[i] = v.toDate().toJulianDay();
+                if (const QVariant *e = edit_of(i)) {
+                    keys[i] = signed_key(*e, type);
+                    continue;
+                }
+                const uint32_t r = loaded(i);
+                switch (col.type()) {
+                case cell_type::i8:
+                    keys[i] = col.fixed<int8_t>(r);
                     break;
-                case QMetaType::QTime:
-                    keys[i] = v.toTime().isValid() ? v.toTime().msecsSinceStartOfDay() : -1;
+                case cell_type::i16:
+                    keys[i] = col.fixed<int16_t>(r);
                     break;
-                case QMetaType::QDateTime:
-                    keys[i] =
-                        v.toDateTime().isValid() ? v.toDateTime().toMSecsSinceEpoch() : INT64_MIN;
+                case cell_type::i32:
+                    keys[i] = col.fixed<int32_t>(r);
                     break;
+                case cell_type::i64:
+                    keys[i] = col.fixed<int64_t>(r);
+                    break;
+                case cell_type::date: {
+                    const int32_t day = col.fixed<int32_t>(r);
+                    keys[i] = day == typed_column::date_invalid ? QDate().toJulianDay() : day;
+                    break;
+                }
+                case cell_type::time:
+                    keys[i] = col.fixed<int32_t>(r);
+                    break;
+                case cell_type::datetime: {
+                    const int64_t packed = col.fixed<int64_t>(r);
+                    const int32_t day = typed_column::day_of(packed);
+                    const int32_t ms = typed_column::msecs_of(packed);
+                    if (day == typed_column::date_invalid || ms < 0)
+                        keys[i] = signed_key(column_value(col, r), type);
+                    else
+                        keys[i] = zone.epoch_msecs(day, ms);
+                    break;
+                }
                 default:
-                    keys[i] = v.toLongLong();
+                    keys[i] = signed_key(column_value(col, r), type);
                     break;
                 }
             }
@@ -140,14 +302,49 @@ std::vector<int> tab_data_model::ascending_order(const cell_column &col)
         case QMetaType::UInt:
         case QMetaType::ULongLong: {
             std::vector<quint64> keys(n);
-            for (size_t i = 0; i < n; ++i) keys[i] = value(i).toULongLong();
+            for (size_t i = 0; i < n; ++i) {
+                if (const QVariant *e = edit_of(i)) {
+                    keys[i] = e->toULongLong();
+                    continue;
+                }
+                const uint32_t r = loaded(i);
+                switch (col.type()) {
+                case cell_type::u8:
+                    keys[i] = col.fixed<uint8_t>(r);
+                    break;
+                case cell_type::u16:
+                    keys[i] = col.fixed<uint16_t>(r);
+                    break;
+                case cell_type::u32:
+                    keys[i] = col.fixed<uint32_t>(r);
+                    break;
+                case cell_type::u64:
+                    keys[i] = col.fixed<uint64_t>(r);
+                    break;
+                default:
+                    keys[i] = column_value(col, r).toULongLong();
+                    break;
+                }
+            }
             order_by(perm, keys, std::less<quint64>());
             return perm;
         }
         case QMetaType::Float:
         case QMetaType::Double: {
             std::vector<double> keys(n);
-            for (size_t i = 0; i < n; ++i) keys[i] = value(i).toDouble();
+            for (size_t i = 0; i < n; ++i) {
+                if (const QVariant *e = edit_of(i)) {
+                    keys[i] = e->toDouble();
+                    continue;
+                }
+                const uint32_t r = loaded(i);
+                if (col.type() == cell_type::f32)
+                    keys[i] = double(col.fixed<float>(r));
+                else if (col.type() == cell_type::f64)
+                    keys[i] = col.fixed<double>(r);
+                else
+                    keys[i] = column_value(col, r).toDouble();
+            }
             order_by(perm, keys, [](double a, double b) { return three_way_real(a, b) < 0; });
             return perm;
         }
@@ -155,8 +352,13 @@ std::vector<int> tab_data_model::ascending_order(const cell_column &col)
             break;
         }
     }
-    std::stable_sort(perm.begin(), perm.end(), [&value](int a, int b) {
-        return compare_values(value(size_t(a)), value(size_t(b))) < 0;
+    std::vector<QVariant> values(n);
+    for (size_t i = 0; i < n; ++i) {
+        const QVariant *e = edit_of(i);
+        values[i] = e ? *e : column_value(col, loaded(i));
+    }
+    std::stable_sort(perm.begin(), perm.end(), [&values](int a, int b) {
+        return compare_values(values[size_t(a)], values[size_t(b)]) < 0;
     });
     return perm;
 }
@@ -254,17 +456,15 @@ void tab_data_model::clear_all()
     headers_.clear();
     column_delegates_.clear();
     types_.clear();
+    order_.clear();
     row_ids_.clear();
+    loaded_rows_ = 0;
+    next_row_ = 0;
     modified_count_ = 0;
     deleted_ids_.clear();
     new_count_ = 0;
-    items_.clear();
-}
-
-dbl_val_item *tab_data_model::new_item(const QVariant &value)
-{
-    items_.emplace_back(value);
-    return &items_.back();
+    extras_.clear();
+    marks_.clear();
 }
 
 bool tab_data_model::load_rows(const QByteArray &sql, bool no_log, bool *editable)
@@ -287,10 +487,17 @@ bool tab_data_model::load_rows(const QByteArray &sql, bool no_log, bool *editabl
         return false;
     }
 
-    QStringList names, types;
-    table_rows rows;
-    std::vector<uint64_t> ids;
-    const bool ran = db_->run_sql_table(sql, names, rows, types, log_text, no_log, &ids);
+    // The result goes straight into typed columns and is released at once, so that the
+    // rows are never held twice.
+    result_columns loaded;
+    result_set *rs = db_->run_sql(sql, log_text, no_log);
+    const bool ran = rs != nullptr;
+    if (rs) {
+        read_result(rs, loaded);
+        del_datas(rs);
+    }
+    QStringList &names = loaded.names;
+    QStringList &types = loaded.types;
     if (ran && types.isEmpty() && !names.isEmpty()) {
         // No rows to read the types from: take them from the table's field list, by name
         // when every column is found there (a query may pick and reorder fields).
@@ -304,6 +511,12 @@ bool tab_data_model::load_rows(const QByteArray &sql, bool no_log, bool *editabl
             }
             types = by_name.size() == names.size() ? by_name : field_types;
         }
+        loaded.columns.clear();
+        for (const QString &t : types) {
+            cell_type storage = cell_type::str;
+            storage_type(t, storage);
+            loaded.columns.emplace_back(storage);
+        }
     }
 
     if (ran && types.size() == names.size()) {
@@ -312,7 +525,6 @@ bool tab_data_model::load_rows(const QByteArray &sql, bool no_log, bool *editabl
 
         const QSignalBlocker block(this);
         const int ncols = names.size();
-        const int nrows = rows.size();
         headers_.reserve(size_t(ncols));
         for (int c = 0; c < ncols; ++c) {
             dbl_val_item h;
@@ -325,28 +537,60 @@ bool tab_data_model::load_rows(const QByteArray &sql, bool no_log, bool *editabl
             if (d) d->set_read_only(!can_edit);
             column_delegates_.push_back(d);
         }
-        columns_.assign(size_t(ncols), cell_column());
-        for (cell_column &col : columns_) col.reserve(size_t(nrows));
-        for (const QVariantList &row : rows) {
-            // A row may come back short when a string cell could not be read; the missing
-            // cells stay empty rather than shifting the others.
-            for (int c = 0; c < ncols; ++c)
-                columns_[size_t(c)].push_back(
-                    {new_item(c < row.size() ? row[c] : QVariant()), Qt::ItemFlags(item_flags), 0});
-        }
-        row_ids_ = std::move(ids);
-        row_ids_.resize(size_t(nrows), new_row_id);
+        columns_ = std::move(loaded.columns);
+        marks_.assign(columns_.size(), std::vector<uint8_t>());
+        row_ids_ = std::move(loaded.row_ids);
+        loaded_rows_ = uint32_t(columns_.empty() ? 0 : columns_.front().size());
+        next_row_ = loaded_rows_;
+        row_ids_.resize(loaded_rows_, new_row_id);
+        order_.resize(loaded_rows_);
+        std::iota(order_.begin(), order_.end(), uint32_t(0));
     }
     endResetModel();
     return ran;
+}
+
+// --- cells --------------------------------------------------------------------------------
+
+const dbl_val_item *tab_data_model::extra(uint32_t stored, int column) const
+{
+    if (extras_.empty()) return nullptr;
+    const auto found = extras_.find(cell_key(stored, column));
+    return found == extras_.end() ? nullptr : &found->second;
+}
+
+dbl_val_item &tab_data_model::extra_for(uint32_t stored, int column)
+{
+    return extras_[cell_key(stored, column)];
+}
+
+// The value a cell was loaded with (or, after an immediate update, what the server has).
+QVariant tab_data_model::base_value(uint32_t stored, int column) const
+{
+    const dbl_val_item *x = extra(stored, column);
+    if (x && x->base().isValid()) return x->base();
+    if (stored < loaded_rows_) return column_value(columns_[size_t(column)], stored);
+    return QVariant();
+}
+
+QVariant tab_data_model::edit_value(int row, int column) const
+{
+    const uint32_t stored = order_[size_t(row)];
+    const dbl_val_item *x = extra(stored, column);
+    if (x && x->edit_value().isValid()) return x->edit_value();
+    return base_value(stored, column);
+}
+
+bool tab_data_model::is_modified(uint32_t stored, int column, const dbl_val_item &x) const
+{
+    return x.edit_value().isValid() && x.edit_value() != base_value(stored, column);
 }
 
 // --- QAbstractItemModel -------------------------------------------------------------------
 
 QModelIndex tab_data_model::index(int row, int column, const QModelIndex &parent) const
 {
-    if (parent.isValid() || row < 0 || column < 0 || row >= rowCount() || column >= columnCount())
-        return QModelIndex();
+    if (parent.isValid() || !in_table(row, column)) return QModelIndex();
     return createIndex(row, column);
 }
 
@@ -358,7 +602,7 @@ QModelIndex tab_data_model::parent(const QModelIndex &) const
 int tab_data_model::rowCount(const QModelIndex &parent) const
 {
     if (parent.isValid() || columns_.empty()) return 0;
-    return int(columns_.front().size());
+    return int(order_.size());
 }
 
 int tab_data_model::columnCount(const QModelIndex &parent) const
@@ -366,24 +610,18 @@ int tab_data_model::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : int(columns_.size());
 }
 
-const tab_data_model::cell *tab_data_model::cell_at(int row, int column) const
-{
-    if (row < 0 || column < 0 || size_t(column) >= columns_.size() ||
-        size_t(row) >= columns_[size_t(column)].size())
-        return nullptr;
-    return &columns_[size_t(column)][size_t(row)];
-}
-
 QVariant tab_data_model::data(const QModelIndex &index, int role) const
 {
-    const cell *c = index.isValid() ? cell_at(index.row(), index.column()) : nullptr;
-    if (!c) return QVariant();
+    if (!index.isValid() || !in_table(index.row(), index.column())) return QVariant();
     if (role == Qt::DisplayRole) {
+        const QVariant v = edit_value(index.row(), index.column());
         item_dlgt *d = column_delegates_[size_t(index.column())];
-        return d ? d->to_text(c->item->edit_value()) : c->item->edit_value().toString();
+        return d ? d->to_text(v) : v.toString();
     }
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
-    return c->item->data(role);
+    if (role == Qt::EditRole) return edit_value(index.row(), index.column());
+    const dbl_val_item *x = extra(order_[size_t(index.row())], index.column());
+    return x ? x->data(role) : QVariant();
 }
 
 QVariant tab_data_model::headerData(int section, Qt::Orientation orientation, int role) const
@@ -399,14 +637,18 @@ QVariant tab_data_model::headerData(int section, Qt::Orientation orientation, in
 
 QMap<int, QVariant> tab_data_model::itemData(const QModelIndex &index) const
 {
-    const cell *c = index.isValid() ? cell_at(index.row(), index.column()) : nullptr;
-    return c ? c->item->roles() : QMap<int, QVariant>();
+    if (!index.isValid() || !in_table(index.row(), index.column())) return {};
+    const dbl_val_item *x = extra(order_[size_t(index.row())], index.column());
+    QMap<int, QVariant> roles = x ? x->roles() : QMap<int, QVariant>();
+    if (!roles.contains(Qt::EditRole))
+        roles.insert(Qt::EditRole, edit_value(index.row(), index.column()));
+    return roles;
 }
 
 Qt::ItemFlags tab_data_model::flags(const QModelIndex &index) const
 {
-    const cell *c = index.isValid() ? cell_at(index.row(), index.column()) : nullptr;
-    return c ? c->flags : Qt::ItemFlags();
+    if (!index.isValid() || !in_table(index.row(), index.column())) return Qt::ItemFlags();
+    return Qt::ItemFlags(item_flags);
 }
 
 // --- editing ------------------------------------------------------------------------------
@@ -423,63 +665,65 @@ void tab_data_model::changed_rule()
     }
 }
 
-void tab_data_model::restyle(cell &c)
+void tab_data_model::restyle(uint32_t stored, int column, dbl_val_item &x)
 {
-    dbl_val_item *item = c.item;
-    const bool modified = item->modified();
+    const bool modified = is_modified(stored, column, x);
     QFont font;
-    if (item->in_new) font.setWeight(75);
+    if (x.in_new) font.setWeight(75);
     font.setItalic(modified);
     QColor back(Qt::white);
     if (modified) back = QColor(Qt::darkGreen);
-    if (c.cell_mark) back = QColor(Qt::yellow);
-    item->set(Qt::FontRole, font);
-    item->set(Qt::BackgroundRole, back);
-    if (modified && !item->in_modified) {
-        item->in_modified = true;
+    const std::vector<uint8_t> &marks = marks_[size_t(column)];
+    if (stored < marks.size() && marks[stored]) back = QColor(Qt::yellow);
+    x.set(Qt::FontRole, font);
+    x.set(Qt::BackgroundRole, back);
+    if (modified && !x.in_modified) {
+        x.in_modified = true;
         ++modified_count_;
-    } else if (!modified && item->in_modified) {
-        item->in_modified = false;
+    } else if (!modified && x.in_modified) {
+        x.in_modified = false;
         --modified_count_;
     }
 }
 
 bool tab_data_model::is_new_row(int row) const
 {
-    const cell *c = cell_at(row, 0);
-    return c && c->item->in_new;
+    return row >= 0 && size_t(row) < order_.size() && order_[size_t(row)] >= loaded_rows_;
 }
 
 bool tab_data_model::setData(const QModelIndex &index, const QVariant &value, int role)
 {
     if (!index.isValid() || !value.isValid()) return false;
-    const cell *found = cell_at(index.row(), index.column());
-    if (!found) return false;
-    cell &c = columns_[size_t(index.column())][size_t(index.row())];
-    dbl_val_item *item = c.item;
-    item->set(role, value);
+    const int row = index.row(), column = index.column();
+    if (!in_table(row, column)) return false;
+    const uint32_t stored = order_[size_t(row)];
+    dbl_val_item &x = extra_for(stored, column);
+    x.set(role, value);
     if (role != Qt::EditRole) {
         emit dataChanged(index, index, {role});
         return true;
     }
     // Rows that exist only in the grid have nothing on the server to update yet.
-    if (immediate_ && value != item->base() && !is_new_row(index.row())) {
-        if (!update_cell_now(index.row(), index.column())) {
-            item->set(Qt::EditRole, item->base());
-            return false;
-        }
-        item->set_base(value);
-        if (item->in_modified) {
-            // It was pending from before immediate mode; now the server has it.
-            restyle(c);
-            changed_rule();
-            emit dataChanged(index, index, {Qt::EditRole, Qt::FontRole, Qt::BackgroundRole});
+    if (immediate_ && !is_new_row(row)) {
+        const QVariant base = base_value(stored, column);
+        if (value != base) {
+            if (!update_cell_now(row, column)) {
+                x.set(Qt::EditRole, base);
+                return false;
+            }
+            x.set_base(value);
+            if (x.in_modified) {
+                // It was pending from before immediate mode; now the server has it.
+                restyle(stored, column, x);
+                changed_rule();
+                emit dataChanged(index, index, {Qt::EditRole, Qt::FontRole, Qt::BackgroundRole});
+                return true;
+            }
+            emit dataChanged(index, index, {Qt::EditRole});
             return true;
         }
-        emit dataChanged(index, index, {Qt::EditRole});
-        return true;
     }
-    restyle(c);
+    restyle(stored, column, x);
     changed_rule();
     emit dataChanged(index, index, {Qt::EditRole, Qt::FontRole, Qt::BackgroundRole});
     return true;
@@ -489,21 +733,25 @@ bool tab_data_model::insertRows(int row, int count, const QModelIndex &parent)
 {
     if (parent.isValid() || row < 0 || row > rowCount() || count <= 0 || columns_.empty())
         return false;
+    // Stored row numbers are 32-bit and never reused before the next load.
+    if (uint64_t(next_row_) + uint64_t(count) > UINT32_MAX) return false;
     beginInsertRows(parent, row, row + count - 1);
     QFont bold;
     bold.setWeight(75);
     for (int n = 0; n < count; ++n) {
+        const uint32_t stored = next_row_++;
         for (size_t c = 0; c < columns_.size(); ++c) {
             const QVariant v = default_value(types_[int(c)]);
-            dbl_val_item *item = new_item(v);
+            dbl_val_item &x = extra_for(stored, int(c));
+            x = dbl_val_item(v);
             item_dlgt *d = column_delegates_[c];
-            item->set(Qt::DisplayRole, d ? d->to_text(v) : v.toString());
-            item->set(Qt::FontRole, bold);
-            item->in_new = true;
+            x.set(Qt::DisplayRole, d ? d->to_text(v) : v.toString());
+            x.set(Qt::FontRole, bold);
+            x.in_new = true;
             ++new_count_;
             changed_rule();
-            columns_[c].insert(columns_[c].begin() + row, {item, Qt::ItemFlags(item_flags), 0});
         }
+        order_.insert(order_.begin() + row, stored);
         row_ids_.insert(row_ids_.begin() + row, new_row_id);
     }
     endInsertRows();
@@ -520,24 +768,24 @@ bool tab_data_model::removeRows(int row, int count, const QModelIndex &parent)
     bool moved = false;
     for (int r = row; r < row + count; ++r) {
         const bool was_new = is_new_row(r);
-        for (cell_column &col : columns_) {
-            dbl_val_item *item = col[size_t(r)].item;
-            if (item->in_modified) {
-                item->in_modified = false;
-                --modified_count_;
-            }
-            if (item->in_new) {
-                item->in_new = false;
-                --new_count_;
+        const uint32_t stored = order_[size_t(r)];
+        for (size_t c = 0; c < columns_.size(); ++c) {
+            const uint64_t key = cell_key(stored, int(c));
+            const auto found = extras_.find(key);
+            if (found != extras_.end()) {
+                if (found->second.in_modified) --modified_count_;
+                if (found->second.in_new) --new_count_;
             }
             changed_rule();
+            if (found != extras_.end()) extras_.erase(found);
+            if (stored < marks_[c].size()) marks_[c][stored] = 0;
         }
         if (!was_new) {
             deleted_ids_.insert(row_ids_[size_t(r)]);
             moved = true;
         }
     }
-    for (cell_column &col : columns_) col.erase(col.begin() + row, col.begin() + row + count);
+    order_.erase(order_.begin() + row, order_.begin() + row + count);
     row_ids_.erase(row_ids_.begin() + row, row_ids_.begin() + row + count);
     endRemoveRows();
     if (moved) emit changed(true);
@@ -547,27 +795,27 @@ bool tab_data_model::removeRows(int row, int count, const QModelIndex &parent)
 void tab_data_model::sort(int column, Qt::SortOrder order)
 {
     if (column < 0 || size_t(column) >= columns_.size() || rowCount() == 0) return;
-    std::vector<int> perm = ascending_order(columns_[size_t(column)]);
+    std::vector<int> perm = ascending_order(column);
     if (order == Qt::DescendingOrder) std::reverse(perm.begin(), perm.end());
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    for (cell_column &col : columns_) {
-        cell_column sorted;
-        sorted.reserve(col.size());
-        for (int from : perm) sorted.push_back(col[size_t(from)]);
-        col.swap(sorted);
+    std::vector<uint32_t> rows(perm.size());
+    std::vector<uint64_t> ids(perm.size());
+    for (size_t to = 0; to < perm.size(); ++to) {
+        rows[to] = order_[size_t(perm[to])];
+        ids[to] = row_ids_[size_t(perm[to])];
     }
-    std::vector<uint64_t> ids;
-    ids.reserve(row_ids_.size());
-    for (int from : perm) ids.push_back(row_ids_[size_t(from)]);
+    order_.swap(rows);
     row_ids_.swap(ids);
     // Selections and open editors follow their rows.
-    std::vector<int> where(perm.size());
-    for (size_t to = 0; to < perm.size(); ++to) where[size_t(perm[to])] = int(to);
     const QModelIndexList old_list = persistentIndexList();
-    QModelIndexList new_list;
-    for (const QModelIndex &i : old_list) new_list << index(where[size_t(i.row())], i.column());
-    changePersistentIndexList(old_list, new_list);
+    if (!old_list.isEmpty()) {
+        std::vector<int> where(perm.size());
+        for (size_t to = 0; to < perm.size(); ++to) where[size_t(perm[to])] = int(to);
+        QModelIndexList new_list;
+        for (const QModelIndex &i : old_list) new_list << index(where[size_t(i.row())], i.column());
+        changePersistentIndexList(old_list, new_list);
+    }
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
@@ -580,9 +828,8 @@ QByteArray tab_data_model::quoted_column(int column) const
 
 QString tab_data_model::cell_text(int row, int column) const
 {
-    const cell *c = cell_at(row, column);
     item_dlgt *d = column_delegates_[size_t(column)];
-    const QVariant &value = c->item->edit_value();
+    const QVariant value = edit_value(row, column);
     if (!d) return value.toString();
     const QString text = d->to_text(value);
     // The grid writes reals with a fixed count of decimals, which turns 1e-12 into zero.
@@ -606,6 +853,15 @@ QByteArray tab_data_model::commit_text() const
     bool any = false;
     const int rows = rowCount();
     const int cols = columnCount();
+    // The modified cells of loaded rows, by stored row: only edited cells have an item.
+    std::unordered_map<uint32_t, std::vector<int>> modified;
+    const uint64_t width = uint64_t(cols);
+    for (const auto &entry : extras_) {
+        const uint32_t stored = uint32_t(entry.first / width);
+        const int c = int(entry.first % width);
+        if (stored < loaded_rows_ && is_modified(stored, c, entry.second))
+            modified[stored].push_back(c);
+    }
     for (int r = 0; r < rows; ++r) {
         if (is_new_row(r)) {
             QByteArray names, values;
@@ -621,9 +877,13 @@ QByteArray tab_data_model::commit_text() const
             any = true;
             continue;
         }
+        if (modified.empty()) continue;
+        const auto found = modified.find(order_[size_t(r)]);
+        if (found == modified.end()) continue;
+        std::vector<int> &changed_columns = found->second;
+        std::sort(changed_columns.begin(), changed_columns.end());
         QByteArray sets;
-        for (int c = 0; c < cols; ++c) {
-            if (!columns_[size_t(c)][size_t(r)].item->modified()) continue;
+        for (int c : changed_columns) {
             if (!sets.isEmpty()) sets += ", ";
             sets += quoted_column(c) + " = " + value_literal(types_[c], cell_text(r, c));
         }
@@ -655,10 +915,9 @@ bool tab_data_model::commit_changes()
 
 QByteArray tab_data_model::update_text(int row, int column) const
 {
-    const cell *c = cell_at(row, column);
-    if (!c) return QByteArray();
+    if (!in_table(row, column)) return QByteArray();
     return "update " + db_access::quote_name(table_) + " set " + quoted_column(column) + " = " +
-           value_literal(types_[column], c->item->edit_value().toString()) +
+           value_literal(types_[column], edit_value(row, column).toString()) +
            " where __id == " + QByteArray::number(qulonglong(row_ids_[size_t(row)]));
 }
 
@@ -691,8 +950,10 @@ bool tab_data_model::set_number_mode(const QString &name)
 
 uint8_t *tab_data_model::cell_mark(int row, int column)
 {
-    if (!cell_at(row, column)) return nullptr;
-    return &columns_[size_t(column)][size_t(row)].cell_mark;
+    if (!in_table(row, column)) return nullptr;
+    std::vector<uint8_t> &marks = marks_[size_t(column)];
+    if (marks.size() < next_row_) marks.resize(next_row_, 0);
+    return &marks[order_[size_t(row)]];
 }
 
 bool tab_data_model::set_cell(int row, int column, const QVariant &value, int role)

@@ -1,11 +1,13 @@
 #pragma once
 // The grid model behind the data view and the script editor's result tabs. It keeps every
-// row of one query in memory, shows each cell through the delegate of its column type and
-// records edited cells, inserted rows and deleted rows until they are committed as one
-// atom_exec text (or, in immediate mode, sends each cell edit at once).
+// row of one query in memory (one typed array per column, see typed_column.h), shows each cell
+// through the delegate of its column type and records edited cells, inserted rows and deleted rows
+// until they are committed as one atom_exec text (or, in immediate mode, sends each cell edit at
+// once).
 
 #include "dbl_val_item.h"
 #include "item_dlgt.h"
+#include "typed_column.h"
 
 #include <QAbstractItemModel>
 #include <QByteArray>
@@ -13,10 +15,10 @@
 #include <QStringList>
 
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <memory>
 #include <set>
+#include <unordered_map>
 #include <vector>
 
 class db_access;
@@ -97,18 +99,26 @@ signals:
     void changed(const bool &pending);
 
 private:
-    struct cell {
-        dbl_val_item *item;
-        Qt::ItemFlags flags;
-        uint8_t cell_mark;
-    };
-    using cell_column = std::vector<cell>;
-
-    static std::vector<int> ascending_order(const cell_column &col);
+    // Cells are addressed in the side structures by their stored row, which sorting,
+    // inserting and removing never change: rows of the result are 0 .. loaded_rows_ - 1,
+    // rows inserted in the grid are numbered on from there.
+    uint64_t cell_key(uint32_t stored, int column) const
+    {
+        return uint64_t(stored) * columns_.size() + uint64_t(column);
+    }
+    bool in_table(int row, int column) const
+    {
+        return row >= 0 && column >= 0 && size_t(column) < columns_.size() &&
+               size_t(row) < order_.size();
+    }
+    const dbl_val_item *extra(uint32_t stored, int column) const;
+    dbl_val_item &extra_for(uint32_t stored, int column);
+    QVariant base_value(uint32_t stored, int column) const;
+    QVariant edit_value(int row, int column) const;
+    bool is_modified(uint32_t stored, int column, const dbl_val_item &x) const;
+    std::vector<int> ascending_order(int column) const;
     void clear_all();
-    dbl_val_item *new_item(const QVariant &value);
-    const cell *cell_at(int row, int column) const;
-    void restyle(cell &c);
+    void restyle(uint32_t stored, int column, dbl_val_item &x);
     void changed_rule();
     bool is_new_row(int row) const;
     QByteArray quoted_column(int column) const;
@@ -117,16 +127,25 @@ private:
     db_access *db_;
     std::map<QString, std::unique_ptr<item_dlgt>> delegates_;
     QString table_;
-    std::vector<cell_column> columns_;
+    // The loaded values, one typed array per column.
+    std::vector<typed_column> columns_;
     std::vector<item_dlgt *> column_delegates_;
     std::vector<dbl_val_item> headers_;
+    // Shown row to stored row, and the row ids in shown order.
+    std::vector<uint32_t> order_;
     std::vector<uint64_t> row_ids_;
+    uint32_t loaded_rows_ = 0;
+    uint32_t next_row_ = 0;
     QStringList types_;
     int modified_count_ = 0;
     std::set<uint64_t> deleted_ids_;
     int new_count_ = 0;
     bool immediate_ = false;
-    // Cell items live here until the next load: a deque never moves what it holds, so
-    // cells can point into it, and one block holds many items.
-    std::deque<dbl_val_item> items_;
+    // Only cells that were edited, styled or given other roles have an item here; an item
+    // keeps its address until its cell is removed or the model reloaded.
+    std::unordered_map<uint64_t, dbl_val_item> extras_;
+    // Search marks by column and stored row. A column gets its bytes only once a mark of it
+    // is asked for: the table search reads the mark of every cell it clears, and a byte per
+    // cell costs less than an entry per cell in a map.
+    std::vector<std::vector<uint8_t>> marks_;
 };

@@ -1,0 +1,23 @@
+#pragma once
+// Local date-times to milliseconds since the epoch, as QDateTime in local time gives
+// them, without asking the time zone for every value. The zone's offset is looked up
+// once per day and kept; a day whose offset is not the same at its first and its last
+// millisecond (a daylight-saving change) is left to QDateTime value by value.
+
+#include <cstdint>
+#include <unordered_map>
+
+class local_time_cache {
+public:
+    // `julian_day` and `msecs` (since midnight) of a valid local date and time.
+    int64_t epoch_msecs(int32_t julian_day, int32_t msecs);
+
+private:
+    static int64_t by_zone(int32_t julian_day, int32_t msecs);
+
+    static constexpr int64_t mixed = INT64_MIN;    // the offset changes within the day
+    std::unordered_map<int32_t, int64_t> offsets_; // local minus UTC, by day
+    bool have_last_ = false;
+    int32_t last_day_ = 0;
+    int64_t last_offset_ = mixed;
+};
