@@ -16,9 +16,9 @@ int64_t local_msecs(int32_t julian_day, int32_t msecs)
 
 int64_t local_time_cache::by_zone(int32_t julian_day, int32_t msecs)
 {
-    return QDateTime(QDate::fromJulianDay(julian_day), QTime::fromMSecsSinceStartOfDay(msecs),
-                     Qt::LocalTime)
-        .toMSecsSinceEpoch();
+    const QDateTime at(QDate::fromJulianDay(julian_day), QTime::fromMSecsSinceStartOfDay(msecs),
+                       Qt::LocalTime);
+    return at.isValid() ? at.toMSecsSinceEpoch() : INT64_MIN;
 }
 
 int64_t local_time_cache::epoch_msecs(int32_t julian_day, int32_t msecs)
@@ -26,10 +26,13 @@ int64_t local_time_cache::epoch_msecs(int32_t julian_day, int32_t msecs)
     if (!have_last_ || julian_day != last_day_) {
         auto found = offsets_.find(julian_day);
         if (found == offsets_.end()) {
-            const int64_t first = local_msecs(julian_day, 0) - by_zone(julian_day, 0);
-            const int64_t last = local_msecs(julian_day, int32_t(day_msecs - 1)) -
-                                 by_zone(julian_day, int32_t(day_msecs - 1));
-            found = offsets_.emplace(julian_day, first == last ? first : mixed).first;
+            const int32_t end = int32_t(day_msecs - 1);
+            const int64_t at_first = by_zone(julian_day, 0), at_last = by_zone(julian_day, end);
+            int64_t offset = mixed;
+            if (at_first != INT64_MIN && at_last != INT64_MIN &&
+                local_msecs(julian_day, 0) - at_first == local_msecs(julian_day, end) - at_last)
+                offset = local_msecs(julian_day, 0) - at_first;
+            found = offsets_.emplace(julian_day, offset).first;
         }
         have_last_ = true;
         last_day_ = julian_day;

@@ -9,7 +9,8 @@
 
 class local_time_cache {
 public:
-    // `julian_day` and `msecs` (since midnight) of a valid local date and time.
+    // `julian_day` and `msecs` (since midnight) of a valid date and time; INT64_MIN for a
+    // local time that does not exist (skipped by a change to summer time).
     int64_t epoch_msecs(int32_t julian_day, int32_t msecs);
 
 private:
