@@ -485,3 +485,54 @@ TEST_F(ModelLive, SortOrdersEveryTypeByValue)
     m.sort(2, Qt::DescendingOrder);
     EXPECT_EQ(column(m, 0), QVariantList({3, 1, 2}));
 }
+
+TEST_F(ModelLive, EditsInsertsAndDeletesAcrossSortsReachTheServer)
+{
+    const QStringList names = {"kim", "Ann", "bob", "ann", "Zoe", "cid", "eve", "dan"};
+    const QString t = people("mixed_t", names, "string16");
+    tab_data_model m(t, &db_);
+    ASSERT_TRUE(m.load_rows(select_all(t), true));
+    // What the table should hold afterwards, by id.
+    std::map<int, QString> want;
+    for (int i = 0; i < names.size(); ++i) want[i + 1] = names[i];
+    auto row_of = [&m](int id) {
+        for (int r = 0; r < m.rowCount(); ++r)
+            if (m.data(m.index(r, 0), Qt::EditRole).toInt() == id) return r;
+        return -1;
+    };
+
+    m.sort(1);
+    ASSERT_TRUE(m.setData(m.index(row_of(3), 1), QString("bobby")));
+    m.sort(1, Qt::DescendingOrder);
+    ASSERT_TRUE(m.insertRows(2, 2));
+    ASSERT_TRUE(m.setData(m.index(2, 0), 20));
+    ASSERT_TRUE(m.setData(m.index(2, 1), QString("new-a")));
+    ASSERT_TRUE(m.setData(m.index(3, 0), 21));
+    ASSERT_TRUE(m.setData(m.index(3, 1), QString("new-b")));
+    want[20] = "new-a";
+    want[21] = "new-b";
+    want[3] = "bobby";
+    m.sort(0);
+    ASSERT_TRUE(m.removeRows(row_of(5), 1));
+    want.erase(5);
+    ASSERT_TRUE(m.setData(m.index(row_of(7), 1), QString("eva")));
+    want[7] = "eva";
+    m.sort(1);
+    ASSERT_TRUE(m.removeRows(row_of(21), 1)); // an inserted row: no trace on the server
+    want.erase(21);
+    ASSERT_TRUE(m.setData(m.index(row_of(1), 0), 11)); // the id column itself
+    want[11] = want[1];
+    want.erase(1);
+    EXPECT_EQ(m.new_count(), 2);
+    EXPECT_EQ(m.deleted_count(), 1);
+
+    ASSERT_TRUE(m.commit_changes()) << m.commit_text().constData();
+    ASSERT_TRUE(m.load_rows(select_all(t) + " order by id asc", true));
+    QVariantList ids, texts;
+    for (const auto &entry : want) {
+        ids << entry.first;
+        texts << entry.second;
+    }
+    EXPECT_EQ(column(m, 0), ids);
+    EXPECT_EQ(column(m, 1), texts);
+}
