@@ -98,7 +98,8 @@ const QString &ascii_glyph(unsigned char c)
 
 } // namespace
 
-editor::editor(QWidget *parent) : QWidget(parent)
+editor::editor(QWidget *parent)
+    : QWidget(parent), parse_(lang::sql_engine::instance().sql_grammar())
 {
     setWindowTitle(QStringLiteral("Form"));
     resize(400, 300);
@@ -119,9 +120,6 @@ editor::editor(QWidget *parent) : QWidget(parent)
     word_timer_.setSingleShot(true);
     word_timer_.setInterval(2000);
     connect(&word_timer_, &QTimer::timeout, this, &editor::reset_word);
-    parse_timer_.setSingleShot(true);
-    parse_timer_.setInterval(50);
-    connect(&parse_timer_, &QTimer::timeout, this, &editor::auto_parse);
 
     search_ = new search_dlg(this);
     // Asking the clipboard on every refresh may wait on another program; follow its changes.
@@ -238,58 +236,54 @@ int32_t editor::hit_test(const QPoint &pt) const
 
 void editor::start_parse()
 {
-    int32_t n = buf_.size();
-    if (n < deferred_parse_size) {
-        parse_timer_.stop();
-        parse_now();
-    } else if (n >= no_parse_size) {
-        parse_timer_.stop();
-        statements_ = lang::statement_list();
-        parsed_text_.clear();
-        parsed_text_.shrink_to_fit();
-        failure_pos_ = n;
-        parse_failed_ = false;
-    } else {
-        parse_timer_.start();
-    }
+    parse_now();
 }
 
 void editor::auto_parse()
 {
     sync_settings();
     parse_now();
-    if (buf_.can_redo() || buf_.log().empty() || !buf_.editing_recently(2.0))
-        parse_timer_.stop();
-    else
-        parse_timer_.start();
     update();
     refresh_actions();
 }
 
+// Every change is parsed at once: the re-parse matches again only the statements the change
+// reached, so it costs about the same at any size.
 void editor::parse_now()
 {
-    statements_ = lang::statement_list();
-    parsed_text_ = buf_.text();
-    ++parse_count_;
-    if (parsed_text_.empty()) {
-        failure_pos_ = 0;
+    text_buffer::change c = buf_.take_change();
+    const std::string &t = buf_.text();
+    const int32_t n = buf_.size();
+    if (n >= no_parse_size) {
+        if (parsed_) parse_.reset({});
+        parsed_ = false;
+        failure_pos_ = n;
         parse_failed_ = false;
         return;
     }
-    failure_pos_ = lang::sql_engine::instance().parse_all(parsed_text_, statements_);
-    parse_failed_ = failure_pos_ != static_cast<int32_t>(parsed_text_.size());
+    if (parsed_ && !c.any) return;
+    ++parse_count_;
+    if (!parsed_ || c.whole)
+        parse_.reset(t);
+    else
+        parse_.apply(t, static_cast<uint64_t>(c.offset), static_cast<uint64_t>(c.removed),
+                     static_cast<uint64_t>(c.inserted));
+    parsed_ = true;
+    failure_pos_ = parse_.stop();
+    parse_failed_ = failure_pos_ != n;
 }
 
 int editor::style_slot_at(int32_t p, int32_t *leaf_begin, int32_t *leaf_end) const
 {
     *leaf_begin = *leaf_end = 0;
     std::vector<const lang::parse_node *> path;
-    lang::node_path_at(statements_, static_cast<uint64_t>(p), style_ids(), &path);
+    lang::node_path_at(parse_.statements(), static_cast<uint64_t>(p), style_ids(), &path);
     if (path.empty()) return slot_default;
     // A terminal leaf has nothing below it: every byte of it gets the same answer.
     const lang::parse_node *deepest = path.front();
-    if (deepest->id == sid::terminal && deepest->child_count() == 0 && statements_.text()) {
-        *leaf_begin = static_cast<int32_t>(deepest->start - statements_.text());
+    if (deepest->id == sid::terminal && deepest->child_count() == 0) {
+        const lang::statement_list &list = parse_.statements();
+        *leaf_begin = static_cast<int32_t>(list.offset_of(list.index_at(p), deepest));
         *leaf_end = *leaf_begin + static_cast<int32_t>(deepest->length);
     }
     if (path_has(path, {sid::comment})) return slot_comment;
@@ -334,8 +328,7 @@ void editor::paint_text(QPainter &p, const QRect &area, bool with_cursor)
     const theme_style &theme = g_config.current_theme();
     const text_style plain = plain_style();
     const bool huge = n >= no_parse_size;
-    const bool stale = !huge && n >= deferred_parse_size && buf_.editing_recently(2.0);
-    const bool failed = !huge && !stale && parse_failed();
+    const bool failed = !huge && parse_failed();
     const bool show_space = g_config.show_space;
 
     glyph_cache &glyphs = glyph_cache::instance();
@@ -380,7 +373,7 @@ void editor::paint_text(QPainter &p, const QRect &area, bool with_cursor)
                 p.fillRect(cell, QColor(0, 120, 215, 255));
 
             const text_style *style = &plain;
-            if (!huge && !stale) {
+            if (!huge) {
                 int slot;
                 if (pos >= cache_begin && pos < cache_end) {
                     slot = cache_slot;

@@ -50,6 +50,7 @@ void text_buffer::set_text(std::string text)
 {
     if (text.size() > max_text) text.resize(max_text);
     text_ = std::move(text);
+    changed_whole_ = true;
     cursor_ = 0;
     selections_.clear();
     marks_.clear();
@@ -308,12 +309,42 @@ void text_buffer::record(int32_t kind, std::string_view bytes, int32_t position,
 
 void text_buffer::raw_insert(int32_t pos, std::string_view bytes)
 {
+    note_change(pos, static_cast<int64_t>(text_.size()) - pos);
     text_.insert(static_cast<size_t>(pos), bytes.data(), bytes.size());
 }
 
 void text_buffer::raw_erase(int32_t pos, int32_t len)
 {
+    note_change(pos, static_cast<int64_t>(text_.size()) - pos - len);
     text_.erase(static_cast<size_t>(pos), static_cast<size_t>(len));
+}
+
+void text_buffer::note_change(int64_t from, int64_t tail)
+{
+    changed_from_ = std::min(changed_from_, from);
+    changed_tail_ = std::min(changed_tail_, tail);
+}
+
+text_buffer::change text_buffer::take_change()
+{
+    change c;
+    const int64_t size = static_cast<int64_t>(text_.size());
+    if (changed_whole_) {
+        c.any = c.whole = true;
+        c.inserted = static_cast<int32_t>(size);
+    } else if (changed_from_ <= size_at_take_) {
+        int64_t tail =
+            std::min({changed_tail_, size_at_take_ - changed_from_, size - changed_from_});
+        c.any = true;
+        c.offset = static_cast<int32_t>(changed_from_);
+        c.removed = static_cast<int32_t>(size_at_take_ - changed_from_ - tail);
+        c.inserted = static_cast<int32_t>(size - changed_from_ - tail);
+    }
+    changed_whole_ = false;
+    changed_from_ = INT64_MAX;
+    changed_tail_ = size;
+    size_at_take_ = size;
+    return c;
 }
 
 void text_buffer::insert_at(int32_t pos, std::string_view bytes)

@@ -7,6 +7,7 @@
 
 #include "arena.h"
 #include "matchers.h"
+#include "statement_match.h"
 
 namespace lang {
 
@@ -25,8 +26,23 @@ statement_list::~statement_list() = default;
 void statement_list::clear()
 {
     items_.clear();
+    offsets_.clear();
     arena_.reset();
     text_ = nullptr;
+}
+
+size_t statement_list::index_at(uint64_t offset) const
+{
+    size_t lo = 0, hi = items_.size();
+    while (lo < hi) { // first statement that ends after offset
+        size_t mid = (lo + hi) / 2;
+        if (offsets_[mid] + items_[mid]->length <= offset)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    if (lo < items_.size() && offsets_[lo] <= offset) return lo;
+    return items_.size();
 }
 
 struct parse_access {
@@ -45,6 +61,7 @@ struct parse_access {
     {
         if (l.items_.empty()) l.text_ = text;
         l.items_.push_back(root);
+        l.offsets_.push_back(static_cast<uint64_t>(root->start - text));
     }
 };
 
@@ -124,23 +141,6 @@ parse_node *parse_context::leaf(node_id id, const char *start, uint64_t length)
     n->count_ = 0;
     return n;
 }
-
-// Where a rule reference ends at a position, and the farthest failure it recorded there.
-// Direct-mapped: a collision only costs a new match.
-struct lookahead_memo {
-    struct entry {
-        const char *pos = nullptr, *end = nullptr, *farthest = nullptr;
-        node_kind kind = 0;
-        bool ok = false;
-    };
-    static constexpr size_t size = 1024;
-    entry entries[size];
-    entry &slot(const char *pos, node_kind kind)
-    {
-        uintptr_t h = reinterpret_cast<uintptr_t>(pos) * 0x9E3779B1u + kind;
-        return entries[(h >> 7) & (size - 1)];
-    }
-};
 
 // Matchers stay out of line so that dispatching to them is a jump.
 #define VELA_NOINLINE __attribute__((noinline))
@@ -247,8 +247,9 @@ parse_node *enter_node(const grammar_node &n, const char *pos, uint64_t remainin
 
 // Whether the first-byte test rules the node out at pos (see match_node).
 inline bool cannot_start(const grammar_node &n, const char *pos, uint64_t remaining,
-                         const parse_context &ctx)
+                         parse_context &ctx)
 {
+    ctx.look_at(pos);
     return remaining > 0 && !n.start_ok.has(static_cast<unsigned char>(*pos)) &&
            ctx.options.skip_by_first_byte;
 }
@@ -283,6 +284,8 @@ bool lead_rules_out(const grammar_node &n, const char *pos, uint64_t remaining, 
     const lookahead_memo::entry &e = ctx.memo->slot(pos, lead.kind);
     if (e.pos != pos || e.kind != lead.kind) return false;
     const char *text_end = pos + remaining;
+    ctx.look_at(e.look);
+    if (e.ok) ctx.look_at(e.end);
     if (!e.ok ||
         (e.end < text_end && !n.children[1]->first.has(static_cast<unsigned char>(*e.end)))) {
         ++ctx.steps;
@@ -310,19 +313,23 @@ parse_node *match_lead(const grammar_node &n, const char *pos, uint64_t remainin
         return nullptr;
     }
     lookahead_memo::entry &e = ctx.memo->slot(pos, lead.kind);
-    const char *saved = ctx.farthest_failure;
+    const char *saved = ctx.farthest_failure, *saved_look = ctx.look;
     uint32_t hits = ctx.limit_hits;
     ctx.farthest_failure = nullptr;
+    ctx.look = nullptr;
     parse_node *r = match_node(lead, pos, remaining, ctx);
-    const char *recorded = ctx.farthest_failure;
+    const char *recorded = ctx.farthest_failure, *looked = ctx.look;
     ctx.farthest_failure = saved;
+    ctx.look = saved_look;
     if (recorded) ctx.fail_at(recorded);
+    ctx.look_at(looked);
     if (hits == ctx.limit_hits) {
         e.pos = pos;
         e.kind = lead.kind;
         e.ok = r != nullptr;
         e.end = r ? r->stop() : nullptr;
         e.farthest = recorded;
+        e.look = looked;
     }
     return r;
 }
@@ -403,6 +410,7 @@ VELA_NOINLINE parse_node *match_repeat(const grammar_node &n, const char *pos, u
     const grammar_node *lead = ctx.options.skip_by_first_byte ? n.byte_lead : nullptr;
     for (;;) {
         if (bounded && count >= max) break;
+        ctx.look_at(end); // its byte, or the end of the text
         uint64_t used = static_cast<uint64_t>(end - pos);
         if (lead && used < remaining && lead->byte_rule_set.has(static_cast<unsigned char>(*end))) {
             // What the body would give: the one-byte rule's node over the byte (the set holds
@@ -411,7 +419,10 @@ VELA_NOINLINE parse_node *match_repeat(const grammar_node &n, const char *pos, u
             ctx.scratch.push_back(byte_rule_node(ctx, n.byte_lead_id, end));
             ++end;
             ++count;
-            if (static_cast<uint64_t>(end - pos) == remaining) break;
+            if (static_cast<uint64_t>(end - pos) == remaining) {
+                ctx.look_at(end);
+                break;
+            }
             continue;
         }
         if (cannot_start(*body, end, remaining - used,
@@ -431,7 +442,10 @@ VELA_NOINLINE parse_node *match_repeat(const grammar_node &n, const char *pos, u
             if (count < min) count = min;
             break;
         }
-        if (static_cast<uint64_t>(end - pos) == remaining) break;
+        if (static_cast<uint64_t>(end - pos) == remaining) {
+            ctx.look_at(end);
+            break;
+        }
     }
     if (count < min) {
         ctx.scratch.resize(base);
@@ -444,6 +458,7 @@ VELA_NOINLINE parse_node *match_repeat(const grammar_node &n, const char *pos, u
 VELA_NOINLINE parse_node *match_range(const grammar_node &n, const char *pos, uint64_t remaining,
                                       parse_context &ctx)
 {
+    ctx.look_span(pos, 4, remaining); // a code point, or the end
     if (remaining == 0) return nullptr;
     const grammar_node &lo = *n.children[0], &hi = *n.children[1];
     if (is_integer(lo)) {
@@ -464,6 +479,7 @@ VELA_NOINLINE parse_node *match_range(const grammar_node &n, const char *pos, ui
 VELA_NOINLINE parse_node *match_sort(const grammar_node &n, const char *pos, uint64_t remaining,
                                      parse_context &ctx)
 {
+    ctx.look_at(pos);
     if (remaining > 0) {
         const signed char *set = reinterpret_cast<const signed char *>(n.begin + 1);
         signed char b = static_cast<signed char>(*pos);
@@ -485,6 +501,7 @@ VELA_NOINLINE parse_node *match_literal(const grammar_node &n, const char *pos, 
                                         parse_context &ctx)
 {
     uint64_t len = static_cast<uint64_t>(n.end - n.begin - 2);
+    ctx.look_span(pos, len ? len : 1, remaining);
     if (len <= remaining && (len == 0 || std::memcmp(pos, n.begin + 1, len) == 0))
         return new_leaf(ctx, terminal_id, pos, len);
     ctx.fail_at(pos);
@@ -523,12 +540,14 @@ VELA_NOINLINE parse_node *match_except(const grammar_node &n, const char *pos, u
         ctx.fail_at(pos);
         return nullptr;
     }
+    ctx.look_span(pos, 4, remaining);
     return new_leaf(ctx, terminal_id, pos, code_point_length(pos, remaining));
 }
 
 VELA_NOINLINE parse_node *match_rule_ref(const grammar_node &n, const char *pos, uint64_t remaining,
                                          parse_context &ctx)
 {
+    ctx.look_at(pos);
     const grammar_node &rule = *n.ref_rule;
     const node_id id = static_cast<node_id>(n.kind - rule_ref_base + 2);
     if (rule.byte_rule && ctx.options.skip_by_first_byte &&
@@ -569,6 +588,7 @@ VELA_NOINLINE parse_node *match_other(const grammar_node &n, const char *pos, ui
 VELA_NOINLINE parse_node *match_any(const grammar_node &, const char *pos, uint64_t remaining,
                                     parse_context &ctx)
 {
+    ctx.look_span(pos, 4, remaining);
     if (remaining == 0) return nullptr;
     return new_leaf(ctx, terminal_id, pos, code_point_length(pos, remaining));
 }
@@ -622,6 +642,7 @@ inline parse_node *enter_node(const grammar_node &n, const char *pos, uint64_t r
                               parse_context &ctx)
 {
     if (over_limits(ctx)) return limit_hit(pos, ctx);
+    ctx.look_at(pos);
     ++ctx.depth;
     parse_node *r = dispatch(*n.target, pos, remaining, ctx);
     --ctx.depth;
@@ -633,6 +654,7 @@ parse_node *match_node(const grammar_node &n, const char *pos, uint64_t remainin
                        parse_context &ctx)
 {
     if (over_limits(ctx)) return limit_hit(pos, ctx);
+    ctx.look_at(pos);
     // A node that cannot start with this byte fails here; the attempt would have failed at
     // this same position (everything it could match before failing is empty).
     if (remaining > 0 && !n.start_ok.has(static_cast<unsigned char>(*pos)) &&
@@ -678,6 +700,23 @@ parse_result parse_one(const grammar &g, const char *pos, uint64_t remaining, pa
     return out;
 }
 
+statement_match match_statement(const grammar &g, node_arena &arena, lookahead_memo *memo,
+                                const char *at, uint64_t remaining, parse_options opts)
+{
+    parse_context ctx(g, arena, remaining, opts);
+    ctx.memo = memo;
+    statement_match out;
+    out.root = match_node(g.start_rule(), at, remaining, ctx);
+    // A statement that consumes nothing would be found again and again: it counts as failed.
+    if (out.root && out.root->stop() <= at) out.root = nullptr;
+    out.farthest = ctx.farthest_failure;
+    // The limits depend on how much text follows, so a match that ran into one depends on
+    // everything up to the end.
+    out.look = ctx.limit_hits ? at + remaining : ctx.look;
+    if (!out.look || out.look < at) out.look = at;
+    return out;
+}
+
 int32_t parse_all(const grammar &g, const char *text, uint64_t length, statement_list &list,
                   parse_options opts)
 {
@@ -688,16 +727,11 @@ int32_t parse_all(const grammar &g, const char *text, uint64_t length, statement
     // Entries stay valid from one statement to the next: same text, same end.
     auto memo = std::make_unique<lookahead_memo>();
     while (consumed != length) {
-        parse_context ctx(g, arena, length - consumed, opts);
-        ctx.memo = memo.get();
-        const char *at = text + consumed;
-        parse_node *root = match_node(g.start_rule(), at, length - consumed, ctx);
-        if (!root) break;
-        uint64_t end = static_cast<uint64_t>(root->stop() - text);
-        // A statement that consumes nothing would be found again and again.
-        if (end <= consumed) break;
-        parse_access::add(list, text, root);
-        consumed = end;
+        statement_match m =
+            match_statement(g, arena, memo.get(), text + consumed, length - consumed, opts);
+        if (!m.root) break;
+        parse_access::add(list, text, m.root);
+        consumed = static_cast<uint64_t>(m.root->stop() - text);
     }
     return static_cast<int32_t>(consumed);
 }
@@ -755,11 +789,11 @@ node_id node_path_at(const statement_list &list, uint64_t offset, const id_set &
     std::vector<const parse_node *> local;
     std::vector<const parse_node *> &walk = path ? *path : local;
     walk.clear();
-    if (list.empty()) return no_node;
-    const char *p = list.text() + offset;
-    long s = span_search(list.begin(), list.size(), p);
-    if (s < 0) return no_node;
-    const parse_node *n = list[static_cast<size_t>(s)];
+    size_t s = list.index_at(offset);
+    if (s == list.size()) return no_node;
+    const parse_node *n = list[s];
+    // The statement's tree may point into a copy of its bytes: descend in its own terms.
+    const char *p = n->start + (offset - list.offset(s));
     walk.push_back(n);
     while (n->child_count() > 0) {
         long c = span_search(n->begin(), n->child_count(), p);

@@ -32,9 +32,11 @@ template <bool (*digit)(char)>
 parse_node *prefixed_uint(const grammar_node &ref, const char *pos, uint64_t remaining,
                           parse_context &ctx, char letter)
 {
+    ctx.look_span(pos, 3, remaining);
     if (remaining < 3 || pos[0] != '0' || pos[1] != letter || !digit(pos[2])) return fail(ctx, pos);
     uint64_t n = 3;
     while (n < remaining && digit(pos[n])) ++n;
+    ctx.look_at(pos + n); // the byte that ended the run, or the end
     return ctx.leaf(static_cast<node_id>(ref.kind - native_ref_base + 2), pos, n);
 }
 
@@ -60,6 +62,7 @@ parse_node *uint_dec(const grammar_node &ref, const char *pos, uint64_t remainin
 {
     uint64_t n = 0;
     while (n < remaining && is_digit(pos[n])) ++n;
+    ctx.look_at(pos + n);
     if (n == 0) return fail(ctx, pos);
     return ctx.leaf(static_cast<node_id>(ref.kind - native_ref_base + 2), pos, n);
 }
@@ -69,26 +72,40 @@ parse_node *uint_dec(const grammar_node &ref, const char *pos, uint64_t remainin
 parse_node *raw_string(const grammar_node &ref, const char *pos, uint64_t remaining,
                        parse_context &ctx)
 {
+    ctx.look_at(pos);
     if (remaining == 0 || pos[0] != '"') return fail(ctx, pos);
     const char *end = pos + remaining;
     const char *open = static_cast<const char *>(std::memchr(pos + 1, '(', remaining - 1));
-    if (!open) return fail(ctx, pos + 1);
+    if (!open) {
+        ctx.look_at(end);
+        return fail(ctx, pos + 1);
+    }
     const char *delim = pos + 1;
     size_t dlen = static_cast<size_t>(open - delim);
     for (const char *p = open + 1; p < end; ++p) {
         p = static_cast<const char *>(std::memchr(p, ')', static_cast<size_t>(end - p)));
         if (!p) break;
         if (static_cast<size_t>(end - p) >= dlen + 2 && std::memcmp(p + 1, delim, dlen) == 0 &&
-            p[1 + dlen] == '"')
+            p[1 + dlen] == '"') {
+            ctx.look_at(p + 1 + dlen);
             return ctx.leaf(static_cast<node_id>(ref.kind - native_ref_base + 2), pos,
                             static_cast<uint64_t>(p + 2 + dlen - pos));
+        }
     }
+    ctx.look_at(end); // the search ran to the end of the text
     return fail(ctx, open);
 }
 
 parse_node *fn_name(const grammar_node &ref, const char *pos, uint64_t remaining,
                     parse_context &ctx)
 {
+    // The trie never reads further than the longest name.
+    static const uint64_t longest = [] {
+        size_t m = 0;
+        for (std::string_view name : function_names()) m = std::max(m, name.size());
+        return static_cast<uint64_t>(m);
+    }();
+    ctx.look_span(pos, longest, remaining);
     uint32_t n = the_function_name_trie().lookup(pos, remaining);
     if (n == 0) return fail(ctx, pos);
     return ctx.leaf(static_cast<node_id>(ref.kind - native_ref_base + 2), pos, n);

@@ -1,4 +1,6 @@
 #include "editor_fixture.h"
+#include "lang/parse_compare.h"
+#include "lang/sql_engine.h"
 
 #include <QAction>
 #include <QApplication>
@@ -246,52 +248,48 @@ TEST_F(editor_test, double_click_cycles_four_stages)
     EXPECT_EQ(ed->click_stage(), 0);
 }
 
-TEST_F(editor_test, reparse_by_text_size)
+TEST_F(editor_test, every_change_is_parsed_at_once_at_any_size)
 {
-    std::string unit = "select a from t;\n"; // 17 bytes
-    std::string small;
-    while (small.size() + unit.size() < editor::deferred_parse_size) small += unit;
-    small.resize(editor::deferred_parse_size - 1, ' ');
-    int before = ed->parse_count();
-    ed->set_text_utf8(small);
-    EXPECT_EQ(ed->parse_count(), before + 1);
-    EXPECT_FALSE(ed->parse_timer_active());
-
-    small += ' '; // exactly 131072 bytes: through the timer
-    ed->set_text_utf8(small);
-    EXPECT_EQ(ed->parse_count(), before + 1);
-    EXPECT_TRUE(ed->parse_timer_active());
-    // The text was loaded, not typed: the first tick parses and stops.
-    ed->auto_parse();
-    EXPECT_EQ(ed->parse_count(), before + 2);
-    EXPECT_FALSE(ed->parse_timer_active());
+    std::string script;
+    while (script.size() < 200000) script += "select a from t; // note\nshow tables;\n";
+    ed->set_text_utf8(script);
+    const lang::grammar &g = lang::sql_engine::instance().sql_grammar();
+    auto current = [&] {
+        return parse_compare::difference(g, ed->statements(), ed->failure_position(), -2,
+                                         ed->buffer().text());
+    };
+    ASSERT_EQ(current(), "");
+    text_buffer &b = ed->buffer();
+    b.set_cursor(b.size());
+    type("selec");
+    EXPECT_EQ(current(), "") << "typing";
+    EXPECT_TRUE(ed->parse_failed());
+    b.set_cursor(100);
+    QApplication::clipboard()->setText(QStringLiteral("/* pasted */ select b from u;"));
+    ed->paste();
+    EXPECT_EQ(current(), "") << "paste";
+    ed->undo();
+    EXPECT_EQ(current(), "") << "undo";
+    ed->redo();
+    EXPECT_EQ(current(), "") << "redo";
+    // Replace-all changes statements all over the text in one edit.
+    range_list all;
+    for (size_t at = b.text().find("show"); at != std::string::npos;
+         at = b.text().find("show", at + 1))
+        all.push_back({static_cast<int32_t>(at), static_cast<int32_t>(at + 4)});
+    b.replace_ranges(all, "shew", false);
+    ed->text_edited();
+    EXPECT_EQ(current(), "") << "replace all";
+    EXPECT_TRUE(ed->parse_failed());
+    EXPECT_LT(ed->failure_position(), 100);
 
     std::string huge(editor::no_parse_size, 'x');
     ed->set_text_utf8(huge);
-    EXPECT_FALSE(ed->parse_timer_active());
-    EXPECT_EQ(ed->parse_count(), before + 2);
     EXPECT_FALSE(ed->parse_failed());
+    EXPECT_TRUE(ed->statements().empty());
+    int before = ed->parse_count();
     type("y");
-    EXPECT_EQ(ed->parse_count(), before + 2);
-}
-
-TEST_F(editor_test, deferred_parse_keeps_polling_while_typing)
-{
-    std::string script;
-    while (script.size() < static_cast<size_t>(editor::deferred_parse_size))
-        script += "show tables;\n";
-    ed->set_text_utf8(script);
-    ed->buffer().set_cursor(ed->buffer().size());
-    ed->auto_parse();
-    ASSERT_FALSE(ed->parse_failed());
-    type(";");
-    EXPECT_TRUE(ed->parse_timer_active());
-    EXPECT_FALSE(ed->parse_failed()); // the text grew, but the last parse did not fail
-    ed->auto_parse();                 // the last key is fresh: keep waiting
-    EXPECT_TRUE(ed->parse_timer_active());
-    ed->undo(); // something undone: the next tick is the last
-    ed->auto_parse();
-    EXPECT_FALSE(ed->parse_timer_active());
+    EXPECT_EQ(ed->parse_count(), before);
 }
 
 TEST_F(editor_test, parse_failure_and_goto_err)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 // A buffer whose clock the test moves by hand.
@@ -412,3 +414,50 @@ TEST(text_buffer_random, edits_keep_invariants_and_undo_everything)
 }
 
 } // namespace
+
+// Whatever happened since the last look, the one edit reported turns the old text into the
+// new one.
+TEST(text_buffer_changes, one_edit_covers_every_change_since_the_last_look)
+{
+    std::mt19937 rng(7);
+    text_buffer b;
+    b.set_text("select a from t;\nshow tables;\n");
+    text_buffer::change c = b.take_change();
+    EXPECT_TRUE(c.whole);
+    EXPECT_FALSE(b.take_change().any);
+    for (int round = 0; round < 400; ++round) {
+        const std::string before = b.text();
+        for (int op = 1 + static_cast<int>(rng() % 4); op-- > 0;) {
+            int32_t n = b.size();
+            int32_t at = n ? static_cast<int32_t>(rng() % static_cast<uint32_t>(n + 1)) : 0;
+            switch (rng() % 5) {
+            case 0:
+                b.insert_at(at, "xy");
+                break;
+            case 1:
+                b.remove(at, std::min(n, at + static_cast<int32_t>(rng() % 5)));
+                break;
+            case 2:
+                b.replace(at, std::min(n, at + 2), "Q");
+                break;
+            case 3:
+                b.undo();
+                break;
+            default:
+                b.redo();
+            }
+        }
+        c = b.take_change();
+        const std::string &after = b.text();
+        if (!c.any) {
+            EXPECT_EQ(after, before);
+            continue;
+        }
+        ASSERT_FALSE(c.whole);
+        std::string rebuilt = before;
+        rebuilt.replace(
+            static_cast<size_t>(c.offset), static_cast<size_t>(c.removed),
+            after.substr(static_cast<size_t>(c.offset), static_cast<size_t>(c.inserted)));
+        ASSERT_EQ(rebuilt, after) << "round " << round;
+    }
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "editor/text_buffer.h"
+#include "lang/incremental_parse.h"
 #include "lang/parser.h"
 
 #include <QPointer>
@@ -32,8 +33,7 @@ class editor : public QWidget {
 public:
     enum select_state_t { dragging = 0, anchored = 1, idle = 2 };
 
-    // Texts at and above these sizes are re-parsed later, or not at all.
-    static constexpr int32_t deferred_parse_size = 131072;
+    // Texts of this size and more are not parsed.
     static constexpr int32_t no_parse_size = 4194304;
 
     explicit editor(QWidget *parent = nullptr);
@@ -59,9 +59,11 @@ public:
     int line_count() const { return static_cast<int>(line_index_.size()); }
     int current_line() const;
     QPoint cursor_pixel() const { return cursor_px_; }
-    const lang::statement_list &statements() const { return statements_; }
-    bool parse_timer_active() const { return parse_timer_.isActive(); }
+    // The statements of the current text (offsets from statement_list::offset).
+    const lang::statement_list &statements() const { return parse_.statements(); }
     int parse_count() const { return parse_count_; }
+    // Bytes the last re-parse matched anew.
+    uint64_t reparsed_bytes() const { return parse_.reparsed_bytes(); }
 
     // Cell geometry from the configuration (at least one pixel each).
     static int cell_width();
@@ -180,15 +182,14 @@ private:
     QRect visible_;
     bool visible_set_ = false;
 
-    // The last parse keeps its own copy of the text, so its trees never point into a
-    // buffer that an edit has moved or freed.
-    std::string parsed_text_;
-    lang::statement_list statements_;
+    // Follows the text through its edits; its trees keep their own copies of their bytes,
+    // so they never point into a buffer that an edit has moved or freed.
+    lang::incremental_parse parse_;
+    bool parsed_ = false; // whether parse_ follows the text (not past no_parse_size)
     int parse_count_ = 0;
 
     QTimer blink_timer_;
     QTimer word_timer_;
-    QTimer parse_timer_;
 
     editor_actions actions_;
     bool actions_added_ = false;

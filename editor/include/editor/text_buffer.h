@@ -126,6 +126,16 @@ public:
     bool editing_recently(double factor) const;
     int64_t now() const { return clock_(); }
 
+    // --- changes since the last look -----------------------------------------------------
+    // One edit that covers every change since the last take_change (or since construction):
+    // the bytes before `offset` and the last bytes after the change are as they were.
+    // `whole` after set_text, when nothing of the old text is to be assumed.
+    struct change {
+        bool any = false, whole = false;
+        int32_t offset = 0, removed = 0, inserted = 0;
+    };
+    change take_change();
+
     void mark_saved();
     bool modified() const;
     int32_t saved_index() const { return saved_index_; }
@@ -135,10 +145,15 @@ private:
     void record(int32_t kind, std::string_view bytes, int32_t position, bool backspace);
     void raw_insert(int32_t pos, std::string_view bytes);
     void raw_erase(int32_t pos, int32_t len);
+    void note_change(int64_t from, int64_t tail);
     int32_t clamp(int32_t p) const;
     void normalise_selections();
 
     std::string text_;
+    // What changed since the last take_change: from changed_from_ (none when above the
+    // size) up to the last changed_tail_ bytes; size_at_take_ is the size it saw.
+    int64_t changed_from_ = INT64_MAX, changed_tail_ = 0, size_at_take_ = 0;
+    bool changed_whole_ = true;
     int32_t cursor_ = 0;
     range_list selections_;
     range_list marks_;

@@ -73,15 +73,28 @@ public:
     const parse_node *operator[](size_t i) const { return items_[i]; }
     const parse_node *const *begin() const { return items_.data(); }
     const parse_node *const *end() const { return items_.data() + items_.size(); }
-    // The text the statements were parsed from (set by the first parse_all into the list);
-    // node_path_at measures offsets from it.
+    // Where statement i starts in the parsed text. Trees that an incremental parse kept from
+    // an earlier text point into a copy of their own bytes, so offsets come from here and
+    // never from subtracting text pointers.
+    uint64_t offset(size_t i) const { return offsets_[i]; }
+    // Offset of a node of statement i.
+    uint64_t offset_of(size_t i, const parse_node *n) const
+    {
+        return offsets_[i] + static_cast<uint64_t>(n->start - items_[i]->start);
+    }
+    // Index of the statement whose span holds offset, or size() when none does.
+    size_t index_at(uint64_t offset) const;
+    // The text the statements were parsed from, when one parse_all made them all (null for
+    // the lists of an incremental parse).
     const char *text() const { return text_; }
     void clear(); // releases every tree
 
 private:
     friend struct parse_access;
+    friend class incremental_parse;
     std::unique_ptr<node_arena> arena_;
     std::vector<const parse_node *> items_;
+    std::vector<uint64_t> offsets_;
     const char *text_ = nullptr;
 };
 
@@ -138,6 +151,11 @@ public:
     uintptr_t stack_base = 0;       // frame address where the parse began
     uint32_t limit_hits = 0;        // failures caused by the depth or step limit
     lookahead_memo *memo = nullptr; // where leading optional rules end (may be null)
+    // The farthest position whose byte (or, at the end of the text, whose being the end) the
+    // match has looked at. A match depends on nothing beyond it, which is what lets an
+    // incremental parse keep a statement when an edit lies past it. Native matchers that
+    // read beyond pos report what they read with look_at or look_span.
+    const char *look = nullptr;
 
     // Called when steps passed budget: false while the parse may go on (a check point of
     // keep_going), true once it is out of steps or told to stop.
@@ -146,6 +164,15 @@ public:
     void fail_at(const char *pos)
     {
         if (!farthest_failure || pos > farthest_failure) farthest_failure = pos;
+    }
+    void look_at(const char *p)
+    {
+        if (p > look) look = p;
+    }
+    // Reading n >= 1 bytes from pos, or finding that fewer than n remain.
+    void look_span(const char *pos, uint64_t n, uint64_t remaining)
+    {
+        look_at(n <= remaining ? pos + n - 1 : pos + remaining);
     }
     parse_node *leaf(node_id id, const char *start, uint64_t length); // a node without children
     node_arena &arena;
