@@ -1,10 +1,12 @@
-// One key stroke at the end of a script: the time from the key event until the visible
-// part has been painted again, for our editor and for QScintilla with its SQL lexer.
+// One key stroke in a script: the time from the key event until the visible part has been
+// painted again (the re-parse included), for our editor and for QScintilla with its SQL
+// lexer; a paste into a large script; the memory of a parsed large script.
 #include "editor/editor.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QKeyEvent>
 
@@ -58,14 +60,18 @@ void send_key(QWidget *w, int key, const QString &text)
     QApplication::sendEvent(w, &release);
 }
 
-// Our editor, scrolled to the end of the script as the scroll area would report it.
+// The largest script the editor still parses.
+constexpr size_t just_under_4mib = (4u << 20) - 4096;
+
+// Our editor, scrolled to the cursor (at the end of the script, or at `at`) as the scroll
+// area would report it.
 struct our_setup {
     editor ed;
     QImage img{view_w, view_h, QImage::Format_RGB32};
-    explicit our_setup(size_t size)
+    explicit our_setup(size_t size, int32_t at = -1)
     {
         ed.set_text_utf8(make_script(size));
-        ed.buffer().set_cursor(ed.buffer().size());
+        ed.buffer().set_cursor(at < 0 ? ed.buffer().size() : at);
         ed.layout_text();
         int top = std::max(0, ed.cursor_pixel().y() + editor::line_height() - view_h);
         ed.set_visible_rect(QRect(0, -top, view_w, view_h));
@@ -88,19 +94,42 @@ void BM_editor_key(benchmark::State &state)
     state.counters["parses"] = s.ed.parse_count();
 }
 
-// The deferred parse that runs 50 ms after typing stops in texts of 128 KiB and more.
-void BM_editor_deferred_parse(benchmark::State &state)
+// A key stroke at the start of the script: every statement after it moves.
+void BM_editor_key_at_start(benchmark::State &state)
 {
-    our_setup s(static_cast<size_t>(state.range(0)));
+    our_setup s(static_cast<size_t>(state.range(0)), 0);
+    s.paint();
     for (auto _ : state) {
-        s.ed.auto_parse();
+        send_key(&s.ed, Qt::Key_X, QStringLiteral("x"));
         s.paint();
     }
+    state.counters["parses"] = s.ed.parse_count();
+}
+
+// 64 KiB of statements pasted into the middle of the script, then taken out again (the
+// removal is timed apart, so the figure is the paste alone).
+void BM_editor_paste_64kib_middle(benchmark::State &state)
+{
+    const size_t size = static_cast<size_t>(state.range(0));
+    our_setup s(size, static_cast<int32_t>(size / 2));
+    std::string clip = make_script(64u << 10);
+    QApplication::clipboard()->setText(
+        QString::fromUtf8(clip.data(), static_cast<int>(clip.size())));
+    s.paint();
+    for (auto _ : state) {
+        s.ed.buffer().set_cursor(static_cast<int32_t>(size / 2));
+        s.ed.paste();
+        s.paint();
+        state.PauseTiming();
+        s.ed.undo();
+        state.ResumeTiming();
+    }
+    state.counters["reparsed_kib"] = static_cast<double>(s.ed.reparsed_bytes()) / 1024.0;
 }
 
 void BM_editor_open_4mib_memory(benchmark::State &state)
 {
-    std::string text = make_script(4u << 20);
+    std::string text = make_script(just_under_4mib);
     for (auto _ : state) {
         long before = rss_kib();
         auto *s = new our_setup(0);
@@ -164,8 +193,10 @@ BENCHMARK(BM_editor_key)
     ->Arg(127 << 10)
     ->Arg(128 << 10)
     ->Arg(1 << 20)
+    ->Arg(just_under_4mib)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_editor_deferred_parse)->Arg(128 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_editor_key_at_start)->Arg(just_under_4mib)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_editor_paste_64kib_middle)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_editor_open_4mib_memory)->Iterations(1)->Unit(benchmark::kMillisecond);
 #ifdef VELA_HAVE_QSCI
 BENCHMARK(BM_qscintilla_key)

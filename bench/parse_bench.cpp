@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <map>
 
+#include "lang/incremental_parse.h"
 #include "lang/sql_engine.h"
 #include "parse_scripts.h"
 
@@ -54,6 +55,63 @@ void BM_parse_comparable(benchmark::State &state)
     run_parse_all(state, scripts(static_cast<size_t>(state.range(0))).comparable, {});
 }
 
+// Bytes of tree per byte of script: the nodes, their child arrays and the arena's slack.
+size_t tree_bytes(const lang::parse_node *n)
+{
+    size_t b = sizeof(lang::parse_node) + n->child_count() * sizeof(void *);
+    for (const lang::parse_node *c : *n) b += tree_bytes(c);
+    return b;
+}
+
+void BM_parse_tree_memory(benchmark::State &state)
+{
+    const std::string &text = scripts(static_cast<size_t>(state.range(0))).mixed;
+    const lang::grammar &g = lang::sql_engine::instance().sql_grammar();
+    size_t bytes = 0;
+    for (auto _ : state) {
+        lang::statement_list list;
+        lang::parse_all(g, text.data(), text.size(), list);
+        bytes = 0;
+        for (const lang::parse_node *st : list) bytes += tree_bytes(st);
+    }
+    state.counters["tree_bytes_per_byte"] = static_cast<double>(bytes) / text.size();
+}
+
+// One byte typed into the mixed script (at the start, the middle or the end) and taken out
+// again: the re-parse alone, each edit counted.
+void run_keystroke(benchmark::State &state, int where)
+{
+    std::string text = scripts(static_cast<size_t>(state.range(0))).mixed;
+    lang::incremental_parse inc(lang::sql_engine::instance().sql_grammar());
+    inc.reset(text);
+    const size_t at = where == 0 ? 0 : where == 1 ? text.size() / 2 : text.size();
+    uint64_t reparsed = 0;
+    for (auto _ : state) {
+        text.insert(at, 1, 'x');
+        inc.apply(text, at, 0, 1);
+        reparsed += inc.reparsed_bytes();
+        text.erase(at, 1);
+        inc.apply(text, at, 1, 0);
+        reparsed += inc.reparsed_bytes();
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * 2));
+    state.counters["reparsed_per_edit"] =
+        static_cast<double>(reparsed) / static_cast<double>(state.iterations() * 2);
+}
+
+void BM_reparse_key_at_start(benchmark::State &state)
+{
+    run_keystroke(state, 0);
+}
+void BM_reparse_key_in_middle(benchmark::State &state)
+{
+    run_keystroke(state, 1);
+}
+void BM_reparse_key_at_end(benchmark::State &state)
+{
+    run_keystroke(state, 2);
+}
+
 // The same statements, each prepared and finalised by SQLite against an in-memory schema.
 void BM_sqlite_prepare_comparable(benchmark::State &state)
 {
@@ -87,6 +145,10 @@ BENCHMARK(BM_parse_mixed_no_first_byte_skip)
     ->Arg(128 << 10)
     ->Arg(1 << 20)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_parse_tree_memory)->Arg(128 << 10)->Iterations(1);
+BENCHMARK(BM_reparse_key_at_start)->Arg(1 << 20)->Arg(4 << 20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_reparse_key_in_middle)->Arg(1 << 20)->Arg(4 << 20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_reparse_key_at_end)->Arg(1 << 20)->Arg(4 << 20)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_parse_comparable)->Arg(128 << 10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_sqlite_prepare_comparable)->Arg(128 << 10)->Unit(benchmark::kMillisecond);
 
