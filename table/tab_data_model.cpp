@@ -494,7 +494,7 @@ bool tab_data_model::load_rows(const QByteArray &sql, bool no_log, bool *editabl
     const bool ran = rs != nullptr;
     if (rs) {
         read_result(rs, loaded);
-        del_datas(rs);
+        db_access::release(rs);
     }
     QStringList &names = loaded.names;
     QStringList &types = loaded.types;

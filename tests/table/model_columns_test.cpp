@@ -16,8 +16,6 @@
 #include <cstring>
 #include <limits>
 
-#include <velalink.h>
-
 using namespace vela_test;
 
 namespace {
@@ -121,11 +119,11 @@ protected:
     {
         peer_ = new scripted_peer;
         peer_->answer(reply_frame(0));
-        connected_ = connect_to_server("127.0.0.1", peer_->port(), "tester", "secret");
+        connected_ = db_access::login("127.0.0.1", peer_->port(), "tester", "secret");
     }
     static void TearDownTestSuite()
     {
-        exit_to_server();
+        db_access::logout();
         delete peer_;
         peer_ = nullptr;
     }

@@ -8,6 +8,8 @@
 
 #include <cstdio>
 
+#include <velalink.h>
+
 namespace {
 
 // What the as_strN reader of a string type code copies at most.

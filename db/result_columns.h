@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include <velalink.h>
+struct result_set;
 
 struct result_columns {
     QStringList names;
