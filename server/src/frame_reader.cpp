@@ -1,5 +1,7 @@
 #include "frame_reader.h"
 
+#include <base/wire.h>
+
 #include <algorithm>
 #include <new>
 
@@ -8,10 +10,9 @@ namespace vela {
 namespace {
 uint32_t le32(const char *p)
 {
-    const auto *b = reinterpret_cast<const unsigned char *>(p);
-    return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
+    return wire::le32(reinterpret_cast<const uint8_t *>(p));
 }
-const uint32_t logout_len = 0xFFFFFFFFu;
+const uint32_t logout_len = wire::logout_marker;
 } // namespace
 
 void frame_reader::feed(const char *data, size_t size)

@@ -1,7 +1,7 @@
 #pragma once
 // The frame reader of one client session, free of sockets: the session feeds it the bytes
 // that arrived and takes whole frames out. A frame is a 4-byte little-endian length and then
-// that many bytes; 0xFFFFFFFF alone is the logout frame.
+// that many bytes; the logout marker alone is the logout frame.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -17,10 +17,6 @@ void put_u64(std::string &out, uint64_t v)
 {
     for (int i = 0; i < 8; ++i) out.push_back(char((v >> (8 * i)) & 0xff));
 }
-uint32_t get_u32(const uint8_t *p)
-{
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
 
 namespace {
 void put_cell(std::string &out, const value &v, col_type t)

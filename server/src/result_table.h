@@ -27,6 +27,5 @@ void encode_result(const result_table &t, std::string &out);
 void put_u16(std::string &out, uint16_t v);
 void put_u32(std::string &out, uint32_t v);
 void put_u64(std::string &out, uint64_t v);
-uint32_t get_u32(const uint8_t *p);
 
 } // namespace vela

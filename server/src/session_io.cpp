@@ -2,6 +2,9 @@
 
 #include "result_table.h"
 
+#include <base/utf8.h>
+#include <base/wire.h>
+
 #include <cerrno>
 #include <poll.h>
 #include <sys/socket.h>
@@ -62,57 +65,24 @@ bool parse_login_body(const std::string &body, login_request &out)
     const uint8_t *p = reinterpret_cast<const uint8_t *>(body.data());
     size_t n = body.size();
     if (n < 8) return false;
-    uint64_t u = get_u32(p);
+    uint64_t u = wire::le32(p);
     if (4 + u + 4 > n) return false;
-    uint64_t pw = get_u32(p + 4 + u);
+    uint64_t pw = wire::le32(p + 4 + u);
     if (8 + u + pw != n) return false;
     out.user.assign(body, 4, size_t(u));
     out.password.assign(body, size_t(8 + u), size_t(pw));
     return true;
 }
 
-std::string valid_utf8(const std::string &text)
-{
-    std::string out;
-    out.reserve(text.size());
-    const auto *p = reinterpret_cast<const uint8_t *>(text.data());
-    size_t n = text.size(), i = 0;
-    auto cont = [&](size_t k) { return i + k < n && (p[i + k] & 0xC0) == 0x80; };
-    while (i < n) {
-        uint8_t b = p[i];
-        size_t len = 0;
-        if (b < 0x80)
-            len = 1;
-        else if (b >= 0xC2 && b <= 0xDF && cont(1))
-            len = 2;
-        else if (b >= 0xE0 && b <= 0xEF && cont(1) && cont(2)) {
-            uint8_t b1 = p[i + 1];
-            if ((b != 0xE0 || b1 >= 0xA0) && (b != 0xED || b1 <= 0x9F)) len = 3;
-        } else if (b >= 0xF0 && b <= 0xF4 && cont(1) && cont(2) && cont(3)) {
-            uint8_t b1 = p[i + 1];
-            if ((b != 0xF0 || b1 >= 0x90) && (b != 0xF4 || b1 <= 0x8F)) len = 4;
-        }
-        if (len == 0) {
-            out += "\xEF\xBF\xBD";
-            ++i;
-        } else {
-            out.append(text, i, len);
-            i += len;
-        }
-    }
-    return out;
-}
-
 std::string log_text(const std::string &text, size_t max_bytes)
 {
     // Only the head is ever shown, so only the head is converted.
-    std::string line = valid_utf8(text.substr(0, max_bytes + 4));
+    std::string line = utf8::sanitise(text.substr(0, max_bytes + 4));
     for (char &c : line)
         if ((unsigned char)c < 0x20 || c == 0x7f) c = ' ';
     if (line.size() <= max_bytes) return line;
     size_t cut = max_bytes;
-    while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
-    line.resize(cut);
+    line.resize(utf8::cut_point(line.data(), line.size(), max_bytes));
     return line + "...";
 }
 
@@ -121,7 +91,7 @@ io_status send_reply(int fd, uint8_t status, const std::string &payload,
 {
     std::string head;
     uint64_t l = uint64_t(payload.size()) + 1;
-    if (l >= 0xFFFFFFFFu) return io_status::closed;
+    if (l >= wire::logout_marker) return io_status::closed;
     put_u32(head, uint32_t(l));
     head.push_back(char(status));
     if (payload.size() < 65536) {

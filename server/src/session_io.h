@@ -36,10 +36,6 @@ bool parse_login_body(const std::string &body, login_request &out);
 // password of at most 1024); a longer frame is not a login.
 const uint32_t max_login_frame = 4096;
 
-// The text with every byte that is not part of a well-formed UTF-8 sequence replaced by
-// U+FFFD: a refusal's reason quotes names and values, which may hold any byte.
-std::string valid_utf8(const std::string &text);
-
 // One log line from any text: valid UTF-8, control bytes as blanks, and at most max_bytes
 // (cut on a character boundary, "..." added), whatever a peer put into names or reasons.
 std::string log_text(const std::string &text, size_t max_bytes = 400);

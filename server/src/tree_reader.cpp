@@ -1,6 +1,8 @@
 #include "tree_reader.h"
 #include "refuse.h"
 
+#include <base/utf8.h>
+
 #include <cstdlib>
 #include <cstring>
 
@@ -36,7 +38,7 @@ void decode_escape(const std::string &e, std::string &out)
         if (c == 'x')
             out.push_back(char(v));
         else
-            append_utf8(out, v);
+            utf8::encode(out, v);
         return;
     }
     switch (c) {
@@ -155,26 +157,6 @@ std::string name_of(const parse_node *n)
             c->id == id::field_name)
             return name_of(c);
     return text_of(n);
-}
-
-void append_utf8(std::string &out, uint32_t cp)
-{
-    if (cp < 0x80)
-        out.push_back(char(cp));
-    else if (cp < 0x800) {
-        out.push_back(char(0xC0 | (cp >> 6)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(char(0xE0 | (cp >> 12)));
-        out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    } else {
-        if (cp > 0x10FFFF) cp = 0xFFFD;
-        out.push_back(char(0xF0 | (cp >> 18)));
-        out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    }
 }
 
 uint64_t uint_of(const parse_node *n, bool &overflow)

@@ -33,7 +33,4 @@ std::string string_of(const parse_node *string);
 bool constant_value(const parse_node *constant, value &out, std::string &err);
 uint64_t uint_of(const parse_node *uint_dec, bool &overflow);
 
-// Appends the UTF-8 form of a code point.
-void append_utf8(std::string &out, uint32_t cp);
-
 } // namespace vela

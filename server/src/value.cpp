@@ -1,4 +1,6 @@
 #include "value.h"
+
+#include <base/wire.h>
 #include "refuse.h"
 
 #include <cerrno>
@@ -16,13 +18,26 @@ struct type_info {
     wire_descriptor desc;
 };
 const type_info k_types[] = {
-    {"u08", {0, 1, 0}},       {"i08", {0, 0, 0}},        {"u16", {1, 1, 0}},
-    {"i16", {1, 0, 0}},       {"u32", {2, 1, 0}},        {"i32", {2, 0, 0}},
-    {"u64", {3, 1, 0}},       {"i64", {3, 0, 0}},        {"float", {2, 0, 1}},
-    {"double", {3, 0, 1}},    {"string04", {4, 0, 2}},   {"string08", {5, 0, 2}},
-    {"string16", {6, 0, 2}},  {"string32", {7, 0, 2}},   {"string64", {8, 0, 2}},
-    {"string128", {9, 0, 2}}, {"string256", {10, 0, 2}}, {"date", {0, 0, 3}},
-    {"time", {0, 0, 4}},      {"datetime", {0, 0, 5}},
+    {"u08", {0, 1, wire::kind_int}},
+    {"i08", {0, 0, wire::kind_int}},
+    {"u16", {1, 1, wire::kind_int}},
+    {"i16", {1, 0, wire::kind_int}},
+    {"u32", {2, 1, wire::kind_int}},
+    {"i32", {2, 0, wire::kind_int}},
+    {"u64", {3, 1, wire::kind_int}},
+    {"i64", {3, 0, wire::kind_int}},
+    {"float", {2, 0, wire::kind_real}},
+    {"double", {3, 0, wire::kind_real}},
+    {"string04", {wire::width_string04, 0, wire::kind_string}},
+    {"string08", {5, 0, wire::kind_string}},
+    {"string16", {6, 0, wire::kind_string}},
+    {"string32", {7, 0, wire::kind_string}},
+    {"string64", {8, 0, wire::kind_string}},
+    {"string128", {9, 0, wire::kind_string}},
+    {"string256", {wire::width_string256, 0, wire::kind_string}},
+    {"date", {0, 0, wire::kind_date}},
+    {"time", {0, 0, wire::kind_time}},
+    {"datetime", {0, 0, wire::kind_datetime}},
 };
 
 bool all_digits(const char *p, size_t n)

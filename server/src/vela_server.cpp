@@ -3,6 +3,9 @@
 
 #include "session_io.h"
 
+#include <base/utf8.h>
+#include <base/wire.h>
+
 #include <arpa/inet.h>
 #include <dirent.h>
 #include <cerrno>
@@ -264,7 +267,7 @@ bool vela_server::log_in(connection *c, frame_reader &reader)
     auto reply_by = after_seconds(opt_.send_timeout_s);
     if (fs != frame_status::ok || !parse_login_body(body, login)) {
         log_line(c->peer + ": bad login frame, connection closed");
-        send_reply(c->fd, 1, "bad login frame", reply_by);
+        send_reply(c->fd, wire::status_refused, "bad login frame", reply_by);
         return false;
     }
     auto wait = throttle_.wait(c->address, deadline_clock::now());
@@ -280,7 +283,7 @@ bool vela_server::log_in(connection *c, frame_reader &reader)
     if (!users_->check(login.user, login.password)) {
         if (throttle_.failed(c->address, deadline_clock::now()))
             log_line(c->peer + ": login refused for user " + clip(login.user));
-        send_reply(c->fd, 1, "wrong user or password", reply_by);
+        send_reply(c->fd, wire::status_refused, "wrong user or password", reply_by);
         return false;
     }
     throttle_.succeeded(c->address);
@@ -297,7 +300,7 @@ bool vela_server::log_in(connection *c, frame_reader &reader)
     c->user = login.user;
     log_line(c->peer + ": " + login.user + " logged in");
     reader.set_max_len(opt_.max_frame);
-    return send_reply(c->fd, 0, std::string(), reply_by) == io_status::ok;
+    return send_reply(c->fd, wire::status_ok, std::string(), reply_by) == io_status::ok;
 }
 
 void vela_server::serve_statements(connection *c, frame_reader &reader)
@@ -351,9 +354,10 @@ void vela_server::serve_statements(connection *c, frame_reader &reader)
         io_status sent;
         if (!out.ok) {
             log_line(c->peer + ": failed: " + clip(text) + " -- " + out.error);
-            sent = send_reply(c->fd, 1, valid_utf8(out.error), after_seconds(opt_.send_timeout_s));
+            sent = send_reply(c->fd, wire::status_refused, utf8::sanitise(out.error),
+                              after_seconds(opt_.send_timeout_s));
         } else {
-            sent = send_reply(c->fd, 0, payload,
+            sent = send_reply(c->fd, wire::status_ok, payload,
                               after_seconds(opt_.send_timeout_s + (payload.size() >> 20)));
         }
         release(text);

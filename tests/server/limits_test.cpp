@@ -6,6 +6,8 @@
 #include "session_io.h"
 #include "storage.h"
 
+#include <base/utf8.h>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -96,7 +98,7 @@ TEST(log_text, lines_are_capped_valid_and_on_one_line)
     // Cut on a character boundary, control bytes and bad bytes replaced.
     std::string cjk;
     for (int i = 0; i < 300; ++i) cjk += "\xe6\x98\x9f";
-    EXPECT_EQ(log_text(cjk), valid_utf8(log_text(cjk)));
+    EXPECT_EQ(log_text(cjk), utf8::sanitise(log_text(cjk)));
     EXPECT_EQ(log_text("a\nb\x01\xff"), "a b \xef\xbf\xbd");
 }
 

@@ -2,6 +2,8 @@
 #include "result_table.h"
 #include "session_io.h"
 
+#include <base/utf8.h>
+
 #include <gtest/gtest.h>
 
 using namespace vela;
@@ -84,16 +86,16 @@ TEST(server_wire, login_body_lengths_must_add_up_exactly)
 TEST(server_wire, a_refusal_reason_is_always_valid_utf8)
 {
     const std::string bad = "\xEF\xBF\xBD";
-    EXPECT_EQ(valid_utf8("no table t \xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80"),
+    EXPECT_EQ(utf8::sanitise("no table t \xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80"),
               "no table t \xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80");
-    EXPECT_EQ(valid_utf8(std::string("a\0b", 3)), std::string("a\0b", 3));
-    EXPECT_EQ(valid_utf8("no table \xFF"), "no table " + bad);
-    EXPECT_EQ(valid_utf8("\xC3"), bad) << "a lead byte at the end";
-    EXPECT_EQ(valid_utf8("\xC3x"), bad + "x");
-    EXPECT_EQ(valid_utf8("\xC0\x80"), bad + bad) << "an overlong form";
-    EXPECT_EQ(valid_utf8("\xED\xA0\x80"), bad + bad + bad) << "a surrogate";
-    EXPECT_EQ(valid_utf8("\xF4\x90\x80\x80"), bad + bad + bad + bad) << "beyond U+10FFFF";
-    EXPECT_EQ(valid_utf8("\x80\xE4\xB8"), bad + bad + bad);
+    EXPECT_EQ(utf8::sanitise(std::string("a\0b", 3)), std::string("a\0b", 3));
+    EXPECT_EQ(utf8::sanitise("no table \xFF"), "no table " + bad);
+    EXPECT_EQ(utf8::sanitise("\xC3"), bad) << "a lead byte at the end";
+    EXPECT_EQ(utf8::sanitise("\xC3x"), bad + "x");
+    EXPECT_EQ(utf8::sanitise("\xC0\x80"), bad + bad) << "an overlong form";
+    EXPECT_EQ(utf8::sanitise("\xED\xA0\x80"), bad + bad + bad) << "a surrogate";
+    EXPECT_EQ(utf8::sanitise("\xF4\x90\x80\x80"), bad + bad + bad + bad) << "beyond U+10FFFF";
+    EXPECT_EQ(utf8::sanitise("\x80\xE4\xB8"), bad + bad + bad);
 }
 
 } // namespace
