@@ -27,8 +27,18 @@ sha256::sha256()
 {
 }
 
+namespace {
+thread_local uint64_t blocks_done = 0;
+}
+
+uint64_t sha256_blocks_done()
+{
+    return blocks_done;
+}
+
 void sha256::block(const uint8_t *p)
 {
+    ++blocks_done;
     uint32_t w[64];
     for (int i = 0; i < 16; ++i)
         w[i] = uint32_t(p[4 * i]) << 24 | uint32_t(p[4 * i + 1]) << 16 |

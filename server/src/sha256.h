@@ -25,6 +25,9 @@ private:
 };
 
 sha256_digest sha256_of(const std::string &bytes);
+// Blocks compressed on the calling thread so far: the work of a computation, independent of
+// the machine's speed (two logins must cost the same whoever asks).
+uint64_t sha256_blocks_done();
 std::string to_hex(const uint8_t *p, size_t n);
 
 // Iterated, salted hash of a password: h0 = H(salt || password), hi = H(hi-1 || salt || password).

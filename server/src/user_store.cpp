@@ -3,6 +3,10 @@
 
 #include "sha256.h"
 
+#include <base/utf8.h>
+
+#include <cerrno>
+
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -47,7 +51,7 @@ bool user_store::valid_name(const std::string &name)
     if (name.empty() || name.size() > 255) return false;
     for (unsigned char c : name)
         if (c < 0x21 || c == 0x7f) return false;
-    return true;
+    return utf8::valid(name.data(), name.size());
 }
 
 std::string user_store::stamp() const
@@ -121,7 +125,7 @@ bool user_store::has_user(const std::string &name) const
 bool user_store::set_user(const std::string &name, const std::string &password, std::string &err)
 {
     if (!valid_name(name)) {
-        return refuse(err, "a user name is 1 to 255 printable bytes without blanks");
+        return refuse(err, "a user name is 1 to 255 bytes of printable UTF-8 without blanks");
     }
     if (password.size() > k_max_password) {
         return refuse(err, "a password is at most " + std::to_string(k_max_password) + " bytes");
@@ -178,17 +182,27 @@ bool user_store::replace_all(const std::string &text, std::string &err)
 bool user_store::save(std::string &err) const
 {
     std::string tmp = path_ + ".tmp";
-    {
-        std::ofstream out(tmp, std::ios::trunc);
-        for (const auto &u : users_)
-            out << u.first << ' ' << u.second.salt << ' ' << u.second.iterations << ' '
-                << u.second.hash << '\n';
-        out.flush();
-        if (!out) {
-            return refuse(err, "cannot write " + tmp);
-        }
+    std::string text;
+    for (const auto &u : users_)
+        text += u.first + ' ' + u.second.salt + ' ' + std::to_string(u.second.iterations) + ' ' +
+                u.second.hash + '\n';
+    // Created private: the hashes are never readable by others, not even for a moment. A
+    // left-over file of another mode is removed first, since open keeps an existing mode.
+    ::unlink(tmp.c_str());
+    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return refuse(err, "cannot write " + tmp);
+    bool written = true;
+    for (size_t done = 0; written && done < text.size();) {
+        ssize_t r = ::write(fd, text.data() + done, text.size() - done);
+        if (r < 0 && errno == EINTR) continue;
+        written = r > 0;
+        if (written) done += size_t(r);
     }
-    ::chmod(tmp.c_str(), 0600);
+    written = ::fsync(fd) == 0 && written;
+    if (::close(fd) != 0 || !written) {
+        ::unlink(tmp.c_str());
+        return refuse(err, "cannot write " + tmp);
+    }
     if (std::rename(tmp.c_str(), path_.c_str()) != 0) {
         return refuse(err, "cannot replace " + path_);
     }
@@ -212,7 +226,10 @@ bool user_store::check(const std::string &name, const std::string &password) con
     // An unknown user costs the same work as a real one so a caller cannot probe for names;
     // the work is done outside the lock so other logins do not wait for it.
     if (!known) {
-        hash_password("0000000000000000", password, k_iterations);
+        // A made-up salt as long as a real one: the hash covers salt and password on every
+        // iteration, so a shorter salt would make unknown names answer measurably faster.
+        static const std::string dummy_salt(random_salt().size(), '0');
+        hash_password(dummy_salt, password, k_iterations);
         return false;
     }
     return same_text(hash_password(e.salt, password, e.iterations), e.hash);
