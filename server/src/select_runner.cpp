@@ -3,6 +3,8 @@
 
 #include "tree_reader.h"
 
+#include <base/utf8.h>
+
 #include <algorithm>
 #include <set>
 
@@ -67,6 +69,11 @@ bool valid_name(const std::string &name, const char *what, std::string &err)
     if (name.size() > 255)
         return refuse(err, std::string("a ") + what + " name is at most 255 bytes");
     if (name == "__id") return refuse(err, "__id is the row id and cannot name a field");
+    // Names travel to every client and into every log: text only, no NUL, no broken bytes.
+    if (name.find('\0') != std::string::npos)
+        return refuse(err, std::string("a ") + what + " name may not hold a NUL character");
+    if (!utf8::valid(name.data(), name.size()))
+        return refuse(err, std::string("a ") + what + " name must be valid UTF-8");
     return true;
 }
 

@@ -385,6 +385,10 @@ bool convert_value(const value &v, col_type t, value &out, std::string &err)
             return refuse(err,
                           std::string("a ") + type_name(v.type) + " cannot become " + type_name(t));
         }
+        // The storage has no NaN (it would come back as 0 and slip past "no repeats"), and the
+        // dialect has no empty value to stand for it.
+        if (std::isnan(d))
+            return refuse(err, std::string("NaN is not a number for ") + type_name(t));
         if (t == col_type::flt && std::isfinite(d) && std::fabs(d) > double(FLT_MAX))
             return refuse(err, value_text(v) + " is out of range for float");
         out = value::of_real(t == col_type::flt ? double(float(d)) : d, t);

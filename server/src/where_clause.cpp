@@ -56,9 +56,20 @@ bool is_constant(const expr &e)
     return true;
 }
 
+// The type the compared side has on every row, when it is known before any row is read.
+bool known_type(const expr &e, const expr_scope &scope, col_type &t)
+{
+    if (e.kind == expr::k_field && scope.table && e.field >= 0 &&
+        size_t(e.field) < scope.table->fields.size()) {
+        t = scope.table->fields[size_t(e.field)].type;
+        return true;
+    }
+    return false;
+}
+
 // Without this, "a in (select a from t)" compared every row with every value: minutes on a
 // table of a hundred thousand rows, with every other client waiting.
-void prepare_sorted(where_node &w)
+void prepare_sorted(where_node &w, const expr_scope &scope)
 {
     std::vector<value> vals;
     if (w.from_select) {
@@ -71,6 +82,22 @@ void prepare_sorted(where_node &w)
             if (!eval_expr(e, eval_ctx(), v, ignored)) return; // evaluated per row, failing there
             vals.push_back(std::move(v));
         }
+    }
+    // The values must be in the order in which the row's value meets them. A text meets a
+    // date or time as that date or time, and a text as text: "2024-01-01T00:00:00" sorts
+    // after "2024-01-01 23:00:00" as text but comes first as a datetime. So texts are
+    // brought to the field's type first; when that type is not known, they are tested one
+    // by one.
+    col_type t = col_type::s256;
+    bool typed = known_type(w.field, scope, t);
+    for (auto &v : vals) {
+        if (!is_str(v.type)) continue;
+        if (!typed) return;
+        if (!is_temporal(t)) continue;
+        value c;
+        std::string ignored;
+        if (!convert_value(v, t, c, ignored)) return; // refused row by row, with its reason
+        v = std::move(c);
     }
     bool comparable = true;
     // stable_sort stays within bounds even if an ordering were inconsistent.
@@ -186,7 +213,7 @@ bool compile_pri(const parse_node *pri, const expr_scope &scope, const subselect
                 out.quant = word(t[i++], "any") ? where_node::q_any : where_node::q_all;
                 if (!read_list(t, i, scope, sub, out.list, out.from_select, out.sub, err))
                     return false;
-                prepare_sorted(out);
+                prepare_sorted(out, scope);
                 return true;
             }
             if (i >= t.size()) return refuse(err, "malformed comparison");
@@ -204,7 +231,7 @@ bool compile_pri(const parse_node *pri, const expr_scope &scope, const subselect
             }
             ++i; // "in"
             if (!read_list(t, i, scope, sub, out.list, out.from_select, out.sub, err)) return false;
-            prepare_sorted(out);
+            prepare_sorted(out, scope);
             return true;
         }
     }

@@ -4,6 +4,7 @@
 #include "frame_reader.h"
 #include "login_throttle.h"
 #include "session_io.h"
+#include "scratch_db.h"
 #include "storage.h"
 
 #include <base/utf8.h>
@@ -134,23 +135,11 @@ TEST(login_throttle, failures_past_the_free_ones_wait_longer_and_are_summarised)
     EXPECT_EQ(t.wait("10.0.0.1", now).count(), 0);
 }
 
-class budget_test : public ::testing::Test {
+class budget_test : public scratch_db {
 protected:
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/vela_budget_XXXXXX";
-        ASSERT_NE(::mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-        std::string err;
-        ASSERT_TRUE(st_.open(dir_ + "/vela.db", err)) << err;
-    }
-    void TearDown() override
-    {
-        st_.close();
-        std::filesystem::remove_all(dir_);
-    }
     // Runs sql with the given limits; returns the outcome and how long it took.
-    statement_outcome run(const std::string &sql, int timeout_ms, int regex_ms, double *secs)
+    statement_outcome run_limited(const std::string &sql, int timeout_ms, int regex_ms,
+                                  double *secs)
     {
         executor ex(st_);
         ex.set_limits(std::chrono::milliseconds(timeout_ms), std::chrono::milliseconds(regex_ms));
@@ -159,17 +148,15 @@ protected:
         *secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         return out;
     }
-    std::string dir_;
-    storage st_;
 };
 
 TEST_F(budget_test, long_statements_stop_at_the_time_out_and_write_nothing)
 {
     double secs = 0;
-    ASSERT_TRUE(run("create table p ( s string64() )", 0, 0, &secs).ok);
+    ASSERT_TRUE(run("create table p ( s string64() )").ok);
     std::string ins = "insert into p ( s ) values ( \"aaaaaaaaaaaaaaaaa!\" )";
     for (int i = 0; i < 200; ++i) ins += ", ( \"aaaaaaaaaaaaaaaaa!\" )";
-    ASSERT_TRUE(run(ins, 0, 0, &secs).ok);
+    ASSERT_TRUE(run(ins).ok);
     struct row_case {
         const char *what, *sql;
         int timeout_ms, regex_ms;
@@ -185,12 +172,12 @@ TEST_F(budget_test, long_statements_stop_at_the_time_out_and_write_nothing)
          "time-out"},
     };
     for (const auto &c : cases) {
-        statement_outcome out = run(c.sql, c.timeout_ms, c.regex_ms, &secs);
+        statement_outcome out = run_limited(c.sql, c.timeout_ms, c.regex_ms, &secs);
         EXPECT_FALSE(out.ok) << c.what;
         EXPECT_NE(out.error.find(c.reason), std::string::npos) << c.what << ": " << out.error;
         EXPECT_LT(secs, 3.0) << c.what;
     }
-    statement_outcome n = run("rows_of p", 0, 0, &secs);
+    statement_outcome n = run("rows_of p");
     ASSERT_TRUE(n.ok);
     EXPECT_EQ(n.table.rows[0].cells[0].u(), 201u);
 }
@@ -199,7 +186,7 @@ TEST_F(budget_test, parsing_a_huge_comment_stops_at_the_time_out)
 {
     std::string text = "select 1 /*" + std::string(48u << 20, ' ') + "*/";
     double secs = 0;
-    statement_outcome out = run(text, 300, 0, &secs);
+    statement_outcome out = run_limited(text, 300, 0, &secs);
     EXPECT_FALSE(out.ok);
     EXPECT_NE(out.error.find("time-out"), std::string::npos) << out.error;
     EXPECT_LT(secs, 3.0);
