@@ -98,19 +98,47 @@ void storage::close()
     }
 }
 
-std::string storage::reason(const table_def *)
+std::string storage::reason(const table_def *t)
 {
-    int code = sqlite3_extended_errcode(db_);
-    if (code == SQLITE_CONSTRAINT_UNIQUE)
-        return "a value repeats in a field that does not allow repeats";
-    return std::string("storage error: ") + sqlite3_errmsg(db_);
+    // The storage's own words name its internal tables and columns; a user knows only the
+    // tables and fields they made.
+    std::string where = t ? " of table " + t->name : std::string();
+    switch (sqlite3_extended_errcode(db_) & 0xff) {
+    case SQLITE_CONSTRAINT:
+        if (sqlite3_extended_errcode(db_) == SQLITE_CONSTRAINT_UNIQUE)
+            return "a value repeats in a field that does not allow repeats";
+        return "the change" + where + " breaks a rule of the stored data";
+    case SQLITE_FULL:
+        return "the disk is full: the change" + where + " could not be stored";
+    case SQLITE_TOOBIG:
+        return "a value or row" + where + " is too large to store";
+    case SQLITE_NOMEM:
+        return "the server ran out of memory while storing the change" + where;
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+    case SQLITE_READONLY:
+        return "the server could not read or write its data files";
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return "the server's data files are damaged";
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return "the data is in use by another program";
+    case SQLITE_INTERRUPT:
+        return "the statement was stopped";
+    default:
+        if (std::strstr(sqlite3_errmsg(db_), "too many columns"))
+            return "a table holds at most " + std::to_string(max_fields) + " fields";
+        return "the data" + where + " could not be stored or read (storage code " +
+               std::to_string(sqlite3_extended_errcode(db_)) + ")";
+    }
 }
 
-bool storage::exec(const std::string &sql, std::string &err)
+bool storage::exec(const std::string &sql, std::string &err, const table_def *t)
 {
     char *msg = nullptr;
     if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &msg) != SQLITE_OK) {
-        err = reason();
+        err = reason(t);
         sqlite3_free(msg);
         return false;
     }
@@ -248,7 +276,7 @@ bool storage::save_fields(const table_def &t, std::string &err)
     {
         stmt_reset r{d};
         sqlite3_bind_int64(d, 1, t.tid);
-        if (sqlite3_step(d) != SQLITE_DONE) return refuse(err, reason());
+        if (sqlite3_step(d) != SQLITE_DONE) return refuse(err, reason(&t));
     }
     sqlite3_stmt *ins = prepare(
         "INSERT INTO vela_fields(tid, pos, fid, name, type, rep, auto_inc) VALUES(?,?,?,?,?,?,?)",
@@ -264,18 +292,18 @@ bool storage::save_fields(const table_def &t, std::string &err)
         sqlite3_bind_text(ins, 5, type_name(f.type), -1, SQLITE_STATIC);
         sqlite3_bind_int(ins, 6, f.repeat ? 1 : 0);
         sqlite3_bind_int(ins, 7, f.auto_inc ? 1 : 0);
-        if (sqlite3_step(ins) != SQLITE_DONE) return refuse(err, reason());
+        if (sqlite3_step(ins) != SQLITE_DONE) return refuse(err, reason(&t));
     }
     return true;
 }
 
 bool storage::set_unique_index(const table_def &t, const field_def &f, std::string &err)
 {
-    if (!exec("DROP INDEX IF EXISTS " + unique_index(t, f), err)) return false;
+    if (!exec("DROP INDEX IF EXISTS " + unique_index(t, f), err, &t)) return false;
     if (f.repeat) return true;
     if (!exec("CREATE UNIQUE INDEX " + unique_index(t, f) + " ON " + data_table(t) + "(" +
                   column(f) + ")",
-              err)) {
+              err, &t)) {
         if (err.find("repeats") != std::string::npos || err.find("UNIQUE") != std::string::npos)
             return refuse(err, "field " + f.name +
                                    " holds repeated values, so it cannot refuse repeats");
@@ -287,6 +315,10 @@ bool storage::create_table(const std::string &name, const std::vector<field_def>
                            std::string &err)
 {
     if (find_table(name)) return refuse(err, "table " + name + " already exists");
+    if (fields_in.size() > max_fields)
+        return refuse(err, "a table holds at most " + std::to_string(max_fields) +
+                               " fields; table " + name + " would have " +
+                               std::to_string(fields_in.size()));
     sqlite3_stmt *s = prepare("INSERT INTO vela_tables(name) VALUES(?)", err);
     if (!s) return false;
     table_def t;
@@ -295,7 +327,7 @@ bool storage::create_table(const std::string &name, const std::vector<field_def>
     {
         stmt_reset r{s};
         sqlite3_bind_blob(s, 1, name.data(), int(name.size()), SQLITE_TRANSIENT);
-        if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason());
+        if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason(&t));
         t.tid = sqlite3_last_insert_rowid(db_);
     }
     std::string ddl = "CREATE TABLE " + data_table(t) + "(__id INTEGER PRIMARY KEY AUTOINCREMENT";
@@ -304,7 +336,7 @@ bool storage::create_table(const std::string &name, const std::vector<field_def>
         ddl += ", " + column(t.fields[i]);
     }
     ddl += ")";
-    if (!exec(ddl, err) || !save_fields(t, err)) return false;
+    if (!exec(ddl, err, &t) || !save_fields(t, err)) return false;
     for (const auto &f : t.fields)
         if (!set_unique_index(t, f, err)) return false;
     tables_.push_back(std::move(t));
@@ -320,11 +352,11 @@ bool storage::drop_table(const std::string &name, std::string &err)
     {
         stmt_reset r{s};
         sqlite3_bind_int64(s, 1, t->tid);
-        if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason());
+        if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason(t));
     }
     table_def copy = *t;
     copy.fields.clear();
-    if (!save_fields(copy, err) || !exec("DROP TABLE " + data_table(*t), err)) return false;
+    if (!save_fields(copy, err) || !exec("DROP TABLE " + data_table(*t), err, t)) return false;
     for (auto it = tables_.begin(); it != tables_.end(); ++it)
         if (it->name == name) {
             tables_.erase(it);
@@ -337,7 +369,7 @@ bool storage::truncate_table(const std::string &name, std::string &err)
 {
     const table_def *t = find_table(name);
     if (!t) return refuse(err, "no table " + name);
-    return exec("DELETE FROM " + data_table(*t), err);
+    return exec("DELETE FROM " + data_table(*t), err, t);
 }
 
 bool storage::add_field(const std::string &table, const field_def &f_in, std::string &err)
@@ -346,11 +378,14 @@ bool storage::add_field(const std::string &table, const field_def &f_in, std::st
     if (!t) return refuse(err, "no table " + table);
     if (t->field_index(f_in.name) >= 0)
         return refuse(err, "table " + table + " already has a field " + f_in.name);
+    if (t->fields.size() >= max_fields)
+        return refuse(err, "table " + table + " already has " + std::to_string(max_fields) +
+                               " fields, the most a table holds");
     field_def f = f_in;
     f.fid = 1;
     for (const auto &x : t->fields) f.fid = std::max(f.fid, x.fid + 1);
     // Existing rows get the type's zero value (auto-increment fields count up from 1).
-    if (!exec("ALTER TABLE " + data_table(*t) + " ADD COLUMN " + column(f), err)) return false;
+    if (!exec("ALTER TABLE " + data_table(*t) + " ADD COLUMN " + column(f), err, t)) return false;
     t->fields.push_back(f);
     std::vector<stored_row> rows;
     if (!scan(*t, rows, err)) return false;
@@ -367,7 +402,7 @@ bool storage::add_field(const std::string &table, const field_def &f_in, std::st
         stmt_reset rs{s};
         bind_value(s, 1, v);
         sqlite3_bind_int64(s, 2, int64_t(r.id));
-        if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason());
+        if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason(t));
     }
     return save_fields(*t, err) && set_unique_index(*t, f, err);
 }
@@ -381,8 +416,8 @@ bool storage::drop_field(const std::string &table, const std::string &field, std
     if (t->fields.size() == 1)
         return refuse(err, "cannot drop the last field of " + table + "; drop the table instead");
     field_def f = t->fields[size_t(idx)];
-    if (!exec("DROP INDEX IF EXISTS " + unique_index(*t, f), err) ||
-        !exec("ALTER TABLE " + data_table(*t) + " DROP COLUMN " + column(f), err))
+    if (!exec("DROP INDEX IF EXISTS " + unique_index(*t, f), err, t) ||
+        !exec("ALTER TABLE " + data_table(*t) + " DROP COLUMN " + column(f), err, t))
         return false;
     t->fields.erase(t->fields.begin() + idx);
     return save_fields(*t, err);
@@ -424,7 +459,7 @@ bool storage::modify_field(const std::string &table, const field_def &f_in, std:
             stmt_reset rs{s};
             bind_value(s, 1, v);
             sqlite3_bind_int64(s, 2, int64_t(r.id));
-            if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason());
+            if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason(t));
         }
     }
     t->fields[size_t(idx)] = f;
@@ -451,7 +486,7 @@ bool storage::scan(const table_def &t, std::vector<stored_row> &out, std::string
             row.cells.push_back(read_value(s, int(i) + 1, t.fields[i].type));
         out.push_back(std::move(row));
     }
-    if (rc != SQLITE_DONE) return refuse(err, reason());
+    if (rc != SQLITE_DONE) return refuse(err, reason(&t));
     return true;
 }
 
@@ -473,7 +508,7 @@ bool storage::fetch(const table_def &t, uint64_t id, stored_row &out, bool &foun
             out.cells.push_back(read_value(s, int(i) + 1, t.fields[i].type));
         return true;
     }
-    if (rc != SQLITE_DONE) return refuse(err, reason());
+    if (rc != SQLITE_DONE) return refuse(err, reason(&t));
     return true;
 }
 
@@ -482,7 +517,7 @@ bool storage::count_rows(const table_def &t, uint64_t &n, std::string &err)
     sqlite3_stmt *s = prepare("SELECT count(*) FROM " + data_table(t), err);
     if (!s) return false;
     stmt_reset r{s};
-    if (sqlite3_step(s) != SQLITE_ROW) return refuse(err, reason());
+    if (sqlite3_step(s) != SQLITE_ROW) return refuse(err, reason(&t));
     n = uint64_t(sqlite3_column_int64(s, 0));
     return true;
 }
@@ -501,7 +536,7 @@ bool storage::insert_row(const table_def &t, const std::vector<value> &cells, ui
     if (!s) return false;
     stmt_reset r{s};
     for (size_t i = 0; i < cells.size(); ++i) bind_value(s, int(i) + 1, cells[i]);
-    if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason());
+    if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason(&t));
     id = uint64_t(sqlite3_last_insert_rowid(db_));
     return true;
 }
@@ -518,7 +553,7 @@ bool storage::update_row(const table_def &t, uint64_t id, const std::vector<valu
     stmt_reset r{s};
     for (size_t i = 0; i < cells.size(); ++i) bind_value(s, int(i) + 1, cells[i]);
     sqlite3_bind_int64(s, int(cells.size()) + 1, int64_t(id));
-    if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason());
+    if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason(&t));
     return true;
 }
 
@@ -528,7 +563,7 @@ bool storage::delete_row(const table_def &t, uint64_t id, std::string &err)
     if (!s) return false;
     stmt_reset r{s};
     sqlite3_bind_int64(s, 1, int64_t(id));
-    if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason());
+    if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, reason(&t));
     return true;
 }
 
@@ -540,7 +575,7 @@ bool storage::next_auto_value(const table_def &t, const field_def &f, value &out
         sqlite3_stmt *s = prepare(sql, err);
         if (!s) return false;
         stmt_reset r{s};
-        if (sqlite3_step(s) != SQLITE_ROW) return refuse(err, reason());
+        if (sqlite3_step(s) != SQLITE_ROW) return refuse(err, reason(&t));
         found = sqlite3_column_type(s, 0) != SQLITE_NULL;
         if (found) top = sqlite3_column_int64(s, 0);
         return true;

@@ -39,6 +39,8 @@ struct stored_row {
 
 class storage {
 public:
+    // The storage keeps a row id beside the fields, within its limit of 2000 columns.
+    static const size_t max_fields = 1999;
     storage();
     ~storage();
     storage(const storage &) = delete;
@@ -89,7 +91,7 @@ public:
     bool next_auto_value(const table_def &t, const field_def &f, value &out, std::string &err);
 
 private:
-    bool exec(const std::string &sql, std::string &err);
+    bool exec(const std::string &sql, std::string &err, const table_def *t = nullptr);
     sqlite3_stmt *prepare(const std::string &sql, std::string &err);
     bool load_catalogue(std::string &err);
     bool save_fields(const table_def &t, std::string &err);

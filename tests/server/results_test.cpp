@@ -149,3 +149,32 @@ TEST_F(results_test, names_with_nul_or_broken_utf8_are_refused_and_text_values_k
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(results_test, the_field_limit_is_refused_in_the_words_of_the_users_tables)
+{
+    auto fields = [](int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i) s += (i ? ", f" : "f") + std::to_string(i) + " u08()";
+        return s;
+    };
+    auto internal = [](const std::string &reason) {
+        return reason.find("sqlite") != std::string::npos ||
+               reason.find("column") != std::string::npos ||
+               reason.find(" d1") != std::string::npos;
+    };
+    statement_outcome r = run("create table wide ( " + fields(int(storage::max_fields) + 1) + " )");
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find(std::to_string(storage::max_fields)), std::string::npos) << r.error;
+    EXPECT_FALSE(internal(r.error)) << r.error;
+    ASSERT_TRUE(run("create table wide ( " + fields(int(storage::max_fields)) + " )").ok);
+    ASSERT_TRUE(run("insert into wide ( f0 ) values ( 1 )").ok);
+    r = run("alter table wide add extra u08 ( true )");
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(internal(r.error)) << r.error;
+    EXPECT_NE(r.error.find("wide"), std::string::npos) << r.error;
+    EXPECT_TRUE(run("alter table wide drop f5").ok) << "a wide table stays usable";
+}
+
+} // namespace
