@@ -5,6 +5,7 @@
 #include "session_io.h"
 #include "user_store.h"
 
+#include <base/utf8.h>
 #include <sqlite3.h>
 
 #include <cmath>
@@ -161,10 +162,10 @@ std::string quoted_text(const std::string &s)
 {
     // Valid UTF-8 stays readable; control bytes, quotes, backslashes and stray bytes are
     // written as \x escapes.
-    bool utf8 = valid_utf8(s) == s;
+    bool is_utf8 = utf8::valid(s.data(), s.size());
     std::string out = "\"";
     for (unsigned char c : s) {
-        if (c < 0x20 || c == 0x7f || c == '"' || c == '\\' || (c >= 0x80 && !utf8)) {
+        if (c < 0x20 || c == 0x7f || c == '"' || c == '\\' || (c >= 0x80 && !is_utf8)) {
             char hex[8];
             std::snprintf(hex, sizeof hex, "\\x%02x", c);
             out += hex;
