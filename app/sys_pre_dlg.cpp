@@ -5,7 +5,11 @@
 #include "editor/editor.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QListWidgetItem>
+#include <QScrollBar>
+
+#include <algorithm>
 
 #include <cstring>
 
@@ -105,6 +109,21 @@ sys_pre_dlg::~sys_pre_dlg()
     delete ui;
 }
 
+void sys_pre_dlg::fit_lists()
+{
+    // Both lists as wide as their longest translated entry, so that no entry is cut.
+    QListWidget *pages = ui->listWidget;
+    pages->setFixedWidth(pages->sizeHintForColumn(0) + 2 * pages->frameWidth() + 12);
+    QListWidget *rows = ui->theme_lw;
+    int widest = 0;
+    for (int row = 0; row < rows->count(); ++row) {
+        const QListWidgetItem *item = rows->item(row);
+        widest = std::max(widest, QFontMetrics(item->font()).horizontalAdvance(item->text()));
+    }
+    rows->setMinimumWidth(widest + 2 * rows->frameWidth() +
+                          rows->verticalScrollBar()->sizeHint().width() + 12);
+}
+
 void sys_pre_dlg::fill_from_record()
 {
     const sys_config &c = snapshot_;
@@ -115,6 +134,7 @@ void sys_pre_dlg::fill_from_record()
     ui->fresh_rb->setChecked(c.theme == 1);
     ui->leisurely_rb->setChecked(c.theme == 2);
     load_rows();
+    fit_lists();
 
     // A width typed into an older file may not be one of the offered ones; offer it too, so
     // that Apply does not change it behind the user's back.

@@ -53,6 +53,7 @@ public slots:
 
 private:
     void fill_from_record();
+    void fit_lists();
     void load_rows();
     void enable_font_controls(bool on);
     int checked_theme() const;

@@ -339,6 +339,167 @@
         <source>connected to %1:%2</source>
         <translation>%1:%2 に接続中</translation>
     </message>
+    <message>
+        <source>the language change to 中文, the application need restart, restart now?</source>
+        <translation>言語を中国語（中文）に変更しました。反映するには再起動が必要です。今すぐ再起動しますか？</translation>
+    </message>
+    <message>
+        <source>the language change to English, the application need restart, restart now?</source>
+        <translation>言語を英語（English）に変更しました。反映するには再起動が必要です。今すぐ再起動しますか？</translation>
+    </message>
+    <message>
+        <source>the language change to Français, the application need restart, restart now?</source>
+        <translation>言語をフランス語（Français）に変更しました。反映するには再起動が必要です。今すぐ再起動しますか？</translation>
+    </message>
+    <message>
+        <source>the language change to Japanese, the application need restart, restart now?</source>
+        <translation>言語を日本語に変更しました。反映するには再起動が必要です。今すぐ再起動しますか？</translation>
+    </message>
+    <message>
+        <source>language changed</source>
+        <translation>言語の変更</translation>
+    </message>
+    <message>
+        <source>the application could not be restarted, the language changes at the next start!</source>
+        <translation>アプリケーションを再起動できませんでした。言語は次回の起動時に変わります。</translation>
+    </message>
+    <message>
+        <source>help</source>
+        <translation>ヘルプ</translation>
+    </message>
+    <message>
+        <source>the manual &apos;%1&apos; is not found!</source>
+        <translation>マニュアル「%1」が見つかりません。</translation>
+    </message>
+    <message>
+        <source>no program opens &apos;%1&apos;!</source>
+        <translation>「%1」を開くプログラムがありません。</translation>
+    </message>
+    <message>
+        <source>there is new version, please update from website!</source>
+        <translation>新しいバージョンがあります。Web サイトから更新してください。</translation>
+    </message>
+    <message>
+        <source>the current version is latest version!</source>
+        <translation>現在のバージョンが最新です。</translation>
+    </message>
+    <message>
+        <source>check version failed!</source>
+        <translation>バージョンの確認に失敗しました。</translation>
+    </message>
+    <message>
+        <source>version infomation</source>
+        <translation>バージョン情報</translation>
+    </message>
+</context>
+<context>
+    <name>about_dlg</name>
+    <message>
+        <source>about data oparation console</source>
+        <translation>データ操作コンソールについて</translation>
+    </message>
+    <message>
+        <source>About: Database client is GUI client develop by vela database team.</source>
+        <translation>概要：このデータベースクライアントは Vela データベースチームが開発した GUI クライアントです。</translation>
+    </message>
+    <message>
+        <source>Made by the velastudio developers; free software under the MIT licence.</source>
+        <translation>velastudio の開発者が作成。MIT ライセンスのフリーソフトウェアです。</translation>
+    </message>
+    <message>
+        <source>Version: 0.2.3, Build Date: 2024-05-12</source>
+        <translation>バージョン：0.2.3、ビルド日：2024-05-12</translation>
+    </message>
+    <message>
+        <source>Licenses(&amp;L)</source>
+        <translation>ライセンス(&amp;L)</translation>
+    </message>
+    <message>
+        <source>vela database client license</source>
+        <translation>Vela データベースクライアントのライセンス</translation>
+    </message>
+</context>
+<context>
+    <name>import_csv_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation>ダイアログ</translation>
+    </message>
+    <message>
+        <source>format</source>
+        <translation>形式</translation>
+    </message>
+    <message>
+        <source>csv</source>
+        <translation>csv</translation>
+    </message>
+    <message>
+        <source>csvs</source>
+        <translation>csvs</translation>
+    </message>
+    <message>
+        <source>Spliter</source>
+        <translation>区切り文字</translation>
+    </message>
+    <message>
+        <source>replace mode</source>
+        <translation>置換モード</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>パス</translation>
+    </message>
+    <message>
+        <source>path</source>
+        <translation>パス</translation>
+    </message>
+    <message>
+        <source>a path on the server, relative to its files folder</source>
+        <translation>サーバー上のパス（サーバーのファイルフォルダーからの相対パス）</translation>
+    </message>
+    <message>
+        <source>space</source>
+        <translation>空白</translation>
+    </message>
+    <message>
+        <source>export path information</source>
+        <translation>エクスポート先のパス</translation>
+    </message>
+    <message>
+        <source>import path information</source>
+        <translation>インポート元のパス</translation>
+    </message>
+    <message>
+        <source>the input path is empty.</source>
+        <translation>パスが入力されていません。</translation>
+    </message>
+</context>
+<context>
+    <name>load_tab_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation>ダイアログ</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>パス</translation>
+    </message>
+    <message>
+        <source>path</source>
+        <translation>パス</translation>
+    </message>
+    <message>
+        <source>a path on the server, relative to its files folder</source>
+        <translation>サーバー上のパス（サーバーのファイルフォルダーからの相対パス）</translation>
+    </message>
+    <message>
+        <source>table path information</source>
+        <translation>テーブルのパス</translation>
+    </message>
+    <message>
+        <source>the input table&apos;s path is empty.</source>
+        <translation>テーブルのパスが入力されていません。</translation>
+    </message>
 </context>
 <context>
     <name>login_dlg</name>
@@ -355,24 +516,24 @@
         <translation>ログイン</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:15pt; font-weight:600;"&gt;Vela Database Login&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:15pt; font-weight:600;"&gt;Vela データベース ログイン&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:15pt; font-weight:600;&quot;&gt;Vela Database Login&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:15pt; font-weight:600;&quot;&gt;Vela データベース ログイン&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;user : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;ユーザー：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;user : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;ユーザー：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;password :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;パスワード：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;password :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;パスワード：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;IP : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;IP：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;IP : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;IP：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;port : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;ポート：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;port : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;ポート：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>invalid ip</source>
@@ -389,6 +550,477 @@
     <message>
         <source>invalid user or password</source>
         <translation>ユーザー名またはパスワードが無効です</translation>
+    </message>
+</context>
+<context>
+    <name>replace_mode</name>
+    <message>
+        <source>replace mode information</source>
+        <translation>置換モードの確認</translation>
+    </message>
+    <message>
+        <source>note: the replace mode will &lt;span style=&apos;color:orange&apos;&gt;replace exists file&lt;/span&gt;, continue?</source>
+        <translation>注意：置換モードでは&lt;span style=&apos;color:orange&apos;&gt;既存のファイルを上書きします&lt;/span&gt;。続行しますか？</translation>
+    </message>
+</context>
+<context>
+    <name>save_tab_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation>ダイアログ</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>パス</translation>
+    </message>
+    <message>
+        <source>path</source>
+        <translation>パス</translation>
+    </message>
+    <message>
+        <source>a path on the server, relative to its files folder</source>
+        <translation>サーバー上のパス（サーバーのファイルフォルダーからの相対パス）</translation>
+    </message>
+    <message>
+        <source>Replace Mode</source>
+        <translation>置換モード</translation>
+    </message>
+    <message>
+        <source>path information</source>
+        <translation>パス</translation>
+    </message>
+    <message>
+        <source>the input path is empty.</source>
+        <translation>パスが入力されていません。</translation>
+    </message>
+</context>
+<context>
+    <name>search_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation>ダイアログ</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>対象</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>前へ</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>次へ</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>モード</translation>
+    </message>
+    <message>
+        <source>Regular Expression</source>
+        <translation>正規表現</translation>
+    </message>
+    <message>
+        <source>Support(\n,\r,\x)</source>
+        <translation>エスケープ(\n,\r,\x)</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>通常</translation>
+    </message>
+    <message>
+        <source>Match Word</source>
+        <translation>単語単位</translation>
+    </message>
+    <message>
+        <source>Case-sentive</source>
+        <translation>大文字と小文字を区別</translation>
+    </message>
+    <message>
+        <source>Find All</source>
+        <translation>すべて検索</translation>
+    </message>
+    <message>
+        <source>Only Selection</source>
+        <translation>選択範囲のみ</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>置換</translation>
+    </message>
+    <message>
+        <source>Replace All</source>
+        <translation>すべて置換</translation>
+    </message>
+    <message>
+        <source>replace text in current windows</source>
+        <translation>現在のウィンドウで置換</translation>
+    </message>
+    <message>
+        <source>find text in current windows</source>
+        <translation>現在のウィンドウで検索</translation>
+    </message>
+    <message>
+        <source>search result</source>
+        <translation>検索結果</translation>
+    </message>
+    <message>
+        <source>the regular expression is invalid: %1</source>
+        <translation>正規表現が無効です：%1</translation>
+    </message>
+    <message>
+        <source>the search was stopped: %1</source>
+        <translation>検索を中止しました：%1</translation>
+    </message>
+    <message>
+        <source>next research result</source>
+        <translation>次の検索結果</translation>
+    </message>
+    <message>
+        <source>previous research result</source>
+        <translation>前の検索結果</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found.</source>
+        <translation>文字列「%1」は見つかりませんでした。</translation>
+    </message>
+    <message>
+        <source>next search result</source>
+        <translation>次の検索結果</translation>
+    </message>
+    <message>
+        <source>previous search result</source>
+        <translation>前の検索結果</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found. continue from begin?</source>
+        <translation>文字列「%1」は見つかりませんでした。先頭から続けますか？</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found. continue from end?</source>
+        <translation>文字列「%1」は見つかりませんでした。末尾から続けますか？</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; found %2 times.</source>
+        <translation>文字列「%1」が %2 件見つかりました。</translation>
+    </message>
+    <message>
+        <source>replace result</source>
+        <translation>置換結果</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; %2 times replaced.</source>
+        <translation>文字列「%1」を %2 件置換しました。</translation>
+    </message>
+</context>
+<context>
+    <name>search_tab_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation>ダイアログ</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>対象</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>前へ</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>次へ</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>モード</translation>
+    </message>
+    <message>
+        <source>Regular Expression</source>
+        <translation>正規表現</translation>
+    </message>
+    <message>
+        <source>Support(\n,\r,\x)</source>
+        <translation>エスケープ(\n,\r,\x)</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>通常</translation>
+    </message>
+    <message>
+        <source>Case-sentive</source>
+        <translation>大文字と小文字を区別</translation>
+    </message>
+    <message>
+        <source>Match Word</source>
+        <translation>単語単位</translation>
+    </message>
+    <message>
+        <source>Constraint</source>
+        <translation>範囲</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>列</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>なし</translation>
+    </message>
+    <message>
+        <source>Find All</source>
+        <translation>すべて検索</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>置換</translation>
+    </message>
+    <message>
+        <source>Replace All</source>
+        <translation>すべて置換</translation>
+    </message>
+    <message>
+        <source>search result</source>
+        <translation>検索結果</translation>
+    </message>
+    <message>
+        <source>the regular expression is invalid: %1</source>
+        <translation>正規表現が無効です：%1</translation>
+    </message>
+    <message>
+        <source>the search was stopped: %1</source>
+        <translation>検索を中止しました：%1</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found.</source>
+        <translation>文字列「%1」は見つかりませんでした。</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; found %2 times.</source>
+        <translation>文字列「%1」が %2 件見つかりました。</translation>
+    </message>
+    <message>
+        <source>next research result</source>
+        <translation>次の検索結果</translation>
+    </message>
+    <message>
+        <source>previous research result</source>
+        <translation>前の検索結果</translation>
+    </message>
+    <message>
+        <source>next search result</source>
+        <translation>次の検索結果</translation>
+    </message>
+    <message>
+        <source>previous search result</source>
+        <translation>前の検索結果</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found. continue from begin?</source>
+        <translation>文字列「%1」は見つかりませんでした。先頭から続けますか？</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found. continue from end?</source>
+        <translation>文字列「%1」は見つかりませんでした。末尾から続けますか？</translation>
+    </message>
+    <message>
+        <source>replace result</source>
+        <translation>置換結果</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; %2 times replaced.</source>
+        <translation>文字列「%1」を %2 件置換しました。</translation>
+    </message>
+    <message>
+        <source>replace text in current table</source>
+        <translation>現在のテーブルで置換</translation>
+    </message>
+    <message>
+        <source>find text in current table</source>
+        <translation>現在のテーブルで検索</translation>
+    </message>
+</context>
+<context>
+    <name>sys_pre_dlg</name>
+    <message>
+        <source>system preference</source>
+        <translation>システム設定</translation>
+    </message>
+    <message>
+        <source>editor</source>
+        <translation>エディター</translation>
+    </message>
+    <message>
+        <source>update</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source> style</source>
+        <translation> スタイル</translation>
+    </message>
+    <message>
+        <source>theme</source>
+        <translation>テーマ</translation>
+    </message>
+    <message>
+        <source> elegant</source>
+        <translation> エレガント</translation>
+    </message>
+    <message>
+        <source>fresh</source>
+        <translation>さわやか</translation>
+    </message>
+    <message>
+        <source>leisurely</source>
+        <translation>のんびり</translation>
+    </message>
+    <message>
+        <source>reset(&amp;r)</source>
+        <translation>リセット(&amp;R)</translation>
+    </message>
+    <message>
+        <source>show space</source>
+        <translation>空白を表示</translation>
+    </message>
+    <message>
+        <source>vertical factor</source>
+        <translation>縦の係数</translation>
+    </message>
+    <message>
+        <source>horizontal factor</source>
+        <translation>横の係数</translation>
+    </message>
+    <message>
+        <source>point size</source>
+        <translation>ポイント数</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>太字</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>斜体</translation>
+    </message>
+    <message>
+        <source>Overline</source>
+        <translation>上線</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>下線</translation>
+    </message>
+    <message>
+        <source>Strickout</source>
+        <translation>取り消し線</translation>
+    </message>
+    <message>
+        <source>color</source>
+        <translation>色</translation>
+    </message>
+    <message>
+        <source>edit</source>
+        <translation>編集</translation>
+    </message>
+    <message>
+        <source>Tab Width:</source>
+        <translation>タブ幅：</translation>
+    </message>
+    <message>
+        <source>Insert as Space</source>
+        <translation>空白として挿入</translation>
+    </message>
+    <message>
+        <source>Edit as Continous in</source>
+        <translation>連続編集とみなす時間</translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>Edit Cursor</source>
+        <translation>編集カーソル</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>幅</translation>
+    </message>
+    <message>
+        <source>completion</source>
+        <translation>補完</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>有効にする</translation>
+    </message>
+    <message>
+        <source>least count</source>
+        <translation>最小文字数</translation>
+    </message>
+    <message>
+        <source>Only SQL</source>
+        <translation>SQL のみ</translation>
+    </message>
+    <message>
+        <source>preview</source>
+        <translation>プレビュー</translation>
+    </message>
+    <message>
+        <source>Check Update</source>
+        <translation>更新を確認する</translation>
+    </message>
+    <message>
+        <source>applay(&amp;a)</source>
+        <translation>適用(&amp;A)</translation>
+    </message>
+    <message>
+        <source>cancel(&amp;c)</source>
+        <translation>キャンセル(&amp;C)</translation>
+    </message>
+    <message>
+        <source>default</source>
+        <translation>標準</translation>
+    </message>
+    <message>
+        <source>default keyword</source>
+        <translation>標準キーワード</translation>
+    </message>
+    <message>
+        <source>read keyword</source>
+        <translation>読み取りキーワード</translation>
+    </message>
+    <message>
+        <source>write keyword</source>
+        <translation>書き込みキーワード</translation>
+    </message>
+    <message>
+        <source>post keyword</source>
+        <translation>後処理キーワード</translation>
+    </message>
+    <message>
+        <source>function</source>
+        <translation>関数</translation>
+    </message>
+    <message>
+        <source>table name</source>
+        <translation>テーブル名</translation>
+    </message>
+    <message>
+        <source>field name</source>
+        <translation>フィールド名</translation>
+    </message>
+    <message>
+        <source>constant</source>
+        <translation>定数</translation>
+    </message>
+    <message>
+        <source>comment</source>
+        <translation>コメント</translation>
     </message>
 </context>
 </TS>

@@ -339,6 +339,167 @@
         <source>connected to %1:%2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>the language change to 中文, the application need restart, restart now?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the language change to English, the application need restart, restart now?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the language change to Français, the application need restart, restart now?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the language change to Japanese, the application need restart, restart now?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>language changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the application could not be restarted, the language changes at the next start!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the manual &apos;%1&apos; is not found!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no program opens &apos;%1&apos;!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>there is new version, please update from website!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the current version is latest version!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>check version failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>version infomation</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>about_dlg</name>
+    <message>
+        <source>about data oparation console</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About: Database client is GUI client develop by vela database team.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Made by the velastudio developers; free software under the MIT licence.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version: 0.2.3, Build Date: 2024-05-12</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Licenses(&amp;L)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>vela database client license</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>import_csv_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>csv</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>csvs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spliter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>replace mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a path on the server, relative to its files folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>export path information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>import path information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the input path is empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>load_tab_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a path on the server, relative to its files folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>table path information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the input table&apos;s path is empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>login_dlg</name>
@@ -388,6 +549,477 @@
     </message>
     <message>
         <source>invalid user or password</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>replace_mode</name>
+    <message>
+        <source>replace mode information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>note: the replace mode will &lt;span style=&apos;color:orange&apos;&gt;replace exists file&lt;/span&gt;, continue?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>save_tab_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a path on the server, relative to its files folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>path information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the input path is empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>search_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regular Expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Support(\n,\r,\x)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Match Word</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Case-sentive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only Selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>replace text in current windows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>find text in current windows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>search result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the regular expression is invalid: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the search was stopped: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>next research result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>previous research result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>next search result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>previous search result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found. continue from begin?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found. continue from end?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; found %2 times.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>replace result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; %2 times replaced.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>search_tab_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regular Expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Support(\n,\r,\x)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Case-sentive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Match Word</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Constraint</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>search result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the regular expression is invalid: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the search was stopped: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; found %2 times.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>next research result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>previous research result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>next search result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>previous search result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found. continue from begin?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found. continue from end?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>replace result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; %2 times replaced.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>replace text in current table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>find text in current table</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sys_pre_dlg</name>
+    <message>
+        <source>system preference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> style</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> elegant</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>fresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>leisurely</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reset(&amp;r)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>show space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>vertical factor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>horizontal factor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>point size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Strickout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tab Width:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert as Space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit as Continous in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Cursor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>completion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>least count</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only SQL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check Update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>applay(&amp;a)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cancel(&amp;c)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>default keyword</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>read keyword</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>write keyword</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>post keyword</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>function</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>table name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>field name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>constant</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>comment</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

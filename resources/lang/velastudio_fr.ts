@@ -5,7 +5,7 @@
     <name>MainWindow</name>
     <message>
         <source>data oparation console</source>
-        <translation>Console d'opérations sur les données</translation>
+        <translation>Console d&apos;opérations sur les données</translation>
     </message>
     <message>
         <source>file(&amp;f)</source>
@@ -49,7 +49,7 @@
     </message>
     <message>
         <source>toolBar</source>
-        <translation>Barre d'outils</translation>
+        <translation>Barre d&apos;outils</translation>
     </message>
     <message>
         <source>big(&amp;b)</source>
@@ -73,11 +73,11 @@
     </message>
     <message>
         <source>toolbar(&amp;t)</source>
-        <translation>Barre d'ou&amp;tils</translation>
+        <translation>Barre d&apos;ou&amp;tils</translation>
     </message>
     <message>
         <source>statusbar(&amp;s)</source>
-        <translation>Barre d'é&amp;tat</translation>
+        <translation>Barre d&apos;é&amp;tat</translation>
     </message>
     <message>
         <source>fullscreen(&amp;f)</source>
@@ -273,7 +273,7 @@
     </message>
     <message>
         <source>goto error(&amp;g)</source>
-        <translation>Aller à l'&amp;erreur</translation>
+        <translation>Aller à l&apos;&amp;erreur</translation>
     </message>
     <message>
         <source>line begin</source>
@@ -297,7 +297,7 @@
     </message>
     <message>
         <source>select beside</source>
-        <translation>Sélectionner l'entourage</translation>
+        <translation>Sélectionner l&apos;entourage</translation>
     </message>
     <message>
         <source>select all</source>
@@ -339,6 +339,167 @@
         <source>connected to %1:%2</source>
         <translation>Connecté à %1:%2</translation>
     </message>
+    <message>
+        <source>the language change to 中文, the application need restart, restart now?</source>
+        <translation>La langue passe au chinois (中文) ; l&apos;application doit redémarrer. Redémarrer maintenant ?</translation>
+    </message>
+    <message>
+        <source>the language change to English, the application need restart, restart now?</source>
+        <translation>La langue passe à l&apos;anglais (English) ; l&apos;application doit redémarrer. Redémarrer maintenant ?</translation>
+    </message>
+    <message>
+        <source>the language change to Français, the application need restart, restart now?</source>
+        <translation>La langue passe au français ; l&apos;application doit redémarrer. Redémarrer maintenant ?</translation>
+    </message>
+    <message>
+        <source>the language change to Japanese, the application need restart, restart now?</source>
+        <translation>La langue passe au japonais (日本語) ; l&apos;application doit redémarrer. Redémarrer maintenant ?</translation>
+    </message>
+    <message>
+        <source>language changed</source>
+        <translation>Langue changée</translation>
+    </message>
+    <message>
+        <source>the application could not be restarted, the language changes at the next start!</source>
+        <translation>Impossible de redémarrer l&apos;application ; la langue changera au prochain démarrage !</translation>
+    </message>
+    <message>
+        <source>help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>the manual &apos;%1&apos; is not found!</source>
+        <translation>Le manuel « %1 » est introuvable !</translation>
+    </message>
+    <message>
+        <source>no program opens &apos;%1&apos;!</source>
+        <translation>Aucun programme n&apos;ouvre « %1 » !</translation>
+    </message>
+    <message>
+        <source>there is new version, please update from website!</source>
+        <translation>Une nouvelle version existe ; mettez à jour depuis le site web !</translation>
+    </message>
+    <message>
+        <source>the current version is latest version!</source>
+        <translation>La version actuelle est la plus récente !</translation>
+    </message>
+    <message>
+        <source>check version failed!</source>
+        <translation>La vérification de version a échoué !</translation>
+    </message>
+    <message>
+        <source>version infomation</source>
+        <translation>Informations de version</translation>
+    </message>
+</context>
+<context>
+    <name>about_dlg</name>
+    <message>
+        <source>about data oparation console</source>
+        <translation>À propos de la console d&apos;opérations sur les données</translation>
+    </message>
+    <message>
+        <source>About: Database client is GUI client develop by vela database team.</source>
+        <translation>À propos : ce client de base de données est un client graphique développé par l&apos;équipe de la base Vela.</translation>
+    </message>
+    <message>
+        <source>Made by the velastudio developers; free software under the MIT licence.</source>
+        <translation>Réalisé par les développeurs de velastudio ; logiciel libre sous licence MIT.</translation>
+    </message>
+    <message>
+        <source>Version: 0.2.3, Build Date: 2024-05-12</source>
+        <translation>Version : 0.2.3, date de construction : 2024-05-12</translation>
+    </message>
+    <message>
+        <source>Licenses(&amp;L)</source>
+        <translation>&amp;Licences</translation>
+    </message>
+    <message>
+        <source>vela database client license</source>
+        <translation>Licences du client de base de données Vela</translation>
+    </message>
+</context>
+<context>
+    <name>import_csv_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialogue</translation>
+    </message>
+    <message>
+        <source>format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>csv</source>
+        <translation>csv</translation>
+    </message>
+    <message>
+        <source>csvs</source>
+        <translation>csvs</translation>
+    </message>
+    <message>
+        <source>Spliter</source>
+        <translation>Séparateur</translation>
+    </message>
+    <message>
+        <source>replace mode</source>
+        <translation>Mode remplacement</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>Chemin</translation>
+    </message>
+    <message>
+        <source>path</source>
+        <translation>chemin</translation>
+    </message>
+    <message>
+        <source>a path on the server, relative to its files folder</source>
+        <translation>un chemin sur le serveur, relatif à son dossier de fichiers</translation>
+    </message>
+    <message>
+        <source>space</source>
+        <translation>espace</translation>
+    </message>
+    <message>
+        <source>export path information</source>
+        <translation>Chemin d&apos;exportation</translation>
+    </message>
+    <message>
+        <source>import path information</source>
+        <translation>Chemin d&apos;importation</translation>
+    </message>
+    <message>
+        <source>the input path is empty.</source>
+        <translation>Le chemin saisi est vide.</translation>
+    </message>
+</context>
+<context>
+    <name>load_tab_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialogue</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>Chemin</translation>
+    </message>
+    <message>
+        <source>path</source>
+        <translation>chemin</translation>
+    </message>
+    <message>
+        <source>a path on the server, relative to its files folder</source>
+        <translation>un chemin sur le serveur, relatif à son dossier de fichiers</translation>
+    </message>
+    <message>
+        <source>table path information</source>
+        <translation>Chemin de la table</translation>
+    </message>
+    <message>
+        <source>the input table&apos;s path is empty.</source>
+        <translation>Le chemin de la table est vide.</translation>
+    </message>
 </context>
 <context>
     <name>login_dlg</name>
@@ -355,24 +516,24 @@
         <translation>Connexion</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:15pt; font-weight:600;"&gt;Vela Database Login&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:15pt; font-weight:600;"&gt;Connexion à Vela&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:15pt; font-weight:600;&quot;&gt;Vela Database Login&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:15pt; font-weight:600;&quot;&gt;Connexion à Vela&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;user : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;compte : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;user : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;compte : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;password :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;mot de passe :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;password :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;mot de passe :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;IP : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;IP : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;IP : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;IP : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;port : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;port : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;port : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;port : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>invalid ip</source>
@@ -389,6 +550,477 @@
     <message>
         <source>invalid user or password</source>
         <translation>Utilisateur ou mot de passe invalide</translation>
+    </message>
+</context>
+<context>
+    <name>replace_mode</name>
+    <message>
+        <source>replace mode information</source>
+        <translation>Mode remplacement</translation>
+    </message>
+    <message>
+        <source>note: the replace mode will &lt;span style=&apos;color:orange&apos;&gt;replace exists file&lt;/span&gt;, continue?</source>
+        <translation>Attention : le mode remplacement &lt;span style=&apos;color:orange&apos;&gt;remplacera le fichier existant&lt;/span&gt;. Continuer ?</translation>
+    </message>
+</context>
+<context>
+    <name>save_tab_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialogue</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>Chemin</translation>
+    </message>
+    <message>
+        <source>path</source>
+        <translation>chemin</translation>
+    </message>
+    <message>
+        <source>a path on the server, relative to its files folder</source>
+        <translation>un chemin sur le serveur, relatif à son dossier de fichiers</translation>
+    </message>
+    <message>
+        <source>Replace Mode</source>
+        <translation>Mode remplacement</translation>
+    </message>
+    <message>
+        <source>path information</source>
+        <translation>Chemin</translation>
+    </message>
+    <message>
+        <source>the input path is empty.</source>
+        <translation>Le chemin saisi est vide.</translation>
+    </message>
+</context>
+<context>
+    <name>search_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialogue</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>Cible</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Précédent</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivant</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>Regular Expression</source>
+        <translation>Expression régulière</translation>
+    </message>
+    <message>
+        <source>Support(\n,\r,\x)</source>
+        <translation>Échappements (\n,\r,\x)</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Match Word</source>
+        <translation>Mot entier</translation>
+    </message>
+    <message>
+        <source>Case-sentive</source>
+        <translation>Respecter la casse</translation>
+    </message>
+    <message>
+        <source>Find All</source>
+        <translation>Tout rechercher</translation>
+    </message>
+    <message>
+        <source>Only Selection</source>
+        <translation>Sélection seulement</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Remplacer</translation>
+    </message>
+    <message>
+        <source>Replace All</source>
+        <translation>Tout remplacer</translation>
+    </message>
+    <message>
+        <source>replace text in current windows</source>
+        <translation>Remplacer du texte dans la fenêtre courante</translation>
+    </message>
+    <message>
+        <source>find text in current windows</source>
+        <translation>Rechercher du texte dans la fenêtre courante</translation>
+    </message>
+    <message>
+        <source>search result</source>
+        <translation>Résultat de la recherche</translation>
+    </message>
+    <message>
+        <source>the regular expression is invalid: %1</source>
+        <translation>L&apos;expression régulière est invalide : %1</translation>
+    </message>
+    <message>
+        <source>the search was stopped: %1</source>
+        <translation>La recherche a été arrêtée : %1</translation>
+    </message>
+    <message>
+        <source>next research result</source>
+        <translation>Résultat suivant</translation>
+    </message>
+    <message>
+        <source>previous research result</source>
+        <translation>Résultat précédent</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found.</source>
+        <translation>Chaîne « %1 » introuvable.</translation>
+    </message>
+    <message>
+        <source>next search result</source>
+        <translation>Résultat suivant</translation>
+    </message>
+    <message>
+        <source>previous search result</source>
+        <translation>Résultat précédent</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found. continue from begin?</source>
+        <translation>Chaîne « %1 » introuvable. Reprendre au début ?</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found. continue from end?</source>
+        <translation>Chaîne « %1 » introuvable. Reprendre à la fin ?</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; found %2 times.</source>
+        <translation>Chaîne « %1 » trouvée %2 fois.</translation>
+    </message>
+    <message>
+        <source>replace result</source>
+        <translation>Résultat du remplacement</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; %2 times replaced.</source>
+        <translation>Chaîne « %1 » remplacée %2 fois.</translation>
+    </message>
+</context>
+<context>
+    <name>search_tab_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialogue</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>Cible</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Précédent</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivant</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>Regular Expression</source>
+        <translation>Expression régulière</translation>
+    </message>
+    <message>
+        <source>Support(\n,\r,\x)</source>
+        <translation>Échappements (\n,\r,\x)</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Case-sentive</source>
+        <translation>Respecter la casse</translation>
+    </message>
+    <message>
+        <source>Match Word</source>
+        <translation>Mot entier</translation>
+    </message>
+    <message>
+        <source>Constraint</source>
+        <translation>Portée</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>Ligne</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>Colonne</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucune</translation>
+    </message>
+    <message>
+        <source>Find All</source>
+        <translation>Tout rechercher</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Remplacer</translation>
+    </message>
+    <message>
+        <source>Replace All</source>
+        <translation>Tout remplacer</translation>
+    </message>
+    <message>
+        <source>search result</source>
+        <translation>Résultat de la recherche</translation>
+    </message>
+    <message>
+        <source>the regular expression is invalid: %1</source>
+        <translation>L&apos;expression régulière est invalide : %1</translation>
+    </message>
+    <message>
+        <source>the search was stopped: %1</source>
+        <translation>La recherche a été arrêtée : %1</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found.</source>
+        <translation>Chaîne « %1 » introuvable.</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; found %2 times.</source>
+        <translation>Chaîne « %1 » trouvée %2 fois.</translation>
+    </message>
+    <message>
+        <source>next research result</source>
+        <translation>Résultat suivant</translation>
+    </message>
+    <message>
+        <source>previous research result</source>
+        <translation>Résultat précédent</translation>
+    </message>
+    <message>
+        <source>next search result</source>
+        <translation>Résultat suivant</translation>
+    </message>
+    <message>
+        <source>previous search result</source>
+        <translation>Résultat précédent</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found. continue from begin?</source>
+        <translation>Chaîne « %1 » introuvable. Reprendre au début ?</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found. continue from end?</source>
+        <translation>Chaîne « %1 » introuvable. Reprendre à la fin ?</translation>
+    </message>
+    <message>
+        <source>replace result</source>
+        <translation>Résultat du remplacement</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; %2 times replaced.</source>
+        <translation>Chaîne « %1 » remplacée %2 fois.</translation>
+    </message>
+    <message>
+        <source>replace text in current table</source>
+        <translation>Remplacer du texte dans la table courante</translation>
+    </message>
+    <message>
+        <source>find text in current table</source>
+        <translation>Rechercher du texte dans la table courante</translation>
+    </message>
+</context>
+<context>
+    <name>sys_pre_dlg</name>
+    <message>
+        <source>system preference</source>
+        <translation>Préférences du système</translation>
+    </message>
+    <message>
+        <source>editor</source>
+        <translation>Éditeur</translation>
+    </message>
+    <message>
+        <source>update</source>
+        <translation>Mise à jour</translation>
+    </message>
+    <message>
+        <source> style</source>
+        <translation> Style</translation>
+    </message>
+    <message>
+        <source>theme</source>
+        <translation>Thème</translation>
+    </message>
+    <message>
+        <source> elegant</source>
+        <translation> élégant</translation>
+    </message>
+    <message>
+        <source>fresh</source>
+        <translation>frais</translation>
+    </message>
+    <message>
+        <source>leisurely</source>
+        <translation>paisible</translation>
+    </message>
+    <message>
+        <source>reset(&amp;r)</source>
+        <translation>&amp;Réinitialiser</translation>
+    </message>
+    <message>
+        <source>show space</source>
+        <translation>Afficher les espaces</translation>
+    </message>
+    <message>
+        <source>vertical factor</source>
+        <translation>Facteur vertical</translation>
+    </message>
+    <message>
+        <source>horizontal factor</source>
+        <translation>Facteur horizontal</translation>
+    </message>
+    <message>
+        <source>point size</source>
+        <translation>Taille en points</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Gras</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Italique</translation>
+    </message>
+    <message>
+        <source>Overline</source>
+        <translation>Surligné</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>Souligné</translation>
+    </message>
+    <message>
+        <source>Strickout</source>
+        <translation>Barré</translation>
+    </message>
+    <message>
+        <source>color</source>
+        <translation>Couleur</translation>
+    </message>
+    <message>
+        <source>edit</source>
+        <translation>Édition</translation>
+    </message>
+    <message>
+        <source>Tab Width:</source>
+        <translation>Largeur de tabulation :</translation>
+    </message>
+    <message>
+        <source>Insert as Space</source>
+        <translation>Insérer des espaces</translation>
+    </message>
+    <message>
+        <source>Edit as Continous in</source>
+        <translation>Édition continue pendant</translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation>seconde(s)</translation>
+    </message>
+    <message>
+        <source>Edit Cursor</source>
+        <translation>Curseur d&apos;édition</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>Largeur</translation>
+    </message>
+    <message>
+        <source>completion</source>
+        <translation>Complétion</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>Activer</translation>
+    </message>
+    <message>
+        <source>least count</source>
+        <translation>Nombre minimal</translation>
+    </message>
+    <message>
+        <source>Only SQL</source>
+        <translation>SQL seulement</translation>
+    </message>
+    <message>
+        <source>preview</source>
+        <translation>Aperçu</translation>
+    </message>
+    <message>
+        <source>Check Update</source>
+        <translation>Vérifier les mises à jour</translation>
+    </message>
+    <message>
+        <source>applay(&amp;a)</source>
+        <translation>&amp;Appliquer</translation>
+    </message>
+    <message>
+        <source>cancel(&amp;c)</source>
+        <translation>Annuler (&amp;C)</translation>
+    </message>
+    <message>
+        <source>default</source>
+        <translation>par défaut</translation>
+    </message>
+    <message>
+        <source>default keyword</source>
+        <translation>mot-clé ordinaire</translation>
+    </message>
+    <message>
+        <source>read keyword</source>
+        <translation>mot-clé de lecture</translation>
+    </message>
+    <message>
+        <source>write keyword</source>
+        <translation>mot-clé d&apos;écriture</translation>
+    </message>
+    <message>
+        <source>post keyword</source>
+        <translation>mot-clé de post-traitement</translation>
+    </message>
+    <message>
+        <source>function</source>
+        <translation>fonction</translation>
+    </message>
+    <message>
+        <source>table name</source>
+        <translation>nom de table</translation>
+    </message>
+    <message>
+        <source>field name</source>
+        <translation>nom de champ</translation>
+    </message>
+    <message>
+        <source>constant</source>
+        <translation>constante</translation>
+    </message>
+    <message>
+        <source>comment</source>
+        <translation>commentaire</translation>
     </message>
 </context>
 </TS>

@@ -339,6 +339,167 @@
         <source>connected to %1:%2</source>
         <translation>已连接到 %1:%2</translation>
     </message>
+    <message>
+        <source>the language change to 中文, the application need restart, restart now?</source>
+        <translation>界面语言已改为中文，需要重启程序才能生效，现在重启吗？</translation>
+    </message>
+    <message>
+        <source>the language change to English, the application need restart, restart now?</source>
+        <translation>界面语言已改为英语（English），需要重启程序才能生效，现在重启吗？</translation>
+    </message>
+    <message>
+        <source>the language change to Français, the application need restart, restart now?</source>
+        <translation>界面语言已改为法语（Français），需要重启程序才能生效，现在重启吗？</translation>
+    </message>
+    <message>
+        <source>the language change to Japanese, the application need restart, restart now?</source>
+        <translation>界面语言已改为日语（日本語），需要重启程序才能生效，现在重启吗？</translation>
+    </message>
+    <message>
+        <source>language changed</source>
+        <translation>语言已更改</translation>
+    </message>
+    <message>
+        <source>the application could not be restarted, the language changes at the next start!</source>
+        <translation>无法重启程序，语言将在下次启动时生效！</translation>
+    </message>
+    <message>
+        <source>help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>the manual &apos;%1&apos; is not found!</source>
+        <translation>找不到手册“%1”！</translation>
+    </message>
+    <message>
+        <source>no program opens &apos;%1&apos;!</source>
+        <translation>没有可以打开“%1”的程序！</translation>
+    </message>
+    <message>
+        <source>there is new version, please update from website!</source>
+        <translation>有新版本，请到网站更新！</translation>
+    </message>
+    <message>
+        <source>the current version is latest version!</source>
+        <translation>当前已是最新版本！</translation>
+    </message>
+    <message>
+        <source>check version failed!</source>
+        <translation>检查版本失败！</translation>
+    </message>
+    <message>
+        <source>version infomation</source>
+        <translation>版本信息</translation>
+    </message>
+</context>
+<context>
+    <name>about_dlg</name>
+    <message>
+        <source>about data oparation console</source>
+        <translation>关于数据操作控制台</translation>
+    </message>
+    <message>
+        <source>About: Database client is GUI client develop by vela database team.</source>
+        <translation>关于：本数据库客户端是由 Vela 数据库团队开发的图形界面客户端。</translation>
+    </message>
+    <message>
+        <source>Made by the velastudio developers; free software under the MIT licence.</source>
+        <translation>由 velastudio 开发者制作；以 MIT 许可证发布的自由软件。</translation>
+    </message>
+    <message>
+        <source>Version: 0.2.3, Build Date: 2024-05-12</source>
+        <translation>版本：0.2.3，构建日期：2024-05-12</translation>
+    </message>
+    <message>
+        <source>Licenses(&amp;L)</source>
+        <translation>许可证(&amp;L)</translation>
+    </message>
+    <message>
+        <source>vela database client license</source>
+        <translation>Vela 数据库客户端许可证</translation>
+    </message>
+</context>
+<context>
+    <name>import_csv_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation>对话框</translation>
+    </message>
+    <message>
+        <source>format</source>
+        <translation>格式</translation>
+    </message>
+    <message>
+        <source>csv</source>
+        <translation>csv</translation>
+    </message>
+    <message>
+        <source>csvs</source>
+        <translation>csvs</translation>
+    </message>
+    <message>
+        <source>Spliter</source>
+        <translation>分隔符</translation>
+    </message>
+    <message>
+        <source>replace mode</source>
+        <translation>替换模式</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>路径</translation>
+    </message>
+    <message>
+        <source>path</source>
+        <translation>路径</translation>
+    </message>
+    <message>
+        <source>a path on the server, relative to its files folder</source>
+        <translation>服务器上的路径，相对于服务器的文件目录</translation>
+    </message>
+    <message>
+        <source>space</source>
+        <translation>空格</translation>
+    </message>
+    <message>
+        <source>export path information</source>
+        <translation>导出路径提示</translation>
+    </message>
+    <message>
+        <source>import path information</source>
+        <translation>导入路径提示</translation>
+    </message>
+    <message>
+        <source>the input path is empty.</source>
+        <translation>输入的路径为空。</translation>
+    </message>
+</context>
+<context>
+    <name>load_tab_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation>对话框</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>路径</translation>
+    </message>
+    <message>
+        <source>path</source>
+        <translation>路径</translation>
+    </message>
+    <message>
+        <source>a path on the server, relative to its files folder</source>
+        <translation>服务器上的路径，相对于服务器的文件目录</translation>
+    </message>
+    <message>
+        <source>table path information</source>
+        <translation>表路径提示</translation>
+    </message>
+    <message>
+        <source>the input table&apos;s path is empty.</source>
+        <translation>输入的表路径为空。</translation>
+    </message>
 </context>
 <context>
     <name>login_dlg</name>
@@ -355,24 +516,24 @@
         <translation>登录</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:15pt; font-weight:600;"&gt;Vela Database Login&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:15pt; font-weight:600;"&gt;Vela 数据库登录&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:15pt; font-weight:600;&quot;&gt;Vela Database Login&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:15pt; font-weight:600;&quot;&gt;Vela 数据库登录&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;user : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;用户：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;user : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;用户：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;password :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;密码：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;password :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;密码：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;IP : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;IP：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;IP : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;IP：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;port : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-weight:600;"&gt;端口：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;port : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;端口：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>invalid ip</source>
@@ -389,6 +550,477 @@
     <message>
         <source>invalid user or password</source>
         <translation>用户名或密码错误</translation>
+    </message>
+</context>
+<context>
+    <name>replace_mode</name>
+    <message>
+        <source>replace mode information</source>
+        <translation>替换模式提示</translation>
+    </message>
+    <message>
+        <source>note: the replace mode will &lt;span style=&apos;color:orange&apos;&gt;replace exists file&lt;/span&gt;, continue?</source>
+        <translation>注意：替换模式将&lt;span style=&apos;color:orange&apos;&gt;覆盖已有文件&lt;/span&gt;，继续吗？</translation>
+    </message>
+</context>
+<context>
+    <name>save_tab_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation>对话框</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>路径</translation>
+    </message>
+    <message>
+        <source>path</source>
+        <translation>路径</translation>
+    </message>
+    <message>
+        <source>a path on the server, relative to its files folder</source>
+        <translation>服务器上的路径，相对于服务器的文件目录</translation>
+    </message>
+    <message>
+        <source>Replace Mode</source>
+        <translation>替换模式</translation>
+    </message>
+    <message>
+        <source>path information</source>
+        <translation>路径提示</translation>
+    </message>
+    <message>
+        <source>the input path is empty.</source>
+        <translation>输入的路径为空。</translation>
+    </message>
+</context>
+<context>
+    <name>search_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation>对话框</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>目标</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>上一个</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>下一个</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>模式</translation>
+    </message>
+    <message>
+        <source>Regular Expression</source>
+        <translation>正则表达式</translation>
+    </message>
+    <message>
+        <source>Support(\n,\r,\x)</source>
+        <translation>支持(\n,\r,\x)</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>普通</translation>
+    </message>
+    <message>
+        <source>Match Word</source>
+        <translation>全词匹配</translation>
+    </message>
+    <message>
+        <source>Case-sentive</source>
+        <translation>区分大小写</translation>
+    </message>
+    <message>
+        <source>Find All</source>
+        <translation>查找全部</translation>
+    </message>
+    <message>
+        <source>Only Selection</source>
+        <translation>仅选中内容</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>替换</translation>
+    </message>
+    <message>
+        <source>Replace All</source>
+        <translation>全部替换</translation>
+    </message>
+    <message>
+        <source>replace text in current windows</source>
+        <translation>在当前窗口中替换文本</translation>
+    </message>
+    <message>
+        <source>find text in current windows</source>
+        <translation>在当前窗口中查找文本</translation>
+    </message>
+    <message>
+        <source>search result</source>
+        <translation>查找结果</translation>
+    </message>
+    <message>
+        <source>the regular expression is invalid: %1</source>
+        <translation>正则表达式无效：%1</translation>
+    </message>
+    <message>
+        <source>the search was stopped: %1</source>
+        <translation>查找已停止：%1</translation>
+    </message>
+    <message>
+        <source>next research result</source>
+        <translation>下一个查找结果</translation>
+    </message>
+    <message>
+        <source>previous research result</source>
+        <translation>上一个查找结果</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found.</source>
+        <translation>未找到字符串“%1”。</translation>
+    </message>
+    <message>
+        <source>next search result</source>
+        <translation>下一个查找结果</translation>
+    </message>
+    <message>
+        <source>previous search result</source>
+        <translation>上一个查找结果</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found. continue from begin?</source>
+        <translation>未找到字符串“%1”。从开头继续查找吗？</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found. continue from end?</source>
+        <translation>未找到字符串“%1”。从末尾继续查找吗？</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; found %2 times.</source>
+        <translation>字符串“%1”找到 %2 次。</translation>
+    </message>
+    <message>
+        <source>replace result</source>
+        <translation>替换结果</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; %2 times replaced.</source>
+        <translation>字符串“%1”已替换 %2 次。</translation>
+    </message>
+</context>
+<context>
+    <name>search_tab_dlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation>对话框</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>目标</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>上一个</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>下一个</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>模式</translation>
+    </message>
+    <message>
+        <source>Regular Expression</source>
+        <translation>正则表达式</translation>
+    </message>
+    <message>
+        <source>Support(\n,\r,\x)</source>
+        <translation>支持(\n,\r,\x)</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>普通</translation>
+    </message>
+    <message>
+        <source>Case-sentive</source>
+        <translation>区分大小写</translation>
+    </message>
+    <message>
+        <source>Match Word</source>
+        <translation>全词匹配</translation>
+    </message>
+    <message>
+        <source>Constraint</source>
+        <translation>范围</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>列</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Find All</source>
+        <translation>查找全部</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>替换</translation>
+    </message>
+    <message>
+        <source>Replace All</source>
+        <translation>全部替换</translation>
+    </message>
+    <message>
+        <source>search result</source>
+        <translation>查找结果</translation>
+    </message>
+    <message>
+        <source>the regular expression is invalid: %1</source>
+        <translation>正则表达式无效：%1</translation>
+    </message>
+    <message>
+        <source>the search was stopped: %1</source>
+        <translation>查找已停止：%1</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found.</source>
+        <translation>未找到字符串“%1”。</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; found %2 times.</source>
+        <translation>字符串“%1”找到 %2 次。</translation>
+    </message>
+    <message>
+        <source>next research result</source>
+        <translation>下一个查找结果</translation>
+    </message>
+    <message>
+        <source>previous research result</source>
+        <translation>上一个查找结果</translation>
+    </message>
+    <message>
+        <source>next search result</source>
+        <translation>下一个查找结果</translation>
+    </message>
+    <message>
+        <source>previous search result</source>
+        <translation>上一个查找结果</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found. continue from begin?</source>
+        <translation>未找到字符串“%1”。从开头继续查找吗？</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; not found. continue from end?</source>
+        <translation>未找到字符串“%1”。从末尾继续查找吗？</translation>
+    </message>
+    <message>
+        <source>replace result</source>
+        <translation>替换结果</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; %2 times replaced.</source>
+        <translation>字符串“%1”已替换 %2 次。</translation>
+    </message>
+    <message>
+        <source>replace text in current table</source>
+        <translation>在当前表中替换文本</translation>
+    </message>
+    <message>
+        <source>find text in current table</source>
+        <translation>在当前表中查找文本</translation>
+    </message>
+</context>
+<context>
+    <name>sys_pre_dlg</name>
+    <message>
+        <source>system preference</source>
+        <translation>系统首选项</translation>
+    </message>
+    <message>
+        <source>editor</source>
+        <translation>编辑器</translation>
+    </message>
+    <message>
+        <source>update</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source> style</source>
+        <translation> 样式</translation>
+    </message>
+    <message>
+        <source>theme</source>
+        <translation>主题</translation>
+    </message>
+    <message>
+        <source> elegant</source>
+        <translation> 典雅</translation>
+    </message>
+    <message>
+        <source>fresh</source>
+        <translation>清新</translation>
+    </message>
+    <message>
+        <source>leisurely</source>
+        <translation>悠闲</translation>
+    </message>
+    <message>
+        <source>reset(&amp;r)</source>
+        <translation>重置(&amp;R)</translation>
+    </message>
+    <message>
+        <source>show space</source>
+        <translation>显示空格</translation>
+    </message>
+    <message>
+        <source>vertical factor</source>
+        <translation>垂直系数</translation>
+    </message>
+    <message>
+        <source>horizontal factor</source>
+        <translation>水平系数</translation>
+    </message>
+    <message>
+        <source>point size</source>
+        <translation>字号</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>粗体</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>斜体</translation>
+    </message>
+    <message>
+        <source>Overline</source>
+        <translation>上划线</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>下划线</translation>
+    </message>
+    <message>
+        <source>Strickout</source>
+        <translation>删除线</translation>
+    </message>
+    <message>
+        <source>color</source>
+        <translation>颜色</translation>
+    </message>
+    <message>
+        <source>edit</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>Tab Width:</source>
+        <translation>制表符宽度：</translation>
+    </message>
+    <message>
+        <source>Insert as Space</source>
+        <translation>以空格插入</translation>
+    </message>
+    <message>
+        <source>Edit as Continous in</source>
+        <translation>连续编辑合并时间</translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>Edit Cursor</source>
+        <translation>编辑光标</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>宽度</translation>
+    </message>
+    <message>
+        <source>completion</source>
+        <translation>自动补全</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>启用</translation>
+    </message>
+    <message>
+        <source>least count</source>
+        <translation>最少字符数</translation>
+    </message>
+    <message>
+        <source>Only SQL</source>
+        <translation>仅限 SQL</translation>
+    </message>
+    <message>
+        <source>preview</source>
+        <translation>预览</translation>
+    </message>
+    <message>
+        <source>Check Update</source>
+        <translation>检查更新</translation>
+    </message>
+    <message>
+        <source>applay(&amp;a)</source>
+        <translation>应用(&amp;A)</translation>
+    </message>
+    <message>
+        <source>cancel(&amp;c)</source>
+        <translation>取消(&amp;C)</translation>
+    </message>
+    <message>
+        <source>default</source>
+        <translation>默认</translation>
+    </message>
+    <message>
+        <source>default keyword</source>
+        <translation>默认关键字</translation>
+    </message>
+    <message>
+        <source>read keyword</source>
+        <translation>读关键字</translation>
+    </message>
+    <message>
+        <source>write keyword</source>
+        <translation>写关键字</translation>
+    </message>
+    <message>
+        <source>post keyword</source>
+        <translation>后处理关键字</translation>
+    </message>
+    <message>
+        <source>function</source>
+        <translation>函数</translation>
+    </message>
+    <message>
+        <source>table name</source>
+        <translation>表名</translation>
+    </message>
+    <message>
+        <source>field name</source>
+        <translation>字段名</translation>
+    </message>
+    <message>
+        <source>constant</source>
+        <translation>常量</translation>
+    </message>
+    <message>
+        <source>comment</source>
+        <translation>注释</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,105 @@
+// The windows of this wave in each interface language: no caption is cut off, and with
+// VELA_SHOTS set a picture of each is saved for a person to look at.
+#include <gtest/gtest.h>
+
+#include "about_dlg.h"
+#include "login_dlg.h"
+#include "mainwindow.h"
+#include "startup.h"
+#include "support/shot.h"
+#include "sys_config.h"
+#include "sys_pre_dlg.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTranslator>
+
+#include <memory>
+
+namespace {
+
+// Buttons, one-line labels and list entries whose text needs more room than they were given.
+std::string cut_captions(QWidget &w)
+{
+    QStringList out;
+    for (QListWidget *lw : w.findChildren<QListWidget *>()) {
+        if (!lw->isVisibleTo(&w)) continue;
+        for (int i = 0; i < lw->count(); ++i)
+            if (lw->visualItemRect(lw->item(i)).right() >= lw->viewport()->width() ||
+                lw->sizeHintForColumn(0) > lw->viewport()->width())
+                out << lw->item(i)->text();
+    }
+    for (QAbstractButton *b : w.findChildren<QAbstractButton *>()) {
+        if (!b->isVisibleTo(&w) || b->text().isEmpty()) continue;
+        if (b->width() < b->sizeHint().width()) out << b->text();
+    }
+    for (QLabel *l : w.findChildren<QLabel *>()) {
+        if (!l->isVisibleTo(&w) || l->wordWrap() || l->text().isEmpty()) continue;
+        if (l->width() < l->sizeHint().width()) out << l->text();
+    }
+    return out.join(QStringLiteral(" | ")).toStdString();
+}
+
+struct language_shots : ::testing::TestWithParam<int> {
+    void SetUp() override
+    {
+        saved = g_config;
+        g_config = sys_config::initial();
+        for (int t = 0; t < theme_count; ++t) g_config.reset_theme(t);
+        g_config.language = GetParam();
+        auto *app = static_cast<QApplication *>(QCoreApplication::instance());
+        install_translators(*app, GetParam(), toolkit, program);
+    }
+    void TearDown() override
+    {
+        QCoreApplication::removeTranslator(&toolkit);
+        QCoreApplication::removeTranslator(&program);
+        g_config = saved;
+    }
+    QString name(const char *what) const
+    {
+        static const char *codes[] = {"zh", "en", "fr", "jp"};
+        return QStringLiteral("%1_%2").arg(QLatin1String(what), QLatin1String(codes[GetParam()]));
+    }
+    sys_config saved;
+    QTranslator toolkit, program;
+};
+
+TEST_P(language_shots, preferences_about_and_main_window_show_their_whole_captions)
+{
+    {
+        sys_pre_dlg dlg;
+        dlg.show();
+        auto *lw = dlg.findChild<QListWidget *>("theme_lw");
+        lw->setCurrentRow(5);
+        EXPECT_EQ(cut_captions(dlg), std::string()) << "preferences";
+        save_shot(&dlg, name("prefs_style"));
+        auto *tabs = dlg.findChild<QTabWidget *>("tabWidget");
+        for (int i = 1; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            EXPECT_EQ(cut_captions(dlg), std::string()) << "preferences tab " << i;
+        }
+        tabs->setCurrentIndex(1);
+        save_shot(&dlg, name("prefs_edit"));
+    }
+    {
+        about_dlg about;
+        about.show();
+        EXPECT_EQ(cut_captions(about), std::string()) << "about";
+        save_shot(&about, name("about"));
+    }
+    {
+        MainWindow win;
+        win.resize(1100, 700);
+        win.show();
+        save_shot(&win, name("main"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(each_language, language_shots, ::testing::Values(0, 1, 2, 3));
+
+} // namespace
