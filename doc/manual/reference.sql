@@ -111,6 +111,28 @@ delete from notes where title == "second";
 -- atom_exec STATEMENTS commit   (all or nothing)
 atom_exec insert into notes ( title ) values ( "third" ); update notes set body = "done" where title == "third"; commit;
 
+## Files on the server
+-- select ... export as csv | csvs [split by TEXT] path [+]= FILE
+select name, city, age from people where first 10 export as csv path = "people.csv";
+
+-- import TABLE from csv | csvs [split by TEXT] path = FILE
+import paris_people from csv path = "people.csv";
+
+-- load TABLE from csv | big_csv [split by TEXT] path = FILE
+load paris_people from csv path = "people.csv";
+
+-- save TABLE [as sql] path [+]= FILE
+save notes as sql path = "notes.sql";
+
+-- save TABLE path = FILE   (as sql is the default)
+save paris_people path = "paris.sql";
+
+-- backup [as sql] path [+]= FILE
+backup as sql path = "backup.sql";
+
+-- restore [from sql] path = FILE
+restore from sql path = "backup.sql";
+
 ## Tables
 -- alter table TABLE add FIELD TYPE ( ... )
 alter table notes add priority u08( true );
@@ -130,40 +152,16 @@ truncate table paris_people;
 -- drop table TABLE
 drop table paris_people;
 
-## Files on the server
--- select ... export as csv | csvs [split by TEXT] path [+]= FILE
---! later
-select title, body from notes export as csv path = "notes.csv";
+-- drop table TABLE   (the saved copy comes back below)
+drop table notes;
 
--- import TABLE from csv | csvs [split by TEXT] path = FILE
---! later
-import notes from csv path = "notes.csv";
+## Scripts on the server
+-- load TABLE [from sql] path = FILE   (a file written by save: create table and insert)
+load paris_people from sql path = "paris.sql";
 
--- load TABLE from csv | big_csv [split by TEXT] path = FILE
---! later
-load notes from csv path = "notes.csv";
-
--- save TABLE [as sql] path [+]= FILE
---! later
-save notes as sql path = "notes.sql";
-
--- load TABLE [from sql] path = FILE
---! later
-load notes from sql path = "notes.sql";
-
--- backup [as sql] path [+]= FILE
---! later
-backup as sql path = "backup.sql";
-
--- restore [from sql] path = FILE
---! later
-restore from sql path = "backup.sql";
-
--- exec FILE
---! later
-exec "script.sql";
+-- exec FILE   (any script)
+exec "notes.sql";
 
 ## Rights
--- grant | deny RIGHT on TABLE to USER
---! later
+-- grant | deny RIGHT on TABLE to USER   (users are made with velaserver --add-user)
 grant select on notes to"guest";

@@ -420,6 +420,13 @@
     </message>
 </context>
 <context>
+    <name>db_access</name>
+    <message>
+        <source>not logged in</source>
+        <translation>未ログイン</translation>
+    </message>
+</context>
+<context>
     <name>import_csv_dlg</name>
     <message>
         <source>Dialog</source>
