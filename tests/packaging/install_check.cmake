@@ -53,8 +53,12 @@ if(NOT DPKG_DEB)
   message(STATUS "dpkg-deb not found; package not checked")
   return()
 endif()
-execute_process(COMMAND ${CMAKE_CPACK_COMMAND} -G DEB --config ${BIN}/CPackConfig.cmake
-    -B ${WORK}/pkg
+# Packed from the tree installed above, so that packing builds nothing of its own.
+file(WRITE ${WORK}/pack.cmake "include(${BIN}/CPackConfig.cmake)
+set(CPACK_INSTALL_CMAKE_PROJECTS \"\")
+set(CPACK_INSTALLED_DIRECTORIES \"${WORK}/root;.\")
+")
+execute_process(COMMAND ${CMAKE_CPACK_COMMAND} -G DEB --config ${WORK}/pack.cmake -B ${WORK}/pkg
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "cpack failed: ${out}${err}")
