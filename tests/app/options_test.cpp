@@ -221,6 +221,20 @@ TEST_F(options_test, a_silent_update_host_is_given_up_after_the_time_limit)
     EXPECT_EQ(boxes.last().text, "check version failed!");
 }
 
+TEST_F(options_test, the_update_check_runs_at_start_only_when_asked)
+{
+    point_update_at(closed_port());
+    msg_recorder boxes;
+    QCoreApplication::processEvents(); // the window of SetUp, with the flag off
+    EXPECT_TRUE(boxes.empty());
+    g_config.check_update = true;
+    win = std::make_unique<MainWindow>();
+    EXPECT_TRUE(boxes.empty()) << "not before the window is up";
+    QCoreApplication::processEvents();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.last().text, "check version failed!");
+}
+
 TEST_F(options_test, crc32_matches_the_common_check_value)
 {
     EXPECT_EQ(update::crc32("123456789", 9), 0xCBF43926u);
