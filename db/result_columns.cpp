@@ -2,6 +2,8 @@
 
 #include "db_access.h"
 
+#include <velalink.h>
+
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
