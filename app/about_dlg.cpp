@@ -7,11 +7,24 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 
 about_dlg::about_dlg(QWidget *parent) : QDialog(parent), ui(new Ui::about_dlg)
 {
     ui->setupUi(this);
+    // Translated texts may take more lines than the English: each label gets the height its
+    // text needs and pushes the next one down.
+    int top = 0;
+    for (QLabel *l : {ui->about_lbl, ui->maker_lbl, ui->version_lbl}) {
+        const int y = std::max(l->y(), top);
+        l->setGeometry(l->x(), y, l->width(), std::max(l->height(), l->heightForWidth(l->width())));
+        top = l->geometry().bottom() + 8;
+    }
+    if (top > ui->lic_btn->y()) {
+        ui->lic_btn->move(ui->lic_btn->x(), top);
+        resize(width(), top + ui->lic_btn->height() + 35);
+    }
     setFixedSize(size());
     // A translated caption wider than the button widens it, centred.
     const int w = ui->lic_btn->sizeHint().width();

@@ -38,8 +38,10 @@ std::string cut_captions(QWidget &w)
         if (b->width() < b->sizeHint().width()) out << b->text();
     }
     for (QLabel *l : w.findChildren<QLabel *>()) {
-        if (!l->isVisibleTo(&w) || l->wordWrap() || l->text().isEmpty()) continue;
-        if (l->width() < l->sizeHint().width()) out << l->text();
+        if (!l->isVisibleTo(&w) || l->text().isEmpty()) continue;
+        if (l->wordWrap() ? l->height() < l->heightForWidth(l->width())
+                          : l->width() < l->sizeHint().width())
+            out << l->text();
     }
     return out.join(QStringLiteral(" | ")).toStdString();
 }
@@ -69,7 +71,7 @@ struct language_shots : ::testing::TestWithParam<int> {
     QTranslator toolkit, program;
 };
 
-TEST_P(language_shots, preferences_about_and_main_window_show_their_whole_captions)
+TEST_P(language_shots, login_preferences_about_and_main_window_show_their_whole_captions)
 {
     {
         sys_pre_dlg dlg;
@@ -91,6 +93,12 @@ TEST_P(language_shots, preferences_about_and_main_window_show_their_whole_captio
         about.show();
         EXPECT_EQ(cut_captions(about), std::string()) << "about";
         save_shot(&about, name("about"));
+    }
+    {
+        login_dlg login;
+        login.show();
+        EXPECT_EQ(cut_captions(login), std::string()) << "login";
+        save_shot(&login, name("login"));
     }
     {
         MainWindow win;
