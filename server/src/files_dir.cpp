@@ -42,6 +42,12 @@ bool files_dir::open(const std::string &dir, std::string &err)
     return true;
 }
 
+void files_dir::keep_out_of(const std::string &dir)
+{
+    std::string real = real_path(dir);
+    private_ = !real.empty() && inside(root_, real) ? real : std::string();
+}
+
 bool files_dir::resolve(const std::string &given, std::string &full, std::string &err) const
 {
     if (root_.empty()) return refuse(err, "file commands are off: the server has no files folder");
@@ -72,6 +78,8 @@ bool files_dir::resolve(const std::string &given, std::string &full, std::string
         return refuse(err, "no folder " + folder.substr(root_.size()) + " in the files folder");
     if (!inside(root_, real)) return refuse(err, "the path " + given + " leaves the files folder");
     full = real + clean.substr(slash);
+    if (!private_.empty() && inside(private_, full))
+        return refuse(err, "the path " + given + " is inside the server's data folder");
     struct stat st;
     if (::lstat(full.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
         return refuse(err, "the path " + given + " is a symbolic link, which is not followed");

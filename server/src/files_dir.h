@@ -13,6 +13,9 @@ public:
     // Creates the folder when it does not exist; false with a reason when it cannot be used.
     bool open(const std::string &dir, std::string &err);
     bool is_open() const { return !root_.empty(); }
+    // The server's data folder: when it lies inside the files folder, no path may reach into
+    // it (the database and the users are not files to read or replace).
+    void keep_out_of(const std::string &dir);
     const std::string &root() const { return root_; }
 
     // The full path of a file inside the folder; its folder must exist inside the root.
@@ -22,8 +25,9 @@ public:
               size_t max_bytes = size_t(1) << 31) const;
 
 private:
-    std::string root_;  // absolute, symbolic links resolved, no trailing slash
-    std::string alias_; // the folder as it was named, made absolute
+    std::string root_;    // absolute, symbolic links resolved, no trailing slash
+    std::string alias_;   // the folder as it was named, made absolute
+    std::string private_; // a folder inside the root that is off limits
 };
 
 // Writes a file next to its final place and puts it there at commit: "path=" refuses when the

@@ -102,6 +102,7 @@ bool vela_server::start(const server_options &opt, std::string &err)
     if (!store_.open(opt.data_dir + "/vela.db", err)) return false;
     if (!files_.open(opt.files_dir.empty() ? opt.data_dir + "/files" : opt.files_dir, err))
         return false;
+    files_.keep_out_of(opt.data_dir);
     exec_.reset(new executor(store_, executor_env{&files_, users_.get()}));
     auto timeout = std::chrono::milliseconds(1000ll * opt.statement_timeout_s);
     auto regex_share = std::chrono::milliseconds(10000);
