@@ -227,9 +227,13 @@ bool statement_runner::run(const parse_node *sql, statement_outcome &out, std::s
         out.table.rows.push_back(std::move(r));
         return true;
     }
-    case id::select:
+    case id::select: {
         out.has_table = true;
-        return run_select(s, out.table, err);
+        bool streamed = false;
+        select_runner runner(st_, exporter());
+        if (env_.stream_replies && !runner.stream(s, out.encoded, streamed, err)) return false;
+        return streamed || runner.run(s, out.table, err);
+    }
     case id::insert:
         return run_insert(s, err);
     case id::update:

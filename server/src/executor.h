@@ -15,7 +15,8 @@ struct statement_outcome {
     bool ok = false;
     bool has_table = false; // false: the reply carries an empty payload
     result_table table;
-    std::string error; // the reason when !ok
+    std::string error;   // the reason when !ok
+    std::string encoded; // the reply payload already, when the rows went straight into it
 };
 
 class files_dir;
@@ -25,6 +26,9 @@ class user_store;
 struct executor_env {
     const files_dir *files = nullptr; // file statements are refused without one
     user_store *users = nullptr;      // backup and restore carry the users
+    // A plain select of a table is encoded into the reply as it is read (statement_outcome::
+    // encoded) instead of coming back as a table.
+    bool stream_replies = false;
 };
 
 class executor {

@@ -53,25 +53,45 @@ void put_cell(std::string &out, const value &v, col_type t)
 }
 } // namespace
 
+result_encoder::result_encoder(std::string &out, const std::vector<std::string> &names,
+                               const std::vector<col_type> &types)
+    : out_(out), types_(types)
+{
+    put_u64(out_, names.size());
+    for (const auto &n : names) {
+        put_u64(out_, n.size());
+        out_ += n;
+    }
+    count_at_ = out_.size();
+    put_u64(out_, 0);
+    for (col_type c : types_) {
+        wire_descriptor d = descriptor_of(c);
+        out_.push_back(char(d.width_code));
+        out_.push_back(char(d.unsigned_flag));
+        out_.push_back(char(d.kind));
+    }
+}
+
+void result_encoder::row(uint64_t sid, const std::vector<value> &cells,
+                         const std::vector<size_t> *pick)
+{
+    ++rows_;
+    put_u64(out_, sid);
+    for (size_t c = 0; c < types_.size(); ++c)
+        put_cell(out_, cells[pick ? (*pick)[c] : c], types_[c]);
+}
+
+void result_encoder::finish()
+{
+    for (int i = 0; i < 8; ++i) out_[count_at_ + size_t(i)] = char((rows_ >> (8 * i)) & 0xff);
+    if (rows_ == 0) out_.erase(count_at_ + 8, 3 * types_.size());
+}
+
 void encode_result(const result_table &t, std::string &out)
 {
-    put_u64(out, t.names.size());
-    for (const auto &n : t.names) {
-        put_u64(out, n.size());
-        out += n;
-    }
-    put_u64(out, t.rows.size());
-    if (t.rows.empty()) return;
-    for (col_type c : t.types) {
-        wire_descriptor d = descriptor_of(c);
-        out.push_back(char(d.width_code));
-        out.push_back(char(d.unsigned_flag));
-        out.push_back(char(d.kind));
-    }
-    for (const auto &r : t.rows) {
-        put_u64(out, r.sid);
-        for (size_t c = 0; c < t.types.size(); ++c) put_cell(out, r.cells[c], t.types[c]);
-    }
+    result_encoder enc(out, t.names, t.types);
+    for (const auto &r : t.rows) enc.row(r.sid, r.cells);
+    enc.finish();
 }
 
 } // namespace vela

@@ -23,6 +23,24 @@ struct result_table {
 // Every cell must already have its column's type.
 void encode_result(const result_table &t, std::string &out);
 
+// Encodes a reply row by row, so that rows can go into it as they are read: the row count
+// is filled in, and the descriptors dropped when there are no rows, at finish.
+class result_encoder {
+public:
+    result_encoder(std::string &out, const std::vector<std::string> &names,
+                   const std::vector<col_type> &types);
+    // The cells at pick (all cells, in order, when pick is null), each of its column's type.
+    void row(uint64_t sid, const std::vector<value> &cells,
+             const std::vector<size_t> *pick = nullptr);
+    void finish();
+
+private:
+    std::string &out_;
+    std::vector<col_type> types_;
+    size_t count_at_ = 0;
+    uint64_t rows_ = 0;
+};
+
 // Little-endian helpers shared by the frame code.
 void put_u16(std::string &out, uint16_t v);
 void put_u32(std::string &out, uint32_t v);

@@ -141,6 +141,84 @@ bool select_runner::run(const parse_node *select, result_table &out, std::string
     return true;
 }
 
+bool select_runner::stream(const parse_node *select, std::string &payload, bool &done,
+                           std::string &err)
+{
+    done = false;
+    std::vector<const parse_node *> parts = items(select);
+    if (parts.size() != 1 || parts[0]->id != id::select_one) return true;
+    const parse_node *exprs = nullptr, *tname = nullptr, *where = nullptr;
+    for (const parse_node *p : items(parts[0])) {
+        if (p->id == id::exprs)
+            exprs = p;
+        else if (p->id == id::table_name)
+            tname = p;
+        else if (p->id == id::where)
+            where = p;
+        else if (p->id == id::into_expr || p->id == id::dataset_post)
+            return true;
+    }
+    const table_def *table = tname ? st_.find_table(name_of(tname)) : nullptr;
+    if (!exprs || !table) return true;
+    std::vector<std::string> names;
+    std::vector<col_type> types;
+    std::vector<size_t> pick; // index into __id followed by the fields
+    for (const parse_node *e : items(exprs)) {
+        if (e->id == id::all_expr) {
+            for (size_t i = 0; i < table->fields.size(); ++i) {
+                names.push_back(table->fields[i].name);
+                types.push_back(table->fields[i].type);
+                pick.push_back(i + 1);
+            }
+            continue;
+        }
+        if (e->id != id::expr) continue;
+        expr c;
+        expr_scope scope;
+        scope.table = table;
+        std::string ignored;
+        if (!compile_expr(e, scope, c, ignored)) return true;
+        if (c.kind == expr::k_field) {
+            types.push_back(table->fields[size_t(c.field)].type);
+            pick.push_back(size_t(c.field) + 1);
+        } else if (c.kind == expr::k_rowid) {
+            types.push_back(col_type::u64);
+            pick.push_back(0);
+        } else {
+            return true;
+        }
+        std::vector<std::string> fields;
+        for (const auto &f : table->fields) fields.push_back(f.name);
+        names.push_back(column_name(e, c, fields));
+    }
+    uint64_t limit = 0;
+    const parse_node *cond = where ? item(where, id::where_cond) : nullptr;
+    if (cond) {
+        where_node w;
+        expr_scope scope;
+        scope.table = table;
+        std::string ignored;
+        if (!compile_where(cond, scope, subselect(), w, ignored) || !leading_rows_only(w, limit))
+            return true;
+    }
+    done = true;
+    result_encoder enc(payload, names, types);
+    std::vector<value> cells;
+    bool ok = st_.scan_each(
+        *table, limit,
+        [&](stored_row &row) {
+            cells.resize(row.cells.size() + 1);
+            cells[0] = value::of_uint(row.id, col_type::u64);
+            for (size_t i = 0; i < row.cells.size(); ++i) cells[i + 1] = std::move(row.cells[i]);
+            enc.row(row.id, cells, &pick);
+            return true;
+        },
+        err);
+    if (!ok) return false;
+    enc.finish();
+    return true;
+}
+
 bool select_runner::source(const parse_node *one, result_table &out, std::string &err)
 {
     const parse_node *exprs = nullptr, *into = nullptr, *tname = nullptr, *where = nullptr;

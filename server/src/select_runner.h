@@ -25,6 +25,10 @@ public:
     }
 
     bool run(const parse_node *select, result_table &out, std::string &err);
+    // A plain read of one table (its fields or *, no clause but "where first k") goes into the
+    // reply payload row by row as it is read, so no copy of the rows is held. done is false
+    // when the query is not that plain; it then runs through run().
+    bool stream(const parse_node *select, std::string &payload, bool &done, std::string &err);
     // Nested selects (in, any, all) give their first column.
     subselect_fn subselect();
     // The rows of t that a where-node keeps, read from storage.

@@ -469,6 +469,13 @@ bool storage::modify_field(const std::string &table, const field_def &f_in, std:
 bool storage::scan(const table_def &t, std::vector<stored_row> &out, std::string &err,
                    uint64_t limit)
 {
+    return scan_each(
+        t, limit, [&](stored_row &row) { return out.push_back(std::move(row)), true; }, err);
+}
+
+bool storage::scan_each(const table_def &t, uint64_t limit,
+                        const std::function<bool(stored_row &)> &each, std::string &err)
+{
     std::string sql = "SELECT __id";
     for (const auto &f : t.fields) sql += ", " + column(f);
     sql += " FROM " + data_table(t) + " ORDER BY __id LIMIT ?";
@@ -477,14 +484,14 @@ bool storage::scan(const table_def &t, std::vector<stored_row> &out, std::string
     stmt_reset r{s};
     sqlite3_bind_int64(s, 1, limit == 0 || limit > uint64_t(INT64_MAX) ? -1 : int64_t(limit));
     int rc;
+    stored_row row;
     while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
         if (!statement_budget::check(err)) return false;
-        stored_row row;
         row.id = uint64_t(sqlite3_column_int64(s, 0));
-        row.cells.reserve(t.fields.size());
+        row.cells.resize(t.fields.size());
         for (size_t i = 0; i < t.fields.size(); ++i)
-            row.cells.push_back(read_value(s, int(i) + 1, t.fields[i].type));
-        out.push_back(std::move(row));
+            row.cells[i] = read_value(s, int(i) + 1, t.fields[i].type);
+        if (!each(row)) return false;
     }
     if (rc != SQLITE_DONE) return refuse(err, reason(&t));
     return true;

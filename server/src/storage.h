@@ -7,6 +7,7 @@
 #include "value.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -79,6 +80,9 @@ public:
     // limit: at most that many rows from the start (0: all).
     bool scan(const table_def &t, std::vector<stored_row> &out, std::string &err,
               uint64_t limit = 0);
+    // The same rows handed to each in turn (one row object, reused), so that none is kept.
+    bool scan_each(const table_def &t, uint64_t limit,
+                   const std::function<bool(stored_row &)> &each, std::string &err);
     bool fetch(const table_def &t, uint64_t id, stored_row &out, bool &found, std::string &err);
     bool count_rows(const table_def &t, uint64_t &n, std::string &err);
     // cells holds one value per field, already of the field's type.

@@ -103,7 +103,7 @@ bool vela_server::start(const server_options &opt, std::string &err)
     if (!files_.open(opt.files_dir.empty() ? opt.data_dir + "/files" : opt.files_dir, err))
         return false;
     files_.keep_out_of(opt.data_dir);
-    exec_.reset(new executor(store_, executor_env{&files_, users_.get()}));
+    exec_.reset(new executor(store_, executor_env{&files_, users_.get(), true}));
     auto timeout = std::chrono::milliseconds(1000ll * opt.statement_timeout_s);
     auto regex_share = std::chrono::milliseconds(10000);
     if (timeout.count() > 0 && timeout < regex_share) regex_share = timeout;
@@ -339,7 +339,10 @@ void vela_server::serve_statements(connection *c, frame_reader &reader)
         payload.clear();
         if (out.ok && out.has_table) {
             try {
-                encode_result(out.table, payload);
+                if (!out.encoded.empty())
+                    payload.swap(out.encoded);
+                else
+                    encode_result(out.table, payload);
             } catch (const std::exception &e) {
                 release(payload);
                 out.ok = false;
