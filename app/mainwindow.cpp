@@ -228,6 +228,7 @@ void MainWindow::build_actions()
     // script-file, database-operation and script-editor code.
     connect(quit_act, &QAction::triggered, this, &MainWindow::quit);
     connect(refresh_act, &QAction::triggered, this, &MainWindow::refresh);
+    connect_table_operations();
 }
 
 void MainWindow::build_menus()
@@ -470,6 +471,7 @@ void MainWindow::remove_tab_later(int index)
 void MainWindow::close_tab(int index)
 {
     if (index < 0 || index >= ui->tabWidget->count()) return;
+    if (!may_close_tab(index)) return;
     remove_tab(index);
     const int left = ui->tabWidget->count();
     if (left > 0) ui->tabWidget->setCurrentIndex(std::min(index, left - 1));

@@ -66,6 +66,9 @@ public slots:
     void update();
     void about();
 
+    // Table operations (mainwindow_tables.cpp).
+    void view_data();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -85,6 +88,14 @@ private:
     QAction *make_action(const char *name, const QString &text, const char *shortcut,
                          const char *icon, bool enabled);
     QAction *separator();
+
+    // Table operations (mainwindow_tables.cpp).
+    void connect_table_operations();
+    QString current_table() const;
+    int tab_titled(const QString &title) const;
+    void add_form_tab(QWidget *form, const QString &title);
+    // False when the tab holds edits the user chose to keep.
+    bool may_close_tab(int index);
 
     Ui::MainWindow *ui;
 

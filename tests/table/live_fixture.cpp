@@ -23,6 +23,6 @@ void live_table_test::SetUpTestSuite()
 {
     if (server_) return;
     ::testing::AddGlobalTestEnvironment(new live_env);
-    server_ = new server_fixture();
+    server_ = new server_fixture(true);
     connected_ = db_access::login("127.0.0.1", server_->port(), "admin", "admin");
 }

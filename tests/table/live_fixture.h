@@ -7,6 +7,14 @@
 
 #include <QStringList>
 
+#include <ostream>
+
+// Readable failures for texts.
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
 class live_table_test : public ::testing::Test {
 protected:
     static void SetUpTestSuite();
