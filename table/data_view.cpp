@@ -193,8 +193,7 @@ bool data_view::settle_pending()
     if (answer == QMessageBox::Discard) return true;
     if (answer != QMessageBox::Apply) return false;
     if (model_->commit_changes()) return true;
-    status_ = tr("the changes were not applied; they are still pending.");
-    ui_->rows_lbl->setText(status_);
+    show_apply_failure();
     return false;
 }
 
@@ -248,7 +247,8 @@ bool data_view::load()
     const int rows = model_->rowCount();
     limit_reached_ = ok && ui_->limit_cb->isChecked() && rows >= ui_->limit_sb->value();
     if (!ok) {
-        status_ = tr("the query failed; the execution log has the statement.");
+        const QString why = db_access::last_reason();
+        status_ = why.isEmpty() ? tr("the query failed.") : tr("the query failed: %1").arg(why);
     } else {
         status_ = tr("%1 rows").arg(rows);
         if (limit_reached_) status_ += " " + tr("(limit reached)");
@@ -258,6 +258,15 @@ bool data_view::load()
     set_row_buttons();
     fit_columns();
     return ok;
+}
+
+void data_view::show_apply_failure()
+{
+    const QString why = db_access::last_reason();
+    status_ = why.isEmpty()
+                  ? tr("the changes were not applied; they are still pending.")
+                  : tr("the changes were not applied (%1); they are still pending.").arg(why);
+    ui_->rows_lbl->setText(status_);
 }
 
 void data_view::set_row_buttons()
@@ -302,8 +311,7 @@ void data_view::apply(bool)
 {
     if (!model_->commit_changes()) {
         // A refused atom_exec changed nothing on the server: keep what the user typed.
-        status_ = tr("the changes were not applied; they are still pending.");
-        ui_->rows_lbl->setText(status_);
+        show_apply_failure();
         return;
     }
     load();
@@ -348,7 +356,8 @@ void data_view::export_data(bool)
                                       dlg.separator(), dlg.replace());
     inform(this, tr("export table result"),
            tr("export table '%1' to file '%2' is %3!")
-               .arg(ui_->table_le->text(), dlg.path(), ok ? tr("successful") : tr("failed")));
+               .arg(ui_->table_le->text(), dlg.path(), ok ? tr("successful") : tr("failed")),
+           msg_kind::information, ok ? QString() : db_access::last_reason());
 }
 
 void data_view::find_txt(bool)

@@ -128,6 +128,7 @@ private:
     void reload_if_changed();
     bool load();
     void set_row_buttons();
+    void show_apply_failure();
     void fit_columns();
     void build_menu();
     void filter_entry(const char *slot);
