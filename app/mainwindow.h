@@ -67,6 +67,21 @@ public slots:
     void about();
 
     // Table operations (mainwindow_tables.cpp).
+    void reconnect();
+    void backup();
+    void restore();
+    void load();
+    void drop_table();
+    void truncate_table();
+    void delete_col();
+    void import_data();
+    void export_data();
+    void save();
+    void create_table();
+    void new_field();
+    void modify_col();
+    void rename_col();
+    void view_cols();
     void view_data();
 
 protected:
@@ -92,6 +107,10 @@ private:
     // Table operations (mainwindow_tables.cpp).
     void connect_table_operations();
     QString current_table() const;
+    bool current_field(QString &table, QString &field) const;
+    // `mode` is a col_info::mode; `reuse` makes an open tab of that title current instead.
+    void open_col_info(const QString &title, const QString &table, const QString &field, int mode,
+                       bool reuse);
     int tab_titled(const QString &title) const;
     void add_form_tab(QWidget *form, const QString &title);
     // False when the tab holds edits the user chose to keep.
