@@ -71,6 +71,8 @@ sys_pre_dlg::sys_pre_dlg(QWidget *parent)
     setWindowTitle(tr("system preference"));
     ui->ed->set_text_utf8(preview_text);
     ui->ed->setEnabled(false);
+    // The editor draws every character in a cell of one width: offer fixed-pitch faces.
+    ui->font_cb->setFontFilters(QFontComboBox::MonospacedFonts);
     for (const category_row &row : category_rows) ui->theme_lw->addItem(tr(row.text));
 
     fill_from_record();

@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QStackedWidget>
 #include <QTest>
 
 #include <cstring>
@@ -218,16 +217,6 @@ TEST_F(prefs_test, style_edits_reach_the_slot_of_the_chosen_row)
     EXPECT_EQ(f.pointSize(), 15);
 }
 
-TEST_F(prefs_test, font_controls_wait_for_a_row)
-{
-    for (const char *name : {"font_cb", "bold_cb", "italic_cb", "strickout_cb"})
-        EXPECT_FALSE(dlg->findChild<QWidget *>(name)->isEnabled()) << name;
-    const std::string before = bytes_of(g_config);
-    picked = QColor(1, 1, 1);
-    dlg->color_changed(picked); // no row: nothing to edit
-    EXPECT_EQ(bytes_of(g_config), before);
-}
-
 // Whether any pixel of the widget's picture has exactly this colour.
 bool shows_color(QWidget &w, const QColor &c)
 {
@@ -251,20 +240,6 @@ TEST_F(prefs_test, an_open_editor_paints_the_live_colour_and_the_restored_one)
     save_shot(dlg.get(), "prefs_function_red");
     dlg->cancel();
     EXPECT_FALSE(shows_color(open_editor, red));
-}
-
-TEST_F(prefs_test, pages_follow_the_page_list)
-{
-    auto *pages = child<QListWidget>("listWidget");
-    auto *stack = dlg->findChild<QStackedWidget *>("stackedWidget");
-    QTest::mouseClick(pages->viewport(), Qt::LeftButton, {},
-                      pages->visualItemRect(pages->item(1)).center());
-    EXPECT_EQ(stack->currentIndex(), 1);
-    save_shot(dlg.get(), "prefs_update_page");
-    pages->setFocus();
-    QTest::keyClick(pages, Qt::Key_Up);
-    EXPECT_EQ(stack->currentIndex(), 0);
-    save_shot(dlg.get(), "prefs_editor_page");
 }
 
 } // namespace
