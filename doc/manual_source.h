@@ -7,6 +7,20 @@
 
 namespace manual {
 
+// The lines of a text, without their line feeds.
+inline std::vector<std::string> lines_of(const std::string &text)
+{
+    std::vector<std::string> out;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string::npos) end = text.size();
+        out.push_back(text.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return out;
+}
+
 struct example {
     std::string section; // "## " heading it belongs to
     std::string form;    // the "-- " lines, joined by "\n"
@@ -29,12 +43,7 @@ inline std::vector<example> read_examples(const std::string &text)
         cur = example{};
         cur.section = section;
     };
-    std::size_t pos = 0;
-    while (pos <= text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string::npos) end = text.size();
-        const std::string line = text.substr(pos, end - pos);
-        pos = end + 1;
+    for (const std::string &line : lines_of(text)) {
         if (line.rfind("## ", 0) == 0) {
             flush();
             section = line.substr(3);
@@ -51,7 +60,6 @@ inline std::vector<example> read_examples(const std::string &text)
         } else {
             cur.sql += line + "\n";
         }
-        if (end == text.size()) break;
     }
     flush();
     return out;
@@ -81,12 +89,7 @@ inline std::vector<function_line> read_functions(const std::string &text)
 {
     std::vector<function_line> out;
     std::string family;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string::npos) end = text.size();
-        const std::string line = text.substr(pos, end - pos);
-        pos = end + 1;
+    for (const std::string &line : lines_of(text)) {
         if (line.empty() || line[0] == '#') {
             if (line.rfind("## ", 0) == 0) family = line.substr(3);
             continue;

@@ -116,12 +116,7 @@ int main(int argc, char **argv)
     const auto examples = manual::read_examples(reference);
     const auto catalogue = manual::read_functions(functions);
     std::string md;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string::npos) end = text.size();
-        const std::string line = text.substr(pos, end - pos);
-        pos = end + 1;
+    for (const std::string &line : manual::lines_of(text)) {
         if (line == "@REFERENCE@")
             md += reference_markdown(examples);
         else if (line == "@FUNCTIONS@")
