@@ -391,6 +391,170 @@
         <source>version infomation</source>
         <translation>バージョン情報</translation>
     </message>
+    <message>
+        <source>successful</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失敗</translation>
+    </message>
+    <message>
+        <source>reconnect information</source>
+        <translation>再接続</translation>
+    </message>
+    <message>
+        <source>reconnect sussesful!</source>
+        <translation>再接続に成功しました。</translation>
+    </message>
+    <message>
+        <source>reconnect failed!</source>
+        <translation>再接続に失敗しました。</translation>
+    </message>
+    <message>
+        <source>backup database to file</source>
+        <translation>データベースをファイルにバックアップ</translation>
+    </message>
+    <message>
+        <source>backup result(local)</source>
+        <translation>バックアップの結果</translation>
+    </message>
+    <message>
+        <source>backup database to file &apos;%1&apos; is %2!</source>
+        <translation>データベースのファイル「%1」へのバックアップ：%2</translation>
+    </message>
+    <message>
+        <source>restore database from file</source>
+        <translation>ファイルからデータベースを復元</translation>
+    </message>
+    <message>
+        <source>restore result(local)</source>
+        <translation>復元の結果</translation>
+    </message>
+    <message>
+        <source>restore database frome file &apos;%1&apos; is %2!</source>
+        <translation>ファイル「%1」からのデータベースの復元：%2</translation>
+    </message>
+    <message>
+        <source>load table from file</source>
+        <translation>ファイルからテーブルを読み込む</translation>
+    </message>
+    <message>
+        <source>load table result</source>
+        <translation>読み込みの結果</translation>
+    </message>
+    <message>
+        <source>load file &apos;%1&apos; as table is %2!</source>
+        <translation>ファイル「%1」のテーブルとしての読み込み：%2</translation>
+    </message>
+    <message>
+        <source>save table &apos;%1&apos; to file</source>
+        <translation>テーブル「%1」をファイルに保存</translation>
+    </message>
+    <message>
+        <source>save table result</source>
+        <translation>保存の結果</translation>
+    </message>
+    <message>
+        <source>save table &apos;%1&apos; to file &apos;%2&apos; is %3!</source>
+        <translation>テーブル「%1」のファイル「%2」への保存：%3</translation>
+    </message>
+    <message>
+        <source>export table: %1 to csv/csvs file</source>
+        <translation>テーブル %1 を csv/csvs ファイルにエクスポート</translation>
+    </message>
+    <message>
+        <source>export table result</source>
+        <translation>エクスポートの結果</translation>
+    </message>
+    <message>
+        <source>export table &apos;%1&apos; to file &apos;%2&apos; is %3!</source>
+        <translation>テーブル「%1」のファイル「%2」へのエクスポート：%3</translation>
+    </message>
+    <message>
+        <source>import data from csv/csvs file to table: %1</source>
+        <translation>csv/csvs ファイルからテーブル %1 にインポート</translation>
+    </message>
+    <message>
+        <source>import table result</source>
+        <translation>インポートの結果</translation>
+    </message>
+    <message>
+        <source>import file &apos;%1&apos; to table &apos;%2&apos; is %3!</source>
+        <translation>ファイル「%1」のテーブル「%2」へのインポート：%3</translation>
+    </message>
+    <message>
+        <source>drop table warnning</source>
+        <translation>テーブル削除の警告</translation>
+    </message>
+    <message>
+        <source>drop table will delete table from server, do your want to drop table &apos;%1&apos; really?</source>
+        <translation>テーブルはサーバーから削除されます。テーブル「%1」を本当に削除しますか？</translation>
+    </message>
+    <message>
+        <source>drop table result</source>
+        <translation>テーブル削除の結果</translation>
+    </message>
+    <message>
+        <source>drop table &apos;%1&apos; from database is %2!</source>
+        <translation>データベースからのテーブル「%1」の削除：%2</translation>
+    </message>
+    <message>
+        <source>truncate table warnning</source>
+        <translation>テーブルを空にする警告</translation>
+    </message>
+    <message>
+        <source>truncate table will clear all table &apos;s data, do your want to truncate table &apos;%1&apos; really?</source>
+        <translation>テーブルのデータはすべて消去されます。テーブル「%1」を本当に空にしますか？</translation>
+    </message>
+    <message>
+        <source>truncate table result</source>
+        <translation>テーブルを空にした結果</translation>
+    </message>
+    <message>
+        <source>truncate table &apos;%1&apos; from database is %2!</source>
+        <translation>テーブル「%1」を空にする操作：%2</translation>
+    </message>
+    <message>
+        <source>delete field warnning</source>
+        <translation>フィールド削除の警告</translation>
+    </message>
+    <message>
+        <source>delete field will delete field from table, do your want to delete field &apos;%2&apos; from table &apos;%1&apos; really?</source>
+        <translation>フィールドはテーブルから削除されます。テーブル「%1」からフィールド「%2」を本当に削除しますか？</translation>
+    </message>
+    <message>
+        <source>delete field result</source>
+        <translation>フィールド削除の結果</translation>
+    </message>
+    <message>
+        <source>delete field &apos;%1&apos; from table &apos;%2&apos; is %3!</source>
+        <translation>テーブル「%2」からのフィールド「%1」の削除：%3</translation>
+    </message>
+    <message>
+        <source>new table</source>
+        <translation>新しいテーブル</translation>
+    </message>
+    <message>
+        <source>add field to table: %1</source>
+        <translation>テーブル %1 にフィールドを追加</translation>
+    </message>
+    <message>
+        <source>modify field &apos;%2&apos; of table: %1</source>
+        <translation>テーブル %1 のフィールド「%2」を変更</translation>
+    </message>
+    <message>
+        <source>rename field &apos;%2&apos; of table: %1</source>
+        <translation>テーブル %1 のフィールド「%2」の名前を変更</translation>
+    </message>
+    <message>
+        <source>view fields of table: %1</source>
+        <translation>テーブル %1 のフィールド</translation>
+    </message>
+    <message>
+        <source>data of table: %1</source>
+        <translation>テーブル %1 のデータ</translation>
+    </message>
 </context>
 <context>
     <name>about_dlg</name>
@@ -417,6 +581,280 @@
     <message>
         <source>vela database client license</source>
         <translation>Vela データベースクライアントのライセンス</translation>
+    </message>
+</context>
+<context>
+    <name>col_info</name>
+    <message>
+        <source>Form</source>
+        <translation>フォーム</translation>
+    </message>
+    <message>
+        <source>TableName</source>
+        <translation>テーブル名</translation>
+    </message>
+    <message>
+        <source>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+height:25px;
+</source>
+        <translation>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+height:25px;
+</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+</source>
+        <translation>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>型</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>重複可</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>適用</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>successful</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失敗</translation>
+    </message>
+    <message>
+        <source>create table result</source>
+        <translation>テーブル作成の結果</translation>
+    </message>
+    <message>
+        <source>create table &apos;%1&apos; is %2!</source>
+        <translation>テーブル「%1」の作成：%2</translation>
+    </message>
+    <message>
+        <source>create field result</source>
+        <translation>フィールド作成の結果</translation>
+    </message>
+    <message>
+        <source>create all field is %1!</source>
+        <translation>すべてのフィールドの作成：%1</translation>
+    </message>
+    <message>
+        <source>create field &apos;%1&apos; is %2!</source>
+        <translation>フィールド「%1」の作成：%2</translation>
+    </message>
+    <message>
+        <source>modify field result</source>
+        <translation>フィールド変更の結果</translation>
+    </message>
+    <message>
+        <source>modify field is %1!</source>
+        <translation>フィールドの変更：%1</translation>
+    </message>
+    <message>
+        <source>rename field result</source>
+        <translation>フィールド名変更の結果</translation>
+    </message>
+    <message>
+        <source>rename field &apos;%1&apos; to &apos;%2&apos; is %3!</source>
+        <translation>フィールド「%1」から「%2」への名前変更：%3</translation>
+    </message>
+</context>
+<context>
+    <name>data_view</name>
+    <message>
+        <source>Form</source>
+        <translation>フォーム</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>limit first k</source>
+        <translation>先頭 k 行に制限</translation>
+    </message>
+    <message>
+        <source>filter</source>
+        <translation>フィルター</translation>
+    </message>
+    <message>
+        <source>post operate</source>
+        <translation>後処理</translation>
+    </message>
+    <message>
+        <source>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+selection-background-color: rgb(163, 163, 163);</source>
+        <translation>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+selection-background-color: rgb(163, 163, 163);</translation>
+    </message>
+    <message>
+        <source>Number Display Mode</source>
+        <translation>数値の表示形式</translation>
+    </message>
+    <message>
+        <source>Nor</source>
+        <translation>標準</translation>
+    </message>
+    <message>
+        <source>Hex</source>
+        <translation>16進</translation>
+    </message>
+    <message>
+        <source>Dec</source>
+        <translation>10進</translation>
+    </message>
+    <message>
+        <source>Bin</source>
+        <translation>2進</translation>
+    </message>
+    <message>
+        <source>immediate mode</source>
+        <translation>即時モード</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>export</source>
+        <translation>エクスポート</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>適用</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>find text</source>
+        <translation>テキストを検索</translation>
+    </message>
+    <message>
+        <source>ctrl+f</source>
+        <translation>ctrl+f</translation>
+    </message>
+    <message>
+        <source>replace text</source>
+        <translation>テキストを置換</translation>
+    </message>
+    <message>
+        <source>ctrl+h</source>
+        <translation>ctrl+h</translation>
+    </message>
+    <message>
+        <source>replace</source>
+        <translation>置換</translation>
+    </message>
+    <message>
+        <source>post processing</source>
+        <translation>後処理</translation>
+    </message>
+    <message>
+        <source>append</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>analysis</source>
+        <translation>分析</translation>
+    </message>
+    <message>
+        <source>modeling</source>
+        <translation>モデリング</translation>
+    </message>
+    <message>
+        <source>visualization</source>
+        <translation>可視化</translation>
+    </message>
+    <message>
+        <source>pending changes</source>
+        <translation>未適用の変更</translation>
+    </message>
+    <message>
+        <source>apply the pending changes?</source>
+        <translation>未適用の変更を適用しますか？</translation>
+    </message>
+    <message>
+        <source>the query failed.</source>
+        <translation>クエリに失敗しました。</translation>
+    </message>
+    <message>
+        <source>the query failed: %1</source>
+        <translation>クエリに失敗しました：%1</translation>
+    </message>
+    <message>
+        <source>%1 rows</source>
+        <translation>%1 行</translation>
+    </message>
+    <message>
+        <source>(limit reached)</source>
+        <translation>（上限に達しました）</translation>
+    </message>
+    <message>
+        <source>the changes were not applied; they are still pending.</source>
+        <translation>変更は適用されず、未適用のまま残っています。</translation>
+    </message>
+    <message>
+        <source>the changes were not applied (%1); they are still pending.</source>
+        <translation>変更は適用されず（%1）、未適用のまま残っています。</translation>
+    </message>
+    <message>
+        <source>export view data</source>
+        <translation>表示中のデータをエクスポート</translation>
+    </message>
+    <message>
+        <source>export table result</source>
+        <translation>エクスポートの結果</translation>
+    </message>
+    <message>
+        <source>export table &apos;%1&apos; to file &apos;%2&apos; is %3!</source>
+        <translation>テーブル「%1」のファイル「%2」へのエクスポート：%3</translation>
+    </message>
+    <message>
+        <source>successful</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失敗</translation>
     </message>
 </context>
 <context>

@@ -391,6 +391,170 @@
         <source>version infomation</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>successful</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reconnect information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reconnect sussesful!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reconnect failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>backup database to file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>backup result(local)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>backup database to file &apos;%1&apos; is %2!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>restore database from file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>restore result(local)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>restore database frome file &apos;%1&apos; is %2!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>load table from file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>load table result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>load file &apos;%1&apos; as table is %2!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>save table &apos;%1&apos; to file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>save table result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>save table &apos;%1&apos; to file &apos;%2&apos; is %3!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>export table: %1 to csv/csvs file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>export table result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>export table &apos;%1&apos; to file &apos;%2&apos; is %3!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>import data from csv/csvs file to table: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>import table result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>import file &apos;%1&apos; to table &apos;%2&apos; is %3!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>drop table warnning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>drop table will delete table from server, do your want to drop table &apos;%1&apos; really?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>drop table result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>drop table &apos;%1&apos; from database is %2!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>truncate table warnning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>truncate table will clear all table &apos;s data, do your want to truncate table &apos;%1&apos; really?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>truncate table result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>truncate table &apos;%1&apos; from database is %2!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>delete field warnning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>delete field will delete field from table, do your want to delete field &apos;%2&apos; from table &apos;%1&apos; really?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>delete field result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>delete field &apos;%1&apos; from table &apos;%2&apos; is %3!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>new table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>add field to table: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>modify field &apos;%2&apos; of table: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>rename field &apos;%2&apos; of table: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>view fields of table: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>data of table: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>about_dlg</name>
@@ -416,6 +580,270 @@
     </message>
     <message>
         <source>vela database client license</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>col_info</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TableName</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+height:25px;
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>successful</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>create table result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>create table &apos;%1&apos; is %2!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>create field result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>create all field is %1!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>create field &apos;%1&apos; is %2!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>modify field result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>modify field is %1!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>rename field result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>rename field &apos;%1&apos; to &apos;%2&apos; is %3!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>data_view</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>limit first k</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>post operate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+selection-background-color: rgb(163, 163, 163);</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number Display Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hex</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dec</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>immediate mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>export</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>find text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ctrl+f</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>replace text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ctrl+h</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>post processing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>append</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>analysis</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>modeling</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>visualization</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pending changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>apply the pending changes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the query failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the query failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(limit reached)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the changes were not applied; they are still pending.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the changes were not applied (%1); they are still pending.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>export view data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>export table result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>export table &apos;%1&apos; to file &apos;%2&apos; is %3!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>successful</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>failed</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

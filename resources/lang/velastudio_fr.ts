@@ -391,6 +391,170 @@
         <source>version infomation</source>
         <translation>Informations de version</translation>
     </message>
+    <message>
+        <source>successful</source>
+        <translation>réussi</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>échoué</translation>
+    </message>
+    <message>
+        <source>reconnect information</source>
+        <translation>Reconnexion</translation>
+    </message>
+    <message>
+        <source>reconnect sussesful!</source>
+        <translation>Reconnexion réussie !</translation>
+    </message>
+    <message>
+        <source>reconnect failed!</source>
+        <translation>La reconnexion a échoué !</translation>
+    </message>
+    <message>
+        <source>backup database to file</source>
+        <translation>Sauvegarder la base dans un fichier</translation>
+    </message>
+    <message>
+        <source>backup result(local)</source>
+        <translation>Résultat de la sauvegarde</translation>
+    </message>
+    <message>
+        <source>backup database to file &apos;%1&apos; is %2!</source>
+        <translation>Sauvegarde de la base dans le fichier « %1 » : %2 !</translation>
+    </message>
+    <message>
+        <source>restore database from file</source>
+        <translation>Restaurer la base depuis un fichier</translation>
+    </message>
+    <message>
+        <source>restore result(local)</source>
+        <translation>Résultat de la restauration</translation>
+    </message>
+    <message>
+        <source>restore database frome file &apos;%1&apos; is %2!</source>
+        <translation>Restauration de la base depuis le fichier « %1 » : %2 !</translation>
+    </message>
+    <message>
+        <source>load table from file</source>
+        <translation>Charger une table depuis un fichier</translation>
+    </message>
+    <message>
+        <source>load table result</source>
+        <translation>Résultat du chargement</translation>
+    </message>
+    <message>
+        <source>load file &apos;%1&apos; as table is %2!</source>
+        <translation>Chargement du fichier « %1 » comme table : %2 !</translation>
+    </message>
+    <message>
+        <source>save table &apos;%1&apos; to file</source>
+        <translation>Enregistrer la table « %1 » dans un fichier</translation>
+    </message>
+    <message>
+        <source>save table result</source>
+        <translation>Résultat de l&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>save table &apos;%1&apos; to file &apos;%2&apos; is %3!</source>
+        <translation>Enregistrement de la table « %1 » dans le fichier « %2 » : %3 !</translation>
+    </message>
+    <message>
+        <source>export table: %1 to csv/csvs file</source>
+        <translation>Exporter la table %1 en fichier csv/csvs</translation>
+    </message>
+    <message>
+        <source>export table result</source>
+        <translation>Résultat de l&apos;exportation</translation>
+    </message>
+    <message>
+        <source>export table &apos;%1&apos; to file &apos;%2&apos; is %3!</source>
+        <translation>Exportation de la table « %1 » vers le fichier « %2 » : %3 !</translation>
+    </message>
+    <message>
+        <source>import data from csv/csvs file to table: %1</source>
+        <translation>Importer des données csv/csvs dans la table %1</translation>
+    </message>
+    <message>
+        <source>import table result</source>
+        <translation>Résultat de l&apos;importation</translation>
+    </message>
+    <message>
+        <source>import file &apos;%1&apos; to table &apos;%2&apos; is %3!</source>
+        <translation>Importation du fichier « %1 » dans la table « %2 » : %3 !</translation>
+    </message>
+    <message>
+        <source>drop table warnning</source>
+        <translation>Suppression de table</translation>
+    </message>
+    <message>
+        <source>drop table will delete table from server, do your want to drop table &apos;%1&apos; really?</source>
+        <translation>La suppression efface la table du serveur. Voulez-vous vraiment supprimer la table « %1 » ?</translation>
+    </message>
+    <message>
+        <source>drop table result</source>
+        <translation>Résultat de la suppression</translation>
+    </message>
+    <message>
+        <source>drop table &apos;%1&apos; from database is %2!</source>
+        <translation>Suppression de la table « %1 » de la base : %2 !</translation>
+    </message>
+    <message>
+        <source>truncate table warnning</source>
+        <translation>Vidage de table</translation>
+    </message>
+    <message>
+        <source>truncate table will clear all table &apos;s data, do your want to truncate table &apos;%1&apos; really?</source>
+        <translation>Vider la table efface toutes ses données. Voulez-vous vraiment vider la table « %1 » ?</translation>
+    </message>
+    <message>
+        <source>truncate table result</source>
+        <translation>Résultat du vidage</translation>
+    </message>
+    <message>
+        <source>truncate table &apos;%1&apos; from database is %2!</source>
+        <translation>Vidage de la table « %1 » : %2 !</translation>
+    </message>
+    <message>
+        <source>delete field warnning</source>
+        <translation>Suppression de champ</translation>
+    </message>
+    <message>
+        <source>delete field will delete field from table, do your want to delete field &apos;%2&apos; from table &apos;%1&apos; really?</source>
+        <translation>Le champ sera retiré de la table. Voulez-vous vraiment supprimer le champ « %2 » de la table « %1 » ?</translation>
+    </message>
+    <message>
+        <source>delete field result</source>
+        <translation>Résultat de la suppression du champ</translation>
+    </message>
+    <message>
+        <source>delete field &apos;%1&apos; from table &apos;%2&apos; is %3!</source>
+        <translation>Suppression du champ « %1 » de la table « %2 » : %3 !</translation>
+    </message>
+    <message>
+        <source>new table</source>
+        <translation>Nouvelle table</translation>
+    </message>
+    <message>
+        <source>add field to table: %1</source>
+        <translation>Ajouter un champ à la table %1</translation>
+    </message>
+    <message>
+        <source>modify field &apos;%2&apos; of table: %1</source>
+        <translation>Modifier le champ « %2 » de la table %1</translation>
+    </message>
+    <message>
+        <source>rename field &apos;%2&apos; of table: %1</source>
+        <translation>Renommer le champ « %2 » de la table %1</translation>
+    </message>
+    <message>
+        <source>view fields of table: %1</source>
+        <translation>Champs de la table %1</translation>
+    </message>
+    <message>
+        <source>data of table: %1</source>
+        <translation>Données de la table %1</translation>
+    </message>
 </context>
 <context>
     <name>about_dlg</name>
@@ -417,6 +581,280 @@
     <message>
         <source>vela database client license</source>
         <translation>Licences du client de base de données Vela</translation>
+    </message>
+</context>
+<context>
+    <name>col_info</name>
+    <message>
+        <source>Form</source>
+        <translation>Formulaire</translation>
+    </message>
+    <message>
+        <source>TableName</source>
+        <translation>Nom de la table</translation>
+    </message>
+    <message>
+        <source>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+height:25px;
+</source>
+        <translation>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+height:25px;
+</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+</source>
+        <translation>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Répétable</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Appliquer</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>successful</source>
+        <translation>réussi</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>échoué</translation>
+    </message>
+    <message>
+        <source>create table result</source>
+        <translation>Résultat de la création</translation>
+    </message>
+    <message>
+        <source>create table &apos;%1&apos; is %2!</source>
+        <translation>Création de la table « %1 » : %2 !</translation>
+    </message>
+    <message>
+        <source>create field result</source>
+        <translation>Résultat de l&apos;ajout de champ</translation>
+    </message>
+    <message>
+        <source>create all field is %1!</source>
+        <translation>Création de tous les champs : %1 !</translation>
+    </message>
+    <message>
+        <source>create field &apos;%1&apos; is %2!</source>
+        <translation>Création du champ « %1 » : %2 !</translation>
+    </message>
+    <message>
+        <source>modify field result</source>
+        <translation>Résultat de la modification</translation>
+    </message>
+    <message>
+        <source>modify field is %1!</source>
+        <translation>Modification du champ : %1 !</translation>
+    </message>
+    <message>
+        <source>rename field result</source>
+        <translation>Résultat du renommage</translation>
+    </message>
+    <message>
+        <source>rename field &apos;%1&apos; to &apos;%2&apos; is %3!</source>
+        <translation>Renommage du champ « %1 » en « %2 » : %3 !</translation>
+    </message>
+</context>
+<context>
+    <name>data_view</name>
+    <message>
+        <source>Form</source>
+        <translation>Formulaire</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>nom</translation>
+    </message>
+    <message>
+        <source>limit first k</source>
+        <translation>limiter aux k premières</translation>
+    </message>
+    <message>
+        <source>filter</source>
+        <translation>filtre</translation>
+    </message>
+    <message>
+        <source>post operate</source>
+        <translation>post-traitement</translation>
+    </message>
+    <message>
+        <source>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+selection-background-color: rgb(163, 163, 163);</source>
+        <translation>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+selection-background-color: rgb(163, 163, 163);</translation>
+    </message>
+    <message>
+        <source>Number Display Mode</source>
+        <translation>Affichage des nombres</translation>
+    </message>
+    <message>
+        <source>Nor</source>
+        <translation>Norm.</translation>
+    </message>
+    <message>
+        <source>Hex</source>
+        <translation>Hex</translation>
+    </message>
+    <message>
+        <source>Dec</source>
+        <translation>Déc</translation>
+    </message>
+    <message>
+        <source>Bin</source>
+        <translation>Bin</translation>
+    </message>
+    <message>
+        <source>immediate mode</source>
+        <translation>mode immédiat</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>export</source>
+        <translation>exporter</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Appliquer</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>find text</source>
+        <translation>rechercher du texte</translation>
+    </message>
+    <message>
+        <source>ctrl+f</source>
+        <translation>ctrl+f</translation>
+    </message>
+    <message>
+        <source>replace text</source>
+        <translation>remplacer du texte</translation>
+    </message>
+    <message>
+        <source>ctrl+h</source>
+        <translation>ctrl+h</translation>
+    </message>
+    <message>
+        <source>replace</source>
+        <translation>remplacer</translation>
+    </message>
+    <message>
+        <source>post processing</source>
+        <translation>post-traitement</translation>
+    </message>
+    <message>
+        <source>append</source>
+        <translation>ajouter</translation>
+    </message>
+    <message>
+        <source>analysis</source>
+        <translation>analyse</translation>
+    </message>
+    <message>
+        <source>modeling</source>
+        <translation>modélisation</translation>
+    </message>
+    <message>
+        <source>visualization</source>
+        <translation>visualisation</translation>
+    </message>
+    <message>
+        <source>pending changes</source>
+        <translation>modifications en attente</translation>
+    </message>
+    <message>
+        <source>apply the pending changes?</source>
+        <translation>Appliquer les modifications en attente ?</translation>
+    </message>
+    <message>
+        <source>the query failed.</source>
+        <translation>La requête a échoué.</translation>
+    </message>
+    <message>
+        <source>the query failed: %1</source>
+        <translation>La requête a échoué : %1</translation>
+    </message>
+    <message>
+        <source>%1 rows</source>
+        <translation>%1 lignes</translation>
+    </message>
+    <message>
+        <source>(limit reached)</source>
+        <translation>(limite atteinte)</translation>
+    </message>
+    <message>
+        <source>the changes were not applied; they are still pending.</source>
+        <translation>Les modifications n&apos;ont pas été appliquées ; elles restent en attente.</translation>
+    </message>
+    <message>
+        <source>the changes were not applied (%1); they are still pending.</source>
+        <translation>Les modifications n&apos;ont pas été appliquées (%1) ; elles restent en attente.</translation>
+    </message>
+    <message>
+        <source>export view data</source>
+        <translation>Exporter les données affichées</translation>
+    </message>
+    <message>
+        <source>export table result</source>
+        <translation>Résultat de l&apos;exportation</translation>
+    </message>
+    <message>
+        <source>export table &apos;%1&apos; to file &apos;%2&apos; is %3!</source>
+        <translation>Exportation de la table « %1 » vers le fichier « %2 » : %3 !</translation>
+    </message>
+    <message>
+        <source>successful</source>
+        <translation>réussi</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>échoué</translation>
     </message>
 </context>
 <context>

@@ -391,6 +391,170 @@
         <source>version infomation</source>
         <translation>版本信息</translation>
     </message>
+    <message>
+        <source>successful</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>reconnect information</source>
+        <translation>重新连接提示</translation>
+    </message>
+    <message>
+        <source>reconnect sussesful!</source>
+        <translation>重新连接成功！</translation>
+    </message>
+    <message>
+        <source>reconnect failed!</source>
+        <translation>重新连接失败！</translation>
+    </message>
+    <message>
+        <source>backup database to file</source>
+        <translation>备份数据库到文件</translation>
+    </message>
+    <message>
+        <source>backup result(local)</source>
+        <translation>备份结果</translation>
+    </message>
+    <message>
+        <source>backup database to file &apos;%1&apos; is %2!</source>
+        <translation>备份数据库到文件“%1”%2！</translation>
+    </message>
+    <message>
+        <source>restore database from file</source>
+        <translation>从文件恢复数据库</translation>
+    </message>
+    <message>
+        <source>restore result(local)</source>
+        <translation>恢复结果</translation>
+    </message>
+    <message>
+        <source>restore database frome file &apos;%1&apos; is %2!</source>
+        <translation>从文件“%1”恢复数据库%2！</translation>
+    </message>
+    <message>
+        <source>load table from file</source>
+        <translation>从文件载入表</translation>
+    </message>
+    <message>
+        <source>load table result</source>
+        <translation>载入表结果</translation>
+    </message>
+    <message>
+        <source>load file &apos;%1&apos; as table is %2!</source>
+        <translation>将文件“%1”载入为表%2！</translation>
+    </message>
+    <message>
+        <source>save table &apos;%1&apos; to file</source>
+        <translation>保存表“%1”到文件</translation>
+    </message>
+    <message>
+        <source>save table result</source>
+        <translation>保存表结果</translation>
+    </message>
+    <message>
+        <source>save table &apos;%1&apos; to file &apos;%2&apos; is %3!</source>
+        <translation>保存表“%1”到文件“%2”%3！</translation>
+    </message>
+    <message>
+        <source>export table: %1 to csv/csvs file</source>
+        <translation>导出表 %1 到 csv/csvs 文件</translation>
+    </message>
+    <message>
+        <source>export table result</source>
+        <translation>导出表结果</translation>
+    </message>
+    <message>
+        <source>export table &apos;%1&apos; to file &apos;%2&apos; is %3!</source>
+        <translation>导出表“%1”到文件“%2”%3！</translation>
+    </message>
+    <message>
+        <source>import data from csv/csvs file to table: %1</source>
+        <translation>从 csv/csvs 文件导入数据到表 %1</translation>
+    </message>
+    <message>
+        <source>import table result</source>
+        <translation>导入表结果</translation>
+    </message>
+    <message>
+        <source>import file &apos;%1&apos; to table &apos;%2&apos; is %3!</source>
+        <translation>导入文件“%1”到表“%2”%3！</translation>
+    </message>
+    <message>
+        <source>drop table warnning</source>
+        <translation>删除表警告</translation>
+    </message>
+    <message>
+        <source>drop table will delete table from server, do your want to drop table &apos;%1&apos; really?</source>
+        <translation>删除表将从服务器上删除该表，确定要删除表“%1”吗？</translation>
+    </message>
+    <message>
+        <source>drop table result</source>
+        <translation>删除表结果</translation>
+    </message>
+    <message>
+        <source>drop table &apos;%1&apos; from database is %2!</source>
+        <translation>从数据库删除表“%1”%2！</translation>
+    </message>
+    <message>
+        <source>truncate table warnning</source>
+        <translation>清空表警告</translation>
+    </message>
+    <message>
+        <source>truncate table will clear all table &apos;s data, do your want to truncate table &apos;%1&apos; really?</source>
+        <translation>清空表将删除表中的全部数据，确定要清空表“%1”吗？</translation>
+    </message>
+    <message>
+        <source>truncate table result</source>
+        <translation>清空表结果</translation>
+    </message>
+    <message>
+        <source>truncate table &apos;%1&apos; from database is %2!</source>
+        <translation>清空表“%1”%2！</translation>
+    </message>
+    <message>
+        <source>delete field warnning</source>
+        <translation>删除字段警告</translation>
+    </message>
+    <message>
+        <source>delete field will delete field from table, do your want to delete field &apos;%2&apos; from table &apos;%1&apos; really?</source>
+        <translation>删除字段将从表中移除该字段，确定要从表“%1”中删除字段“%2”吗？</translation>
+    </message>
+    <message>
+        <source>delete field result</source>
+        <translation>删除字段结果</translation>
+    </message>
+    <message>
+        <source>delete field &apos;%1&apos; from table &apos;%2&apos; is %3!</source>
+        <translation>从表“%2”删除字段“%1”%3！</translation>
+    </message>
+    <message>
+        <source>new table</source>
+        <translation>新表</translation>
+    </message>
+    <message>
+        <source>add field to table: %1</source>
+        <translation>向表 %1 添加字段</translation>
+    </message>
+    <message>
+        <source>modify field &apos;%2&apos; of table: %1</source>
+        <translation>修改表 %1 的字段“%2”</translation>
+    </message>
+    <message>
+        <source>rename field &apos;%2&apos; of table: %1</source>
+        <translation>重命名表 %1 的字段“%2”</translation>
+    </message>
+    <message>
+        <source>view fields of table: %1</source>
+        <translation>查看表 %1 的字段</translation>
+    </message>
+    <message>
+        <source>data of table: %1</source>
+        <translation>表 %1 的数据</translation>
+    </message>
 </context>
 <context>
     <name>about_dlg</name>
@@ -417,6 +581,280 @@
     <message>
         <source>vela database client license</source>
         <translation>Vela 数据库客户端许可证</translation>
+    </message>
+</context>
+<context>
+    <name>col_info</name>
+    <message>
+        <source>Form</source>
+        <translation>表单</translation>
+    </message>
+    <message>
+        <source>TableName</source>
+        <translation>表名</translation>
+    </message>
+    <message>
+        <source>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+height:25px;
+</source>
+        <translation>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+height:25px;
+</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+</source>
+        <translation>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>可重复</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>successful</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>create table result</source>
+        <translation>创建表结果</translation>
+    </message>
+    <message>
+        <source>create table &apos;%1&apos; is %2!</source>
+        <translation>创建表“%1”%2！</translation>
+    </message>
+    <message>
+        <source>create field result</source>
+        <translation>创建字段结果</translation>
+    </message>
+    <message>
+        <source>create all field is %1!</source>
+        <translation>创建全部字段%1！</translation>
+    </message>
+    <message>
+        <source>create field &apos;%1&apos; is %2!</source>
+        <translation>创建字段“%1”%2！</translation>
+    </message>
+    <message>
+        <source>modify field result</source>
+        <translation>修改字段结果</translation>
+    </message>
+    <message>
+        <source>modify field is %1!</source>
+        <translation>修改字段%1！</translation>
+    </message>
+    <message>
+        <source>rename field result</source>
+        <translation>重命名字段结果</translation>
+    </message>
+    <message>
+        <source>rename field &apos;%1&apos; to &apos;%2&apos; is %3!</source>
+        <translation>将字段“%1”重命名为“%2”%3！</translation>
+    </message>
+</context>
+<context>
+    <name>data_view</name>
+    <message>
+        <source>Form</source>
+        <translation>表单</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>limit first k</source>
+        <translation>仅取前 k 行</translation>
+    </message>
+    <message>
+        <source>filter</source>
+        <translation>筛选</translation>
+    </message>
+    <message>
+        <source>post operate</source>
+        <translation>后处理</translation>
+    </message>
+    <message>
+        <source>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+selection-background-color: rgb(163, 163, 163);</source>
+        <translation>background-color: rgb(250, 250, 255);
+border:1px solid rgb(147, 164, 173);
+border-radius:2px;
+selection-background-color: rgb(163, 163, 163);</translation>
+    </message>
+    <message>
+        <source>Number Display Mode</source>
+        <translation>数字显示方式</translation>
+    </message>
+    <message>
+        <source>Nor</source>
+        <translation>常规</translation>
+    </message>
+    <message>
+        <source>Hex</source>
+        <translation>十六进制</translation>
+    </message>
+    <message>
+        <source>Dec</source>
+        <translation>十进制</translation>
+    </message>
+    <message>
+        <source>Bin</source>
+        <translation>二进制</translation>
+    </message>
+    <message>
+        <source>immediate mode</source>
+        <translation>即时模式</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>find text</source>
+        <translation>查找文本</translation>
+    </message>
+    <message>
+        <source>ctrl+f</source>
+        <translation>ctrl+f</translation>
+    </message>
+    <message>
+        <source>replace text</source>
+        <translation>替换文本</translation>
+    </message>
+    <message>
+        <source>ctrl+h</source>
+        <translation>ctrl+h</translation>
+    </message>
+    <message>
+        <source>replace</source>
+        <translation>替换</translation>
+    </message>
+    <message>
+        <source>post processing</source>
+        <translation>后处理</translation>
+    </message>
+    <message>
+        <source>append</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>analysis</source>
+        <translation>分析</translation>
+    </message>
+    <message>
+        <source>modeling</source>
+        <translation>建模</translation>
+    </message>
+    <message>
+        <source>visualization</source>
+        <translation>可视化</translation>
+    </message>
+    <message>
+        <source>pending changes</source>
+        <translation>未提交的修改</translation>
+    </message>
+    <message>
+        <source>apply the pending changes?</source>
+        <translation>应用未提交的修改吗？</translation>
+    </message>
+    <message>
+        <source>the query failed.</source>
+        <translation>查询失败。</translation>
+    </message>
+    <message>
+        <source>the query failed: %1</source>
+        <translation>查询失败：%1</translation>
+    </message>
+    <message>
+        <source>%1 rows</source>
+        <translation>%1 行</translation>
+    </message>
+    <message>
+        <source>(limit reached)</source>
+        <translation>（已达上限）</translation>
+    </message>
+    <message>
+        <source>the changes were not applied; they are still pending.</source>
+        <translation>修改未能应用，仍保留待提交。</translation>
+    </message>
+    <message>
+        <source>the changes were not applied (%1); they are still pending.</source>
+        <translation>修改未能应用（%1），仍保留待提交。</translation>
+    </message>
+    <message>
+        <source>export view data</source>
+        <translation>导出视图数据</translation>
+    </message>
+    <message>
+        <source>export table result</source>
+        <translation>导出表结果</translation>
+    </message>
+    <message>
+        <source>export table &apos;%1&apos; to file &apos;%2&apos; is %3!</source>
+        <translation>导出表“%1”到文件“%2”%3！</translation>
+    </message>
+    <message>
+        <source>successful</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
     </message>
 </context>
 <context>

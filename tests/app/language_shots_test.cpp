@@ -1,10 +1,13 @@
-// The windows of this wave in each interface language: no caption is cut off, and with
-// VELA_SHOTS set a picture of each is saved for a person to look at.
+// The program's windows in each interface language: no caption of the preferences, the about
+// box or the login form is cut off, and with VELA_SHOTS set a picture of those and of the main
+// window with a data view is saved for a person to look at.
 #include <gtest/gtest.h>
 
 #include "about_dlg.h"
+#include "db_access.h"
 #include "login_dlg.h"
 #include "mainwindow.h"
+#include "server_fixture.h"
 #include "startup.h"
 #include "support/shot.h"
 #include "sys_config.h"
@@ -15,7 +18,10 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QAction>
 #include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
 #include <QTranslator>
 
 #include <memory>
@@ -47,6 +53,12 @@ std::string cut_captions(QWidget &w)
 }
 
 struct language_shots : ::testing::TestWithParam<int> {
+    static void SetUpTestSuite() { server = new server_fixture(true); }
+    static void TearDownTestSuite()
+    {
+        delete server;
+        server = nullptr;
+    }
     void SetUp() override
     {
         saved = g_config;
@@ -69,7 +81,9 @@ struct language_shots : ::testing::TestWithParam<int> {
     }
     sys_config saved;
     QTranslator toolkit, program;
+    static server_fixture *server;
 };
+server_fixture *language_shots::server = nullptr;
 
 TEST_P(language_shots, login_preferences_about_and_main_window_show_their_whole_captions)
 {
@@ -101,10 +115,25 @@ TEST_P(language_shots, login_preferences_about_and_main_window_show_their_whole_
         save_shot(&login, name("login"));
     }
     {
-        MainWindow win;
-        win.resize(1100, 700);
-        win.show();
+        ASSERT_TRUE(server->running());
+        ASSERT_TRUE(db_access::login("127.0.0.1", server->port(), "admin", "admin"));
+        MainWindow win("127.0.0.1", server->port(), "admin", "admin");
+        win.showNormal();
+        win.resize(1280, 800);
+        QTest::qWait(20);
         save_shot(&win, name("main"));
+        // The data view of the demo's people table, in a tab of its own.
+        auto *tree = win.findChild<QTreeWidget *>("treeWidget");
+        const auto found = tree->findItems("people", Qt::MatchExactly | Qt::MatchRecursive);
+        ASSERT_EQ(found.size(), 1);
+        tree->setCurrentItem(found[0]);
+        win.view_data_act->trigger();
+        auto *tabs = win.findChild<QTabWidget *>("tabWidget");
+        ASSERT_EQ(tabs->count(), 1);
+        QTest::qWait(20);
+        save_shot(&win, name("main_data_view"));
+        win.close();
+        db_access::logout();
     }
 }
 
