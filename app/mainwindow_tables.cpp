@@ -83,12 +83,14 @@ void MainWindow::reconnect()
 {
     db_access::logout();
     conn_btn_->setIcon(QIcon(":/img/disconnect.svg"));
+    conn_btn_->setProperty("connected", false);
     conn_btn_->repaint();
     const bool ok = db_access::login(ip_, port_, user_, passwd_);
     if (ok) {
         inform(this, tr("reconnect information"), tr("reconnect sussesful!"));
         refresh();
         conn_btn_->setIcon(QIcon(":/img/connect.svg"));
+        conn_btn_->setProperty("connected", true);
     } else {
         // The connection stays closed: every statement fails until a reconnect succeeds.
         inform(this, tr("reconnect information"), tr("reconnect failed!"), msg_kind::information,

@@ -2,6 +2,8 @@
 // in tabs, the questions, the transfer commands and the refresh after each of them.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "data_view.h"
 #include "db_access.h"
 #include "mainwindow.h"
@@ -12,6 +14,16 @@
 #include "tab_data_model.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTimer>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -103,4 +115,253 @@ TEST_F(table_ops, ViewDataOpensOneTabAndAsksBeforeClosingEdits)
     rec.queue_answer(QMessageBox::Discard);
     emit tabs->tabCloseRequested(0);
     EXPECT_EQ(tabs->count(), 0);
+}
+
+namespace {
+
+// Runs `fill` on the next modal dialog as soon as it is open (the slots run it with exec).
+void on_dialog(std::function<void(QDialog *)> fill)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, fill] {
+        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!d) return;
+        timer->stop();
+        timer->deleteLater();
+        fill(d);
+    });
+    timer->start();
+}
+
+// Types `path` into the dialog, picks format and separator when asked, and presses OK.
+void fill_path(const QString &path, int separator = -1, bool csvs = false,
+               QString *proposed = nullptr)
+{
+    on_dialog([=](QDialog *d) {
+        auto *le = d->findChild<QLineEdit *>("c_path_le");
+        if (proposed) *proposed = le->text();
+        le->setText(path);
+        if (separator >= 0) d->findChild<QComboBox *>("sp_cmb")->setCurrentIndex(separator);
+        if (csvs) d->findChild<QRadioButton *>("csvs_rb")->setChecked(true);
+        d->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Ok)->click();
+    });
+}
+
+int row_count(const QString &table)
+{
+    db_access db;
+    QStringList names, types;
+    table_rows rows;
+    QString log;
+    if (!db.run_sql_table(("select * from " + table + ";").toUtf8(), names, rows, types, log, true))
+        return -1;
+    return rows.size();
+}
+
+QStringList all_rows(const QString &table)
+{
+    db_access db;
+    QStringList names, types, out;
+    table_rows rows;
+    QString log;
+    db.run_sql_table(("select * from " + table + " order by id asc;").toUtf8(), names, rows, types,
+                     log, true);
+    for (const QVariantList &r : rows) {
+        QStringList cells;
+        for (const QVariant &v : r) cells << v.toString();
+        out << cells.join('|');
+    }
+    return out;
+}
+
+} // namespace
+
+TEST_F(table_ops, DropTruncateAndDeleteFieldAskFirst)
+{
+    db_access db;
+    ASSERT_TRUE(db.make_table("q1", {"id", "s"}, {"i32", "string16"}, {"true", "true"}));
+    ASSERT_TRUE(db.make_table("q2", {"id"}, {"i32"}, {"true"}));
+    db_access::release(db.run_sql("insert into q2 ( id ) values ( 1 );"));
+    win->refresh();
+    struct {
+        QMessageBox::StandardButton answer;
+        bool goes_on;
+    } answers[] = {{QMessageBox::No, false},
+                   {QMessageBox::NoButton, false}, // the box closed without an answer
+                   {QMessageBox::Cancel, false},
+                   {QMessageBox::Yes, true}};
+    for (const auto &a : answers) {
+        msg_recorder rec;
+        rec.set_default_answer(a.answer);
+        select("q1", "s");
+        win->delete_col_act->trigger();
+        EXPECT_EQ(rec.shown().front().title, "delete field warnning");
+        EXPECT_EQ(rec.shown().front().text,
+                  "delete field will delete field from table, do your want to delete field 's' "
+                  "from table 'q1' really?");
+        EXPECT_EQ(item("q1", "s") == nullptr, a.goes_on);
+        select("q2");
+        win->truncate_act->trigger();
+        EXPECT_EQ(row_count("q2"), a.goes_on ? 0 : 1);
+        select("q2");
+        win->drop_act->trigger();
+        EXPECT_EQ(item("q2") == nullptr, a.goes_on);
+        if (a.goes_on) {
+            EXPECT_EQ(rec.last().title, "drop table result");
+            EXPECT_EQ(rec.last().text, "drop table 'q2' from database is successful!");
+        } else {
+            EXPECT_EQ(rec.shown().size(), 3u); // the questions only
+        }
+    }
+    // A real box: Escape and the window's close button are No.
+    select("q1");
+    for (bool escape : {true, false}) {
+        on_dialog([escape](QDialog *box) {
+            if (escape)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->close();
+        });
+        win->drop_act->trigger();
+        EXPECT_TRUE(item("q1"));
+    }
+}
+
+TEST_F(table_ops, BackupDropRestore)
+{
+    select("all_types");
+    QString proposed;
+    msg_recorder rec;
+    fill_path("b1.vbk", -1, false, &proposed);
+    win->backup_act->trigger();
+    EXPECT_TRUE(QRegularExpression("^vela_db_\\d\\d-\\d\\d-\\d\\d_\\d\\d_\\d\\d_\\d\\d\\.vbk$")
+                    .match(proposed)
+                    .hasMatch())
+        << proposed.toStdString();
+    EXPECT_EQ(rec.last().text, "backup database to file 'b1.vbk' is successful!");
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(server->data_dir()) + "/files/b1.vbk"))
+        << server->data_dir();
+    select("all_types");
+    win->drop_act->trigger();
+    EXPECT_FALSE(item("all_types"));
+    fill_path("b1.vbk");
+    win->restore_act->trigger();
+    EXPECT_EQ(rec.last().title, "restore result(local)");
+    EXPECT_EQ(rec.last().text, "restore database frome file 'b1.vbk' is successful!");
+    EXPECT_TRUE(item("all_types"));
+    EXPECT_EQ(row_count("all_types"), 1000);
+    // Cancelled: nothing is sent, nothing is told.
+    rec.clear();
+    on_dialog([](QDialog *d) { d->reject(); });
+    win->backup_act->trigger();
+    EXPECT_TRUE(rec.empty());
+}
+
+TEST_F(table_ops, SaveAndLoadUnderTheFilesName)
+{
+    db_access db;
+    ASSERT_TRUE(db.make_table("kept", {"id", "s"}, {"i32", "string16"}, {"true", "true"}));
+    db_access::release(db.run_sql("insert into kept ( id, s ) values ( 1, \"one\" ), ( 2, "
+                                  "\"two\" );"));
+    win->refresh();
+    select("kept");
+    msg_recorder rec;
+    QString proposed;
+    fill_path("kept.sql", -1, false, &proposed);
+    win->save_tab_act->trigger();
+    EXPECT_TRUE(proposed.startsWith("kept_") && proposed.endsWith(".sql"));
+    EXPECT_EQ(rec.last().text, "save table 'kept' to file 'kept.sql' is successful!");
+    select("kept");
+    win->drop_act->trigger();
+    ASSERT_FALSE(item("kept"));
+    // An empty load path sends nothing and shows nothing.
+    rec.clear();
+    on_dialog([](QDialog *d) { d->reject(); });
+    win->load_act->trigger();
+    EXPECT_TRUE(rec.empty());
+    fill_path("kept.sql");
+    win->load_act->trigger();
+    EXPECT_EQ(rec.last().text, "load file 'kept.sql' as table is successful!");
+    EXPECT_EQ(all_rows("kept"), QStringList({"1|one", "2|two"}));
+}
+
+TEST_F(table_ops, ExportAndImportEveryFormatAndSeparator)
+{
+    db_access db;
+    ASSERT_TRUE(db.make_table("csv_t", {"id", "s"}, {"i32", "string64"}, {"true", "true"}));
+    db_access::release(db.run_sql(
+        "insert into csv_t ( id, s ) values ( 1, \"a,b;c d-e:f\\tg\" ), ( 2, \"say \\\"hi\\\"\" "
+        "), ( 3, \"two\\nlines\" ), ( 4, \"\" );"));
+    win->refresh();
+    const QStringList original = all_rows("csv_t");
+    ASSERT_EQ(original.size(), 4);
+    for (bool csvs : {false, true})
+        for (int sep = 0; sep < 6; ++sep) {
+            SCOPED_TRACE(QString("csvs %1 separator %2").arg(csvs).arg(sep).toStdString());
+            const QString file = QString("t_%1_%2.csv").arg(csvs).arg(sep);
+            msg_recorder rec;
+            select("csv_t");
+            fill_path(file, sep, csvs);
+            win->export_act->trigger();
+            EXPECT_EQ(rec.last().text,
+                      QString("export table 'csv_t' to file '%1' is successful!").arg(file));
+            select("csv_t");
+            win->truncate_act->trigger();
+            ASSERT_EQ(row_count("csv_t"), 0);
+            select("csv_t");
+            fill_path(file, sep, csvs);
+            win->import_act->trigger();
+            EXPECT_EQ(rec.last().text,
+                      QString("import file '%1' to table 'csv_t' is successful!").arg(file));
+            EXPECT_EQ(all_rows("csv_t"), original);
+        }
+}
+
+namespace {
+
+class reconnect_ops : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        saved = g_config;
+        g_config = sys_config::initial();
+    }
+    void TearDown() override
+    {
+        db_access::logout();
+        g_config = saved;
+    }
+    sys_config saved;
+};
+
+} // namespace
+
+TEST_F(reconnect_ops, AfterARestartAndWhileDown)
+{
+    server_fixture server(true);
+    ASSERT_TRUE(db_access::login("127.0.0.1", server.port(), "admin", "admin"));
+    MainWindow win("127.0.0.1", server.port(), "admin", "admin");
+    auto *conn = win.findChild<QPushButton *>("conn_btn");
+    ASSERT_TRUE(server.restart());
+    msg_recorder rec;
+    win.reconnect_act->trigger();
+    EXPECT_EQ(rec.last().title, "reconnect information");
+    EXPECT_EQ(rec.last().text, "reconnect sussesful!");
+    EXPECT_TRUE(conn->property("connected").toBool());
+    db_access db;
+    QStringList tables;
+    EXPECT_TRUE(db.table_names(tables));
+
+    server.stop();
+    win.reconnect_act->trigger();
+    EXPECT_EQ(rec.last().text, "reconnect failed!");
+    EXPECT_FALSE(conn->property("connected").toBool());
+    EXPECT_FALSE(db.table_names(tables));
+    // Later statements keep failing until a reconnect succeeds.
+    ASSERT_TRUE(server.restart());
+    EXPECT_FALSE(db.table_names(tables));
+    win.reconnect_act->trigger();
+    EXPECT_EQ(rec.last().text, "reconnect sussesful!");
+    EXPECT_TRUE(db.table_names(tables));
 }
