@@ -370,9 +370,13 @@ const std::map<std::string, fn_t> &table()
             out = value::of_int(int64_t(s.size()));
             return true;
         };
-        m["concat"] = [](args_t &a, const uint64_t *, value &out, std::string &) {
+        m["concat"] = [](args_t &a, const uint64_t *, value &out, std::string &err) {
             std::string s;
-            for (const auto &v : a) s += value_text(v);
+            // Bounded as it grows: nested calls would otherwise double a text at every level.
+            for (const auto &v : a) {
+                s += value_text(v);
+                if (s.size() > (1u << 20)) return refuse(err, "concat: result too long");
+            }
             out = value::of_str(std::move(s));
             return true;
         };

@@ -349,8 +349,21 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
                 ctx.row = &rows[i].cells;
                 ctx.row_id = rows[i].id;
                 r.cells.resize(cols.size());
-                for (size_t c = 0; c < cols.size(); ++c)
+                for (size_t c = 0; c < cols.size(); ++c) {
                     if (!eval_expr(cols[c], ctx, r.cells[c], err)) return false;
+                    // Refused at the first row that cannot fit, not after every row has been
+                    // computed and held: long texts on many rows would take gigabytes first.
+                    const value &v = r.cells[c];
+                    if (is_str(v.type) && v.s.size() > str_capacity(col_type::s256)) {
+                        const std::string &n = out.names[c];
+                        size_t cut = utf8::cut_point(n.data(), n.size(), 60);
+                        return refuse(err,
+                                      "column " + n.substr(0, cut) +
+                                          (cut < n.size() ? "...: a text of " : ": a text of ") +
+                                          std::to_string(v.s.size()) +
+                                          " bytes is longer than string256 holds");
+                    }
+                }
             }
             out.rows.push_back(std::move(r));
         }

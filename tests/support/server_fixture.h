@@ -15,6 +15,7 @@ public:
     server_fixture &operator=(const server_fixture &) = delete;
 
     bool running() const { return pid_ > 0; }
+    pid_t pid() const { return pid_; }
     int port() const { return port_; }
     const std::string &data_dir() const { return data_dir_; }
     std::string log_path() const { return root_ + "/server.log"; }
