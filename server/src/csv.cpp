@@ -5,8 +5,11 @@ namespace vela {
 
 void csv_put_field(std::string &out, const std::string &field, const std::string &sep)
 {
-    bool quote =
-        field.find(sep) != std::string::npos || field.find_first_of("\"\n\r") != std::string::npos;
+    // A field that starts with a byte order mark is quoted too, or at the start of a file the
+    // mark would be read as the file's own and dropped.
+    bool quote = field.find(sep) != std::string::npos ||
+                 field.find_first_of("\"\n\r") != std::string::npos ||
+                 field.compare(0, 3, "\xEF\xBB\xBF") == 0;
     if (!quote) {
         out += field;
         return;
