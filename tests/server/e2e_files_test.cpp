@@ -324,3 +324,81 @@ TEST_F(files, kill9_during_a_restore_leaves_one_whole_database)
 }
 
 } // namespace
+
+namespace {
+
+// Every piece the data view's filter and post-processing menus write, on a demo table, as the
+// data view sends it: the fields, the table, the row limit, then the piece.
+TEST(builder_pieces, every_piece_runs_on_a_demo_table)
+{
+    server_fixture srv(true);
+    ASSERT_TRUE(srv.running());
+    ASSERT_TRUE(login(srv.port()));
+    ASSERT_TRUE(run("create table tab ( id u32() ); insert into tab ( id ) values (2), (4)"));
+    const std::string base = "select * from people where first 1000";
+    struct {
+        std::string text;
+        long rows; // -1: any number
+    } filters[] = {
+        {"age == 30", -1},
+        {"age != 30", -1},
+        {"age < 30", -1},
+        {"age <= 30", -1},
+        {"age > 30", -1},
+        {"age >= 30", -1},
+        {"1 < age < 3", 0},
+        {"1 < age <= 3", 0},
+        {"1 <= age < 3", 0},
+        {"1 <= age <= 3", 0},
+        {"age min", -1},
+        {"age max", -1},
+        {"age min 3", -1},
+        {"age max 3", -1},
+        {"age in (1, 2, 3)", 0},
+        {"id in (select id from tab where id min 3)", 2},
+        {"first", 1},
+        {"last", 1},
+        {"first 3", 3},
+        {"last 3", 3},
+        {"nth 3", 1},
+        {"range 2 5", 4},
+    };
+    for (const auto &f : filters) {
+        query_table t;
+        ASSERT_TRUE(query(base + " && " + f.text, t)) << f.text;
+        if (f.rows >= 0) EXPECT_EQ(long(t.rows()), f.rows) << f.text;
+        EXPECT_GT(t.rows() + (f.rows == 0 ? 1 : 0), 0u) << f.text;
+    }
+    struct {
+        std::string text;
+        long rows;
+    } posts[] = {
+        {"order by age asc", 1000},
+        {"order by age desc", 1000},
+        {"project age", 1000},
+        {"project except age", 1000},
+        {"rename age newname", 1000},
+        {"recompute age += 1", 1000},
+        {"group sum(age) by id, name", 1000},
+        {"first", 1},
+        {"last", 1},
+        {"first 3", 3},
+        {"last 3", 3},
+        {"nth 2", 1},
+        {"range 2 5", 4},
+        {"inner on age== 10", 0},
+        {"adj on age > _age + 10", -1},
+        {"all_each on age== _age", -1}, // the rows of the first row's age
+        {"rename id nid exists (select id from tab where id == nid)", 2},
+        {"rename id nid not exists (select id from tab where id == nid)", 998},
+        {"order by age asc project age", 1000},
+    };
+    for (const auto &p : posts) {
+        query_table t;
+        ASSERT_TRUE(query(base + " " + p.text, t)) << p.text;
+        if (p.rows >= 0) EXPECT_EQ(long(t.rows()), p.rows) << p.text;
+    }
+    logout();
+}
+
+} // namespace
