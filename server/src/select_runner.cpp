@@ -57,6 +57,20 @@ std::string column_name(const parse_node *e, const expr &c, const std::vector<st
     return name;
 }
 
+void mark_fields(const expr &e, std::vector<bool> &need)
+{
+    if (e.kind == expr::k_field && size_t(e.field) < need.size()) need[size_t(e.field)] = true;
+    for (const auto &a : e.args) mark_fields(a, need);
+}
+
+void mark_fields(const where_node &w, std::vector<bool> &need)
+{
+    mark_fields(w.field, need);
+    for (const auto *list : {&w.list, &w.list2})
+        for (const auto &e : *list) mark_fields(e, need);
+    for (const auto &k : w.kids) mark_fields(k, need);
+}
+
 bool is_call(const expr &e, const char *name)
 {
     return e.kind == expr::k_call && e.op == name;
@@ -91,26 +105,32 @@ subselect_fn select_runner::subselect()
 
 bool select_runner::rows_for(const table_def &t, const parse_node *where, const expr_scope &scope,
                              std::vector<stored_row> &rows, std::vector<size_t> &picked,
-                             std::string &err)
+                             std::string &err, const std::vector<bool> *need)
 {
     const parse_node *cond = where ? item(where, id::where_cond) : nullptr;
     if (!cond) {
-        if (!st_.scan(t, rows, err)) return false;
+        if (!st_.scan(t, rows, err, 0, need)) return false;
         picked.resize(rows.size());
         for (size_t i = 0; i < rows.size(); ++i) picked[i] = i;
         return true;
     }
     where_node w;
     if (!compile_where(cond, scope, subselect(), w, err)) return false;
+    std::vector<bool> all_needed;
+    if (need) {
+        all_needed = *need;
+        mark_fields(w, all_needed);
+        need = &all_needed;
+    }
     uint64_t id, leading;
     if (leading_rows_only(w, leading)) {
-        if (!st_.scan(t, rows, err, leading)) return false;
+        if (!st_.scan(t, rows, err, leading, need)) return false;
     } else if (single_row_id(w, id)) {
         stored_row r;
         bool found = false;
         if (!st_.fetch(t, id, r, found, err)) return false;
         if (found) rows.push_back(std::move(r));
-    } else if (!st_.scan(t, rows, err)) {
+    } else if (!st_.scan(t, rows, err, 0, need)) {
         return false;
     }
     return apply_where(w, rows, picked, err);
@@ -287,9 +307,12 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
                 return refuse(err, "a selection that sums up rows cannot also show single rows; "
                                    "group by the fields it shows");
 
+    // Only the fields the columns name are read from storage.
+    std::vector<bool> need(table ? table->fields.size() : 0, false);
+    for (size_t c = 0; c < cols.size(); ++c) mark_fields(cols[c], need);
     std::vector<stored_row> rows;
     std::vector<size_t> picked;
-    if (table && !rows_for(*table, where, scope, rows, picked, err)) return false;
+    if (table && !rows_for(*table, where, scope, rows, picked, err, &need)) return false;
 
     if (aggregate || !table) {
         // One row, or as many as the column operations (sort, first_k, seq, ...) give; a

@@ -32,8 +32,10 @@ public:
     // Nested selects (in, any, all) give their first column.
     subselect_fn subselect();
     // The rows of t that a where-node keeps, read from storage.
+    // need: the fields the query reads besides those of the where-condition (null: all).
     bool rows_for(const table_def &t, const parse_node *where, const expr_scope &scope,
-                  std::vector<stored_row> &rows, std::vector<size_t> &picked, std::string &err);
+                  std::vector<stored_row> &rows, std::vector<size_t> &picked, std::string &err,
+                  const std::vector<bool> *need = nullptr);
 
 private:
     bool source(const parse_node *one, result_table &out, std::string &err);

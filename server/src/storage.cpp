@@ -467,14 +467,15 @@ bool storage::modify_field(const std::string &table, const field_def &f_in, std:
 }
 
 bool storage::scan(const table_def &t, std::vector<stored_row> &out, std::string &err,
-                   uint64_t limit)
+                   uint64_t limit, const std::vector<bool> *need)
 {
     return scan_each(
-        t, limit, [&](stored_row &row) { return out.push_back(std::move(row)), true; }, err);
+        t, limit, [&](stored_row &row) { return out.push_back(std::move(row)), true; }, err, need);
 }
 
 bool storage::scan_each(const table_def &t, uint64_t limit,
-                        const std::function<bool(stored_row &)> &each, std::string &err)
+                        const std::function<bool(stored_row &)> &each, std::string &err,
+                        const std::vector<bool> *need)
 {
     std::string sql = "SELECT __id";
     for (const auto &f : t.fields) sql += ", " + column(f);
@@ -490,7 +491,7 @@ bool storage::scan_each(const table_def &t, uint64_t limit,
         row.id = uint64_t(sqlite3_column_int64(s, 0));
         row.cells.resize(t.fields.size());
         for (size_t i = 0; i < t.fields.size(); ++i)
-            row.cells[i] = read_value(s, int(i) + 1, t.fields[i].type);
+            if (!need || (*need)[i]) row.cells[i] = read_value(s, int(i) + 1, t.fields[i].type);
         if (!each(row)) return false;
     }
     if (rc != SQLITE_DONE) return refuse(err, reason(&t));

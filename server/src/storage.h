@@ -79,10 +79,12 @@ public:
     // Rows in row-id order. Values come back with their field types.
     // limit: at most that many rows from the start (0: all).
     bool scan(const table_def &t, std::vector<stored_row> &out, std::string &err,
-              uint64_t limit = 0);
+              uint64_t limit = 0, const std::vector<bool> *need = nullptr);
     // The same rows handed to each in turn (one row object, reused), so that none is kept.
+    // need: when given, only the fields marked true are read (the others stay empty).
     bool scan_each(const table_def &t, uint64_t limit,
-                   const std::function<bool(stored_row &)> &each, std::string &err);
+                   const std::function<bool(stored_row &)> &each, std::string &err,
+                   const std::vector<bool> *need = nullptr);
     bool fetch(const table_def &t, uint64_t id, stored_row &out, bool &found, std::string &err);
     bool count_rows(const table_def &t, uint64_t &n, std::string &err);
     // cells holds one value per field, already of the field's type.
