@@ -16,7 +16,7 @@ namespace {
 
 // Cells matched in one call of the text matcher; also the size of one slice of marking
 // while the user types (a few milliseconds of work).
-constexpr size_t chunk_cells = 8192;
+constexpr size_t chunk_cells = 4096;
 
 } // namespace
 
@@ -44,6 +44,67 @@ search_tab_dlg::~search_tab_dlg() = default;
 tab_data_model *search_tab_dlg::model() const
 {
     return view_ ? qobject_cast<tab_data_model *>(view_->model()) : nullptr;
+}
+
+void search_tab_dlg::watch_model()
+{
+    tab_data_model *m = model();
+    if (m == watched_) return;
+    if (watched_) disconnect(watched_, nullptr, this, nullptr);
+    texts_.clear();
+    watched_ = m;
+    if (!m) return;
+    auto forget_all = [this] { texts_.clear(); };
+    connect(m, &QAbstractItemModel::modelReset, this, forget_all);
+    connect(m, &QAbstractItemModel::layoutChanged, this, forget_all);
+    connect(m, &QAbstractItemModel::rowsInserted, this, forget_all);
+    connect(m, &QAbstractItemModel::rowsRemoved, this, forget_all);
+    connect(m, &QAbstractItemModel::columnsInserted, this, forget_all);
+    connect(m, &QAbstractItemModel::columnsRemoved, this, forget_all);
+    connect(m, &QAbstractItemModel::dataChanged, this, &search_tab_dlg::forget_texts);
+    connect(m, &QObject::destroyed, this, [this] {
+        watched_ = nullptr;
+        texts_.clear();
+    });
+}
+
+void search_tab_dlg::forget_texts(const QModelIndex &top_left, const QModelIndex &bottom_right,
+                                  const QVector<int> &roles)
+{
+    // Marks only repaint; the texts stay what they were.
+    if (!roles.isEmpty() && !roles.contains(Qt::EditRole) && !roles.contains(Qt::DisplayRole))
+        return;
+    const long cells = long(bottom_right.row() - top_left.row() + 1) *
+                       long(bottom_right.column() - top_left.column() + 1);
+    if (cells > 4096) {
+        texts_.clear();
+        return;
+    }
+    for (int c = top_left.column(); c <= bottom_right.column(); ++c) {
+        if (c < 0 || size_t(c) >= texts_.size()) continue;
+        column_texts &col = texts_[size_t(c)];
+        for (int r = top_left.row(); r <= bottom_right.row(); ++r)
+            if (r >= 0 && size_t(r) < col.known.size()) col.known[size_t(r)] = 0;
+    }
+}
+
+const std::string &search_tab_dlg::cell_text(const QPoint &cell)
+{
+    watch_model();
+    tab_data_model *m = model();
+    const size_t c = size_t(cell.x()), r = size_t(cell.y());
+    if (texts_.size() <= c) texts_.resize(size_t(m->columnCount()));
+    column_texts &col = texts_[c];
+    if (col.known.size() <= r) {
+        col.known.resize(size_t(m->rowCount()), 0);
+        col.text.resize(size_t(m->rowCount()));
+    }
+    if (!col.known[r]) {
+        const QByteArray t = m->display_text(m->index(cell.y(), cell.x()));
+        col.text[r].assign(t.constData(), size_t(t.size()));
+        col.known[r] = 1;
+    }
+    return col.text[r];
 }
 
 std::string search_tab_dlg::pattern() const
@@ -130,9 +191,9 @@ bool search_tab_dlg::match_cells(const std::vector<QPoint> &cells, size_t from, 
     range_list scope;
     scope.reserve(to - from);
     for (size_t i = from; i < to; ++i) {
-        const QByteArray t = m->display_text(m->index(cells[i].y(), cells[i].x()));
+        const std::string &t = cell_text(cells[i]);
         const int32_t b = int32_t(text.size());
-        text.append(t.constData(), size_t(t.size()));
+        text.append(t);
         scope.push_back({b, int32_t(text.size())});
         text.push_back('\n');
     }
@@ -337,17 +398,19 @@ void search_tab_dlg::replace_all(bool)
     if (!m || pattern().empty()) return;
     stop_marking();
     const std::vector<QPoint> cells = range_cells();
-    int matched = 0, replaced = 0;
+    int replaced = 0;
     std::vector<char> hit;
+    // Every match first: each replacement changes a text the search would read again.
+    std::vector<QPoint> found;
     for (size_t a = 0; a < cells.size(); a += chunk_cells) {
         const size_t b = std::min(cells.size(), a + chunk_cells);
         if (!match_cells(cells, a, b, hit, false)) return;
-        for (size_t i = a; i < b; ++i) {
-            if (!hit[i - a]) continue;
-            ++matched;
-            if (replace_in(cells[i])) ++replaced;
-        }
+        for (size_t i = a; i < b; ++i)
+            if (hit[i - a]) found.push_back(cells[i]);
     }
+    const int matched = int(found.size());
+    for (const QPoint &p : found)
+        if (replace_in(p)) ++replaced;
     const QString target = ui_->target_le->text();
     // The count is of cells that took their new text; a cell whose type refused the text
     // keeps its value and is not counted.

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QPoint>
+#include <QVector>
 
 #include <memory>
 #include <string>
@@ -69,6 +70,12 @@ private:
     bool replace_in(const QPoint &cell);
     void mark_slice();
     void stop_marking();
+    // The display text of a cell, kept between searches until the model changes it: the
+    // column delegates' texts (dates, reals) cost far more than matching them.
+    const std::string &cell_text(const QPoint &cell);
+    void watch_model();
+    void forget_texts(const QModelIndex &top_left, const QModelIndex &bottom_right,
+                      const QVector<int> &roles);
 
     std::unique_ptr<Ui::search_tab_dlg> ui_;
     QTableView *view_;
@@ -78,4 +85,10 @@ private:
     QTimer *slice_timer_;
     std::vector<QPoint> pending_cells_;
     size_t pending_at_ = 0;
+    struct column_texts {
+        std::vector<std::string> text;
+        std::vector<char> known;
+    };
+    std::vector<column_texts> texts_;
+    tab_data_model *watched_ = nullptr;
 };

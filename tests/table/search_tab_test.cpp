@@ -151,6 +151,19 @@ TEST_F(SearchTab, TypingMarksAllQuietlyAndClosingClearsThem)
     EXPECT_EQ(marks(), 0);
     EXPECT_EQ(bg(0, 2), QColor(Qt::white));
     EXPECT_TRUE(rec.empty());
+
+    // Searches see edits and a new number display mode, not the texts of earlier searches.
+    ASSERT_TRUE(model_->setData(model_->index(1, 0), QString("kiwi")));
+    set_target("kiwi");
+    dlg_->search_all(true);
+    EXPECT_EQ(marks(), 1);
+    dlg_->clear_select();
+    set_target("0x0");
+    dlg_->search_all(true);
+    EXPECT_EQ(marks(), 0);
+    model_->set_number_mode("Hex");
+    dlg_->search_all(true);
+    EXPECT_EQ(marks(), 4);
 }
 
 TEST_F(SearchTab, ReplaceGoesThroughTheColumnType)
