@@ -1,7 +1,7 @@
 #include "editor/editor.h"
 
 #include "code_font.h"
-#include "editor/search_dlg.h"
+#include "editor/style_pick.h"
 #include "glyph_cache.h"
 #include "editor/text_match.h"
 #include "base/utf8.h"
@@ -26,28 +26,6 @@
 namespace {
 
 namespace sid = lang::sql_id;
-
-// Every id the highlighting looks for on the path above a byte.
-const lang::id_set &style_ids()
-{
-    static const lang::id_set ids{sid::comment,   sid::fn_name,  sid::field_name, sid::table_name,
-                                  sid::constant,  sid::terminal, sid::select_one, sid::backup,
-                                  sid::rows_of,   sid::cols_of,  sid::fields_of,  sid::show_tabs,
-                                  sid::insert,    sid::delete_,  sid::update,     sid::create,
-                                  sid::truncate,  sid::import,   sid::drop,       sid::alter,
-                                  sid::restore,   sid::order,    sid::filter,     sid::group,
-                                  sid::recompute, sid::project,  sid::rename};
-    return ids;
-}
-
-bool path_has(const std::vector<const lang::parse_node *> &path,
-              std::initializer_list<lang::node_id> ids)
-{
-    for (const lang::parse_node *n : path)
-        for (lang::node_id id : ids)
-            if (n->id == id) return true;
-    return false;
-}
 
 int clamp_size(long long v)
 {
@@ -121,7 +99,6 @@ editor::editor(QWidget *parent)
     word_timer_.setInterval(2000);
     connect(&word_timer_, &QTimer::timeout, this, &editor::reset_word);
 
-    search_ = new search_dlg(this);
     // Asking the clipboard on every refresh may wait on another program; follow its changes.
     QClipboard *clip = QApplication::clipboard();
     auto clip_changed = [this, clip] {
@@ -286,22 +263,7 @@ int editor::style_slot_at(int32_t p, int32_t *leaf_begin, int32_t *leaf_end) con
         *leaf_begin = static_cast<int32_t>(list.offset_of(list.index_at(p), deepest));
         *leaf_end = *leaf_begin + static_cast<int32_t>(deepest->length);
     }
-    if (path_has(path, {sid::comment})) return slot_comment;
-    if (path_has(path, {sid::fn_name})) return slot_function;
-    if (path_has(path, {sid::field_name})) return slot_field_name;
-    if (path_has(path, {sid::table_name})) return slot_table_name;
-    if (path_has(path, {sid::constant})) return slot_constant;
-    if (!path_has(path, {sid::terminal})) return slot_default;
-    if (path_has(path, {sid::select_one, sid::backup, sid::rows_of, sid::cols_of, sid::fields_of,
-                        sid::show_tabs}))
-        return slot_read_keyword;
-    if (path_has(path, {sid::insert, sid::delete_, sid::update, sid::create, sid::truncate,
-                        sid::import, sid::drop, sid::alter, sid::restore}))
-        return slot_write_keyword;
-    if (path_has(path,
-                 {sid::order, sid::filter, sid::group, sid::recompute, sid::project, sid::rename}))
-        return slot_post_keyword;
-    return slot_default_keyword;
+    return style_slot_of(path);
 }
 
 // --- painting ------------------------------------------------------------------------------
@@ -555,7 +517,7 @@ void editor::refresh_actions()
         if (act) act->setEnabled(on);
     };
     bool sel = buf_.has_selection();
-    bool search_hidden = !search_ || search_->isHidden();
+    bool can_search = search_ && !search_->is_open();
     text_range line = buf_.line_at(buf_.cursor());
     set(a.goto_err, parse_failed());
     set(a.cut, sel);
@@ -567,8 +529,8 @@ void editor::refresh_actions()
     set(a.redo, buf_.can_redo());
     set(a.undo, buf_.can_undo());
     set(a.sel_line, line.begin < line.end);
-    set(a.find, search_hidden);
-    set(a.replace, search_hidden);
+    set(a.find, can_search);
+    set(a.replace, can_search);
     set(a.save, buf_.modified());
     set(a.sel_all, buf_.size() > 0);
     for (QAction *act :
@@ -729,7 +691,7 @@ void editor::replace(bool)
 
 void editor::open_search(bool replace_mode)
 {
-    if (!search_->isHidden()) return;
+    if (!search_ || search_->is_open()) return;
     search_->open_for(
         replace_mode,
         buf_.selections().empty()
@@ -737,6 +699,28 @@ void editor::open_search(bool replace_mode)
             : QString::fromUtf8(
                   buf_.slice(buf_.selections()[0].begin, buf_.selections()[0].end).data(),
                   buf_.selections()[0].end - buf_.selections()[0].begin));
+    refresh_actions();
+}
+
+void editor::attach_search(search_panel *panel)
+{
+    search_ = panel;
+    refresh_actions();
+}
+
+void editor::show_match()
+{
+    cursor_moved();
+    show_cursor();
+}
+
+void editor::marks_changed()
+{
+    update();
+}
+
+void editor::search_closed()
+{
     refresh_actions();
 }
 

@@ -1,10 +1,11 @@
 #include "editor/search_dlg.h"
 
-#include "editor/editor.h"
+#include "editor/text_buffer.h"
 #include "msg_box.h"
 #include "ui_search_dlg.h"
 
-search_dlg::search_dlg(editor *ed) : QDialog(ed), ui_(new Ui::search_dlg), ed_(ed)
+search_dlg::search_dlg(search_host *host)
+    : QDialog(host->host_widget()), ui_(new Ui::search_dlg), host_(host)
 {
     ui_->setupUi(this);
     setWindowModality(Qt::WindowModal);
@@ -16,6 +17,7 @@ search_dlg::search_dlg(editor *ed) : QDialog(ed), ui_(new Ui::search_dlg), ed_(e
     connect(ui_->rep_pb, &QPushButton::clicked, this, &search_dlg::replace);
     connect(ui_->rep_all_pb, &QPushButton::clicked, this, &search_dlg::replace_all);
     connect(ui_->target_le, &QLineEdit::textChanged, this, &search_dlg::target_changed);
+    host_->attach_search(this);
 }
 
 search_dlg::~search_dlg() = default;
@@ -60,7 +62,7 @@ void search_dlg::open_for(bool replace_mode, const QString &target)
 
 bool search_dlg::collect(range_list &out, bool quiet)
 {
-    text_buffer &buf = ed_->buffer();
+    text_buffer &buf = host_->buffer();
     match_result r = find_matches(buf.text(), pattern(), mode(), flags(),
                                   only_selection() ? &buf.selections() : nullptr);
     if (!r.ok()) {
@@ -77,36 +79,14 @@ bool search_dlg::collect(range_list &out, bool quiet)
     return true;
 }
 
-// The first match at or after `start` becomes the current one; true when there is one.
-static bool pick_forward(text_buffer &buf, const range_list &m, int32_t start, bool only_sel,
-                         text_range &last)
+void search_dlg::go_to(const text_range &m)
 {
-    for (const text_range &r : m)
-        if (r.begin >= start) {
-            if (only_sel) {
-                last = r;
-            } else {
-                buf.select(r.begin, r.end);
-            }
-            buf.set_cursor(r.begin);
-            return true;
-        }
-    return false;
-}
-
-static bool pick_backward(text_buffer &buf, const range_list &m, int32_t before, bool only_sel,
-                          text_range &last)
-{
-    for (auto it = m.rbegin(); it != m.rend(); ++it)
-        if (it->begin < before) {
-            if (only_sel)
-                last = *it;
-            else
-                buf.select(it->begin, it->end);
-            buf.set_cursor(it->begin);
-            return true;
-        }
-    return false;
+    text_buffer &buf = host_->buffer();
+    if (only_selection())
+        last_match_ = m;
+    else
+        buf.select(m.begin, m.end);
+    buf.set_cursor(m.begin);
 }
 
 void search_dlg::next(bool)
@@ -123,24 +103,26 @@ void search_dlg::prev(bool)
 // once to continue from the other end of the text.
 void search_dlg::step(bool forward)
 {
-    text_buffer &buf = ed_->buffer();
+    text_buffer &buf = host_->buffer();
     if (pattern().empty()) return;
     int32_t from = forward ? buf.cursor() + buf.char_len(buf.cursor()) : buf.cursor();
     for (;;) {
         range_list m;
         if (!collect(m, false)) return;
-        const bool found = forward ? pick_forward(buf, m, from, only_selection(), last_match_)
-                                   : pick_backward(buf, m, from, only_selection(), last_match_);
-        if (found) {
-            ed_->cursor_moved();
-            ed_->show_cursor();
+        if (buf.size() == 0) { // nothing to find and nothing to wrap to
+            host_->marks_changed();
             return;
         }
-        ed_->update();
-        if (buf.size() == 0) return;
+        text_range hit;
+        const step_outcome outcome = stepper_.step(m, from, forward, &hit);
+        if (outcome == step_outcome::found) {
+            go_to(hit);
+            host_->show_match();
+            return;
+        }
+        host_->marks_changed();
         const QString target = ui_->target_le->text();
-        if (wrapped_) {
-            wrapped_ = false;
+        if (outcome == step_outcome::not_found) {
             inform(this, forward ? tr("next research result") : tr("previous research result"),
                    tr("the string '%1' not found.").arg(target));
             return;
@@ -150,16 +132,14 @@ void search_dlg::step(bool forward)
                                  ? tr("the string '%1' not found. continue from begin?").arg(target)
                                  : tr("the string '%1' not found. continue from end?").arg(target);
         if (ask(this, title, text) != QMessageBox::Yes) return;
-        wrapped_ = true;
-        // A match at the very beginning (or end) counts after wrapping.
-        from = forward ? 0 : buf.size();
+        from = stepper_.wrap(forward, buf.size());
         buf.set_cursor(from);
     }
 }
 
 void search_dlg::search_all(bool notinfo)
 {
-    text_buffer &buf = ed_->buffer();
+    text_buffer &buf = host_->buffer();
     range_list m;
     if (!collect(m, notinfo)) return;
     if (only_selection()) {
@@ -174,8 +154,7 @@ void search_dlg::search_all(bool notinfo)
             buf.set_cursor(m.front().begin);
         }
     }
-    ed_->cursor_moved();
-    ed_->show_cursor();
+    host_->show_match();
     if (notinfo) return;
     const QString target = ui_->target_le->text();
     if (m.empty())
@@ -187,15 +166,15 @@ void search_dlg::search_all(bool notinfo)
 
 void search_dlg::target_changed(const QString &text)
 {
-    ed_->buffer().clear_marks();
-    wrapped_ = false;
+    host_->buffer().clear_marks();
+    stepper_.wrapped = false;
     if (!text.isEmpty()) search_all(true);
-    ed_->update();
+    host_->marks_changed();
 }
 
 void search_dlg::replace(bool)
 {
-    text_buffer &buf = ed_->buffer();
+    text_buffer &buf = host_->buffer();
     const QByteArray rep = ui_->rep_le->text().toUtf8();
     const std::string_view bytes(rep.constData(), static_cast<size_t>(rep.size()));
     bool done = false;
@@ -215,27 +194,28 @@ void search_dlg::replace(bool)
     }
     if (done) {
         // Lay the new text out first: the boxes Next may show let the editor repaint.
-        ed_->text_edited();
+        host_->text_edited();
         // Go on from the end of what was written, so that a match right behind it is next.
-        int32_t from = buf.cursor();
+        const int32_t from = buf.cursor();
         range_list m;
+        text_range hit;
         if (!pattern().empty() && collect(m, false) &&
-            pick_forward(buf, m, from, only_selection(), last_match_)) {
-            ed_->cursor_moved();
-            ed_->show_cursor();
+            find_stepper{}.step(m, from, true, &hit) == step_outcome::found) {
+            go_to(hit);
+            host_->show_match();
         } else {
             next();
         }
         emit replaced();
     } else {
         next();
-        ed_->text_edited();
+        host_->text_edited();
     }
 }
 
 void search_dlg::replace_all(bool)
 {
-    text_buffer &buf = ed_->buffer();
+    text_buffer &buf = host_->buffer();
     const QByteArray rep = ui_->rep_le->text().toUtf8();
     const std::string_view bytes(rep.constData(), static_cast<size_t>(rep.size()));
     range_list m;
@@ -245,7 +225,7 @@ void search_dlg::replace_all(bool)
     if (only_selection()) last_match_ = {0, 0};
     buf.replace_ranges(m, bytes, only_selection());
     buf.clear_marks(); // they pointed at the replaced text
-    ed_->text_edited();
+    host_->text_edited();
     const QString target = ui_->target_le->text();
     if (!m.empty()) {
         inform(this, tr("replace result"),
@@ -265,5 +245,5 @@ void search_dlg::show_top()
 void search_dlg::reject()
 {
     QDialog::reject();
-    ed_->refresh_actions();
+    host_->search_closed();
 }

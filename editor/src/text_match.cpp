@@ -322,3 +322,25 @@ match_result find_matches(std::string_view text, std::string_view pattern, int m
     }
     return res;
 }
+
+step_outcome find_stepper::step(const range_list &matches, int32_t from, bool forward,
+                                text_range *hit)
+{
+    if (forward) {
+        for (const text_range &r : matches)
+            if (r.begin >= from) return *hit = r, step_outcome::found;
+    } else {
+        for (auto it = matches.rbegin(); it != matches.rend(); ++it)
+            if (it->begin < from) return *hit = *it, step_outcome::found;
+    }
+    if (!wrapped) return step_outcome::offer_wrap;
+    wrapped = false;
+    return step_outcome::not_found;
+}
+
+int32_t find_stepper::wrap(bool forward, int32_t size)
+{
+    wrapped = true;
+    // A match at the very beginning (or end) counts after wrapping.
+    return forward ? 0 : size;
+}

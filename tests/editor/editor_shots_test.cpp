@@ -57,11 +57,12 @@ TEST_F(editor_test, shots_of_the_three_themes_errors_selections_and_find)
     e->layout_text();
     gutter->set_current_line(e->current_line());
     area.ensure_visible(e->cursor_pixel() + QPoint(gutter->width() + 2, 0));
+    auto *search = new search_dlg(e);
     e->find();
-    e->search_dialog()->findChild<QLineEdit *>("target_le")->setText("amount");
+    search->findChild<QLineEdit *>("target_le")->setText("amount");
     save_shot(&area, QStringLiteral("editor_find_area"));
-    save_shot(e->search_dialog(), QStringLiteral("editor_find_dialog"));
-    e->search_dialog()->reject();
+    save_shot(search, QStringLiteral("editor_find_dialog"));
+    search->reject();
 }
 
 } // namespace

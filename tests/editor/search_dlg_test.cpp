@@ -13,7 +13,7 @@ struct search_test : editor_test {
     void SetUp() override
     {
         editor_test::SetUp();
-        dlg = ed->search_dialog();
+        dlg = new search_dlg(ed.get()); // the editor's child, attached to it
         ui.target_le = dlg->findChild<QLineEdit *>("target_le");
         ui.rep_le = dlg->findChild<QLineEdit *>("rep_le");
         ui.mw_cb = dlg->findChild<QCheckBox *>("mw_cb");

@@ -122,4 +122,39 @@ TEST(text_match, long_targets_in_long_runs)
               (range_list{{195000, 200001}}));
 }
 
+TEST(find_stepper, steps_to_the_nearest_match_and_offers_to_wrap_once)
+{
+    const range_list m{{2, 4}, {6, 8}, {10, 12}};
+    struct {
+        int32_t from;
+        bool forward;
+        step_outcome outcome;
+        text_range hit;
+    } const cases[] = {
+        {0, true, step_outcome::found, {2, 4}},     {2, true, step_outcome::found, {2, 4}},
+        {3, true, step_outcome::found, {6, 8}},     {11, true, step_outcome::offer_wrap, {}},
+        {12, false, step_outcome::found, {10, 12}}, {10, false, step_outcome::found, {6, 8}},
+        {2, false, step_outcome::offer_wrap, {}},
+    };
+    for (const auto &c : cases) {
+        find_stepper s;
+        text_range hit{};
+        EXPECT_EQ(s.step(m, c.from, c.forward, &hit), c.outcome) << c.from << c.forward;
+        if (c.outcome == step_outcome::found) EXPECT_EQ(hit, c.hit) << c.from << c.forward;
+    }
+
+    // Taking the offer starts again from the other end, where an edge match counts; a second
+    // miss after wrapping is final and clears the state.
+    find_stepper s;
+    text_range hit{};
+    EXPECT_EQ(s.step(m, 11, true, &hit), step_outcome::offer_wrap);
+    EXPECT_EQ(s.wrap(true, 12), 0);
+    EXPECT_EQ(s.step(range_list{{0, 1}}, 0, true, &hit), step_outcome::found);
+    EXPECT_EQ(hit, (text_range{0, 1}));
+    EXPECT_EQ(s.step(range_list{}, 0, true, &hit), step_outcome::not_found);
+    EXPECT_FALSE(s.wrapped);
+    EXPECT_EQ(s.step(range_list{}, 0, true, &hit), step_outcome::offer_wrap);
+    EXPECT_EQ(s.wrap(false, 12), 12);
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 // script after changes so that highlighting follows the grammar.
 #pragma once
 
+#include "editor/search_host.h"
 #include "editor/text_buffer.h"
 #include "lang/incremental_parse.h"
 #include "lang/parser.h"
@@ -18,7 +19,6 @@
 class QAction;
 class QPainter;
 class QPagedPaintDevice;
-class search_dlg;
 
 // The main window's edit actions that an editor drives the enabled state of and shows as
 // its context menu. Any of them may be null; one deleted by its owner reads as null.
@@ -28,7 +28,7 @@ struct editor_actions {
     QPointer<QAction> find, replace, exec_sel, exec_cur, format_sel, save, save_all;
 };
 
-class editor : public QWidget {
+class editor : public QWidget, public search_host {
     Q_OBJECT
 public:
     enum select_state_t { dragging = 0, anchored = 1, idle = 2 };
@@ -39,7 +39,7 @@ public:
     explicit editor(QWidget *parent = nullptr);
     ~editor() override;
 
-    text_buffer &buffer() { return buf_; }
+    text_buffer &buffer() override { return buf_; }
     const text_buffer &buffer() const { return buf_; }
 
     // Replaces the whole content: cursor at 0, empty undo log, re-parse, textChanged.
@@ -80,7 +80,10 @@ public:
     void set_actions(const editor_actions &actions);
     void refresh_actions();
 
-    search_dlg *search_dialog() const { return search_; }
+    // The find and replace panel that find() and replace() open; the commands are off
+    // without one. A panel attaches itself when it is made for this editor.
+    void attach_search(search_panel *panel) override;
+    search_panel *search() const { return search_; }
 
     // Called after text typed from the keyboard or an input method was inserted; the
     // completion popup plugs in here.
@@ -103,8 +106,12 @@ public:
 
     // After a change made from outside the widget (find and replace): re-parse, re-layout,
     // signal and refresh.
-    void text_edited();
+    void text_edited() override;
     void cursor_moved();
+    void show_match() override;
+    void marks_changed() override;
+    void search_closed() override;
+    QWidget *host_widget() override { return this; }
 
 signals:
     void textChanged();
@@ -194,6 +201,6 @@ private:
     editor_actions actions_;
     bool actions_added_ = false;
     bool clipboard_has_text_ = false;
-    search_dlg *search_ = nullptr;
+    search_panel *search_ = nullptr;
     std::function<void(editor *)> completion_hook_;
 };

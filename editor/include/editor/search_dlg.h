@@ -2,6 +2,7 @@
 // them as the buffer's marks; the commands then pick one of them.
 #pragma once
 
+#include "editor/search_host.h"
 #include "editor/text_match.h"
 
 #include <QDialog>
@@ -11,19 +12,18 @@
 namespace Ui {
 class search_dlg;
 }
-class editor;
-class text_buffer;
-
-class search_dlg : public QDialog {
+class search_dlg : public QDialog, public search_panel {
     Q_OBJECT
 public:
-    explicit search_dlg(editor *ed);
+    // Made for one host (the host's child), which it attaches itself to.
+    explicit search_dlg(search_host *host);
     ~search_dlg() override;
 
     // Opens (window-modal, focus in the target) in find or in replace mode.
-    void open_for(bool replace_mode, const QString &target);
+    void open_for(bool replace_mode, const QString &target) override;
+    bool is_open() const override { return !isHidden(); }
 
-    bool wrapped() const { return wrapped_; }
+    bool wrapped() const { return stepper_.wrapped; }
     text_range last_match() const { return last_match_; }
 
     // The parameters the form holds now.
@@ -51,11 +51,12 @@ private:
     // quiet, a box names the error.
     bool collect(range_list &out, bool quiet);
     void step(bool forward);
-    bool find_forward();
-    bool find_backward();
+    // Makes m the current match: selects it (or, searching only the selections, keeps it
+    // as the one Replace works on) and puts the cursor to its start.
+    void go_to(const text_range &m);
 
     std::unique_ptr<Ui::search_dlg> ui_;
-    editor *ed_;
-    bool wrapped_ = false;
+    search_host *host_;
+    find_stepper stepper_;
     text_range last_match_{0, 0};
 };

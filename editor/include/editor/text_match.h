@@ -36,3 +36,21 @@ match_result find_matches(std::string_view text, std::string_view pattern, int m
 // The escape rewriting of search_escapes. A backslash that starts no known escape stays
 // as it is, and so does an escape whose digits are missing or out of range.
 std::string rewrite_escapes(std::string_view pattern);
+
+// Next and Previous over the matches of a search, with one offer to go on from the other
+// end of the text when a direction has no match left.
+enum class step_outcome {
+    found,      // *hit is the match to go to
+    offer_wrap, // none left: ask whether to continue from the other end
+    not_found,  // none left even after wrapping
+};
+
+struct find_stepper {
+    bool wrapped = false; // the last offer to continue was taken
+
+    // Forward: the first match that begins at or after `from`. Backward: the last one
+    // that begins before it.
+    step_outcome step(const range_list &matches, int32_t from, bool forward, text_range *hit);
+    // Takes the offer: where the search starts again in a text of `size` bytes.
+    int32_t wrap(bool forward, int32_t size);
+};
