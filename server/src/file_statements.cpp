@@ -3,6 +3,7 @@
 
 #include "csv.h"
 #include "session_io.h"
+#include "statement_budget.h"
 #include "user_store.h"
 
 #include <base/utf8.h>
@@ -51,6 +52,7 @@ bool export_csv(const files_dir &files, const file_target &to, const result_tabl
     std::vector<std::string> fields;
     if (to.csvs) csv_put_record(buf, t.names, to.sep);
     for (const auto &r : t.rows) {
+        if (!statement_budget::check(err)) return false;
         fields.clear();
         for (const auto &v : r.cells) fields.push_back(value_text(v));
         csv_put_record(buf, fields, to.sep);
@@ -118,6 +120,7 @@ bool import_csv(storage &st, const files_dir &files, const file_target &from,
     }
     std::vector<value> row;
     while (in.next(rec, err)) {
+        if (!statement_budget::check(err)) return false;
         std::string where = "line " + std::to_string(in.line());
         if (rec.size() != targets.size())
             return refuse(err, where + ": " + std::to_string(rec.size()) + " fields, where " +
