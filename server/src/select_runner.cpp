@@ -312,7 +312,10 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
     for (size_t c = 0; c < cols.size(); ++c) mark_fields(cols[c], need);
     std::vector<stored_row> rows;
     std::vector<size_t> picked;
-    if (table && !rows_for(*table, where, scope, rows, picked, err, &need)) return false;
+    // Without a where-condition the rows are made as they are read.
+    bool stream_rows = table && !aggregate && !(where && item(where, id::where_cond));
+    if (table && !stream_rows && !rows_for(*table, where, scope, rows, picked, err, &need))
+        return false;
 
     if (aggregate || !table) {
         // One row, or as many as the column operations (sort, first_k, seq, ...) give; a
@@ -351,26 +354,25 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
             out.rows.push_back(std::move(row));
         }
     } else {
-        out.rows.reserve(picked.size());
+        if (!stream_rows) out.rows.reserve(picked.size());
         bool plain = true, identity = cols.size() == table->fields.size();
         std::set<int> fields;
         for (size_t c = 0; c < cols.size(); ++c) {
             plain = plain && cols[c].kind == expr::k_field && fields.insert(cols[c].field).second;
             identity = identity && plain && cols[c].field == int(c);
         }
-        for (size_t i : picked) {
+        auto make_row = [&](stored_row &src) {
             result_row r;
-            r.sid = rows[i].id;
+            r.sid = src.id;
             if (identity) {
-                r.cells = std::move(rows[i].cells); // select *: the stored row is the result row
+                r.cells = std::move(src.cells); // select *: the stored row is the result row
             } else if (plain) {
                 r.cells.reserve(cols.size());
-                for (const auto &c : cols)
-                    r.cells.push_back(std::move(rows[i].cells[size_t(c.field)]));
+                for (const auto &c : cols) r.cells.push_back(std::move(src.cells[size_t(c.field)]));
             } else {
                 eval_ctx ctx;
-                ctx.row = &rows[i].cells;
-                ctx.row_id = rows[i].id;
+                ctx.row = &src.cells;
+                ctx.row_id = src.id;
                 r.cells.resize(cols.size());
                 for (size_t c = 0; c < cols.size(); ++c) {
                     if (!eval_expr(cols[c], ctx, r.cells[c], err)) return false;
@@ -389,6 +391,14 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
                 }
             }
             out.rows.push_back(std::move(r));
+            return true;
+        };
+        if (stream_rows) {
+            // Rows go from storage into the result one by one, never held twice.
+            if (!st_.scan_each(*table, 0, make_row, err, &need)) return false;
+        } else {
+            for (size_t i : picked)
+                if (!make_row(rows[i])) return false;
         }
     }
     rows.clear();
