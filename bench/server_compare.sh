@@ -24,6 +24,7 @@ if [ -z "$pgbin" ]; then
   echo "server_compare: PostgreSQL is not installed (apt-get install postgresql)"; exit 1
 fi
 
+now() { date +%s.%N; }
 median() { sort -g | awk '{v[NR]=$1} END {if (NR % 2) print v[(NR+1)/2]; else print (v[NR/2]+v[NR/2+1])/2}'; }
 
 if [ "$part" != dialect ]; then
@@ -64,7 +65,6 @@ for c in $(seq 8); do
   for i in $(seq 3); do echo "select * from bench_big;"; done >"$tmp/sel_$c.sql"
 done
 
-now() { date +%s.%N; }
 pg_run() { # clients, file prefix, statements per client -> statements per second
   local clients=$1 prefix=$2 per=$3 t0 t1
   t0=$(now)
