@@ -8,3 +8,13 @@ if(TARGET velaserver AND TARGET velalink)
   target_link_libraries(bench_server PRIVATE velalink benchmark::benchmark Threads::Threads)
   add_dependencies(bench_server velaserver)
 endif()
+
+# A minute of honest clients beside hostile peers, with figures (not a Google Benchmark).
+if(TARGET velaserver AND TARGET velalink)
+  add_executable(soak_server ${CMAKE_CURRENT_LIST_DIR}/server_soak.cpp
+    ${PROJECT_SOURCE_DIR}/tests/support/server_fixture.cpp)
+  target_include_directories(soak_server PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
+  target_compile_definitions(soak_server PRIVATE VELA_SERVER_BIN="$<TARGET_FILE:velaserver>")
+  target_link_libraries(soak_server PRIVATE velalink Threads::Threads)
+  add_dependencies(soak_server velaserver)
+endif()

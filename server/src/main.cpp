@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <malloc.h>
 #include <string>
 #include <sys/stat.h>
 
@@ -45,6 +46,14 @@ int main(int argc, char **argv)
 {
     // Everything the server creates (database, journal, users) is for its user's eyes only.
     ::umask(077);
+    // Every session thread would otherwise get an allocator arena of its own, and memory
+    // freed in one arena stays with it: after a burst of clients the process would keep it.
+    ::mallopt(M_ARENA_MAX, 2);
+    // Large buffers (statements, results, replies) get pages of their own that go back to the
+    // system when freed. Fixed thresholds also stop the allocator from raising them after each
+    // large free, which would keep every later large buffer in the heap for good.
+    ::mallopt(M_MMAP_THRESHOLD, 1 << 20);
+    ::mallopt(M_TRIM_THRESHOLD, 1 << 20);
     vela::server_options opt;
     std::string add_user;
     bool adding = false;

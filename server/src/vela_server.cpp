@@ -105,7 +105,9 @@ bool vela_server::start(const server_options &opt, std::string &err)
     files_.keep_out_of(opt.data_dir);
     exec_.reset(new executor(store_, executor_env{&files_, users_.get(), true}));
     auto timeout = std::chrono::milliseconds(1000ll * opt.statement_timeout_s);
-    auto regex_share = std::chrono::milliseconds(10000);
+    // Every other client waits while a statement runs: regular expressions, the one way a
+    // short statement can take seconds per row, get a share of their own.
+    auto regex_share = std::chrono::milliseconds(5000);
     if (timeout.count() > 0 && timeout < regex_share) regex_share = timeout;
     exec_->set_limits(timeout, regex_share);
     if (opt.demo) {
@@ -175,6 +177,57 @@ void vela_server::reap(bool all)
     if (!finished.empty()) ::malloc_trim(0);
 }
 
+void vela_server::accept_one()
+{
+    sockaddr_in peer{};
+    socklen_t len = sizeof peer;
+    int fd = ::accept4(listen_fd_, reinterpret_cast<sockaddr *>(&peer), &len, SOCK_CLOEXEC);
+    if (fd < 0) {
+        // Out of descriptors or memory: the pending peer stays queued and poll would
+        // report it again at once, so wait a little instead of spinning.
+        if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
+            pollfd wake{wake_[0], POLLIN, 0};
+            ::poll(&wake, 1, 100);
+        }
+        return;
+    }
+    struct fd_guard {
+        int fd;
+        ~fd_guard()
+        {
+            if (fd >= 0) ::close(fd);
+        }
+    } guard{fd};
+    char ip[INET_ADDRSTRLEN] = "?";
+    ::inet_ntop(AF_INET, &peer.sin_addr, ip, sizeof ip);
+    std::string who = std::string(ip) + ":" + std::to_string(ntohs(peer.sin_port));
+    std::lock_guard<std::mutex> lock(conn_mu_);
+    if (conns_.size() >= opt_.max_connections) {
+        log_line("refused " + who + ": too many connections");
+        return;
+    }
+    int one = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    std::unique_ptr<connection> c(new connection);
+    c->fd = fd;
+    c->peer = who;
+    c->address = ip;
+    c->accepted = deadline_clock::now();
+    conns_.push_back(nullptr);
+    connection *raw = c.get();
+    log_line("connection from " + who);
+    try {
+        raw->worker = std::thread([this, raw] { serve(raw); });
+    } catch (const std::exception &e) {
+        // Out of threads: this peer is turned away, the server goes on.
+        conns_.pop_back();
+        log_line("refused " + who + ": " + e.what());
+        return;
+    }
+    conns_.back() = std::move(c);
+    guard.fd = -1; // closed on reaping
+}
+
 void vela_server::run()
 {
     while (!stopping_) {
@@ -188,47 +241,17 @@ void vela_server::run()
         }
         if (fds[1].revents) break;
         if (!(fds[0].revents & POLLIN)) continue;
-        sockaddr_in peer{};
-        socklen_t len = sizeof peer;
-        int fd = ::accept4(listen_fd_, reinterpret_cast<sockaddr *>(&peer), &len, SOCK_CLOEXEC);
-        if (fd < 0) {
-            // Out of descriptors or memory: the pending peer stays queued and poll would
-            // report it again at once, so wait a little instead of spinning.
-            if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
-                pollfd wake{wake_[0], POLLIN, 0};
-                ::poll(&wake, 1, 100);
-            }
-            continue;
-        }
-        char ip[INET_ADDRSTRLEN] = "?";
-        ::inet_ntop(AF_INET, &peer.sin_addr, ip, sizeof ip);
-        std::string who = std::string(ip) + ":" + std::to_string(ntohs(peer.sin_port));
-        std::lock_guard<std::mutex> lock(conn_mu_);
-        if (conns_.size() >= opt_.max_connections) {
-            log_line("refused " + who + ": too many connections");
-            ::close(fd);
-            continue;
-        }
-        int one = 1;
-        ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-        log_line("connection from " + who);
-        conns_.emplace_back(new connection);
-        connection *c = conns_.back().get();
-        c->fd = fd;
-        c->peer = who;
-        c->address = ip;
-        c->accepted = deadline_clock::now();
         try {
-            c->worker = std::thread([this, c] { serve(c); });
+            accept_one();
         } catch (const std::exception &e) {
-            // Out of threads: this peer is turned away, the server goes on.
-            log_line("refused " + who + ": " + e.what());
-            ::close(fd);
-            conns_.pop_back();
+            // Out of memory while taking a peer: that peer is lost, the server goes on.
+            log_line(std::string("could not take a connection: ") + e.what());
+            pollfd wake{wake_[0], POLLIN, 0};
+            ::poll(&wake, 1, 100);
         }
     }
     reap(true);
-    std::lock_guard<std::mutex> lock(db_mu_);
+    std::lock_guard<fair_mutex> lock(db_mu_);
     store_.close();
     log_line("stopped");
 }
@@ -290,7 +313,7 @@ bool vela_server::log_in(connection *c, frame_reader &reader)
     throttle_.succeeded(c->address);
     bool may_connect;
     {
-        std::lock_guard<std::mutex> lock(db_mu_);
+        std::lock_guard<fair_mutex> lock(db_mu_);
         may_connect = exec_->may_connect(login.user);
     }
     if (!may_connect) {
@@ -328,7 +351,7 @@ void vela_server::serve_statements(connection *c, frame_reader &reader)
             out.error = "not enough memory to receive the statement";
         } else {
             try {
-                std::lock_guard<std::mutex> lock(db_mu_);
+                std::lock_guard<fair_mutex> lock(db_mu_);
                 if (stopping_) break;
                 out = exec_->run(text, c->user);
             } catch (const std::exception &e) {

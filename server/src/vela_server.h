@@ -3,6 +3,7 @@
 // connection and each failed statement on standard error, and serialises statements on the
 // one storage.
 #include "executor.h"
+#include "fair_mutex.h"
 #include "files_dir.h"
 #include "login_throttle.h"
 #include "session_io.h"
@@ -61,6 +62,7 @@ private:
         std::string user;          // who logged in
         deadline_clock::time_point accepted;
     };
+    void accept_one();
     void serve(connection *c);
     void session(connection *c);
     void reap(bool all);
@@ -75,7 +77,7 @@ private:
     storage store_;
     files_dir files_;
     std::unique_ptr<executor> exec_;
-    std::mutex db_mu_;
+    fair_mutex db_mu_;
     std::mutex conn_mu_;
     std::list<std::unique_ptr<connection>> conns_;
     std::atomic<bool> stopping_{false};

@@ -1,6 +1,7 @@
 // The session's byte-level pieces and limits without a network: the frame reader fed in
 // every split, log lines, login throttling, and statements stopped by their budget.
 #include "executor.h"
+#include "fair_mutex.h"
 #include "frame_reader.h"
 #include "login_throttle.h"
 #include "session_io.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <thread>
 #include <cstdlib>
 #include <filesystem>
 
@@ -133,6 +135,33 @@ TEST(login_throttle, failures_past_the_free_ones_wait_longer_and_are_summarised)
     EXPECT_TRUE(t.summaries(now + login_throttle::summary_every).empty());
     t.succeeded("10.0.0.1");
     EXPECT_EQ(t.wait("10.0.0.1", now).count(), 0);
+}
+
+TEST(fair_mutex, waiters_are_served_in_the_order_they_came)
+{
+    fair_mutex m;
+    std::mutex order_mu;
+    std::string order;
+    m.lock();
+    std::vector<std::thread> waiters;
+    for (char name : std::string("abcd")) {
+        size_t before = m.waiting();
+        waiters.emplace_back([&, name] {
+            std::lock_guard<fair_mutex> l(m);
+            std::lock_guard<std::mutex> o(order_mu);
+            order += name;
+        });
+        while (m.waiting() == before) std::this_thread::yield();
+    }
+    m.unlock();
+    // A newcomer queues behind them instead of taking the lock as it comes free.
+    {
+        std::lock_guard<fair_mutex> l(m);
+        std::lock_guard<std::mutex> o(order_mu);
+        order += 'z';
+    }
+    for (auto &t : waiters) t.join();
+    EXPECT_EQ(order, "abcdz");
 }
 
 class budget_test : public scratch_db {
