@@ -174,6 +174,21 @@ bool storage::open(const std::string &path, std::string &err)
     }
     // WAL with synchronous NORMAL: a commit is in the log before the reply goes out, so it
     // survives the end of the process (kill -9 included).
+    // After a large commit (a bulk insert) the pages are copied back into the database and the
+    // log is emptied at once: until the log is reset, every read looks each page up in it and
+    // reads it from there, which makes the first selects after a bulk insert slow. Small
+    // commits are checkpointed as SQLite does by itself, every 1000 pages.
+    sqlite3_wal_hook(
+        db_,
+        [](void *, sqlite3 *db, const char *name, int pages) {
+            if (pages >= 1000)
+                sqlite3_wal_checkpoint_v2(db, name,
+                                          pages >= 4096 ? SQLITE_CHECKPOINT_TRUNCATE
+                                                        : SQLITE_CHECKPOINT_PASSIVE,
+                                          nullptr, nullptr);
+            return SQLITE_OK;
+        },
+        nullptr);
     if (!exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=OFF;",
               err) ||
         !exec("CREATE TABLE IF NOT EXISTS vela_tables(tid INTEGER PRIMARY KEY AUTOINCREMENT, "
