@@ -599,6 +599,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (!may_close_all_tabs()) {
+        event->ignore();
+        return;
+    }
     save_config("config");
     event->accept();
 }

@@ -115,6 +115,8 @@ private:
     void add_form_tab(QWidget *form, const QString &title);
     // False when the tab holds edits the user chose to keep.
     bool may_close_tab(int index);
+    // Asks about the pending edits of every table form; false when the user keeps one.
+    bool may_close_all_tabs();
 
     Ui::MainWindow *ui;
 

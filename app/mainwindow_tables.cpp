@@ -319,3 +319,10 @@ bool MainWindow::may_close_tab(int index)
     }
     return true;
 }
+
+bool MainWindow::may_close_all_tabs()
+{
+    for (int i = 0; i < ui->tabWidget->count(); ++i)
+        if (!may_close_tab(i)) return false;
+    return true;
+}

@@ -31,6 +31,8 @@ col_info::col_info(db_access *db, QWidget *parent) : QWidget(parent), ui_(new Ui
     connect(ui_->tableWidget, &QTableWidget::cellDoubleClicked, this, &col_info::cellDoubleClicked);
     connect(ui_->tableWidget, &QTableWidget::currentCellChanged, this,
             &col_info::currentCellChanged);
+    // From the keyboard: Return on a Type or Repeat cell opens its combo box too.
+    connect(ui_->tableWidget, &QTableWidget::cellActivated, this, &col_info::cellDoubleClicked);
 }
 
 col_info::~col_info() = default;

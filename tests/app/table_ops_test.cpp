@@ -112,6 +112,9 @@ TEST_F(table_ops, ViewDataOpensOneTabAndAsksBeforeClosingEdits)
     emit tabs->tabCloseRequested(0);
     EXPECT_EQ(tabs->count(), 1);
     EXPECT_EQ(rec.last().text, "apply the pending changes?");
+    // Closing the window asks too; Cancel keeps it open.
+    rec.queue_answer(QMessageBox::Cancel);
+    EXPECT_FALSE(win->close());
     rec.queue_answer(QMessageBox::Discard);
     emit tabs->tabCloseRequested(0);
     EXPECT_EQ(tabs->count(), 0);

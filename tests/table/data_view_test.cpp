@@ -9,7 +9,11 @@
 #include "shot.h"
 #include "tab_data_model.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
+#include <QFile>
+#include <QTimer>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -385,4 +389,35 @@ TEST_F(DataView, FailedQueryLeavesAnEmptyGridAndSaysSo)
     EXPECT_TRUE(v->status_text().contains("failed"));
     EXPECT_FALSE(w<QPushButton>(v.get(), "add_btn")->isEnabled());
     EXPECT_FALSE(w<QPushButton>(v.get(), "apply_btn")->isEnabled());
+}
+
+TEST_F(DataView, ExportWritesTheShownRows)
+{
+    const QString t = people3("export_t");
+    auto v = open(t);
+    w<QComboBox>(v.get(), "filter_cb")->setEditText("id > 1");
+    v->filter_changed();
+    ASSERT_EQ(v->model()->rowCount(), 2);
+    QString proposed, title;
+    QTimer::singleShot(0, [&] {
+        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(d);
+        title = d->windowTitle();
+        auto *path = d->findChild<QLineEdit *>("c_path_le");
+        proposed = path->text();
+        path->setText("view.csv");
+        EXPECT_TRUE(d->findChild<QCheckBox *>("rep_cb")->isVisible());
+        d->accept();
+    });
+    msg_recorder rec;
+    v->export_data();
+    EXPECT_EQ(title, "export view data");
+    EXPECT_EQ(proposed, "export_t.csv");
+    ASSERT_EQ(rec.shown().size(), 1u);
+    EXPECT_EQ(rec.last().title, "export table result");
+    EXPECT_EQ(rec.last().text, "export table 'export_t' to file 'view.csv' is successful!");
+    QFile f(QString::fromStdString(server_->data_dir()) + "/files/view.csv");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts),
+              QStringList({"2,bob,20", "3,cid,30"}));
 }
