@@ -1,6 +1,9 @@
 // Results that must be right whatever the values: lists searched by halving against the
 // same test written out, NaN, names, and reasons that speak of the user's own tables.
+#include "files_dir.h"
 #include "scratch_db.h"
+
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -117,13 +120,20 @@ TEST_F(results_test, in_and_any_find_what_the_written_out_test_finds_for_every_t
 
 TEST_F(results_test, nan_is_refused_wherever_a_value_is_stored)
 {
+    files_dir files;
+    std::string err;
+    ASSERT_TRUE(files.open(dir_, err)) << err;
+    std::ofstream(dir_ + "/nan.csv") << "d,f\n4,4\nnan,5\n";
+    executor ex(st_, executor_env{&files, nullptr, false});
     ASSERT_TRUE(run("create table t ( d double( false ), f float() )").ok);
     ASSERT_TRUE(run("insert into t ( d, f ) values ( 1, 1 )").ok);
-    for (const char *sql : {"insert into t ( d, f ) values ( \"nan\", 2 )",
-                            "insert into t ( d, f ) values ( 3, \"NaN\" )",
-                            "insert into t ( d, f ) values ( x2dbl(\"nan\"), 2 )",
-                            "update t set d = \"nan\"", "update t set f = \"-nan\""}) {
-        statement_outcome r = run(sql);
+    for (const char *sql :
+         {"insert into t ( d, f ) values ( \"nan\", 2 )",
+          "insert into t ( d, f ) values ( 3, \"NaN\" )",
+          "insert into t ( d, f ) values ( x2dbl(\"nan\"), 2 )", "update t set d = \"nan\"",
+          "update t set f = \"-nan\"", "select d from t recompute d = \"nan\"",
+          "import t from csvs path=\"nan.csv\""}) {
+        statement_outcome r = ex.run(sql);
         EXPECT_FALSE(r.ok) << sql;
         EXPECT_NE(r.error.find("NaN"), std::string::npos) << sql << ": " << r.error;
     }
