@@ -45,9 +45,14 @@ protected:
         ASSERT_TRUE(srv_.running()) << srv_.log();
         ASSERT_TRUE(login(srv_.port()));
         ASSERT_TRUE(run("show tables"));
+        cap(384u << 20);
+    }
+    // Lets the server take only this much more address space than it has now.
+    void cap(uint64_t extra)
+    {
         uint64_t virt = 0, rss = 0;
         ASSERT_TRUE(sizes_of(srv_.pid(), virt, rss));
-        rlimit lim{virt + (384u << 20), virt + (384u << 20)};
+        rlimit lim{virt + extra, virt + extra};
         ASSERT_EQ(::prlimit(srv_.pid(), RLIMIT_AS, &lim, nullptr), 0);
     }
     void TearDown() override
@@ -65,6 +70,14 @@ TEST_F(memory_test, a_statement_too_large_to_parse_fails_alone_and_the_server_go
     EXPECT_NE(std::string(last_error()).find("too large"), std::string::npos) << last_error();
     ASSERT_TRUE(run("show tables")) << srv_.log();
     EXPECT_EQ(::kill(srv_.pid(), 0), 0);
+}
+
+TEST_F(memory_test, a_frame_too_large_to_hold_is_refused_and_the_session_goes_on)
+{
+    cap(48u << 20);
+    EXPECT_FALSE(run("select 1" + std::string(60u << 20, ' ')));
+    EXPECT_NE(std::string(last_error()).find("memory"), std::string::npos) << last_error();
+    EXPECT_TRUE(run("show tables")) << srv_.log();
 }
 
 TEST_F(memory_test, a_result_text_too_long_is_refused_at_its_first_row)
