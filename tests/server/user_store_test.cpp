@@ -6,6 +6,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vela;
 
@@ -55,6 +58,23 @@ TEST_F(user_store_test, a_password_over_the_limit_is_refused_before_any_hashing)
     EXPECT_FALSE(u.check("admin", over));
     EXPECT_FALSE(u.set_user("other", over, err));
     EXPECT_FALSE(err.empty());
+}
+
+TEST_F(user_store_test, the_new_file_is_created_private_never_reusing_what_lies_there)
+{
+    // A stale users.tmp, here a link to a file anyone may read, is not written through.
+    std::ofstream(dir_ + "/victim").flush();
+    ::chmod((dir_ + "/victim").c_str(), 0644);
+    ASSERT_EQ(::symlink((dir_ + "/victim").c_str(), (dir_ + "/users.tmp").c_str()), 0);
+    user_store u(dir_ + "/users");
+    std::string err;
+    ASSERT_TRUE(u.set_user("admin", "secret", err)) << err;
+    EXPECT_EQ(std::filesystem::file_size(dir_ + "/victim"), 0u);
+    struct stat st;
+    ASSERT_EQ(::lstat((dir_ + "/users").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_TRUE(u.check("admin", "secret"));
 }
 
 TEST_F(user_store_test, names_are_printable_valid_utf8)
