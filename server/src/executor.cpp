@@ -354,7 +354,8 @@ bool statement_runner::run_insert(const parse_node *n, std::string &err)
                                    " fields but the select gives " +
                                    std::to_string(rows.names.size()) + " columns");
         for (auto &r : rows.rows)
-            if (!insert_values(*t, targets, r.cells, err)) return false;
+            if (!statement_budget::check(err) || !insert_values(*t, targets, r.cells, err))
+                return false;
         return true;
     }
     expr_scope none;
@@ -454,7 +455,7 @@ bool statement_runner::run_delete(const parse_node *n, std::string &err)
     std::vector<size_t> picked;
     if (!rows_for(*t, item(n, id::where), scope, rows, picked, err)) return false;
     for (size_t i : picked)
-        if (!st_.delete_row(*t, rows[i].id, err)) return false;
+        if (!statement_budget::check(err) || !st_.delete_row(*t, rows[i].id, err)) return false;
     return true;
 }
 

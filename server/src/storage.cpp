@@ -412,6 +412,7 @@ bool storage::add_field(const std::string &table, const field_def &f_in, std::st
     if (!s) return false;
     int64_t counter = 0;
     for (const auto &r : rows) {
+        if (!statement_budget::check(err)) return false;
         value v = zero;
         if (f.auto_inc) v.i = ++counter;
         stmt_reset rs{s};
@@ -467,6 +468,7 @@ bool storage::modify_field(const std::string &table, const field_def &f_in, std:
             prepare("UPDATE " + data_table(*t) + " SET " + column(f) + " = ? WHERE __id = ?", err);
         if (!s) return false;
         for (const auto &r : rows) {
+            if (!statement_budget::check(err)) return false;
             value v;
             std::string why;
             if (!convert_value(r.cells[size_t(idx)], f.type, v, why))
