@@ -117,6 +117,7 @@ void MainWindow::build()
     ui->tabWidget->tabBar()->installEventFilter(this);
     ui->tabWidget->tabBar()->setContextMenuPolicy(Qt::ActionsContextMenu);
     ui->tabWidget->tabBar()->addActions({close_file_act, close_all_act, close_except_act});
+    build_files();
 
     ui->splitter->setSizes({ui->splitter->height(), 150});
     log_->clear();
@@ -237,6 +238,7 @@ void MainWindow::build_menus()
     file->addActions({new_file_act, open_file_act});
     auto *recent = file->addMenu(tr("open recent files(&r)"));
     recent->setObjectName("recent_menu");
+    recent_menu_ = recent;
     file->addSeparator();
     file->addActions({close_file_act, close_all_act, close_except_act});
     file->addSeparator();
@@ -405,12 +407,14 @@ void MainWindow::refresh()
 
     // Table forms whose table has gone are closed.
     for (int i = ui->tabWidget->count() - 1; i >= 0; --i) {
+        if (editor_at(i)) continue;
         const QString title = ui->tabWidget->tabText(i);
         const int colon = title.indexOf(QLatin1String(": "));
         if (colon < 0) continue;
         if (!tables_.contains(title.mid(colon + 2)))
             remove_tab_later(i); // the form may be the one that asked for the refresh
     }
+    hand_names();
 }
 
 void MainWindow::currentItemChanged(QTreeWidgetItem *current, QTreeWidgetItem *)
@@ -442,7 +446,7 @@ void MainWindow::currentItemChanged(QTreeWidgetItem *current, QTreeWidgetItem *)
     }
 }
 
-void MainWindow::currentChanged(int)
+void MainWindow::currentChanged(int index)
 {
     // Script editors are the only tabs that take the edit and file actions; table forms
     // leave them off.
@@ -452,6 +456,7 @@ void MainWindow::currentChanged(int)
     for (auto *act :
          {save_file_act, save_as_act, print_act, close_file_act, close_all_act, close_except_act})
         act->setEnabled(false);
+    script_tab_changed(index);
 }
 
 void MainWindow::remove_tab(int index)
@@ -471,6 +476,10 @@ void MainWindow::remove_tab_later(int index)
 void MainWindow::close_tab(int index)
 {
     if (index < 0 || index >= ui->tabWidget->count()) return;
+    if (editor_at(index)) {
+        close_script_at(index);
+        return;
+    }
     if (!may_close_tab(index)) return;
     remove_tab(index);
     const int left = ui->tabWidget->count();
@@ -599,7 +608,9 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!may_close_all_tabs()) {
+    // A running script is never torn down under its own feet; Stop ends it first. Table
+    // forms ask about their pending edits before the scripts are saved.
+    if (!may_close_all_tabs() || !save_before_quit()) {
         event->ignore();
         return;
     }

@@ -4,13 +4,19 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
 class QAction;
+class QMenu;
 class QPushButton;
+class run_progress_wt;
+class sql_script_editor;
 class QTreeWidgetItem;
 class db_access;
 class exec_log;
@@ -83,6 +89,38 @@ public slots:
     void rename_col();
     void view_cols();
     void view_data();
+    // Script files (mainwindow_files.cpp).
+    void new_file();
+    void open_file();
+    void open_recent(const QString &path);
+    void cls_recent();
+    void save_file();
+    void save_all_files();
+    void save_file_as();
+    void close_file();
+    void close_all_files();
+    void close_files_except();
+    void print();
+    void exec_sql();
+    void change_save_all();
+
+public:
+    // How the file actions ask for a path: (parent, save dialog?, title, start) -> path, empty
+    // when cancelled. Tests replace it; the default shows the file dialogs.
+    using file_asker = std::function<QString(QWidget *, bool, const QString &, const QString &)>;
+    static void set_file_asker(file_asker asker);
+
+    // The script editors by path, and the one in the current tab (or null).
+    const std::map<QByteArray, sql_script_editor *> &script_editors() const { return editors_; }
+    sql_script_editor *current_script() const;
+    run_progress_wt *run_progress() const { return progress_; }
+    QMenu *recent_menu() const { return recent_menu_; }
+    // A script file's bytes, bounded: false with a box when it cannot be read.
+    bool read_script(const QString &path, QByteArray &bytes);
+    // Writes an editor's text to path through a temporary file; false with a box.
+    bool write_script(sql_script_editor *ed, const QString &path);
+    // Largest script file opened.
+    static constexpr qint64 script_size_limit = qint64(64) << 20;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -117,6 +155,19 @@ private:
     bool may_close_tab(int index);
     // Asks about the pending edits of every table form; false when the user keeps one.
     bool may_close_all_tabs();
+    // Script files (mainwindow_files.cpp).
+    void build_files();
+    void reopen_files();
+    void add_to_lists(const QString &path);
+    void rebuild_recent_menu();
+    sql_script_editor *open_editor(const QString &path, const QByteArray &bytes);
+    sql_script_editor *editor_at(int index) const;
+    QString path_of(const sql_script_editor *ed) const;
+    bool close_script_at(int index);
+    void lock_run(bool running);
+    void script_tab_changed(int index);
+    void hand_names();
+    bool save_before_quit();
 
     Ui::MainWindow *ui;
 
@@ -132,6 +183,11 @@ private:
 
     QPushButton *conn_btn_ = nullptr;
     QPushButton *syntax_btn_ = nullptr;
+    std::map<QByteArray, sql_script_editor *> editors_;
+    QMenu *recent_menu_ = nullptr;
+    run_progress_wt *progress_ = nullptr;
+    QPointer<sql_script_editor> edit_target_;
+
     // Separators of the tree's context menu, reused on every selection change.
     std::vector<QAction *> tree_separators_;
 

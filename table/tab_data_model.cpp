@@ -502,7 +502,14 @@ bool tab_data_model::load_rows(const QByteArray &sql, bool no_log, bool *editabl
         // No rows to read the types from: take them from the table's field list, by name
         // when every column is found there (a query may pick and reorder fields).
         QStringList fields, field_types, repeats;
-        if (db_->table_fields(table_, fields, field_types, repeats)) {
+        // A result tab's model has no table of its own: the statement's table tells.
+        QString lookup = table_;
+        if (lookup.isEmpty())
+            if (const lang::parse_node *t =
+                    engine.find_first_node(parsed.tree.root(), lang::sql_id::table_name))
+                if (!t->text().empty() && t->text()[0] != '[')
+                    lookup = QString::fromUtf8(t->text().data(), int(t->text().size()));
+        if (!lookup.isEmpty() && db_->table_fields(lookup, fields, field_types, repeats)) {
             QStringList by_name;
             for (const QString &n : names) {
                 const int at = fields.indexOf(shown_name(n));

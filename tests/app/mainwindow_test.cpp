@@ -24,6 +24,9 @@ struct main_window_test : ::testing::Test {
     {
         saved = g_config;
         g_config = sys_config::initial();
+        // The file actions ask for paths; no dialog may wait for a person here.
+        MainWindow::set_file_asker(
+            [](QWidget *, bool, const QString &, const QString &) { return QString(); });
         win = std::make_unique<MainWindow>();
         tree = win->findChild<QTreeWidget *>("treeWidget");
         tabs = win->findChild<QTabWidget *>("tabWidget");
@@ -32,6 +35,7 @@ struct main_window_test : ::testing::Test {
     void TearDown() override
     {
         win.reset();
+        MainWindow::set_file_asker(nullptr);
         g_config = saved;
     }
 

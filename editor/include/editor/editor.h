@@ -61,6 +61,8 @@ public:
     QPoint cursor_pixel() const { return cursor_px_; }
     // The statements of the current text (offsets from statement_list::offset).
     const lang::statement_list &statements() const { return parse_.statements(); }
+    // Whether the statements follow the text (texts past no_parse_size are not parsed).
+    bool parse_current() const { return parsed_; }
     int parse_count() const { return parse_count_; }
     // Bytes the last re-parse matched anew.
     uint64_t reparsed_bytes() const { return parse_.reparsed_bytes(); }
