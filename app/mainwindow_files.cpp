@@ -574,7 +574,7 @@ void MainWindow::exec_sql()
         db_->append_log(html);
     };
     int done = 0;
-    QString failed;
+    QString failed, reason;
     bool stopped = false;
     for (const QByteArray &s : statements) {
         if (done % 8192 == 0) hand_over();
@@ -584,9 +584,10 @@ void MainWindow::exec_sql()
         ++done;
         if (!rs) {
             failed = QString::fromUtf8(s);
+            reason = db_access::last_reason();
             break;
         }
-        del_datas(rs);
+        db_access::release(rs);
         if (!progress_->step(done) && done < total) {
             stopped = true;
             break;
@@ -595,7 +596,8 @@ void MainWindow::exec_sql()
     hand_over();
     progress_->end();
     if (!failed.isNull()) {
-        inform(this, tr("execute infomation"), tr("the sql \"%1\" execute failed!").arg(failed));
+        inform(this, tr("execute infomation"), tr("the sql \"%1\" execute failed!").arg(failed),
+               msg_kind::information, reason);
         return;
     }
     if (stopped)

@@ -314,7 +314,7 @@ bool sql_script_editor::exec(const std::vector<QByteArray> &statements)
     tab_data_model *spare = nullptr;
     int i = 0;
     bool ok = true;
-    QString failed;
+    QString failed, reason;
     bool stopped = false;
     for (const QByteArray &s : statements) {
         if (s.isEmpty()) continue;
@@ -332,6 +332,7 @@ bool sql_script_editor::exec(const std::vector<QByteArray> &statements)
             delete model;
             ok = false;
             failed = QString::fromUtf8(s);
+            reason = db_access::last_reason();
             break;
         }
         if (model->columnCount() > 0)
@@ -349,7 +350,8 @@ bool sql_script_editor::exec(const std::vector<QByteArray> &statements)
     lock_for_run(false);
 
     if (!ok) {
-        inform(this, tr("execute infomation"), tr("the sql \"%1\" execute failed!").arg(failed));
+        inform(this, tr("execute infomation"), tr("the sql \"%1\" execute failed!").arg(failed),
+               msg_kind::information, reason);
     } else if (stopped) {
         inform(this, tr("execute infomation"),
                tr("the run was stopped after statement %1 of %2.").arg(i).arg(total));

@@ -70,8 +70,12 @@ TEST_P(completion_positions, offers_the_words_that_fit)
     const case_t &c = GetParam();
     completion_result r = at_end(c.text);
     EXPECT_EQ(r.place, c.place) << c.text;
-    if (*c.offered) EXPECT_TRUE(has(r, c.offered)) << c.text;
-    if (*c.not_offered) EXPECT_FALSE(has(r, c.not_offered)) << c.text;
+    if (*c.offered) {
+        EXPECT_TRUE(has(r, c.offered)) << c.text;
+    }
+    if (*c.not_offered) {
+        EXPECT_FALSE(has(r, c.not_offered)) << c.text;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
