@@ -8,6 +8,7 @@
 #include "db_access.h"
 #include "mainwindow.h"
 #include "msg_box.h"
+#include "search_tab_dlg.h"
 #include "server_fixture.h"
 #include "shot.h"
 #include "sys_config.h"
@@ -19,12 +20,14 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -367,4 +370,91 @@ TEST_F(reconnect_ops, AfterARestartAndWhileDown)
     win.reconnect_act->trigger();
     EXPECT_EQ(rec.last().text, "reconnect sussesful!");
     EXPECT_TRUE(db.table_names(tables));
+}
+
+// A new user's round: open a table, filter by a cell with the builder, sort by a header
+// click, edit two cells by typing, insert and delete a row, Apply; then find and replace,
+// and export what is shown.
+TEST_F(table_ops, DataViewRoundWithRealInput)
+{
+    db_access db;
+    ASSERT_TRUE(db.make_table("round", {"id", "city", "n"}, {"i32", "string16", "u08"},
+                              {"true", "true", "true"}));
+    db_access::release(db.run_sql("insert into round ( id, city, n ) values ( 1, \"Paris\", 5 ), "
+                                  "( 2, \"Lyon\", 7 ), ( 3, \"Paris\", 9 ), ( 4, \"Rome\", 1 );"));
+    win->refresh();
+    select("round");
+    win->view_data_act->trigger();
+    auto *view = qobject_cast<data_view *>(tabs->currentWidget());
+    ASSERT_TRUE(view);
+    win->showNormal();
+    win->resize(1280, 800);
+    QApplication::setActiveWindow(win.get());
+    auto *dv = view->findChild<QTableView *>("dv");
+    tab_data_model *m = view->model();
+
+    // Filter by the cell "Paris" through the context menu's builder.
+    dv->setCurrentIndex(m->index(0, 1));
+    view->ftr_eq(true);
+    ASSERT_EQ(m->rowCount(), 2);
+    // Sort by n, descending, with two header clicks.
+    QHeaderView *h = dv->horizontalHeader();
+    const QPoint n_header(h->sectionViewportPosition(2) + 5, 5);
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, n_header);
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, n_header);
+    ASSERT_EQ(m->data(m->index(0, 0)).toString(), "3");
+    // Type into two cells: any key opens the typed editor, Return keeps the value.
+    auto type_into = [&](int row, int col, const QString &text) {
+        dv->setCurrentIndex(m->index(row, col));
+        dv->setFocus();
+        // The first key opens the editor; the rest go where the focus went.
+        QTest::keyClicks(dv, text.left(1));
+        QWidget *editor = QApplication::focusWidget();
+        ASSERT_TRUE(editor && editor != dv);
+        QTest::keyClicks(editor, text.mid(1));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents(); // the delegate commits from the event loop
+    };
+    type_into(0, 1, "Nice");
+    type_into(1, 2, "66");
+    EXPECT_EQ(m->modified_count(), 2);
+    // Insert a row, change its id, delete the other Paris row.
+    QTest::mouseClick(view->findChild<QPushButton *>("add_btn"), Qt::LeftButton);
+    ASSERT_EQ(m->rowCount(), 3);
+    type_into(2, 0, "9");
+    dv->setCurrentIndex(m->index(1, 0));
+    QTest::mouseClick(view->findChild<QPushButton *>("delete_btn"), Qt::LeftButton);
+    QTest::mouseClick(view->findChild<QPushButton *>("apply_btn"), Qt::LeftButton);
+    EXPECT_EQ(all_rows("round"), QStringList({"2|Lyon|7", "3|Nice|9", "4|Rome|1", "9|abc|0"}));
+    save_shot(win.get(), "data_view_round_applied");
+
+    // Find and replace in what is shown now (the filter still asks for Paris: no rows).
+    auto *filter = view->findChild<QComboBox *>("filter_cb");
+    filter->setEditText("");
+    QTest::keyClick(filter->lineEdit(), Qt::Key_Return);
+    ASSERT_EQ(m->rowCount(), 4);
+    msg_recorder rec;
+    dv->setFocus();
+    QTest::keyClick(dv, Qt::Key_H, Qt::ControlModifier);
+    search_tab_dlg *find = view->search_dialog();
+    ASSERT_TRUE(find->isVisible());
+    QTest::keyClicks(find->findChild<QLineEdit *>("target_le"), "Rome");
+    find->findChild<QLineEdit *>("rep_le")->setText("Roma");
+    QTest::mouseClick(find->findChild<QPushButton *>("rep_all_pb"), Qt::LeftButton);
+    EXPECT_EQ(rec.last().text, "the string 'Rome' 1 times replaced.");
+    find->reject();
+    QTest::mouseClick(view->findChild<QPushButton *>("apply_btn"), Qt::LeftButton);
+    EXPECT_EQ(all_rows("round")[2], "4|Roma|1");
+
+    // Export exactly the shown rows.
+    filter->setEditText("n < 8");
+    QTest::keyClick(filter->lineEdit(), Qt::Key_Return);
+    ASSERT_EQ(m->rowCount(), 3);
+    fill_path("round_view.csv");
+    QTest::mouseClick(view->findChild<QPushButton *>("export_btn"), Qt::LeftButton);
+    EXPECT_EQ(rec.last().text, "export table 'round' to file 'round_view.csv' is successful!");
+    QFile f(QString::fromStdString(server->data_dir()) + "/files/round_view.csv");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts),
+              QStringList({"2,Lyon,7", "4,Roma,1", "9,abc,0"}));
 }
