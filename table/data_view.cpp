@@ -244,6 +244,11 @@ bool data_view::load()
     editable_ = ok && editable;
     for (int c = 0; c < model_->columnCount(); ++c)
         ui_->dv->setItemDelegateForColumn(c, model_->column_delegate(c));
+    {
+        // The rows come in the server's order again: no column is sorted.
+        QSignalBlocker quiet(ui_->dv->horizontalHeader());
+        ui_->dv->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    }
     const int rows = model_->rowCount();
     limit_reached_ = ok && ui_->limit_cb->isChecked() && rows >= ui_->limit_sb->value();
     if (!ok) {
