@@ -19,6 +19,27 @@ namespace vela {
 
 namespace {
 
+// Parses a request or a script as the server parses everything: refused up front (-1 and a
+// reason) when the parse would need more memory than is free, since running out half-way
+// would take every other client's statements down with it; stopped at the deadline.
+int32_t parse_bounded(const std::string &text, const std::string &what, lang::statement_list &list,
+                      std::string &err)
+{
+    uint64_t need = uint64_t(text.size()) * parse_bytes_per_byte;
+    if (text.size() > (1u << 20) && need > memory_available()) {
+        err = what + " is too large: parsing it would need about " + std::to_string(need >> 20) +
+              " MiB, more than the server has free";
+        return -1;
+    }
+    lang::parse_options opts;
+    opts.keep_going = [] { return !statement_budget::expired(); };
+    return lang::sql_engine::instance().parse_all(text.data(), text.size(), list, opts);
+}
+
+} // namespace
+
+namespace {
+
 bool word(const parse_node *n, const char *w)
 {
     return is_word(n, w);
@@ -572,9 +593,9 @@ bool statement_runner::run_script(const parse_node *s, statement_outcome &out, s
     file_target from = read_target(s);
     std::string text;
     if (!env_.files->read(from.path, text, err, size_t(1) << 30)) return false;
-    const lang::sql_engine &engine = lang::sql_engine::instance();
     lang::statement_list list;
-    int32_t stop = engine.parse_all(text.data(), text.size(), list);
+    int32_t stop = parse_bounded(text, from.path, list, err);
+    if (stop == -1 && !err.empty()) return false;
     if (stop < 0 || size_t(stop) != text.size())
         return refuse(err, from.path + " does not parse (stopped at byte " +
                                std::to_string(stop < 0 ? 0 : stop) + ")");
@@ -649,19 +670,9 @@ statement_outcome executor::run_parsed(const std::string &text, const std::strin
         out.error = "empty statement";
         return out;
     }
-    // Refused before it is tried: a parse that runs out of memory half-way would take
-    // every other client's statements down with it.
-    uint64_t need = uint64_t(text.size()) * parse_bytes_per_byte;
-    if (text.size() > (1u << 20) && need > memory_available()) {
-        out.error = "the statement is too large: parsing it would need about " +
-                    std::to_string(need >> 20) + " MiB, more than the server has free";
-        return out;
-    }
-    const lang::sql_engine &engine = lang::sql_engine::instance();
     lang::statement_list list;
-    lang::parse_options parse_opts;
-    parse_opts.keep_going = [] { return !statement_budget::expired(); };
-    int32_t stop = engine.parse_all(text.data(), text.size(), list, parse_opts);
+    int32_t stop = parse_bounded(text, "the statement", list, out.error);
+    if (stop == -1 && !out.error.empty()) return out;
     if (stop < 0 || size_t(stop) != text.size() || list.empty()) {
         out.error = "the statement does not parse (stopped at byte " +
                     std::to_string(stop < 0 ? 0 : stop) + ")";
