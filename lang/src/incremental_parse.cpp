@@ -34,17 +34,12 @@ incremental_parse::~incremental_parse() = default;
 
 int32_t incremental_parse::stop() const
 {
-    return chain_ ? static_cast<int32_t>(entries_[chain_ - 1].end()) : 0;
+    return chain_ ? static_cast<int32_t>(end_of(chain_ - 1)) : 0;
 }
 
 int64_t incremental_parse::failure() const
 {
     return fail_.on ? fail_.farthest : -1;
-}
-
-void incremental_parse::release(const entry &e)
-{
-    --e.owner->refs;
 }
 
 void incremental_parse::sweep()
@@ -54,33 +49,70 @@ void incremental_parse::sweep()
                    batches_.end());
 }
 
-// Recomputes the reach of entries [i, end) and mirrors the chain into the statement list.
-void incremental_parse::rebuild_from(size_t i)
+// Adds delta (modulo 2^64) to the stored offsets and looks of [from, to).
+void incremental_parse::add(size_t from, size_t to, uint64_t delta)
 {
-    uint64_t reach = i ? entries_[i - 1].reach : 0;
-    for (size_t k = i; k < entries_.size(); ++k) {
-        reach = std::max(reach, entries_[k].look);
-        entries_[k].reach = reach;
+    for (size_t j = from; j < to; ++j) {
+        list_.offsets_[j] += delta;
+        entries_[j].look += delta;
     }
-    list_.items_.resize(chain_);
-    list_.offsets_.resize(chain_);
-    for (size_t k = std::min(i, chain_); k < chain_; ++k) {
-        list_.items_[k] = entries_[k].root;
-        list_.offsets_[k] = entries_[k].start;
+}
+
+// Replaces [from, to) by items, in the list and beside it.
+void incremental_parse::splice(size_t from, size_t to, const std::vector<item> &items)
+{
+    auto &roots = list_.items_;
+    auto &offs = list_.offsets_;
+    const size_t was = to - from, now = items.size();
+    const long at = static_cast<long>(from), end = static_cast<long>(to);
+    if (now < was) {
+        const long cut = at + static_cast<long>(now);
+        roots.erase(roots.begin() + cut, roots.begin() + end);
+        offs.erase(offs.begin() + cut, offs.begin() + end);
+        entries_.erase(entries_.begin() + cut, entries_.begin() + end);
+    } else if (now > was) {
+        roots.insert(roots.begin() + end, now - was, nullptr);
+        offs.insert(offs.begin() + end, now - was, 0);
+        entries_.insert(entries_.begin() + end, now - was, entry{});
     }
-    list_.text_ = nullptr;
+    for (size_t j = 0; j < now; ++j) {
+        roots[from + j] = items[j].root;
+        offs[from + j] = items[j].start;
+        entries_[from + j] = items[j].e;
+    }
+}
+
+// The first statement whose match looked at offset o or beyond (entries_.size() if none).
+size_t incremental_parse::first_reached(uint64_t o) const
+{
+    size_t lo = 0, hi = entries_.size();
+    while (lo < hi) { // the first statement that starts after o: it looked there
+        size_t mid = (lo + hi) / 2;
+        if (start_of(mid) <= o)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    size_t first = lo;
+    // Before it, only statements that end within overreach_ bytes of o can have looked at o.
+    for (size_t j = lo; j-- > 0;) {
+        if (end_of(j) + overreach_ < o) break;
+        if (look_of(j) >= o) first = j;
+    }
+    return first;
 }
 
 void incremental_parse::reset(std::string_view text)
 {
+    list_.clear();
     entries_.clear();
     chain_ = 0;
+    overreach_ = 0;
     fail_ = failure_rec();
     batches_.clear();
     length_ = text.size();
     if (length_ > static_cast<uint64_t>(std::numeric_limits<int32_t>::max()))
         length_ = static_cast<uint64_t>(std::numeric_limits<int32_t>::max());
-    reparsed_ = 0;
     // Parsed in place: the batch keeps the whole text, so nothing needs moving.
     batches_.push_back(std::make_unique<batch>());
     batch &b = *batches_.back();
@@ -98,13 +130,19 @@ void incremental_parse::reset(std::string_view text)
             fail_.farthest = m.farthest ? m.farthest - base : -1;
             break;
         }
-        entries_.push_back({m.root, &b, p, static_cast<uint64_t>(m.look - base), 0});
+        const uint64_t end = static_cast<uint64_t>(m.root->stop() - base);
+        const uint64_t look = static_cast<uint64_t>(m.look - base);
+        if (look > end) overreach_ = std::max(overreach_, look - end);
+        list_.items_.push_back(m.root);
+        list_.offsets_.push_back(p);
+        entries_.push_back({&b, look, true});
         ++b.refs;
-        p = static_cast<uint64_t>(m.root->stop() - base);
+        p = end;
     }
     reparsed_ = p;
-    chain_ = entries_.size();
-    rebuild_from(0);
+    chain_ = list_.count_ = entries_.size();
+    list_.shift_from_ = entries_.size();
+    list_.shift_ = 0;
 }
 
 namespace {
@@ -128,7 +166,7 @@ void incremental_parse::apply(std::string_view text, uint64_t o, uint64_t r, uin
     if (o > length_ || r > length_ - o || len != length_ - r + ins ||
         len > static_cast<uint64_t>(std::numeric_limits<int32_t>::max()))
         return reset(text);
-    const int64_t d = static_cast<int64_t>(ins) - static_cast<int64_t>(r);
+    const uint64_t d = ins - r;  // modulo 2^64: a shrinking edit adds a "negative" d
     const uint64_t tail = o + r; // old offsets from here on are the unchanged text after the edit
     // Whether an old statement (start, look) still holds, and where it starts now.
     auto holds = [&](uint64_t start, uint64_t look, uint64_t &now) {
@@ -137,32 +175,31 @@ void incremental_parse::apply(std::string_view text, uint64_t o, uint64_t r, uin
             return true;
         }
         if (start >= tail) {
-            now = static_cast<uint64_t>(static_cast<int64_t>(start) + d);
+            now = start + d;
             return true;
         }
         return false;
     };
-    auto moved = [&](uint64_t v) {
-        return v < o ? v : static_cast<uint64_t>(static_cast<int64_t>(v) + d);
-    };
+    auto moved = [&](uint64_t v) { return v < o ? v : v + d; };
 
     // The first statement whose match looked at a changed byte; those before it stay.
-    size_t i =
-        static_cast<size_t>(std::partition_point(entries_.begin(), entries_.end(),
-                                                 [&](const entry &e) { return e.reach < o; }) -
-                            entries_.begin());
+    size_t i = first_reached(o);
     uint64_t p;
     if (i >= chain_) {
         i = chain_;
-        p = chain_ ? entries_[chain_ - 1].end() : 0; // resume no later than the old stop
+        p = chain_ ? end_of(chain_ - 1) : 0; // resume no later than the old stop
     } else {
-        p = entries_[i].start;
+        p = start_of(i);
     }
     if (p > o) return reset(text); // cannot happen: a statement looks at its own bytes
+    if (gap() < i) {               // what stays before i is brought up to date
+        add(gap(), i, shift());
+        list_.shift_from_ = i;
+    }
 
     length_ = len;
     const size_t n = entries_.size();
-    std::vector<entry> fresh;
+    std::vector<item> fresh; // what follows the statements that stay: adopted and new ones
     batch *nb = nullptr;
     uint64_t new_from = 0, new_to = 0; // the bytes the new trees cover
     std::unique_ptr<lookahead_memo> memo;
@@ -170,25 +207,36 @@ void incremental_parse::apply(std::string_view text, uint64_t o, uint64_t r, uin
     uint64_t fail_now = 0;
     const bool fail_holds = fail_.on && holds(fail_.start, fail_.look, fail_now);
     size_t k = i;
-    bool rest_kept = false; // every old entry from k on is kept, shifted
+    enum { nothing, old_chain, spare_run } rest = nothing; // what is kept from k on, at once
+    bool run_checked = false;
     reparsed_ = 0;
     while (p != len) {
         uint64_t now = 0;
-        while (k < n && (!holds(entries_[k].start, entries_[k].look, now) || now < p)) {
-            release(entries_[k]);
+        while (k < n && (!holds(start_of(k), look_of(k), now) || now < p)) {
+            --entries_[k].owner->refs;
             ++k;
         }
         if (k < n && now == p) {
-            if (k < chain_ && entries_[k].start >= tail) {
-                // From here on the old parse runs over unchanged text: keep all of it.
-                rest_kept = true;
-                break;
+            if (start_of(k) >= tail) {
+                // From here on the old trees lie in unchanged text: the old chain is kept as
+                // it was; trees kept past a failure are taken at once when they run to the end.
+                if (k < chain_) {
+                    rest = old_chain;
+                    break;
+                }
+                if (!run_checked) {
+                    run_checked = true;
+                    size_t j = k + 1;
+                    while (j < n && entries_[j].linked) ++j;
+                    if (j == n && end_of(n - 1) + d == len) {
+                        rest = spare_run;
+                        break;
+                    }
+                }
             }
-            entry e = entries_[k++];
-            e.start = now;
-            e.look = moved(e.look);
-            p = e.end();
-            fresh.push_back(e);
+            fresh.push_back({list_.items_[k], now, {entries_[k].owner, moved(look_of(k)), true}});
+            p = now + list_.items_[k]->length;
+            ++k;
             continue;
         }
         if (fail_holds && fail_now == p) {
@@ -211,13 +259,15 @@ void incremental_parse::apply(std::string_view text, uint64_t o, uint64_t r, uin
             nf.start = p;
             nf.look = static_cast<uint64_t>(m.look - text.data());
             nf.farthest = m.farthest ? m.farthest - text.data() : -1;
-            reparsed_ += static_cast<uint64_t>(nf.look - p);
+            reparsed_ += nf.look - p;
             break;
         }
-        uint64_t end = static_cast<uint64_t>(m.root->stop() - text.data());
+        const uint64_t end = static_cast<uint64_t>(m.root->stop() - text.data());
+        const uint64_t look = static_cast<uint64_t>(m.look - text.data());
+        if (look > end) overreach_ = std::max(overreach_, look - end);
         if (new_to == 0) new_from = p;
         new_to = end;
-        fresh.push_back({m.root, nb, p, static_cast<uint64_t>(m.look - text.data()), 0});
+        fresh.push_back({m.root, p, {nb, look, true}});
         ++nb->refs;
         reparsed_ += end - p;
         p = end;
@@ -228,57 +278,62 @@ void incremental_parse::apply(std::string_view text, uint64_t o, uint64_t r, uin
         nb->text.assign(text.data() + new_from, new_to - new_from);
         const std::ptrdiff_t delta = nb->text.data() - (text.data() + new_from);
         std::vector<parse_node *> stack;
-        for (const entry &e : fresh)
-            if (e.owner == nb) relocate(e.root, delta, stack);
+        for (const item &it : fresh)
+            if (it.e.owner == nb) relocate(it.root, delta, stack);
     }
 
-    size_t new_chain;
-    if (rest_kept) {
-        new_chain = i + fresh.size() + (chain_ - k);
+    const size_t chained = fresh.size();
+    size_t k2 = k;
+    if (rest == nothing) {
+        // Past a failure, trees that still hold wait for the text before them to parse
+        // again; those in the unchanged text after the edit stay where they are, below.
+        uint64_t prev_end = p;
+        for (; k2 < n && (!nf.on || start_of(k2) < tail); ++k2) {
+            uint64_t now = 0;
+            if (nf.on && holds(start_of(k2), look_of(k2), now) && now > p) {
+                fresh.push_back(
+                    {list_.items_[k2], now, {entries_[k2].owner, look_of(k2), now == prev_end}});
+                prev_end = now + list_.items_[k2]->length;
+            } else {
+                --entries_[k2].owner->refs;
+            }
+        }
+    }
+    // The entries from k2 on lie after the edit: each owes d more than it did.
+    size_t lazy_from = n;
+    if (k2 < n) {
+        if (k2 < gap()) add(k2, gap(), d);
+        lazy_from = std::max(k2, gap());
+        list_.shift_ = static_cast<int64_t>(shift() + d);
+    }
+    size_t new_chain = i + chained;
+    if (rest == old_chain) {
+        new_chain += chain_ - k;
         if (fail_.on) {
             fail_.start = moved(fail_.start);
             fail_.look = moved(fail_.look);
             if (fail_.farthest >= 0)
                 fail_.farthest = static_cast<int64_t>(moved(static_cast<uint64_t>(fail_.farthest)));
         }
-        for (size_t j = k; j < n; ++j) {
-            entries_[j].start = moved(entries_[j].start);
-            entries_[j].look = moved(entries_[j].look);
-        }
-        // entries_[i, k) gives way to fresh.
-        if (fresh.size() <= k - i) {
-            std::copy(fresh.begin(), fresh.end(), entries_.begin() + static_cast<long>(i));
-            entries_.erase(entries_.begin() + static_cast<long>(i + fresh.size()),
-                           entries_.begin() + static_cast<long>(k));
-        } else {
-            std::copy(fresh.begin(), fresh.begin() + static_cast<long>(k - i),
-                      entries_.begin() + static_cast<long>(i));
-            entries_.insert(entries_.begin() + static_cast<long>(k),
-                            fresh.begin() + static_cast<long>(k - i), fresh.end());
-        }
+    } else if (rest == spare_run) {
+        new_chain += n - k;
+        fail_ = failure_rec();
     } else {
-        new_chain = i + fresh.size();
         fail_ = nf;
-        // Past a failure, trees that still hold wait for the text before them to parse again.
-        std::vector<entry> spares;
-        for (; k < n; ++k) {
-            uint64_t now = 0;
-            if (nf.on && holds(entries_[k].start, entries_[k].look, now) && now > p) {
-                entry e = entries_[k];
-                e.start = now;
-                e.look = moved(e.look);
-                spares.push_back(e);
-            } else {
-                release(entries_[k]);
-            }
-        }
-        entries_.resize(i);
-        entries_.insert(entries_.end(), fresh.begin(), fresh.end());
-        entries_.insert(entries_.end(), spares.begin(), spares.end());
     }
-    chain_ = new_chain;
+
+    splice(i, k2, fresh);
+    const size_t after = i + fresh.size();
+    if (k2 < n) {
+        list_.shift_from_ = lazy_from - k2 + after;
+        entries_[after].linked = (after ? end_of(after - 1) : 0) == start_of(after);
+    } else {
+        list_.shift_from_ = entries_.size();
+        list_.shift_ = 0;
+    }
+    chain_ = list_.count_ = new_chain;
+    list_.text_ = nullptr;
     sweep();
-    rebuild_from(i);
 }
 
 } // namespace lang

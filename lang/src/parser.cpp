@@ -27,22 +27,25 @@ void statement_list::clear()
 {
     items_.clear();
     offsets_.clear();
+    count_ = 0;
+    shift_from_ = static_cast<size_t>(-1);
+    shift_ = 0;
     arena_.reset();
     text_ = nullptr;
 }
 
 size_t statement_list::index_at(uint64_t offset) const
 {
-    size_t lo = 0, hi = items_.size();
+    size_t lo = 0, hi = count_;
     while (lo < hi) { // first statement that ends after offset
         size_t mid = (lo + hi) / 2;
-        if (offsets_[mid] + items_[mid]->length <= offset)
+        if (this->offset(mid) + items_[mid]->length <= offset)
             lo = mid + 1;
         else
             hi = mid;
     }
-    if (lo < items_.size() && offsets_[lo] <= offset) return lo;
-    return items_.size();
+    if (lo < count_ && this->offset(lo) <= offset) return lo;
+    return count_;
 }
 
 struct parse_access {
@@ -62,6 +65,7 @@ struct parse_access {
         if (l.items_.empty()) l.text_ = text;
         l.items_.push_back(root);
         l.offsets_.push_back(static_cast<uint64_t>(root->start - text));
+        l.count_ = l.items_.size();
     }
 };
 

@@ -43,12 +43,18 @@ public:
 
 private:
     struct batch;
+    // What the list does not hold of a statement: who owns its tree, the farthest position
+    // its match looked at (stored like its offset, see statement_list) and whether it starts
+    // where the one before it ends.
     struct entry {
-        const parse_node *root;
         batch *owner;
-        uint64_t start, look; // offsets; look: the farthest position the match looked at
-        uint64_t reach;       // the largest look of this entry and every one before it
-        uint64_t end() const { return start + root->length; }
+        uint64_t look;
+        bool linked;
+    };
+    struct item { // a statement on its way into the list
+        const parse_node *root;
+        uint64_t start;
+        entry e;
     };
     struct failure_rec {
         bool on = false;
@@ -56,19 +62,31 @@ private:
         int64_t farthest = -1;
     };
 
-    void release(const entry &e);
+    size_t gap() const { return list_.shift_from_; }
+    uint64_t shift() const { return static_cast<uint64_t>(list_.shift_); }
+    uint64_t start_of(size_t j) const { return list_.offset(j); }
+    uint64_t look_of(size_t j) const
+    {
+        return j >= gap() ? entries_[j].look + shift() : entries_[j].look;
+    }
+    uint64_t end_of(size_t j) const { return start_of(j) + list_.items_[j]->length; }
+    size_t first_reached(uint64_t o) const;
+    void add(size_t from, size_t to, uint64_t delta);
+    void splice(size_t from, size_t to, const std::vector<item> &items);
     void sweep();
-    void rebuild_from(size_t i);
 
     const grammar &gram_;
     parse_options opts_;
     std::vector<std::unique_ptr<batch>> batches_;
-    std::vector<entry> entries_; // the statements (a chain from 0), then the spares
+    // The list holds every tree: the statements (a chain from 0, list_.size() of them), then
+    // the trees kept past a failure. entries_ runs beside it.
+    statement_list list_;
+    std::vector<entry> entries_;
     size_t chain_ = 0;
+    uint64_t overreach_ = 0; // how far past its end any statement looked, at most
     failure_rec fail_;
     uint64_t length_ = 0;
     uint64_t reparsed_ = 0;
-    statement_list list_;
 };
 
 } // namespace lang

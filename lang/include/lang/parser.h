@@ -68,19 +68,22 @@ public:
     statement_list(statement_list &&) noexcept;
     statement_list &operator=(statement_list &&) noexcept;
     ~statement_list();
-    size_t size() const { return items_.size(); }
-    bool empty() const { return items_.empty(); }
+    size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
     const parse_node *operator[](size_t i) const { return items_[i]; }
     const parse_node *const *begin() const { return items_.data(); }
-    const parse_node *const *end() const { return items_.data() + items_.size(); }
+    const parse_node *const *end() const { return items_.data() + count_; }
     // Where statement i starts in the parsed text. Trees that an incremental parse kept from
     // an earlier text point into a copy of their own bytes, so offsets come from here and
     // never from subtracting text pointers.
-    uint64_t offset(size_t i) const { return offsets_[i]; }
+    uint64_t offset(size_t i) const
+    {
+        return i >= shift_from_ ? offsets_[i] + static_cast<uint64_t>(shift_) : offsets_[i];
+    }
     // Offset of a node of statement i.
     uint64_t offset_of(size_t i, const parse_node *n) const
     {
-        return offsets_[i] + static_cast<uint64_t>(n->start - items_[i]->start);
+        return offset(i) + static_cast<uint64_t>(n->start - items_[i]->start);
     }
     // Index of the statement whose span holds offset, or size() when none does.
     size_t index_at(uint64_t offset) const;
@@ -93,8 +96,15 @@ private:
     friend struct parse_access;
     friend class incremental_parse;
     std::unique_ptr<node_arena> arena_;
+    // The statements are the first count_ items; an incremental parse keeps trees past a
+    // failure behind them.
     std::vector<const parse_node *> items_;
     std::vector<uint64_t> offsets_;
+    size_t count_ = 0;
+    // Statements from shift_from_ on lie shift_ bytes from their stored offsets (an edit
+    // before them moved them; they are brought up to date only when an edit comes near).
+    size_t shift_from_ = static_cast<size_t>(-1);
+    int64_t shift_ = 0;
     const char *text_ = nullptr;
 };
 
