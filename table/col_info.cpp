@@ -168,6 +168,8 @@ void col_info::close_combo()
 {
     if (!combo_) return;
     const int r = combo_row_, c = combo_col_;
+    // The view deletes it later; until then it must not show over another cell.
+    combo_->hide();
     combo_ = nullptr;
     combo_row_ = combo_col_ = -1;
     ui_->tableWidget->removeCellWidget(r, c);

@@ -421,3 +421,25 @@ TEST_F(DataView, ExportWritesTheShownRows)
     EXPECT_EQ(QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts),
               QStringList({"2,bob,20", "3,cid,30"}));
 }
+
+TEST_F(DataView, FieldListOpensUnderTheMouse)
+{
+    const QString t = people3("fields_t");
+    auto v = open(t);
+    v->show();
+    auto *fields = v->findChild<fld_wt *>("fd_wt");
+    EXPECT_EQ(fields->summary(), "id|name|n");
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(fields, &enter);
+    EXPECT_TRUE(fields->expanded());
+    EXPECT_EQ(fields->list()->viewMode(), QListView::IconMode);
+    EXPECT_GT(fields->height(), 30);
+    save_shot(v.get(), "data_view_field_list_open");
+    fields->list()->item(1)->setCheckState(Qt::Unchecked);
+    EXPECT_EQ(v->last_query(), "select id, n from fields_t where first 1000;");
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(fields, &leave);
+    EXPECT_FALSE(fields->expanded());
+    EXPECT_EQ(fields->height(), 30);
+    EXPECT_EQ(fields->summary(), "id|n");
+}
