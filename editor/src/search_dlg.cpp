@@ -29,17 +29,12 @@ std::string search_dlg::pattern() const
 
 int search_dlg::mode() const
 {
-    if (ui_->reg_rb->isChecked()) return search_regex;
-    if (ui_->sup_rb->isChecked()) return search_escapes;
-    return search_normal;
+    return search_mode_of(ui_->reg_rb->isChecked(), ui_->sup_rb->isChecked());
 }
 
 int search_dlg::flags() const
 {
-    int f = 0;
-    if (!ui_->cs_cb->isChecked()) f |= search_ignore_case;
-    if (ui_->mw_cb->isChecked()) f |= search_whole_word;
-    return f;
+    return search_flags_of(ui_->cs_cb->isChecked(), ui_->mw_cb->isChecked());
 }
 
 bool search_dlg::only_selection() const

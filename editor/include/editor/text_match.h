@@ -19,6 +19,16 @@ enum search_flag : int {
     search_whole_word = 0x10,  // the bytes around a match must not be word characters
 };
 
+// The mode and flags a find form's choices stand for.
+inline int search_mode_of(bool regular_expression, bool escapes)
+{
+    return regular_expression ? search_regex : escapes ? search_escapes : search_normal;
+}
+inline int search_flags_of(bool case_sensitive, bool whole_word)
+{
+    return (case_sensitive ? 0 : search_ignore_case) | (whole_word ? search_whole_word : 0);
+}
+
 struct match_result {
     range_list matches;       // non-overlapping, non-empty, in text order
     std::string error;        // set when the pattern is invalid or matching gave up
