@@ -109,6 +109,9 @@ public:
     // when cancelled. Tests replace it; the default shows the file dialogs.
     using file_asker = std::function<QString(QWidget *, bool, const QString &, const QString &)>;
     static void set_file_asker(file_asker asker);
+    // For tests: called after a save has written every byte and before the new file takes
+    // the old one's place; returning true abandons the save there, as a crash would.
+    static void set_save_interrupt(std::function<bool(const QString &path)> fn);
 
     // The script editors by path, and the one in the current tab (or null).
     const std::map<QByteArray, sql_script_editor *> &script_editors() const { return editors_; }

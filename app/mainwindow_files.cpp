@@ -32,6 +32,12 @@ MainWindow::file_asker &asker()
     return a;
 }
 
+std::function<bool(const QString &)> &interrupt()
+{
+    static std::function<bool(const QString &)> fn;
+    return fn;
+}
+
 const QString file_filter = QStringLiteral("sql files (*.sql);;all files (*.*)");
 
 std::string path_bytes(const QString &path)
@@ -51,6 +57,11 @@ QString ask_path(QWidget *parent, bool save, const QString &title, const QString
 void MainWindow::set_file_asker(file_asker a)
 {
     asker() = std::move(a);
+}
+
+void MainWindow::set_save_interrupt(std::function<bool(const QString &)> fn)
+{
+    interrupt() = std::move(fn);
 }
 
 void MainWindow::build_files()
@@ -255,7 +266,11 @@ void MainWindow::add_to_lists(const QString &path)
 void MainWindow::rebuild_recent_menu()
 {
     if (!recent_menu_) return;
-    recent_menu_->clear();
+    // The entry that asked for this rebuild is still running its triggered signal.
+    for (QAction *act : recent_menu_->actions()) {
+        recent_menu_->removeAction(act);
+        act->deleteLater();
+    }
     for (const std::string &p : g_recent_files) {
         const QString path = QString::fromUtf8(p.data(), int(p.size()));
         QString text = path;
@@ -326,6 +341,7 @@ bool MainWindow::write_script(sql_script_editor *ed, const QString &path)
     bool ok = f.open(QIODevice::WriteOnly);
     if (ok) ok = f.write(bytes) == bytes.size();
     QString reason = f.errorString();
+    if (ok && interrupt() && interrupt()(path)) return false; // as if the program died here
     if (ok) {
         ok = f.commit();
         reason = f.errorString();
