@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "col_info.h"
 #include "data_view.h"
 #include "db_access.h"
 #include "mainwindow.h"
@@ -457,4 +458,35 @@ TEST_F(table_ops, DataViewRoundWithRealInput)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts),
               QStringList({"2,Lyon,7", "4,Roma,1", "9,abc,0"}));
+}
+
+TEST_F(table_ops, FormTabsOneTitleEachAndClosedAfterSuccess)
+{
+    win->create_table_act->trigger();
+    win->create_table_act->trigger();
+    select("people");
+    win->view_cols_act->trigger();
+    win->view_cols_act->trigger();
+    select("people", "age");
+    win->modify_col_act->trigger();
+    win->rename_col_act->trigger();
+    win->rename_col_act->trigger();
+    EXPECT_EQ(titles(), QStringList({"new table", "new table", "view fields of table: people",
+                                     "modify field 'age' of table: people",
+                                     "rename field 'age' of table: people"}));
+    // A failed create keeps its tab; a successful one closes it and the tree shows the table.
+    tabs->setCurrentIndex(0);
+    auto *form = qobject_cast<col_info *>(tabs->widget(0));
+    ASSERT_TRUE(form);
+    msg_recorder rec;
+    form->findChild<QLineEdit *>("table_le")->setText("people");
+    form->apply();
+    EXPECT_EQ(rec.last().text, "create table 'people' is failed!");
+    EXPECT_EQ(tabs->count(), 5);
+    form->findChild<QLineEdit *>("table_le")->setText("from_form");
+    form->apply();
+    EXPECT_EQ(rec.last().text, "create table 'from_form' is successful!");
+    QApplication::processEvents(); // the form goes once its slot has returned
+    EXPECT_EQ(tabs->count(), 4);
+    EXPECT_TRUE(item("from_form", "f1"));
 }
