@@ -159,26 +159,76 @@ int editor::current_line() const
     return static_cast<int>(it - line_index_.begin()) - 1;
 }
 
+namespace {
+size_t line_length(const std::vector<int32_t> &lines, size_t j, size_t text_size)
+{
+    size_t end = j + 1 < lines.size() ? static_cast<size_t>(lines[j + 1]) : text_size;
+    return end - static_cast<size_t>(lines[j]);
+}
+} // namespace
+
+// Brings the line starts up to date with what changed since the last layout. Only the lines
+// the change touched are looked at again, so typing costs the same at any size.
+void editor::update_lines()
+{
+    const text_buffer::change c = buf_.take_change(text_buffer::layout_reader);
+    const std::string &t = buf_.text();
+    if (c.whole) {
+        line_index_.assign(1, 0);
+        for (size_t start = 0;;) {
+            const void *hit = std::memchr(t.data() + start, '\n', t.size() - start);
+            if (!hit) break;
+            start = static_cast<size_t>(static_cast<const char *>(hit) - t.data()) + 1;
+            line_index_.push_back(static_cast<int32_t>(start));
+        }
+        longest_ = 0;
+        for (size_t j = 0; j < line_index_.size(); ++j)
+            longest_ = std::max(longest_, line_length(line_index_, j, t.size()));
+        return;
+    }
+    if (!c.any) return;
+    // Starts up to the change's offset stay; those whose line feed was in the removed bytes
+    // go; those after it move; the inserted bytes bring their own.
+    const int32_t o = c.offset, old_end = c.offset + c.removed;
+    const size_t old_size =
+        t.size() - static_cast<size_t>(c.inserted) + static_cast<size_t>(c.removed);
+    auto gone = std::upper_bound(line_index_.begin(), line_index_.end(), o);
+    auto kept = std::upper_bound(gone, line_index_.end(), old_end);
+    const size_t first = static_cast<size_t>(gone - line_index_.begin()) - 1; // o's line
+    const size_t last_old = static_cast<size_t>(kept - line_index_.begin());  // past touched
+    size_t touched_longest = 0;
+    for (size_t j = first; j < last_old; ++j)
+        touched_longest = std::max(touched_longest, line_length(line_index_, j, old_size));
+    std::vector<int32_t> added;
+    for (int32_t q = o; q < o + c.inserted;) {
+        const void *hit = std::memchr(t.data() + q, '\n', static_cast<size_t>(o + c.inserted - q));
+        if (!hit) break;
+        q = static_cast<int32_t>(static_cast<const char *>(hit) - t.data()) + 1;
+        added.push_back(q);
+    }
+    const int32_t delta = c.inserted - c.removed;
+    for (auto it = kept; it != line_index_.end(); ++it) *it += delta;
+    const size_t at = first + 1;
+    line_index_.erase(line_index_.begin() + static_cast<long>(at), kept);
+    line_index_.insert(line_index_.begin() + static_cast<long>(at), added.begin(), added.end());
+    if (touched_longest >= longest_) { // the longest line may have been one of them
+        longest_ = 0;
+        for (size_t j = 0; j < line_index_.size(); ++j)
+            longest_ = std::max(longest_, line_length(line_index_, j, t.size()));
+    } else {
+        for (size_t j = first; j < at + added.size(); ++j)
+            longest_ = std::max(longest_, line_length(line_index_, j, t.size()));
+    }
+}
+
 void editor::layout_text()
 {
-    const std::string &t = buf_.text();
-    line_index_.clear();
-    line_index_.push_back(0);
-    size_t longest = 0, start = 0;
-    const char *d = t.data();
-    for (;;) {
-        const void *hit = std::memchr(d + start, '\n', t.size() - start);
-        if (!hit) break;
-        size_t nl = static_cast<size_t>(static_cast<const char *>(hit) - d);
-        longest = std::max(longest, nl + 1 - start);
-        start = nl + 1;
-        line_index_.push_back(static_cast<int32_t>(start));
-    }
-    longest = std::max(longest, t.size() - start);
-    resize(clamp_size(static_cast<long long>(cell_width()) * static_cast<long long>(longest) + 100),
-           clamp_size(static_cast<long long>(line_height()) *
-                          static_cast<long long>(line_index_.size()) +
-                      100));
+    update_lines();
+    resize(
+        clamp_size(static_cast<long long>(cell_width()) * static_cast<long long>(longest_) + 100),
+        clamp_size(static_cast<long long>(line_height()) *
+                       static_cast<long long>(line_index_.size()) +
+                   100));
 
     int line = current_line();
     int cells = 0;

@@ -50,7 +50,7 @@ void text_buffer::set_text(std::string text)
 {
     if (text.size() > max_text) text.resize(max_text);
     text_ = std::move(text);
-    changed_whole_ = true;
+    for (change_account &a : changed_) a.whole = true;
     cursor_ = 0;
     selections_.clear();
     marks_.clear();
@@ -321,29 +321,31 @@ void text_buffer::raw_erase(int32_t pos, int32_t len)
 
 void text_buffer::note_change(int64_t from, int64_t tail)
 {
-    changed_from_ = std::min(changed_from_, from);
-    changed_tail_ = std::min(changed_tail_, tail);
+    for (change_account &a : changed_) {
+        a.from = std::min(a.from, from);
+        a.tail = std::min(a.tail, tail);
+    }
 }
 
-text_buffer::change text_buffer::take_change()
+text_buffer::change text_buffer::take_change(change_reader reader)
 {
+    change_account &a = changed_[reader];
     change c;
     const int64_t size = static_cast<int64_t>(text_.size());
-    if (changed_whole_) {
+    if (a.whole) {
         c.any = c.whole = true;
         c.inserted = static_cast<int32_t>(size);
-    } else if (changed_from_ <= size_at_take_) {
-        int64_t tail =
-            std::min({changed_tail_, size_at_take_ - changed_from_, size - changed_from_});
+    } else if (a.from <= a.size_seen) {
+        int64_t tail = std::min({a.tail, a.size_seen - a.from, size - a.from});
         c.any = true;
-        c.offset = static_cast<int32_t>(changed_from_);
-        c.removed = static_cast<int32_t>(size_at_take_ - changed_from_ - tail);
-        c.inserted = static_cast<int32_t>(size - changed_from_ - tail);
+        c.offset = static_cast<int32_t>(a.from);
+        c.removed = static_cast<int32_t>(a.size_seen - a.from - tail);
+        c.inserted = static_cast<int32_t>(size - a.from - tail);
     }
-    changed_whole_ = false;
-    changed_from_ = INT64_MAX;
-    changed_tail_ = size;
-    size_at_take_ = size;
+    a = change_account();
+    a.whole = false;
+    a.tail = size;
+    a.size_seen = size;
     return c;
 }
 

@@ -8,6 +8,8 @@
 #include <QInputMethodEvent>
 #include <QSignalSpy>
 
+#include <random>
+
 namespace {
 
 // A key event as the keyboard sends it while Shift is held (QTest would press and
@@ -290,6 +292,37 @@ TEST_F(editor_test, every_change_is_parsed_at_once_at_any_size)
     int before = ed->parse_count();
     type("y");
     EXPECT_EQ(ed->parse_count(), before);
+}
+
+// The line starts and the widget's size follow each edit as a fresh layout would have them.
+TEST_F(editor_test, lines_follow_every_edit)
+{
+    std::mt19937 rng(3);
+    text_buffer &b = ed->buffer();
+    ed->set_text_utf8("select a\nfrom t;\n\nshow tables;");
+    const std::vector<std::string> pieces = {"x", "\n", "ab\ncd\n", "\n\n", std::string(300, 'w')};
+    for (int step = 0; step < 300; ++step) {
+        int32_t n = b.size();
+        int32_t at = static_cast<int32_t>(rng() % static_cast<uint32_t>(n + 1));
+        switch (rng() % 4) {
+        case 0:
+            b.insert_at(at, pieces[rng() % pieces.size()]);
+            break;
+        case 1:
+            b.remove(at, std::min(n, at + static_cast<int32_t>(rng() % 400)));
+            break;
+        case 2:
+            b.undo();
+            break;
+        default:
+            b.replace(at, std::min(n, at + 3), pieces[rng() % pieces.size()]);
+        }
+        ed->text_edited();
+        editor fresh;
+        fresh.set_text_utf8(b.text());
+        ASSERT_EQ(ed->line_index(), fresh.line_index()) << "step " << step;
+        ASSERT_EQ(ed->width(), fresh.width()) << "step " << step;
+    }
 }
 
 TEST_F(editor_test, parse_failure_and_goto_err)

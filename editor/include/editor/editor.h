@@ -166,6 +166,7 @@ protected:
 
 private:
     void parse_now();
+    void update_lines();
     void paint_text(QPainter &p, const QRect &area, bool with_cursor);
     // Theme slot of the byte at p; [leaf_begin, leaf_end) is set to the terminal leaf the
     // answer holds for, or left empty.
@@ -187,6 +188,7 @@ private:
     int32_t failure_pos_ = 0;
     bool parse_failed_ = false;
     std::vector<int32_t> line_index_{0};
+    size_t longest_ = 0; // bytes of the longest line, its line feed included
     QPoint cursor_px_;
     QRect visible_;
     bool visible_set_ = false;

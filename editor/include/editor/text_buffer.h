@@ -127,14 +127,16 @@ public:
     int64_t now() const { return clock_(); }
 
     // --- changes since the last look -----------------------------------------------------
-    // One edit that covers every change since the last take_change (or since construction):
-    // the bytes before `offset` and the last bytes after the change are as they were.
+    // One edit that covers every change since the reader's last take_change (or since
+    // construction): the bytes before `offset` and the last bytes after the change are as
+    // they were. Each reader (the parse, the layout) keeps its own account.
     // `whole` after set_text, when nothing of the old text is to be assumed.
     struct change {
         bool any = false, whole = false;
         int32_t offset = 0, removed = 0, inserted = 0;
     };
-    change take_change();
+    enum change_reader { parse_reader = 0, layout_reader = 1 };
+    change take_change(change_reader reader = parse_reader);
 
     void mark_saved();
     bool modified() const;
@@ -150,10 +152,13 @@ private:
     void normalise_selections();
 
     std::string text_;
-    // What changed since the last take_change: from changed_from_ (none when above the
-    // size) up to the last changed_tail_ bytes; size_at_take_ is the size it saw.
-    int64_t changed_from_ = INT64_MAX, changed_tail_ = 0, size_at_take_ = 0;
-    bool changed_whole_ = true;
+    // What changed since a reader's last take_change: from `from` (none when above the
+    // size it saw) up to the last `tail` bytes.
+    struct change_account {
+        int64_t from = INT64_MAX, tail = 0, size_seen = 0;
+        bool whole = true;
+    };
+    change_account changed_[2];
     int32_t cursor_ = 0;
     range_list selections_;
     range_list marks_;
