@@ -265,22 +265,30 @@ TEST_F(files, a_backup_taken_while_eight_clients_insert_holds_a_consistent_prefi
 {
     ASSERT_TRUE(run("create table t ( client u08(), n u32() )"));
     std::atomic<bool> stop{false};
-    std::atomic<int> failures{0};
+    std::atomic<int> failures{0}, done{0};
     std::vector<std::thread> clients;
     for (int c = 0; c < 8; ++c)
         clients.emplace_back([&, c] {
             if (!login(srv_.port())) return (void)++failures;
             for (int n = 0; !stop; ++n)
-                if (!run("insert into t ( client, n ) values ( " + std::to_string(c) + ", " +
-                         std::to_string(n) + " )"))
+                if (run("insert into t ( client, n ) values ( " + std::to_string(c) + ", " +
+                        std::to_string(n) + " )"))
+                    ++done;
+                else
                     ++failures;
             logout();
         });
-    ::usleep(200000);
-    ASSERT_TRUE(run("backup path=\"busy.vbk\""));
-    ::usleep(100000);
+    // Back up once the inserts are under way, however slow the machine, and let more
+    // follow while and after it runs.
+    auto wait_for = [&](int n) {
+        for (int i = 0; i < 3000 && done < n && failures == 0; ++i) ::usleep(10000);
+    };
+    wait_for(40);
+    const bool backed_up = run("backup path=\"busy.vbk\"");
+    wait_for(done + 40);
     stop = true;
     for (auto &t : clients) t.join();
+    ASSERT_TRUE(backed_up);
     EXPECT_EQ(failures, 0);
     ASSERT_TRUE(run("restore path=\"busy.vbk\""));
     rows_t got = rows("select client, n from t");

@@ -391,22 +391,18 @@ TEST_F(statements, select_into_refuses_an_existing_table_and_keeps_types)
     EXPECT_EQ(rows("select c from u"), (rows_t{{"14"}}));
 }
 
-TEST_F(statements, statements_of_later_work_are_refused_with_a_reason)
+// File commands reach only the server's files folder: absolute paths elsewhere are refused
+// before anything is read or written, and nothing changes.
+TEST_F(statements, file_commands_outside_the_files_folder_are_refused)
 {
     ASSERT_TRUE(run("create table t ( a i32() )"));
     const char *refused[] = {
-        "select a from t join (select a from t on a == a)",
-        "select a from t union (select a from t)",
-        "select a from t group sum(a) by a",
-        "select a from t recompute a = 1",
-        "select a from t all_each on distinct",
         "select a from t export as csv path=\"/tmp/x.csv\"",
         "save t as sql path=\"/tmp/x\"",
         "backup as sql path=\"/tmp/x\"",
         "restore from sql path=\"/tmp/x\"",
         "import t from csv path=\"/tmp/x.csv\"",
         "exec \"/tmp/x.sql\"",
-        "grant select on t tobob",
     };
     for (const char *sql : refused) EXPECT_FALSE(run(sql)) << sql;
     EXPECT_EQ(rows("show tables"), (rows_t{{"t"}}));
