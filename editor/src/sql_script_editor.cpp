@@ -11,6 +11,8 @@
 #include "editor/scrollbar.h"
 #include "lang/sql_engine.h"
 #include "msg_box.h"
+#include "import_csv_dlg.h"
+#include "search_tab_dlg.h"
 #include "tab_data_model.h"
 
 #include <QAction>
@@ -392,12 +394,15 @@ void sql_script_editor::add_result_tab(tab_data_model *model, const QByteArray &
     for (int c = 0; c < model->columnCount(); ++c)
         if (item_dlgt *d = model->column_delegate(c)) view->setItemDelegateForColumn(c, d);
 
-    // The table find dialog plugs in here once it exists; until then the entry is shown
-    // but opens nothing.
     auto *find = new QAction(QIcon(QStringLiteral(":/img/find.svg")), tr("find text"), view);
     find->setObjectName(QStringLiteral("find_text_act"));
     find->setShortcut(QKeySequence(QStringLiteral("ctrl+shift+f")));
     find->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(find, &QAction::triggered, view, [view] {
+        auto *dlg = view->findChild<search_tab_dlg *>(QString(), Qt::FindDirectChildrenOnly);
+        if (!dlg) dlg = new search_tab_dlg(view, view);
+        dlg->show(false);
+    });
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
     if (model->rowCount() > 0) view->addAction(find);
 
@@ -476,14 +481,29 @@ void sql_script_editor::set_export_asker(export_asker a)
     asker() = std::move(a);
 }
 
+bool sql_script_editor::ask_export(export_choice &choice)
+{
+    if (asker()) return asker()(this, choice);
+    import_csv_dlg dlg(this);
+    dlg.set_export_mode(true);
+    dlg.set_path(choice.path);
+    dlg.setWindowTitle(tr("export current windows execute result to csv/csvs file"));
+    if (dlg.exec() != QDialog::Accepted) return false;
+    choice.path = dlg.path();
+    choice.csv = dlg.csv();
+    choice.separator = dlg.separator();
+    choice.replace = dlg.replace();
+    return true;
+}
+
 void sql_script_editor::export_data(bool)
 {
     QWidget *page = ui->tabWidget->currentWidget();
-    if (!page || !asker() || !db_) return;
+    if (!page || !db_) return;
     const QString statement = export_statement(page->property(statement_prop).toString());
     export_choice choice;
     choice.path = QStringLiteral("./export_data");
-    if (!asker()(this, choice)) return;
+    if (!ask_export(choice)) return;
     db_->export_query(statement, choice.path, choice.csv, choice.separator, choice.replace);
 }
 

@@ -8,6 +8,7 @@
 #include "editor/run_progress_wt.h"
 #include "editor/sql_script_editor.h"
 #include "msg_box.h"
+#include "search_tab_dlg.h"
 #include "server_fixture.h"
 #include "shot.h"
 #include "sys_config.h"
@@ -184,6 +185,13 @@ TEST_F(script_editor_test, result_tabs_carry_find_text_only_with_rows_and_report
     ASSERT_TRUE(view);
     EXPECT_EQ(view->model()->index(0, 0).data().toString(), "7");
     EXPECT_TRUE(view->itemDelegateForColumn(0));
+    // "find text" opens the table find dialog over this grid.
+    for (QAction *a : view->actions())
+        if (a->objectName() == "find_text_act") a->trigger();
+    auto *find = view->findChild<search_tab_dlg *>();
+    ASSERT_TRUE(find);
+    EXPECT_TRUE(find->isVisible());
+    find->reject();
 
     ed->close_tab(true);
     EXPECT_EQ(tabs->count(), 1);

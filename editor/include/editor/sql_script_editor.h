@@ -71,8 +71,8 @@ public:
     // A result tab's title without the trailing `;` and blanks.
     static QString export_statement(const QString &title);
 
-    // How export asks for its path, separator and mode; false when cancelled. Until it is
-    // set, export has nothing to ask with and does nothing.
+    // How export asks for its path, separator and mode; false when cancelled. Tests set it;
+    // without one the export form of the CSV dialog asks.
     using export_asker = std::function<bool(QWidget *parent, export_choice &choice)>;
     static void set_export_asker(export_asker asker);
 
@@ -108,6 +108,7 @@ private:
     void show_tabs_by_count();
     void remove_result_tab(int index);
     void lock_for_run(bool running);
+    bool ask_export(export_choice &choice);
 
     Ui::sql_script_editor *ui;
     db_access *db_;
