@@ -21,7 +21,7 @@ int64_t local_time_cache::by_zone(int32_t julian_day, int32_t msecs)
     return at.isValid() ? at.toMSecsSinceEpoch() : INT64_MIN;
 }
 
-int64_t local_time_cache::epoch_msecs(int32_t julian_day, int32_t msecs)
+int64_t local_time_cache::offset_of(int32_t julian_day)
 {
     if (!have_last_ || julian_day != last_day_) {
         auto found = offsets_.find(julian_day);
@@ -38,6 +38,17 @@ int64_t local_time_cache::epoch_msecs(int32_t julian_day, int32_t msecs)
         last_day_ = julian_day;
         last_offset_ = found->second;
     }
-    if (last_offset_ == mixed) return by_zone(julian_day, msecs);
-    return local_msecs(julian_day, msecs) - last_offset_;
+    return last_offset_;
+}
+
+bool local_time_cache::plain_day(int32_t julian_day)
+{
+    return offset_of(julian_day) != mixed;
+}
+
+int64_t local_time_cache::epoch_msecs(int32_t julian_day, int32_t msecs)
+{
+    const int64_t offset = offset_of(julian_day);
+    if (offset == mixed) return by_zone(julian_day, msecs);
+    return local_msecs(julian_day, msecs) - offset;
 }

@@ -13,7 +13,12 @@ public:
     // local time that does not exist (skipped by a change to summer time).
     int64_t epoch_msecs(int32_t julian_day, int32_t msecs);
 
+    // Whether every local time of the day exists once, at one offset from UTC.
+    bool plain_day(int32_t julian_day);
+    void clear() { *this = local_time_cache(); }
+
 private:
+    int64_t offset_of(int32_t julian_day);
     static int64_t by_zone(int32_t julian_day, int32_t msecs);
 
     static constexpr int64_t mixed = INT64_MIN;    // the offset changes within the day

@@ -465,6 +465,7 @@ void tab_data_model::clear_all()
     new_count_ = 0;
     extras_.clear();
     marks_.clear();
+    zone_.clear();
 }
 
 bool tab_data_model::load_rows(const QByteArray &sql, bool no_log, bool *editable)
@@ -588,6 +589,23 @@ QVariant tab_data_model::edit_value(int row, int column) const
     return base_value(stored, column);
 }
 
+// The value whose display text the grid shows. A loaded local date-time on a day without a
+// daylight-saving change reads the same on every clock, so it is handed over as that wall
+// clock time in UTC: formatting it then costs no time-zone lookup.
+QVariant tab_data_model::shown_value(int row, int column) const
+{
+    const typed_column &col = columns_[size_t(column)];
+    const uint32_t stored = order_[size_t(row)];
+    if (col.type() != cell_type::datetime || stored >= loaded_rows_ ||
+        extra(stored, column) != nullptr)
+        return edit_value(row, column);
+    const int64_t packed = col.fixed<int64_t>(stored);
+    const int32_t day = typed_column::day_of(packed), msecs = typed_column::msecs_of(packed);
+    if (day == typed_column::date_invalid || msecs < 0 || !zone_.plain_day(day))
+        return edit_value(row, column);
+    return QDateTime(QDate::fromJulianDay(day), QTime::fromMSecsSinceStartOfDay(msecs), Qt::UTC);
+}
+
 bool tab_data_model::is_modified(uint32_t stored, int column, const dbl_val_item &x) const
 {
     return x.edit_value().isValid() && x.edit_value() != base_value(stored, column);
@@ -621,7 +639,7 @@ QVariant tab_data_model::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || !in_table(index.row(), index.column())) return QVariant();
     if (role == Qt::DisplayRole) {
-        const QVariant v = edit_value(index.row(), index.column());
+        const QVariant v = shown_value(index.row(), index.column());
         item_dlgt *d = column_delegates_[size_t(index.column())];
         return d ? d->to_text(v) : v.toString();
     }

@@ -7,6 +7,7 @@
 
 #include "dbl_val_item.h"
 #include "item_dlgt.h"
+#include "local_time_cache.h"
 #include "typed_column.h"
 
 #include <QAbstractItemModel>
@@ -115,6 +116,7 @@ private:
     dbl_val_item &extra_for(uint32_t stored, int column);
     QVariant base_value(uint32_t stored, int column) const;
     QVariant edit_value(int row, int column) const;
+    QVariant shown_value(int row, int column) const;
     bool is_modified(uint32_t stored, int column, const dbl_val_item &x) const;
     std::vector<int> ascending_order(int column) const;
     void clear_all();
@@ -148,4 +150,6 @@ private:
     // is asked for: the table search reads the mark of every cell it clears, and a byte per
     // cell costs less than an entry per cell in a map.
     std::vector<std::vector<uint8_t>> marks_;
+    // Which days of the local zone have no daylight-saving change, for display texts.
+    mutable local_time_cache zone_;
 };
