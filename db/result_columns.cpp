@@ -2,8 +2,6 @@
 
 #include "db_access.h"
 
-#include <velalink.h>
-
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
