@@ -26,7 +26,7 @@ start)
     -o "-c listen_addresses=127.0.0.1 -p $port -k $dir" start >/dev/null
   psql -h 127.0.0.1 -p "$port" -U bench -d postgres -q -v ON_ERROR_STOP=1 <<SQL
 create table big (id bigint, qty integer, price double precision, name varchar(31), at timestamp);
-insert into big select g, g % 1000, g * 0.25, 'name-' || (g * 7919 % 200000), timestamp '2019-04-23 10:11:12' + g * interval '1 second'
+insert into big select g, g % 1000, g * 0.25, 'name-' || (g::bigint * 7919 % 200000), timestamp '2019-04-23 10:11:12' + g * interval '1 second'
   from generate_series(1, $rows) g;
 SQL
   ;;

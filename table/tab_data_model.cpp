@@ -93,15 +93,20 @@ public:
         key k;
         k.from = arena_.size();
         k.size = n;
-        for (size_t i = 0; i < n; ++i)
-            arena_.push_back(char(fold(static_cast<unsigned char>(p[i]))));
-        k.prefix = prefix_of(arena_.data() + k.from, n);
+        arena_.resize(k.from + n);
+        char *to = arena_.data() + k.from;
+        for (size_t i = 0; i < n; ++i) to[i] = char(fold(static_cast<unsigned char>(p[i])));
         keys_.push_back(k);
     }
     void add_ascii(const QString &s)
     {
         const QByteArray b = s.toLatin1();
         add_ascii(b.constData(), size_t(b.size()));
+    }
+    void reserve(size_t keys, size_t bytes)
+    {
+        keys_.reserve(keys);
+        arena_.reserve(bytes);
     }
     void add_wide(QString s)
     {
@@ -123,8 +128,23 @@ public:
         return true;
     }
 
-    void order(std::vector<int> &perm) const
+    void order(std::vector<int> &perm)
     {
+        // The integer prefix starts after the bytes every ASCII text shares (codes, names
+        // with a common stem), where the texts begin to differ.
+        size_t shared = SIZE_MAX;
+        const key *first = nullptr;
+        for (const key &k : keys_) {
+            if (k.wide >= 0) continue;
+            if (!first) first = &k;
+            size_t n = std::min({shared, k.size, first->size});
+            const char *a = arena_.data() + first->from, *b = arena_.data() + k.from;
+            size_t i = 0;
+            while (i < n && a[i] == b[i]) ++i;
+            shared = i;
+        }
+        for (key &k : keys_)
+            if (k.wide < 0) k.prefix = prefix_of(arena_.data() + k.from + shared, k.size - shared);
         std::vector<std::pair<uint64_t, int>> keyed(keys_.size());
         for (size_t i = 0; i < keys_.size(); ++i) keyed[i] = {keys_[i].prefix, int(i)};
         std::stable_sort(
@@ -229,6 +249,7 @@ std::vector<int> tab_data_model::ascending_order(int column) const
         switch (type) {
         case QMetaType::QString: {
             text_keys keys;
+            keys.reserve(n, col.bytes());
             for (size_t i = 0; i < n; ++i) {
                 if (const QVariant *e = edit_of(i)) {
                     const QString &s = *static_cast<const QString *>(e->constData());
