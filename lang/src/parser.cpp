@@ -740,6 +740,26 @@ int32_t parse_all(const grammar &g, const char *text, uint64_t length, statement
     return static_cast<int32_t>(consumed);
 }
 
+int32_t parse_each(const grammar &g, const char *text, uint64_t length,
+                   const std::function<void(const parse_node *)> &visit, parse_options opts)
+{
+    if (length > static_cast<uint64_t>(std::numeric_limits<int32_t>::max()))
+        length = static_cast<uint64_t>(std::numeric_limits<int32_t>::max());
+    uint64_t consumed = 0;
+    node_arena arena;
+    auto memo = std::make_unique<lookahead_memo>();
+    while (consumed != length) {
+        const auto mark = arena.mark();
+        statement_match m =
+            match_statement(g, arena, memo.get(), text + consumed, length - consumed, opts);
+        if (!m.root) break;
+        visit(m.root);
+        consumed = static_cast<uint64_t>(m.root->stop() - text);
+        arena.rewind(mark);
+    }
+    return static_cast<int32_t>(consumed);
+}
+
 // ---- walking trees ---------------------------------------------------------------------
 
 namespace {

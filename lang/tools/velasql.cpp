@@ -7,6 +7,7 @@
 // "-" reads standard input. A file that cannot be read exits with status 2.
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -16,7 +17,6 @@
 namespace {
 
 using lang::sql_engine;
-using lang::statement_list;
 
 bool read_all(const char *name, std::string &out)
 {
@@ -42,12 +42,14 @@ bool read_all(const char *name, std::string &out)
     return ok;
 }
 
-// Parses text; on failure prints where and returns false. The position named is the
-// farthest point the failing statement reached, which is where the mistake usually is.
-bool parse_script(const char *name, const std::string &text, statement_list &list)
+// Parses text, handing each statement to visit (its tree lives only during the call); on
+// failure prints where and returns false. The position named is the farthest point the
+// failing statement reached, which is where the mistake usually is.
+bool parse_script(const char *name, const std::string &text,
+                  const std::function<void(const lang::parse_node *)> &visit)
 {
     const sql_engine &engine = sql_engine::instance();
-    int32_t stop = engine.parse_all(text.data(), text.size(), list);
+    int32_t stop = lang::parse_each(engine.sql_grammar(), text.data(), text.size(), visit);
     if (static_cast<size_t>(stop) == text.size()) return true;
     lang::parse_result one =
         engine.parse_one(text.data() + stop, text.size() - static_cast<size_t>(stop));
@@ -102,15 +104,15 @@ int main(int argc, char **argv)
                 status = 2;
                 continue;
             }
-            statement_list list;
-            if (!parse_script(argv[i], text, list)) {
+            size_t count = 0;
+            if (!parse_script(argv[i], text, [&](const lang::parse_node *) { ++count; })) {
                 if (status == 0) status = 1;
                 continue;
             }
             if (argc == 3)
-                std::printf("ok: %zu statements\n", list.size());
+                std::printf("ok: %zu statements\n", count);
             else
-                std::printf("%s: ok: %zu statements\n", argv[i], list.size());
+                std::printf("%s: ok: %zu statements\n", argv[i], count);
         }
         return status;
     }
@@ -118,21 +120,21 @@ int main(int argc, char **argv)
     if ((command == "format" || command == "split") && argc == 3) {
         std::string text;
         if (!read_all(argv[2], text)) return 2;
-        statement_list list;
-        if (!parse_script(argv[2], text, list)) return 1;
-        if (command == "format") {
-            std::string out;
-            for (size_t i = 0; i < list.size(); ++i) {
-                if (i) out += '\n';
-                out += engine.normalise_statement(list[i], false, false);
+        // Nothing is written unless the whole script parses.
+        std::string out;
+        bool first = true;
+        auto visit = [&](const lang::parse_node *st) {
+            if (command == "format") {
+                if (!first) out += '\n';
+                out += engine.normalise_statement(st, false, false);
+            } else {
+                out += trim_spaces(engine.normalise_statement(st, true, true));
+                out += '\n';
             }
-            std::fwrite(out.data(), 1, out.size(), stdout);
-        } else {
-            for (const lang::parse_node *s : list) {
-                std::string line = trim_spaces(engine.normalise_statement(s, true, true));
-                std::printf("%s\n", line.c_str());
-            }
-        }
+            first = false;
+        };
+        if (!parse_script(argv[2], text, visit)) return 1;
+        std::fwrite(out.data(), 1, out.size(), stdout);
         return 0;
     }
     return usage();

@@ -292,3 +292,24 @@ TEST(sql_dialect, first_byte_skipping_changes_nothing)
     ASSERT_EQ(fast.size(), slow.size());
     for (size_t i = 0; i < fast.size(); ++i) ASSERT_EQ(shape(fast[i]), shape(slow[i])) << i;
 }
+
+// Statement by statement, each tree freed after its visit: the same statements and the same
+// stop as parse_all, whether the script parses whole or not.
+TEST(sql_engine, parse_each_sees_what_parse_all_keeps)
+{
+    const sql_engine &e = sql_engine::instance();
+    for (std::string text : {std::string("select a from t; /* c */ show tables\nselect 1"),
+                             std::string("select a from t;\nselec b;"), std::string()}) {
+        statement_list all;
+        int32_t stop = e.parse_all(text, all);
+        std::vector<std::string> seen;
+        int32_t each_stop =
+            parse_each(e.sql_grammar(), text.data(), text.size(), [&](const parse_node *st) {
+                seen.push_back(e.normalise_statement(st, false, false));
+            });
+        EXPECT_EQ(each_stop, stop) << text;
+        ASSERT_EQ(seen.size(), all.size()) << text;
+        for (size_t i = 0; i < all.size(); ++i)
+            EXPECT_EQ(seen[i], e.normalise_statement(all[i], false, false));
+    }
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string_view>
@@ -211,6 +212,12 @@ parse_result parse_one(const grammar &g, const char *pos, uint64_t remaining,
 // good match (0 when the first fails or the text is empty).
 int32_t parse_all(const grammar &g, const char *text, uint64_t length, statement_list &list,
                   parse_options opts = {});
+
+// Like parse_all, but hands each statement's tree to visit and frees it before the next one,
+// so that a long script needs the memory of one statement only. Returns what parse_all
+// returns.
+int32_t parse_each(const grammar &g, const char *text, uint64_t length,
+                   const std::function<void(const parse_node *)> &visit, parse_options opts = {});
 
 // First descendant of tree (the root itself excluded) with that id, depth first in
 // pre-order, or null.
