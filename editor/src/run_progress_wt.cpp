@@ -37,9 +37,13 @@ bool run_progress_wt::step(int done)
     if (!running_) return true;
     if (!shown_ && clock_.elapsed() > patience_ms) {
         shown_ = true;
+        last_events_ = -events_every_ms;
         show();
     }
-    if (shown_) {
+    // A few times a frame is enough to repaint and to see Stop; more would slow a run of
+    // short statements down.
+    if (shown_ && clock_.elapsed() - last_events_ >= events_every_ms) {
+        last_events_ = clock_.elapsed();
         label_->setText(tr("statement %1 of %2").arg(done).arg(total_));
         // Only after a statement, never during one: the connection belongs to this thread
         // and each statement blocks until its whole reply is in.

@@ -14,6 +14,8 @@ class run_progress_wt : public QWidget {
 public:
     // After this long a run lets the window repaint and offers Stop.
     static constexpr int patience_ms = 300;
+    // How often a long run lets the window process its events.
+    static constexpr int events_every_ms = 15;
 
     explicit run_progress_wt(QWidget *parent = nullptr);
 
@@ -44,6 +46,7 @@ private:
     QLabel *label_;
     QPushButton *stop_btn_;
     QElapsedTimer clock_;
+    qint64 last_events_ = 0;
     int total_ = 0;
     bool running_ = false;
     bool stop_ = false;
