@@ -300,8 +300,9 @@ void text_buffer::record(int32_t kind, std::string_view bytes, int32_t position,
     bool after_undo = undo_index_ < static_cast<int32_t>(log_.size());
     int64_t last_group = log_.empty() ? 0 : log_.back().group;
     e.group = last_group + (after_undo ? 1 : 0);
-    e.group_start = !log_.empty() && !after_undo &&
+    e.group_start = !log_.empty() && !after_undo && !join_next_ &&
                     static_cast<double>(e.time - log_.back().time) > continuous_ms_;
+    join_next_ = false;
     log_.resize(static_cast<size_t>(undo_index_));
     log_.push_back(std::move(e));
     ++undo_index_;
@@ -363,11 +364,14 @@ void text_buffer::insert(std::string_view bytes)
     if (bytes.empty()) return;
     for (const text_range &s : selections_)
         if (s.begin <= cursor_ && cursor_ <= s.end) {
+            const int32_t before = undo_index_;
             remove(s.begin, s.end);
+            join_next_ = undo_index_ != before; // typing over a selection is one step
             break;
         }
     selections_.clear();
     insert_at(cursor_, bytes);
+    join_next_ = false;
 }
 
 void text_buffer::remove(int32_t begin, int32_t end, bool backspace)
@@ -383,9 +387,12 @@ void text_buffer::remove(int32_t begin, int32_t end, bool backspace)
 
 void text_buffer::replace(int32_t begin, int32_t end, std::string_view bytes)
 {
+    const int32_t before = undo_index_;
     remove(begin, end);
+    join_next_ = undo_index_ != before; // a replacement is one step, however long it took
     cursor_ = snap(begin);
     insert_at(cursor_, bytes);
+    join_next_ = false;
 }
 
 void text_buffer::replace_keep_selections(int32_t begin, int32_t end, std::string_view bytes)
@@ -457,6 +464,7 @@ size_t text_buffer::replace_ranges(const range_list &ranges, std::string_view by
     record(removed, slice(span_begin, span_end), span_begin, false);
     raw_erase(span_begin, span_end - span_begin);
     if (!span.empty()) {
+        join_next_ = true;
         record(inserted, span, span_begin, false);
         raw_insert(span_begin, span);
     }

@@ -108,7 +108,11 @@ TEST_F(search_test, previous_mirrors_next)
 
 TEST_F(search_test, replace_all_is_one_undo_step)
 {
-    g_config.edit_time = 100;
+    // No time grouping: every edit at its own moment would be an undo step of its own.
+    g_config.edit_time = 0;
+    ed->buffer().set_continuous_seconds(0);
+    int64_t now = 0;
+    ed->buffer().set_clock([&now] { return now += 1000; });
     ed->set_text("x x");
     target("x");
     ui.rep_le->setText("yy");

@@ -44,6 +44,38 @@ TEST(text_buffer_undo, continuous_time_comes_from_the_setting)
     EXPECT_EQ(c.buf.text(), "");
 }
 
+TEST(text_buffer_undo, a_replacement_is_one_step_however_slow_the_clock)
+{
+    // With no time grouping every change is a step of its own, but the two halves of a
+    // replacement (removal and insertion) are one, even when the clock moves between them.
+    for (int how = 0; how < 3; ++how) {
+        int64_t now = 0;
+        text_buffer buf([&now] { return now += 1000; });
+        buf.set_continuous_seconds(0);
+        buf.set_text("ab cd");
+        buf.insert_at(5, "!");
+        if (how == 0) buf.replace(0, 2, "XY");
+        if (how == 1) buf.replace_ranges({{0, 2}, {3, 5}}, "Z", false);
+        if (how == 2) {
+            buf.select(0, 2);
+            buf.set_cursor(2);
+            buf.insert("Q");
+        }
+        buf.undo();
+        EXPECT_EQ(buf.text(), "ab cd!") << how;
+        buf.undo();
+        EXPECT_EQ(buf.text(), "ab cd") << how << ": the step before stays its own";
+    }
+    // Typing with nothing selected never joins the step before.
+    int64_t now = 0;
+    text_buffer buf([&now] { return now += 1000; });
+    buf.set_continuous_seconds(0);
+    buf.insert_at(0, "a");
+    buf.insert("b");
+    buf.undo();
+    EXPECT_EQ(buf.text(), "a");
+}
+
 TEST(text_buffer_undo, redo_replays_one_group_and_edit_after_undo_drops_the_tail)
 {
     clocked c;

@@ -1,5 +1,7 @@
 #include "server_fixture.h"
 
+#include <gtest/gtest.h>
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -124,11 +126,14 @@ void server_fixture::stop()
         while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {}
     }
     pid_ = -1;
-    // A clean stop exits with 0; anything else (a sanitizer report, a crash) is shown,
-    // since the log goes away with the temporary folder.
+    // A clean stop exits with 0; anything else (a crash, a sanitizer report, a server that
+    // had to be killed) fails the test, with the log, which goes away with the folder.
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        std::fprintf(stderr, "server_fixture: velaserver ended badly (status %d); its log:\n%s\n",
-                     status, log().c_str());
+        ADD_FAILURE() << "velaserver ended badly ("
+                      << (WIFSIGNALED(status) ? "signal " + std::to_string(WTERMSIG(status))
+                                              : "exit " + std::to_string(WEXITSTATUS(status)))
+                      << "); its log:\n"
+                      << log();
 }
 
 void server_fixture::kill9()

@@ -125,6 +125,8 @@ public:
     // and nothing is undone: the user is still typing.
     bool editing_recently(double factor) const;
     int64_t now() const { return clock_(); }
+    // The clock edits are timed by (tests make time pass at will).
+    void set_clock(clock_fn clock) { clock_ = std::move(clock); }
 
     // --- changes since the last look -----------------------------------------------------
     // One edit that covers every change since the reader's last take_change (or since
@@ -169,4 +171,7 @@ private:
     int64_t saved_group_ = 0;
     double continuous_ms_ = 1000.0;
     clock_fn clock_;
+    // The next recorded change belongs to the step of the one before, whatever the time
+    // between them (the insertion half of a replacement).
+    bool join_next_ = false;
 };
