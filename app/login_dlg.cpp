@@ -3,9 +3,9 @@
 
 #include "mainwindow.h"
 
-#include <db_access.h>
-#include <msg_box.h>
-#include <sys_config.h>
+#include "db_access.h"
+#include "msg_box.h"
+#include "sys_config.h"
 
 #include <QFontMetrics>
 #include <QRegExp>

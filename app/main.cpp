@@ -2,9 +2,9 @@
 // written back at the end whether or not a login happened.
 #include "login_dlg.h"
 
-#include <program_path.h>
-#include <startup.h>
-#include <sys_config.h>
+#include "program_path.h"
+#include "startup.h"
+#include "sys_config.h"
 
 #include <QApplication>
 #include <QTextCodec>

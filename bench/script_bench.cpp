@@ -14,7 +14,7 @@
 #include "sys_config.h"
 #include "tab_data_model.h"
 
-#include <velalink.h>
+#include "velalink.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -59,8 +59,8 @@ public:
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     g_config = sys_config::initial();
     server_fixture server;

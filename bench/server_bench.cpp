@@ -6,7 +6,7 @@
 #include "server_fixture.h"
 
 #include <benchmark/benchmark.h>
-#include <velalink.h>
+#include "velalink.h"
 
 #include <atomic>
 #include <cstdio>

@@ -5,7 +5,7 @@
 //   bench_server_dialect [RUNS]
 #include "server_fixture.h"
 
-#include <velalink.h>
+#include "velalink.h"
 
 #include <algorithm>
 #include <chrono>

@@ -5,7 +5,7 @@
 //   soak_server [SECONDS] [HONEST_CLIENTS]
 #include "server_fixture.h"
 
-#include <velalink.h>
+#include "velalink.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include <velalink.h>
+#include "velalink.h"
 
 #include "base/wire.h"
 #include "exec_log.h"

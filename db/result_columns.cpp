@@ -8,7 +8,7 @@
 
 #include <cstdio>
 
-#include <velalink.h>
+#include "velalink.h"
 
 namespace {
 

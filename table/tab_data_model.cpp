@@ -4,7 +4,7 @@
 #include "local_time_cache.h"
 #include "result_columns.h"
 
-#include <lang/sql_engine.h>
+#include "lang/sql_engine.h"
 
 #include <QColor>
 #include <QDateTime>

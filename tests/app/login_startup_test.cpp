@@ -1,4 +1,4 @@
-#include <startup.h>
+#include "startup.h"
 
 #include <QApplication>
 #include <QTranslator>

@@ -2,11 +2,11 @@
 #include "login_dlg.h"
 #include "mainwindow.h"
 
-#include <msg_box.h>
-#include <scripted_peer.h>
-#include <server_fixture.h>
-#include <shot.h>
-#include <sys_config.h>
+#include "msg_box.h"
+#include "scripted_peer.h"
+#include "server_fixture.h"
+#include "shot.h"
+#include "sys_config.h"
 
 #include <QCheckBox>
 #include <QApplication>

@@ -8,7 +8,7 @@
 #include "lang/sql_engine.h"
 #include "server_fixture.h"
 
-#include <velalink.h>
+#include "velalink.h"
 
 #include <QDir>
 #include <QFile>

@@ -13,7 +13,7 @@
 #include "shot.h"
 #include "sys_config.h"
 
-#include <velalink.h>
+#include "velalink.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include <code_font.h>
-#include <sys_config.h>
+#include "code_font.h"
+#include "sys_config.h"
 
 #include <QFontInfo>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include <sys_config.h>
+#include "sys_config.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include <msg_box.h>
+#include "msg_box.h"
 
 #include <gtest/gtest.h>
 

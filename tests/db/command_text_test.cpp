@@ -1,4 +1,4 @@
-#include <db_access.h>
+#include "db_access.h"
 
 #include <gtest/gtest.h>
 

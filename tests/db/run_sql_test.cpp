@@ -1,7 +1,7 @@
-#include <db_access.h>
-#include <exec_log.h>
-#include <scripted_peer.h>
-#include <velalink.h>
+#include "db_access.h"
+#include "exec_log.h"
+#include "scripted_peer.h"
+#include "velalink.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,9 +1,9 @@
 // db_access against a running velaserver: the command texts it builds must be ones the
 // server runs, and what comes back must convert into the right names, types and values.
-#include <db_access.h>
-#include <exec_log.h>
-#include <velalink.h>
-#include <server_fixture.h>
+#include "db_access.h"
+#include "exec_log.h"
+#include "velalink.h"
+#include "server_fixture.h"
 
 #include <QDate>
 #include <QTime>
