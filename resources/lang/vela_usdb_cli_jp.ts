@@ -555,6 +555,110 @@
         <source>data of table: %1</source>
         <translation>テーブル %1 のデータ</translation>
     </message>
+    <message>
+        <source>clear file list</source>
+        <translation>一覧を消去</translation>
+    </message>
+    <message>
+        <source>open file failed</source>
+        <translation>ファイルを開けません</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a folder, not a script file.</source>
+        <translation>「%1」はフォルダーで、スクリプトファイルではありません。</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; could not be opened: %2</source>
+        <translation>ファイル「%1」を開けませんでした：%2</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; is larger than %2 MiB and is not opened.</source>
+        <translation>ファイル「%1」は %2 MiB を超えるため開きません。</translation>
+    </message>
+    <message>
+        <source>the file grew while it was read</source>
+        <translation>読み込み中にファイルが大きくなりました</translation>
+    </message>
+    <message>
+        <source>save file failed</source>
+        <translation>ファイルを保存できません</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; could not be saved: %2</source>
+        <translation>ファイル「%1」を保存できませんでした：%2</translation>
+    </message>
+    <message>
+        <source>scriptfile</source>
+        <translation>スクリプトファイル</translation>
+    </message>
+    <message>
+        <source>set sql file&apos;s location</source>
+        <translation>SQL ファイルの保存先</translation>
+    </message>
+    <message>
+        <source>open sql file to script editor</source>
+        <translation>SQL ファイルをエディターで開く</translation>
+    </message>
+    <message>
+        <source>file not exists</source>
+        <translation>ファイルがありません</translation>
+    </message>
+    <message>
+        <source>the file is not exists do your want to create new file?</source>
+        <translation>ファイルがありません。新しく作成しますか？</translation>
+    </message>
+    <message>
+        <source>save as sql file to location</source>
+        <translation>SQL ファイルに名前を付けて保存</translation>
+    </message>
+    <message>
+        <source>file path is same</source>
+        <translation>同じパス</translation>
+    </message>
+    <message>
+        <source>the selected path is same as original!</source>
+        <translation>選んだパスは元のパスと同じです。</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; is open in another tab.</source>
+        <translation>ファイル「%1」は別のタブで開いています。</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; could not be saved. close it and lose the changes?</source>
+        <translation>ファイル「%1」を保存できませんでした。変更を破棄して閉じますか？</translation>
+    </message>
+    <message>
+        <source>some scripts could not be saved. quit and lose their changes?</source>
+        <translation>保存できなかったスクリプトがあります。変更を破棄して終了しますか？</translation>
+    </message>
+    <message>
+        <source>open sql file to execute</source>
+        <translation>実行する SQL ファイルを開く</translation>
+    </message>
+    <message>
+        <source>sql parse failed</source>
+        <translation>SQL の構文解析に失敗</translation>
+    </message>
+    <message>
+        <source>the sql parsed failed at position: %1</source>
+        <translation>SQL の構文解析が位置 %1 で失敗しました</translation>
+    </message>
+    <message>
+        <source>execute infomation</source>
+        <translation>実行結果</translation>
+    </message>
+    <message>
+        <source>the sql &quot;%1&quot; execute failed!</source>
+        <translation>SQL「%1」の実行に失敗しました。</translation>
+    </message>
+    <message>
+        <source>the run was stopped after statement %1 of %2.</source>
+        <translation>%2 文中 %1 文目の後で実行を中止しました。</translation>
+    </message>
+    <message>
+        <source>the sql execute sussesful total!</source>
+        <translation>すべての SQL の実行に成功しました。</translation>
+    </message>
 </context>
 <context>
     <name>about_dlg</name>
@@ -1009,6 +1113,17 @@ selection-background-color: rgb(163, 163, 163);</translation>
     </message>
 </context>
 <context>
+    <name>run_progress_wt</name>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>statement %1 of %2</source>
+        <translation>%2 文中 %1 文目</translation>
+    </message>
+</context>
+<context>
     <name>save_tab_dlg</name>
     <message>
         <source>Dialog</source>
@@ -1287,6 +1402,69 @@ selection-background-color: rgb(163, 163, 163);</translation>
     <message>
         <source>find text in current table</source>
         <translation>現在のテーブルで検索</translation>
+    </message>
+</context>
+<context>
+    <name>sql_script_editor</name>
+    <message>
+        <source>Form</source>
+        <translation>フォーム</translation>
+    </message>
+    <message>
+        <source>execute(&amp;e)</source>
+        <translation>実行(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Ctrl+Return</source>
+        <translation>Ctrl+Return</translation>
+    </message>
+    <message>
+        <source>copy current text</source>
+        <translation>現在のテキストをコピー</translation>
+    </message>
+    <message>
+        <source>close all</source>
+        <translation>すべて閉じる</translation>
+    </message>
+    <message>
+        <source>close current</source>
+        <translation>現在のタブを閉じる</translation>
+    </message>
+    <message>
+        <source>export current data</source>
+        <translation>現在のデータをエクスポート</translation>
+    </message>
+    <message>
+        <source>sql parse failed</source>
+        <translation>SQL の構文解析に失敗</translation>
+    </message>
+    <message>
+        <source>the sql parsed failed at position: %1</source>
+        <translation>SQL の構文解析が位置 %1 で失敗しました</translation>
+    </message>
+    <message>
+        <source>execute infomation</source>
+        <translation>実行結果</translation>
+    </message>
+    <message>
+        <source>the sql &quot;%1&quot; execute failed!</source>
+        <translation>SQL「%1」の実行に失敗しました。</translation>
+    </message>
+    <message>
+        <source>the run was stopped after statement %1 of %2.</source>
+        <translation>%2 文中 %1 文目の後で実行を中止しました。</translation>
+    </message>
+    <message>
+        <source>the sql execute sussesful total!</source>
+        <translation>すべての SQL の実行に成功しました。</translation>
+    </message>
+    <message>
+        <source>find text</source>
+        <translation>テキストを検索</translation>
+    </message>
+    <message>
+        <source>%1 rows, %2 columns in %3 ms</source>
+        <translation>%1 行、%2 列、%3 ミリ秒</translation>
     </message>
 </context>
 <context>

@@ -555,6 +555,110 @@
         <source>data of table: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>clear file list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>open file failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a folder, not a script file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; could not be opened: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; is larger than %2 MiB and is not opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file grew while it was read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>save file failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; could not be saved: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>scriptfile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>set sql file&apos;s location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>open sql file to script editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>file not exists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is not exists do your want to create new file?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>save as sql file to location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>file path is same</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the selected path is same as original!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; is open in another tab.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; could not be saved. close it and lose the changes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>some scripts could not be saved. quit and lose their changes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>open sql file to execute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sql parse failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the sql parsed failed at position: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>execute infomation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the sql &quot;%1&quot; execute failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the run was stopped after statement %1 of %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the sql execute sussesful total!</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>about_dlg</name>
@@ -999,6 +1103,17 @@ selection-background-color: rgb(163, 163, 163);</source>
     </message>
 </context>
 <context>
+    <name>run_progress_wt</name>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>statement %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>save_tab_dlg</name>
     <message>
         <source>Dialog</source>
@@ -1276,6 +1391,69 @@ selection-background-color: rgb(163, 163, 163);</source>
     </message>
     <message>
         <source>find text in current table</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sql_script_editor</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>execute(&amp;e)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Return</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>copy current text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>close all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>close current</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>export current data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sql parse failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the sql parsed failed at position: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>execute infomation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the sql &quot;%1&quot; execute failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the run was stopped after statement %1 of %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the sql execute sussesful total!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>find text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 rows, %2 columns in %3 ms</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -555,6 +555,110 @@
         <source>data of table: %1</source>
         <translation>Données de la table %1</translation>
     </message>
+    <message>
+        <source>clear file list</source>
+        <translation>Effacer la liste</translation>
+    </message>
+    <message>
+        <source>open file failed</source>
+        <translation>Échec de l&apos;ouverture</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a folder, not a script file.</source>
+        <translation>« %1 » est un dossier, pas un fichier de script.</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; could not be opened: %2</source>
+        <translation>Impossible d&apos;ouvrir le fichier « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; is larger than %2 MiB and is not opened.</source>
+        <translation>Le fichier « %1 » dépasse %2 Mio ; il n&apos;est pas ouvert.</translation>
+    </message>
+    <message>
+        <source>the file grew while it was read</source>
+        <translation>le fichier a grossi pendant sa lecture</translation>
+    </message>
+    <message>
+        <source>save file failed</source>
+        <translation>Échec de l&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; could not be saved: %2</source>
+        <translation>Impossible d&apos;enregistrer le fichier « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>scriptfile</source>
+        <translation>fichier de script</translation>
+    </message>
+    <message>
+        <source>set sql file&apos;s location</source>
+        <translation>Emplacement du fichier SQL</translation>
+    </message>
+    <message>
+        <source>open sql file to script editor</source>
+        <translation>Ouvrir un fichier SQL dans l&apos;éditeur</translation>
+    </message>
+    <message>
+        <source>file not exists</source>
+        <translation>Fichier inexistant</translation>
+    </message>
+    <message>
+        <source>the file is not exists do your want to create new file?</source>
+        <translation>Le fichier n&apos;existe pas. Voulez-vous le créer ?</translation>
+    </message>
+    <message>
+        <source>save as sql file to location</source>
+        <translation>Enregistrer le fichier SQL sous</translation>
+    </message>
+    <message>
+        <source>file path is same</source>
+        <translation>Même chemin</translation>
+    </message>
+    <message>
+        <source>the selected path is same as original!</source>
+        <translation>Le chemin choisi est celui d&apos;origine !</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; is open in another tab.</source>
+        <translation>Le fichier « %1 » est ouvert dans un autre onglet.</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; could not be saved. close it and lose the changes?</source>
+        <translation>Impossible d&apos;enregistrer le fichier « %1 ». Le fermer et perdre les modifications ?</translation>
+    </message>
+    <message>
+        <source>some scripts could not be saved. quit and lose their changes?</source>
+        <translation>Certains scripts n&apos;ont pas pu être enregistrés. Quitter et perdre leurs modifications ?</translation>
+    </message>
+    <message>
+        <source>open sql file to execute</source>
+        <translation>Ouvrir un fichier SQL à exécuter</translation>
+    </message>
+    <message>
+        <source>sql parse failed</source>
+        <translation>Échec de l&apos;analyse SQL</translation>
+    </message>
+    <message>
+        <source>the sql parsed failed at position: %1</source>
+        <translation>L&apos;analyse du SQL a échoué à la position %1</translation>
+    </message>
+    <message>
+        <source>execute infomation</source>
+        <translation>Exécution</translation>
+    </message>
+    <message>
+        <source>the sql &quot;%1&quot; execute failed!</source>
+        <translation>L&apos;exécution du SQL « %1 » a échoué !</translation>
+    </message>
+    <message>
+        <source>the run was stopped after statement %1 of %2.</source>
+        <translation>L&apos;exécution a été arrêtée après l&apos;instruction %1 sur %2.</translation>
+    </message>
+    <message>
+        <source>the sql execute sussesful total!</source>
+        <translation>Tout le SQL a été exécuté avec succès !</translation>
+    </message>
 </context>
 <context>
     <name>about_dlg</name>
@@ -1009,6 +1113,17 @@ selection-background-color: rgb(163, 163, 163);</translation>
     </message>
 </context>
 <context>
+    <name>run_progress_wt</name>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>statement %1 of %2</source>
+        <translation>instruction %1 sur %2</translation>
+    </message>
+</context>
+<context>
     <name>save_tab_dlg</name>
     <message>
         <source>Dialog</source>
@@ -1287,6 +1402,69 @@ selection-background-color: rgb(163, 163, 163);</translation>
     <message>
         <source>find text in current table</source>
         <translation>Rechercher du texte dans la table courante</translation>
+    </message>
+</context>
+<context>
+    <name>sql_script_editor</name>
+    <message>
+        <source>Form</source>
+        <translation>Formulaire</translation>
+    </message>
+    <message>
+        <source>execute(&amp;e)</source>
+        <translation>&amp;Exécuter</translation>
+    </message>
+    <message>
+        <source>Ctrl+Return</source>
+        <translation>Ctrl+Return</translation>
+    </message>
+    <message>
+        <source>copy current text</source>
+        <translation>Copier le texte courant</translation>
+    </message>
+    <message>
+        <source>close all</source>
+        <translation>Tout fermer</translation>
+    </message>
+    <message>
+        <source>close current</source>
+        <translation>Fermer l&apos;onglet courant</translation>
+    </message>
+    <message>
+        <source>export current data</source>
+        <translation>Exporter les données courantes</translation>
+    </message>
+    <message>
+        <source>sql parse failed</source>
+        <translation>Échec de l&apos;analyse SQL</translation>
+    </message>
+    <message>
+        <source>the sql parsed failed at position: %1</source>
+        <translation>L&apos;analyse du SQL a échoué à la position %1</translation>
+    </message>
+    <message>
+        <source>execute infomation</source>
+        <translation>Exécution</translation>
+    </message>
+    <message>
+        <source>the sql &quot;%1&quot; execute failed!</source>
+        <translation>L&apos;exécution du SQL « %1 » a échoué !</translation>
+    </message>
+    <message>
+        <source>the run was stopped after statement %1 of %2.</source>
+        <translation>L&apos;exécution a été arrêtée après l&apos;instruction %1 sur %2.</translation>
+    </message>
+    <message>
+        <source>the sql execute sussesful total!</source>
+        <translation>Tout le SQL a été exécuté avec succès !</translation>
+    </message>
+    <message>
+        <source>find text</source>
+        <translation>Rechercher du texte</translation>
+    </message>
+    <message>
+        <source>%1 rows, %2 columns in %3 ms</source>
+        <translation>%1 lignes, %2 colonnes en %3 ms</translation>
     </message>
 </context>
 <context>

@@ -555,6 +555,110 @@
         <source>data of table: %1</source>
         <translation>表 %1 的数据</translation>
     </message>
+    <message>
+        <source>clear file list</source>
+        <translation>清除文件列表</translation>
+    </message>
+    <message>
+        <source>open file failed</source>
+        <translation>打开文件失败</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a folder, not a script file.</source>
+        <translation>“%1”是文件夹，不是脚本文件。</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; could not be opened: %2</source>
+        <translation>无法打开文件“%1”：%2</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; is larger than %2 MiB and is not opened.</source>
+        <translation>文件“%1”超过 %2 MiB，未打开。</translation>
+    </message>
+    <message>
+        <source>the file grew while it was read</source>
+        <translation>读取过程中文件变大了</translation>
+    </message>
+    <message>
+        <source>save file failed</source>
+        <translation>保存文件失败</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; could not be saved: %2</source>
+        <translation>无法保存文件“%1”：%2</translation>
+    </message>
+    <message>
+        <source>scriptfile</source>
+        <translation>脚本文件</translation>
+    </message>
+    <message>
+        <source>set sql file&apos;s location</source>
+        <translation>选择 SQL 文件的保存位置</translation>
+    </message>
+    <message>
+        <source>open sql file to script editor</source>
+        <translation>在脚本编辑器中打开 SQL 文件</translation>
+    </message>
+    <message>
+        <source>file not exists</source>
+        <translation>文件不存在</translation>
+    </message>
+    <message>
+        <source>the file is not exists do your want to create new file?</source>
+        <translation>文件不存在，要新建该文件吗？</translation>
+    </message>
+    <message>
+        <source>save as sql file to location</source>
+        <translation>将 SQL 文件另存为</translation>
+    </message>
+    <message>
+        <source>file path is same</source>
+        <translation>文件路径相同</translation>
+    </message>
+    <message>
+        <source>the selected path is same as original!</source>
+        <translation>所选路径与原路径相同！</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; is open in another tab.</source>
+        <translation>文件“%1”已在另一个标签页中打开。</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; could not be saved. close it and lose the changes?</source>
+        <translation>无法保存文件“%1”。关闭并放弃修改吗？</translation>
+    </message>
+    <message>
+        <source>some scripts could not be saved. quit and lose their changes?</source>
+        <translation>部分脚本无法保存。退出并放弃这些修改吗？</translation>
+    </message>
+    <message>
+        <source>open sql file to execute</source>
+        <translation>打开要执行的 SQL 文件</translation>
+    </message>
+    <message>
+        <source>sql parse failed</source>
+        <translation>SQL 解析失败</translation>
+    </message>
+    <message>
+        <source>the sql parsed failed at position: %1</source>
+        <translation>SQL 在位置 %1 处解析失败</translation>
+    </message>
+    <message>
+        <source>execute infomation</source>
+        <translation>执行信息</translation>
+    </message>
+    <message>
+        <source>the sql &quot;%1&quot; execute failed!</source>
+        <translation>SQL“%1”执行失败！</translation>
+    </message>
+    <message>
+        <source>the run was stopped after statement %1 of %2.</source>
+        <translation>执行在第 %1 条（共 %2 条）语句后停止。</translation>
+    </message>
+    <message>
+        <source>the sql execute sussesful total!</source>
+        <translation>全部 SQL 执行成功！</translation>
+    </message>
 </context>
 <context>
     <name>about_dlg</name>
@@ -1009,6 +1113,17 @@ selection-background-color: rgb(163, 163, 163);</translation>
     </message>
 </context>
 <context>
+    <name>run_progress_wt</name>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>statement %1 of %2</source>
+        <translation>第 %1 条，共 %2 条</translation>
+    </message>
+</context>
+<context>
     <name>save_tab_dlg</name>
     <message>
         <source>Dialog</source>
@@ -1287,6 +1402,69 @@ selection-background-color: rgb(163, 163, 163);</translation>
     <message>
         <source>find text in current table</source>
         <translation>在当前表中查找文本</translation>
+    </message>
+</context>
+<context>
+    <name>sql_script_editor</name>
+    <message>
+        <source>Form</source>
+        <translation>表单</translation>
+    </message>
+    <message>
+        <source>execute(&amp;e)</source>
+        <translation>执行(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Ctrl+Return</source>
+        <translation>Ctrl+Return</translation>
+    </message>
+    <message>
+        <source>copy current text</source>
+        <translation>复制当前文本</translation>
+    </message>
+    <message>
+        <source>close all</source>
+        <translation>全部关闭</translation>
+    </message>
+    <message>
+        <source>close current</source>
+        <translation>关闭当前</translation>
+    </message>
+    <message>
+        <source>export current data</source>
+        <translation>导出当前数据</translation>
+    </message>
+    <message>
+        <source>sql parse failed</source>
+        <translation>SQL 解析失败</translation>
+    </message>
+    <message>
+        <source>the sql parsed failed at position: %1</source>
+        <translation>SQL 在位置 %1 处解析失败</translation>
+    </message>
+    <message>
+        <source>execute infomation</source>
+        <translation>执行信息</translation>
+    </message>
+    <message>
+        <source>the sql &quot;%1&quot; execute failed!</source>
+        <translation>SQL“%1”执行失败！</translation>
+    </message>
+    <message>
+        <source>the run was stopped after statement %1 of %2.</source>
+        <translation>执行在第 %1 条（共 %2 条）语句后停止。</translation>
+    </message>
+    <message>
+        <source>the sql execute sussesful total!</source>
+        <translation>全部 SQL 执行成功！</translation>
+    </message>
+    <message>
+        <source>find text</source>
+        <translation>查找文本</translation>
+    </message>
+    <message>
+        <source>%1 rows, %2 columns in %3 ms</source>
+        <translation>%1 行，%2 列，用时 %3 毫秒</translation>
     </message>
 </context>
 <context>

@@ -5,8 +5,12 @@
 
 #include "about_dlg.h"
 #include "db_access.h"
+#include "editor/editor.h"
+#include "editor/run_progress_wt.h"
+#include "editor/sql_script_editor.h"
 #include "login_dlg.h"
 #include "mainwindow.h"
+#include "msg_box.h"
 #include "server_fixture.h"
 #include "startup.h"
 #include "support/shot.h"
@@ -132,6 +136,17 @@ TEST_P(language_shots, login_preferences_about_and_main_window_show_their_whole_
         ASSERT_EQ(tabs->count(), 1);
         QTest::qWait(20);
         save_shot(&win, name("main_data_view"));
+        // A script form with a run's result (its boxes answered, never shown).
+        msg_recorder boxes;
+        sql_script_editor script(
+            win.database(),
+            QStringLiteral("// people of Rome\nselect name, age, city from people where "
+                           "city == \"Rome\" first 5;"));
+        script.resize(1000, 600);
+        script.show();
+        script.exec_sql();
+        QTest::qWait(50);
+        save_shot(&script, name("script"));
         win.close();
         db_access::logout();
     }
