@@ -1466,6 +1466,10 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <source>%1 rows, %2 columns in %3 ms</source>
         <translation>%1 行、%2 列、%3 ミリ秒</translation>
     </message>
+    <message>
+        <source>export current windows execute result to csv/csvs file</source>
+        <translation>現在のウィンドウの実行結果を csv/csvs ファイルにエクスポート</translation>
+    </message>
 </context>
 <context>
     <name>sys_pre_dlg</name>

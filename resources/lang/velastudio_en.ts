@@ -1456,6 +1456,10 @@ selection-background-color: rgb(163, 163, 163);</source>
         <source>%1 rows, %2 columns in %3 ms</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>export current windows execute result to csv/csvs file</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>sys_pre_dlg</name>

@@ -1466,6 +1466,10 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <source>%1 rows, %2 columns in %3 ms</source>
         <translation>%1 lignes, %2 colonnes en %3 ms</translation>
     </message>
+    <message>
+        <source>export current windows execute result to csv/csvs file</source>
+        <translation>Exporter le résultat affiché vers un fichier csv/csvs</translation>
+    </message>
 </context>
 <context>
     <name>sys_pre_dlg</name>

@@ -1466,6 +1466,10 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <source>%1 rows, %2 columns in %3 ms</source>
         <translation>%1 行，%2 列，用时 %3 毫秒</translation>
     </message>
+    <message>
+        <source>export current windows execute result to csv/csvs file</source>
+        <translation>将当前窗口的执行结果导出到 csv/csvs 文件</translation>
+    </message>
 </context>
 <context>
     <name>sys_pre_dlg</name>
