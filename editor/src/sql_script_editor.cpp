@@ -418,7 +418,15 @@ void sql_script_editor::add_result_tab(tab_data_model *model, const QByteArray &
 
 void sql_script_editor::show_tabs_by_count()
 {
-    ui->tabWidget->setVisible(ui->tabWidget->count() > 0);
+    const bool show = ui->tabWidget->count() > 0;
+    if (show && ui->tabWidget->isHidden()) {
+        // Results that appear get half of the height, not the splitter's leftover.
+        const int h = ui->splitter->height();
+        ui->tabWidget->show();
+        ui->splitter->setSizes({h / 2, h - h / 2});
+        return;
+    }
+    ui->tabWidget->setVisible(show);
 }
 
 QString sql_script_editor::result_summary() const

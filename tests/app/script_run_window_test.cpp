@@ -10,6 +10,7 @@
 #include "mainwindow.h"
 #include "msg_box.h"
 #include "server_fixture.h"
+#include "shot.h"
 #include "sys_config.h"
 
 #include <QAction>
@@ -159,6 +160,7 @@ TEST_F(script_run_window, the_status_bar_sums_up_the_current_result_tab)
     EXPECT_TRUE(win->statusBar()->currentMessage().startsWith("2 rows, 2 columns in "))
         << win->statusBar()->currentMessage().toStdString();
     EXPECT_TRUE(win->statusBar()->currentMessage().endsWith(" ms"));
+    save_shot(win.get(), "main_window_script_tab");
 }
 
 } // namespace
