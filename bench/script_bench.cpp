@@ -130,6 +130,22 @@ int main(int argc, char **argv)
     }
     std::printf("parts: db_access::run_sql loop %.0f ms, tab_data_model::load_rows loop %.0f ms\n",
                 median(via_db), median(via_model));
+    {
+        std::vector<QByteArray> list = inserts(n, 30);
+        QByteArray script;
+        for (const QByteArray &s : list) script += s + '\n';
+        sql_script_editor ed(&db, QString::fromUtf8(script));
+        QElapsedTimer t;
+        t.start();
+        std::vector<QByteArray> texts =
+            sql_script_editor::statement_texts(ed.editor_widget()->statements(), false);
+        const double split = t.nsecsElapsed() / 1e6;
+        fresh();
+        t.start();
+        ed.exec(texts);
+        std::printf("parts: statement texts %.0f ms, exec of the list %.0f ms\n", split,
+                    t.nsecsElapsed() / 1e6);
+    }
     const double b = median(bare), r = median(run);
     std::printf("run 10000 inserts: bare exec loop %.0f ms (%.0f/s), exec_sql %.0f ms (%.0f/s), "
                 "ratio %.0f%%\n",
