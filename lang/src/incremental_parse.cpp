@@ -155,7 +155,8 @@ void relocate(const parse_node *root, std::ptrdiff_t delta, std::vector<parse_no
         parse_node *n = stack.back();
         stack.pop_back();
         n->start += delta;
-        for (uint32_t c = 0; c < n->count_; ++c) stack.push_back(n->kids()[c]);
+        const size_t count = n->child_count();
+        for (size_t c = 0; c < count; ++c) stack.push_back(n->kids()[c]);
     }
 }
 } // namespace

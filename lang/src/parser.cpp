@@ -141,7 +141,7 @@ parse_node *parse_context::leaf(node_id id, const char *start, uint64_t length)
     parse_node *n = static_cast<parse_node *>(arena.alloc(sizeof(parse_node)));
     n->id = id;
     n->start = start;
-    n->length = length;
+    n->length = static_cast<uint32_t>(length);
     n->count_ = 0;
     return n;
 }
@@ -159,7 +159,7 @@ VELA_INLINE parse_node *new_leaf(parse_context &ctx, node_id id, const char *sta
     n->id = id;
     n->count_ = 0;
     n->start = start;
-    n->length = length;
+    n->length = static_cast<uint32_t>(length);
     return n;
 }
 
@@ -167,13 +167,12 @@ VELA_INLINE parse_node *new_leaf(parse_context &ctx, node_id id, const char *sta
 VELA_INLINE parse_node *node_with_children(parse_context &ctx, node_id id, const char *start,
                                            uint64_t length, size_t count)
 {
-    char *mem =
-        static_cast<char *>(ctx.arena.alloc(sizeof(parse_node) + count * sizeof(parse_node *)));
+    char *mem = static_cast<char *>(ctx.arena.alloc(parse_node::bytes_for(count)));
     parse_node *n = reinterpret_cast<parse_node *>(mem);
     n->id = id;
-    n->count_ = static_cast<uint32_t>(count);
+    n->set_count(count);
     n->start = start;
-    n->length = length;
+    n->length = static_cast<uint32_t>(length);
     return n;
 }
 
@@ -225,9 +224,10 @@ VELA_INLINE void collect(parse_context &ctx, parse_node *r)
     if (r->id != anonymous_id) {
         ctx.scratch.push_back(r);
     } else {
-        ctx.scratch.insert(ctx.scratch.end(), r->kids(), r->kids() + r->count_);
+        const size_t count = r->child_count();
+        ctx.scratch.insert(ctx.scratch.end(), r->kids(), r->kids() + count);
         // The anonymous node itself is dropped; it is usually the last thing allocated.
-        ctx.arena.release_last(r, sizeof(parse_node) + r->count_ * sizeof(parse_node *));
+        ctx.arena.release_last(r, parse_node::bytes_for(count));
     }
 }
 
@@ -685,6 +685,9 @@ int32_t clamp32(uint64_t v)
 
 parse_result parse_one(const grammar &g, const char *pos, uint64_t remaining, parse_options opts)
 {
+    // Nodes hold 32-bit lengths; the result is 32-bit anyway.
+    if (remaining > static_cast<uint64_t>(std::numeric_limits<int32_t>::max()))
+        remaining = static_cast<uint64_t>(std::numeric_limits<int32_t>::max());
     parse_result out;
     node_arena &arena = parse_access::arena(out.tree);
     parse_context ctx(g, arena, remaining, opts);

@@ -272,3 +272,22 @@ TEST(parser, fast_path_agrees_with_plain_matching_on_small_grammars)
         }
     }
 }
+
+// A node with more children than a small count holds (they are kept differently).
+TEST(parser, many_children)
+{
+    test_grammar t("a = {'x'};");
+    for (size_t n : {size_t(65534), size_t(65535), size_t(70000)}) {
+        auto r = t.one(std::string(n, 'x'));
+        ASSERT_TRUE(r.tree);
+        const parse_node *root = r.tree.root();
+        ASSERT_EQ(root->child_count(), n);
+        size_t seen = 0;
+        for (const parse_node *c : *root) {
+            ASSERT_EQ(c->start, root->start + seen) << n;
+            ASSERT_EQ(c->length, 1u);
+            ++seen;
+        }
+        EXPECT_EQ(seen, n);
+    }
+}

@@ -21,27 +21,56 @@ constexpr node_id anonymous_id = 0;
 constexpr node_id terminal_id = 1;
 constexpr node_id no_node = 0xFFFF; // node_path_at: nothing found
 
+// Sixteen bytes: parsed texts are below 2 GiB (parse_one and parse_all cut longer ones), so
+// a length fits 32 bits, and a count of 65535 children or more is kept in the eight bytes
+// before the child pointers.
 struct parse_node {
-    node_id id = 0;
-    uint32_t count_ = 0;         // (for matchers) number of children
     const char *start = nullptr; // first byte matched
-    uint64_t length = 0;         // bytes matched (may be 0)
+    uint32_t length = 0;         // bytes matched (may be 0)
+    node_id id = 0;
+    uint16_t count_ = 0; // (for matchers) number of children, or wide_count
 
-    size_t child_count() const { return count_; }
+    static constexpr uint16_t wide_count = 0xFFFF;
+
+    size_t child_count() const
+    {
+        return count_ != wide_count
+                   ? count_
+                   : static_cast<size_t>(*reinterpret_cast<const uint64_t *>(this + 1));
+    }
     const parse_node *child(size_t i) const { return kids()[i]; }
     const parse_node *const *begin() const { return kids(); } // children in text order
-    const parse_node *const *end() const { return kids() + count_; }
+    const parse_node *const *end() const { return kids() + child_count(); }
     const char *stop() const { return start + length; } // one past the last byte
     std::string_view text() const { return {start, static_cast<size_t>(length)}; }
 
-    // For matchers: a node with children is allocated together with them, and the array of
-    // child pointers follows the node directly (in the same arena).
-    parse_node **kids() { return reinterpret_cast<parse_node **>(this + 1); }
+    // For matchers: a node with children is allocated together with them (bytes_for), and
+    // the array of child pointers follows the node (and its wide count) in the same arena.
+    static size_t bytes_for(size_t count)
+    {
+        return sizeof(parse_node) + (count >= wide_count ? sizeof(uint64_t) : 0) +
+               count * sizeof(parse_node *);
+    }
+    void set_count(size_t count)
+    {
+        if (count < wide_count) {
+            count_ = static_cast<uint16_t>(count);
+        } else {
+            count_ = wide_count;
+            *reinterpret_cast<uint64_t *>(this + 1) = count;
+        }
+    }
+    parse_node **kids()
+    {
+        return reinterpret_cast<parse_node **>(this + 1) + (count_ == wide_count ? 1 : 0);
+    }
     const parse_node *const *kids() const
     {
-        return reinterpret_cast<const parse_node *const *>(this + 1);
+        return reinterpret_cast<const parse_node *const *>(this + 1) +
+               (count_ == wide_count ? 1 : 0);
     }
 };
+static_assert(sizeof(parse_node) == 16, "parse nodes are meant to stay small");
 
 class node_arena;
 
