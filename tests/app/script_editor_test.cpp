@@ -4,6 +4,7 @@
 
 #include "db_access.h"
 #include "editor/auto_list.h"
+#include "exec_log.h"
 #include "editor/editor.h"
 #include "editor/run_progress_wt.h"
 #include "editor/sql_script_editor.h"
@@ -235,6 +236,27 @@ TEST_F(script_editor_test, export_sends_the_tab_statement_with_the_chosen_path)
     QFile f(it.next());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().contains("3"));
+}
+
+TEST_F(script_editor_test, the_log_gets_the_lines_of_a_long_run_in_batches)
+{
+    exec_log log;
+    db.set_log(&log);
+    QSignalSpy changes(&log, &exec_log::changed);
+    std::vector<QByteArray> list;
+    for (int i = 0; i < 8200; ++i)
+        list.push_back(sql("insert into T (a, b) values (%1, \"l\");").arg(i).toUtf8());
+    open(QString());
+    msg_recorder boxes;
+    EXPECT_TRUE(ed->exec(list));
+    db.set_log(nullptr);
+    EXPECT_EQ(changes.size(), 2); // after statement 8192 and at the end
+    // The newest line is on top.
+    const QString html = log.html();
+    const int last = html.indexOf(sql("values (8199,"));
+    const int before = html.indexOf(sql("values (8198,"));
+    EXPECT_GE(last, 0);
+    EXPECT_LT(last, before);
 }
 
 // Runs `fn` from the event loop once a run has started.
