@@ -4,6 +4,9 @@
 // cells. The same rows fetched from PostgreSQL through psql are the reference of what a
 // user waits for.
 #include "db_access.h"
+#include "editor/run_progress_wt.h"
+#include "editor/sql_script_editor.h"
+#include "msg_box.h"
 #include "server_fixture.h"
 #include "tab_data_model.h"
 
@@ -11,6 +14,8 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QElapsedTimer>
+#include <QTabWidget>
 #include <QHeaderView>
 #include <QTableView>
 
@@ -238,6 +243,43 @@ void BM_view_open(benchmark::State &state)
     }
 }
 BENCHMARK(BM_view_open)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// What a user waits for in a script tab: the statement run and its result tab made and
+// painted, then a click on the name column's header and a jump to the last row. Each step
+// is one freeze of the window; the counters give the longest.
+void BM_script_tab(benchmark::State &state)
+{
+    msg_recorder boxes; // the run's closing message box is answered at once
+    double run_ms = 0, sort_ms = 0, jump_ms = 0;
+    for (auto _ : state) {
+        sql_script_editor ed(db, QString::fromUtf8(query + ";"));
+        ed.resize(1200, 800);
+        ed.show();
+        QElapsedTimer clock;
+        clock.start();
+        if (!ed.exec({query})) {
+            state.SkipWithError("run failed");
+            return;
+        }
+        auto *view = qobject_cast<QTableView *>(ed.result_tabs()->currentWidget());
+        if (!view || view->model()->rowCount() != rows_total) {
+            state.SkipWithError("no result tab");
+            return;
+        }
+        ed.grab();
+        run_ms = double(clock.restart());
+        view->horizontalHeader()->setSortIndicator(3, Qt::AscendingOrder);
+        ed.grab();
+        sort_ms = double(clock.restart());
+        view->scrollToBottom();
+        ed.grab();
+        jump_ms = double(clock.restart());
+    }
+    state.counters["run_ms"] = run_ms;
+    state.counters["sort_ms"] = sort_ms;
+    state.counters["jump_ms"] = jump_ms;
+}
+BENCHMARK(BM_script_tab)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 void BM_commit_10k(benchmark::State &state)
 {
