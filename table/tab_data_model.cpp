@@ -145,16 +145,31 @@ public:
         }
         for (key &k : keys_)
             if (k.wide < 0) k.prefix = prefix_of(arena_.data() + k.from + shared, k.size - shared);
-        std::vector<std::pair<uint64_t, int>> keyed(keys_.size());
-        for (size_t i = 0; i < keys_.size(); ++i) keyed[i] = {keys_[i].prefix, int(i)};
-        std::stable_sort(
-            keyed.begin(), keyed.end(),
-            [this](const std::pair<uint64_t, int> &a, const std::pair<uint64_t, int> &b) {
-                const key &ka = keys_[size_t(a.second)], &kb = keys_[size_t(b.second)];
-                if (ka.wide < 0 && kb.wide < 0 && a.first != b.first) return a.first < b.first;
-                return compare(ka, kb) < 0;
-            });
-        for (size_t i = 0; i < keyed.size(); ++i) perm[i] = keyed[i].second;
+        // What a comparison needs travels with the row number, so that most comparisons
+        // touch nothing else: an ASCII text that ends within its prefix is all there.
+        struct sort_key {
+            uint64_t prefix;
+            uint32_t span; // bytes past the shared ones, capped; wide for a non-ASCII text
+            int32_t index;
+        };
+        constexpr uint32_t wide = UINT32_MAX, beyond = 9;
+        std::vector<sort_key> keyed(keys_.size());
+        for (size_t i = 0; i < keys_.size(); ++i) {
+            const key &k = keys_[i];
+            const uint32_t span =
+                k.wide >= 0 ? wide : uint32_t(std::min<size_t>(k.size - shared, beyond));
+            keyed[i] = {k.prefix, span, int32_t(i)};
+        }
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [this, wide, beyond](const sort_key &a, const sort_key &b) {
+                             if (a.span != wide && b.span != wide) {
+                                 if (a.prefix != b.prefix) return a.prefix < b.prefix;
+                                 // Equal up to where both end: the shorter comes first.
+                                 if (a.span < beyond && b.span < beyond) return a.span < b.span;
+                             }
+                             return compare(keys_[size_t(a.index)], keys_[size_t(b.index)]) < 0;
+                         });
+        for (size_t i = 0; i < keyed.size(); ++i) perm[i] = keyed[i].index;
     }
 
 private:
