@@ -34,25 +34,32 @@ QMessageBox::StandardButton show(QWidget *parent, msg_record rec,
                                  QMessageBox::StandardButton default_button)
 {
     if (responder()) return responder()(rec);
-    QMessageBox box(icon_of(rec.kind), rec.title, rec.text, rec.buttons, parent);
+    std::unique_ptr<QMessageBox> box = make_box(parent, rec);
+    if (default_button != QMessageBox::NoButton) box->setDefaultButton(default_button);
+    return static_cast<QMessageBox::StandardButton>(box->exec());
+}
+
+} // namespace
+
+std::unique_ptr<QMessageBox> make_box(QWidget *parent, const msg_record &rec)
+{
+    auto box =
+        std::make_unique<QMessageBox>(icon_of(rec.kind), rec.title, rec.text, rec.buttons, parent);
     if (!rec.detail.isEmpty()) {
         // Shown at once, under the text; a reason too long for a box is shortened there
         // and kept whole behind "Show Details".
         if (rec.detail.size() > detail_shown) {
-            box.setInformativeText(rec.detail.left(detail_shown) + QChar(0x2026));
-            box.setDetailedText(rec.detail);
+            box->setInformativeText(rec.detail.left(detail_shown) + QChar(0x2026));
+            box->setDetailedText(rec.detail);
         } else {
-            box.setInformativeText(rec.detail);
+            box->setInformativeText(rec.detail);
         }
         // The reason is plain text, whatever it holds.
-        if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
+        if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
             label->setTextFormat(Qt::PlainText);
     }
-    if (default_button != QMessageBox::NoButton) box.setDefaultButton(default_button);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    return box;
 }
-
-} // namespace
 
 void inform(QWidget *parent, const QString &title, const QString &text, msg_kind kind,
             const QString &detail)

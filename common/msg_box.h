@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QWidget;
@@ -25,6 +26,10 @@ struct msg_record {
 };
 
 using msg_responder = std::function<QMessageBox::StandardButton(const msg_record &)>;
+
+// The box that inform() and ask() show for a record, not shown yet: a detail text stands
+// under the text as plain text, shortened when long (the whole of it behind "Show Details").
+std::unique_ptr<QMessageBox> make_box(QWidget *parent, const msg_record &rec);
 
 // A box with one OK button. A non-empty `detail` (such as the server's reason for a failed
 // statement) is shown under the text.

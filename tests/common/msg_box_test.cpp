@@ -1,4 +1,7 @@
 #include "msg_box.h"
+#include "shot.h"
+
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -48,4 +51,30 @@ TEST(msg_box, a_plain_responder_sees_every_box)
     inform(nullptr, "t", "i");
     set_msg_responder(before);
     EXPECT_EQ(seen, 2);
+}
+
+TEST(msg_box, a_detail_stands_under_the_text_as_plain_text_and_long_ones_are_shortened)
+{
+    msg_record rec;
+    rec.kind = msg_kind::information;
+    rec.title = "execute infomation";
+    rec.text = "the sql \"insert into people (age) values (300);\" execute failed!";
+    rec.detail = "value <b>300</b> does not fit u08 column age";
+    std::unique_ptr<QMessageBox> box = make_box(nullptr, rec);
+    EXPECT_EQ(box->text(), rec.text) << "the main text is left as it is";
+    EXPECT_EQ(box->informativeText(), rec.detail);
+    EXPECT_TRUE(box->detailedText().isEmpty());
+    auto *label = box->findChild<QLabel *>("qt_msgbox_informativelabel");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->textFormat(), Qt::PlainText) << "a reason's markup is shown, not applied";
+    box->show();
+    save_shot(box.get(), "msg_box_with_detail");
+
+    rec.detail = QString(5000, 'x');
+    box = make_box(nullptr, rec);
+    EXPECT_LT(box->informativeText().size(), 1000);
+    EXPECT_EQ(box->detailedText(), rec.detail) << "the whole reason stays readable";
+
+    rec.detail.clear();
+    EXPECT_TRUE(make_box(nullptr, rec)->informativeText().isEmpty());
 }
