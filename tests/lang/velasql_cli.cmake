@@ -29,3 +29,9 @@ execute_process(COMMAND ${VELASQL} format a.sql b.sql OUTPUT_VARIABLE out ERROR_
 expect("usage" "${rc}" "2")
 execute_process(COMMAND ${VELASQL} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
 expect("no arguments" "${rc}" "2")
+
+# A string may hold a NUL byte: split writes the statement whole, not cut at the NUL.
+execute_process(COMMAND sh -c "printf 'select \"a\\000b\" from t\\n' | \"$1\" split - | wc -c"
+  sh ${VELASQL} OUTPUT_VARIABLE out RESULT_VARIABLE rc)
+string(STRIP "${out}" out)
+expect("NUL in a string" "${out}${rc}" "200")
