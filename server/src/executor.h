@@ -4,7 +4,7 @@
 #include "result_table.h"
 #include "storage.h"
 
-#include <lang/parser.h>
+#include "lang/parser.h"
 
 #include <chrono>
 #include <string>

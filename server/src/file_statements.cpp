@@ -6,7 +6,7 @@
 #include "statement_budget.h"
 #include "user_store.h"
 
-#include <base/utf8.h>
+#include "base/utf8.h"
 #include <sqlite3.h>
 
 #include <cmath>

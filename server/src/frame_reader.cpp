@@ -1,6 +1,6 @@
 #include "frame_reader.h"
 
-#include <base/wire.h>
+#include "base/wire.h"
 
 #include <algorithm>
 #include <new>

@@ -3,7 +3,7 @@
 
 #include "tree_reader.h"
 
-#include <base/utf8.h>
+#include "base/utf8.h"
 
 #include <algorithm>
 #include <set>

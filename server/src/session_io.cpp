@@ -2,8 +2,8 @@
 
 #include "result_table.h"
 
-#include <base/utf8.h>
-#include <base/wire.h>
+#include "base/utf8.h"
+#include "base/wire.h"
 
 #include <cerrno>
 #include <poll.h>
@@ -81,7 +81,6 @@ std::string log_text(const std::string &text, size_t max_bytes)
     for (char &c : line)
         if ((unsigned char)c < 0x20 || c == 0x7f) c = ' ';
     if (line.size() <= max_bytes) return line;
-    size_t cut = max_bytes;
     line.resize(utf8::cut_point(line.data(), line.size(), max_bytes));
     return line + "...";
 }

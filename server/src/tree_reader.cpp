@@ -1,7 +1,7 @@
 #include "tree_reader.h"
 #include "refuse.h"
 
-#include <base/utf8.h>
+#include "base/utf8.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -3,8 +3,8 @@
 // opened, ignorable runs dropped), names and literals decoded into bytes and values.
 #include "value.h"
 
-#include <lang/parser.h>
-#include <lang/sql_engine.h>
+#include "lang/parser.h"
+#include "lang/sql_engine.h"
 
 #include <string>
 #include <vector>

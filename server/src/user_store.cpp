@@ -3,7 +3,7 @@
 
 #include "sha256.h"
 
-#include <base/utf8.h>
+#include "base/utf8.h"
 
 #include <cerrno>
 

@@ -1,6 +1,6 @@
 #include "value.h"
 
-#include <base/wire.h>
+#include "base/wire.h"
 #include "refuse.h"
 
 #include <cerrno>

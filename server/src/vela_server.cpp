@@ -3,8 +3,8 @@
 
 #include "session_io.h"
 
-#include <base/utf8.h>
-#include <base/wire.h>
+#include "base/utf8.h"
+#include "base/wire.h"
 
 #include <arpa/inet.h>
 #include <dirent.h>

@@ -34,7 +34,7 @@ TEST(failure_reason, an_out_of_range_insert_names_its_column_everywhere)
         ASSERT_TRUE(QTest::qWaitForWindowActive(&ed));
         ed.editor_widget()->setFocus();
         QTest::keyClick(ed.editor_widget(), Qt::Key_Return, Qt::ControlModifier);
-        QTest::qWaitFor([&] { return !ed.exec_button()->isDown() && !boxes.empty(); }, 5000);
+        (void)QTest::qWaitFor([&] { return !ed.exec_button()->isDown() && !boxes.empty(); }, 5000);
     }
     const QString reason = QString::fromUtf8(last_error());
     EXPECT_TRUE(reason.contains("age")) << reason.toStdString();

@@ -77,7 +77,7 @@ protected:
     void run_key()
     {
         QTest::keyClick(ed->editor_widget(), Qt::Key_Return, Qt::ControlModifier);
-        QTest::qWaitFor([this] { return !ed->exec_button()->isDown(); }, 5000);
+        (void)QTest::qWaitFor([this] { return !ed->exec_button()->isDown(); }, 5000);
     }
 
     static server_fixture *server;

@@ -374,7 +374,9 @@ TEST(builder_pieces, every_piece_runs_on_a_demo_table)
     for (const auto &f : filters) {
         query_table t;
         ASSERT_TRUE(query(base + " && " + f.text, t)) << f.text;
-        if (f.rows >= 0) EXPECT_EQ(long(t.rows()), f.rows) << f.text;
+        if (f.rows >= 0) {
+            EXPECT_EQ(long(t.rows()), f.rows) << f.text;
+        }
         EXPECT_GT(t.rows() + (f.rows == 0 ? 1 : 0), 0u) << f.text;
     }
     struct {
@@ -404,7 +406,9 @@ TEST(builder_pieces, every_piece_runs_on_a_demo_table)
     for (const auto &p : posts) {
         query_table t;
         ASSERT_TRUE(query(base + " " + p.text, t)) << p.text;
-        if (p.rows >= 0) EXPECT_EQ(long(t.rows()), p.rows) << p.text;
+        if (p.rows >= 0) {
+            EXPECT_EQ(long(t.rows()), p.rows) << p.text;
+        }
     }
     logout();
 }

@@ -8,7 +8,7 @@
 #include "scratch_db.h"
 #include "storage.h"
 
-#include <base/utf8.h>
+#include "base/utf8.h"
 
 #include <gtest/gtest.h>
 

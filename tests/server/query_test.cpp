@@ -3,7 +3,7 @@
 #include "executor.h"
 #include "storage.h"
 
-#include <lang/functions.h>
+#include "lang/functions.h"
 
 #include <gtest/gtest.h>
 

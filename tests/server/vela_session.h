@@ -1,7 +1,7 @@
 #pragma once
 // Test side of a session: runs statements through velalink on the calling thread and turns
 // result sets into texts, so that tests can compare cells and type names directly.
-#include <velalink.h>
+#include "velalink.h"
 
 #include <cstdint>
 #include <string>

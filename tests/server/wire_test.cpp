@@ -2,7 +2,7 @@
 #include "result_table.h"
 #include "session_io.h"
 
-#include <base/utf8.h>
+#include "base/utf8.h"
 
 #include <gtest/gtest.h>
 
