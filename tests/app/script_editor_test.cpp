@@ -357,6 +357,25 @@ TEST_F(script_editor_test, completion_popup_takes_keys_and_inserts_the_rest_of_t
     EXPECT_EQ(e->buffer().text(), "select c(");
 }
 
+// Ctrl+Return runs the script even while a completion popup is open, and accepts no word.
+TEST_F(script_editor_test, ctrl_return_in_an_open_popup_runs_the_script)
+{
+    open(sql("insert into T (a, b) values (1, \"x\");\n"));
+    editor *e = ed->editor_widget();
+    e->set_cursor(e->buffer().size());
+    QTest::keyClicks(e, "sel");
+    auto *list = e->findChild<auto_list *>();
+    ASSERT_TRUE(list);
+    msg_recorder boxes;
+    QSignalSpy done(ed.get(), &sql_script_editor::executed);
+    QTest::keyClick(list, Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done.size() == 1; }, 5000));
+    EXPECT_EQ(e->buffer().text(),
+              sql("insert into T (a, b) values (1, \"x\");\nsel").toStdString());
+    EXPECT_EQ(row_count(), 1); // the statements that parsed ran
+    EXPECT_EQ(e->findChild<auto_list *>(), nullptr);
+}
+
 TEST_F(script_editor_test, shot_of_a_script_with_two_results_and_a_completion_popup)
 {
     open(sql("insert into T (a, b) values (1, \"one\"), (2, \"two\");\nselect * from T;\n"
