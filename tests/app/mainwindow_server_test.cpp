@@ -6,6 +6,7 @@
 #include "login_dlg.h"
 #include "mainwindow.h"
 #include "server_fixture.h"
+#include "server_suite.h"
 #include "shot.h"
 #include "sys_config.h"
 
@@ -21,27 +22,12 @@
 
 namespace {
 
-class main_window_server : public ::testing::Test {
+class main_window_server : public server_suite<true> {
 protected:
-    static void SetUpTestSuite() { server = new server_fixture(true); }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(server->running());
-        saved = g_config;
-        g_config = sys_config::initial();
-        ASSERT_TRUE(db_access::login("127.0.0.1", server->port(), "admin", "admin"));
-    }
     void TearDown() override
     {
         win.reset();
-        db_access::logout();
-        g_config = saved;
+        server_suite::TearDown();
     }
 
     void open()
@@ -69,15 +55,11 @@ protected:
         return tables;
     }
 
-    static server_fixture *server;
-    sys_config saved;
     std::unique_ptr<MainWindow> win;
     QTreeWidget *tree = nullptr;
     QTabWidget *tabs = nullptr;
     QTextEdit *log = nullptr;
 };
-
-server_fixture *main_window_server::server = nullptr;
 
 TEST_F(main_window_server, tree_shows_the_servers_tables_and_fields)
 {

@@ -11,10 +11,10 @@
 #include "msg_box.h"
 #include "search_tab_dlg.h"
 #include "server_fixture.h"
+#include "server_suite.h"
 #include "shot.h"
 #include "sys_config.h"
 
-#include "velalink.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,21 +31,12 @@
 
 namespace {
 
-class script_editor_test : public ::testing::Test {
+class script_editor_test : public server_suite<false> {
 protected:
-    static void SetUpTestSuite() { server = new server_fixture(false); }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
-
     void SetUp() override
     {
-        ASSERT_TRUE(server->running());
-        saved = g_config;
-        g_config = sys_config::initial();
-        ASSERT_TRUE(connect_to_server("127.0.0.1", server->port(), "admin", "admin"));
+        server_suite::SetUp();
+        if (HasFatalFailure()) return;
         table = QStringLiteral("t%1").arg(++serial);
         ASSERT_TRUE(db.run_sql_table(
             ("create table " + table + " (a i32(true), b string16(true));").toUtf8(), names, rows,
@@ -54,8 +45,7 @@ protected:
     void TearDown() override
     {
         ed.reset();
-        exit_to_server();
-        g_config = saved;
+        server_suite::TearDown();
     }
 
     void open(const QString &text)
@@ -80,9 +70,7 @@ protected:
         (void)QTest::qWaitFor([this] { return !ed->exec_button()->isDown(); }, 5000);
     }
 
-    static server_fixture *server;
     static int serial;
-    sys_config saved;
     db_access db;
     std::unique_ptr<sql_script_editor> ed;
     QString table;
@@ -90,7 +78,6 @@ protected:
     table_rows rows;
     QString line;
 };
-server_fixture *script_editor_test::server = nullptr;
 int script_editor_test::serial = 0;
 
 TEST_F(script_editor_test, a_failing_statement_ends_the_run_and_later_ones_never_run)

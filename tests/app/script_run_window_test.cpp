@@ -10,6 +10,7 @@
 #include "mainwindow.h"
 #include "msg_box.h"
 #include "server_fixture.h"
+#include "server_suite.h"
 #include "shot.h"
 #include "sys_config.h"
 
@@ -25,22 +26,14 @@
 
 namespace {
 
-class script_run_window : public ::testing::Test {
+class script_run_window : public server_suite<false> {
 protected:
-    static void SetUpTestSuite() { server = new server_fixture(false); }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
     void SetUp() override
     {
-        ASSERT_TRUE(server->running());
-        saved = g_config;
-        g_config = sys_config::initial();
         g_open_files.clear();
         g_recent_files.clear();
-        ASSERT_TRUE(db_access::login("127.0.0.1", server->port(), "admin", "admin"));
+        server_suite::SetUp();
+        if (HasFatalFailure()) return;
         MainWindow::set_file_asker(
             [this](QWidget *, bool, const QString &, const QString &) { return answer; });
         win = std::make_unique<MainWindow>();
@@ -51,8 +44,7 @@ protected:
     {
         win.reset();
         MainWindow::set_file_asker(nullptr);
-        db_access::logout();
-        g_config = saved;
+        server_suite::TearDown();
         g_open_files.clear();
         g_recent_files.clear();
     }
@@ -73,15 +65,12 @@ protected:
         return rows.size();
     }
 
-    static server_fixture *server;
     static int serial;
-    sys_config saved;
     QTemporaryDir dir;
     QString answer, table;
     std::unique_ptr<MainWindow> win;
     QTabWidget *tabs = nullptr;
 };
-server_fixture *script_run_window::server = nullptr;
 int script_run_window::serial = 0;
 
 TEST_F(script_run_window, a_sql_file_runs_until_its_failing_statement)

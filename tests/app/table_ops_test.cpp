@@ -11,6 +11,7 @@
 #include "msg_box.h"
 #include "search_tab_dlg.h"
 #include "server_fixture.h"
+#include "server_suite.h"
 #include "shot.h"
 #include "sys_config.h"
 #include "tab_data_model.h"
@@ -34,20 +35,12 @@
 
 namespace {
 
-class table_ops : public ::testing::Test {
+class table_ops : public server_suite<true> {
 protected:
-    static void SetUpTestSuite() { server = new server_fixture(true); }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
     void SetUp() override
     {
-        ASSERT_TRUE(server->running());
-        saved = g_config;
-        g_config = sys_config::initial();
-        ASSERT_TRUE(db_access::login("127.0.0.1", server->port(), "admin", "admin"));
+        server_suite::SetUp();
+        if (HasFatalFailure()) return;
         win = std::make_unique<MainWindow>("127.0.0.1", server->port(), "admin", "admin");
         tree = win->findChild<QTreeWidget *>("treeWidget");
         tabs = win->findChild<QTabWidget *>("tabWidget");
@@ -55,8 +48,7 @@ protected:
     void TearDown() override
     {
         win.reset();
-        db_access::logout();
-        g_config = saved;
+        server_suite::TearDown();
     }
     QTreeWidgetItem *item(const QString &table, const QString &field = QString())
     {
@@ -83,13 +75,10 @@ protected:
         return out;
     }
 
-    static server_fixture *server;
-    sys_config saved;
     std::unique_ptr<MainWindow> win;
     QTreeWidget *tree = nullptr;
     QTabWidget *tabs = nullptr;
 };
-server_fixture *table_ops::server = nullptr;
 
 } // namespace
 

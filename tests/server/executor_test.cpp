@@ -1,38 +1,14 @@
 // The executor without a network: statement texts straight into a storage in a temporary
 // folder. Mutated statements must fail cleanly, never crash or corrupt what is stored.
-#include "executor.h"
-#include "storage.h"
+#include "scratch_db.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
 #include <random>
 
 using namespace vela;
 
 namespace {
 
-class executor_test : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/vela_exec_XXXXXX";
-        ASSERT_NE(::mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-        std::string err;
-        ASSERT_TRUE(st_.open(dir_ + "/vela.db", err)) << err;
-    }
-    void TearDown() override
-    {
-        st_.close();
-        std::filesystem::remove_all(dir_);
-    }
-    statement_outcome run(const std::string &sql) { return executor(st_).run(sql); }
-
-    std::string dir_;
-    storage st_;
-};
+class executor_test : public scratch_db {};
 
 TEST_F(executor_test, failed_statement_leaves_catalogue_and_rows_as_they_were)
 {
