@@ -140,7 +140,9 @@ TEST(find_stepper, steps_to_the_nearest_match_and_offers_to_wrap_once)
         find_stepper s;
         text_range hit{};
         EXPECT_EQ(s.step(m, c.from, c.forward, &hit), c.outcome) << c.from << c.forward;
-        if (c.outcome == step_outcome::found) EXPECT_EQ(hit, c.hit) << c.from << c.forward;
+        if (c.outcome == step_outcome::found) {
+            EXPECT_EQ(hit, c.hit) << c.from << c.forward;
+        }
     }
 
     // Taking the offer starts again from the other end, where an edge match counts; a second

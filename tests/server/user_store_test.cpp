@@ -82,7 +82,7 @@ TEST_F(user_store_test, names_are_printable_valid_utf8)
     user_store u(dir_ + "/users");
     std::string err;
     EXPECT_TRUE(u.set_user("\xe7\x8e\x8b\xe4\xba\x94", "pw", err)) << err;
-    for (const std::string bad :
+    for (const std::string &bad :
          {std::string("a\0b", 3), std::string("lone\xed\xa0\x80surrogate"), std::string("x\xff"),
           std::string("cut\xe7\x8e"), std::string("two words"), std::string(256, 'n')}) {
         EXPECT_FALSE(u.set_user(bad, "pw", err)) << bad;
