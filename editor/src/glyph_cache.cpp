@@ -43,10 +43,6 @@ int glyph_cache::font_id(const text_style &style, bool underline)
     }
     font_entry e;
     e.font = code_font(style);
-    // The text grid is laid out in pixels from the style's size (cell width and line height
-    // are that size times the two factors), so glyphs are sized in the same pixels. A point
-    // size would grow with the screen's resolution and overflow its cells on most displays.
-    if (style.point_size > 0) e.font.setPixelSize(style.point_size);
     if (underline) e.font.setUnderline(true);
     e.space_mark = QFontMetrics(e.font).inFontUcs4(0x2B1D);
     fonts_.push_back(e);

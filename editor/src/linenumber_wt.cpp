@@ -13,9 +13,8 @@ linenumber_wt::linenumber_wt(QWidget *parent) : QWidget(parent)
     f.setKerning(true);
     f.setStyleStrategy(QFont::PreferAntialias);
     f.setStyleHint(QFont::Monospace);
-    // Sized in pixels, as the editor's text is, so a number stands level with its line.
     int size = g_config.current_theme().styles[slot_default].point_size;
-    if (size > 0) f.setPixelSize(size);
+    if (size > 0) f.setPointSize(size);
     setFont(f);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled, true);
@@ -42,9 +41,9 @@ void linenumber_wt::set_line_count(int n)
 {
     // The numbers follow the editor's text size, which Ctrl+= and Ctrl+- change.
     int size = g_config.current_theme().styles[slot_default].point_size;
-    if (size > 0 && size != font().pixelSize()) {
+    if (size > 0 && size != font().pointSize()) {
         QFont f = font();
-        f.setPixelSize(size);
+        f.setPointSize(size);
         setFont(f);
     }
     count_ = std::max(0, n);

@@ -30,7 +30,7 @@ TEST_F(editor_test, gutter_width_grows_with_the_digit_count)
     // Zoomed in, the numbers grow with the text and the gutter widens with them.
     for (text_style &st : g_config.current_theme().styles) st.point_size = 24;
     g.set_line_count(10);
-    EXPECT_EQ(g.font().pixelSize(), 24);
+    EXPECT_EQ(g.font().pointSize(), 24);
     EXPECT_GT(g.digit_width(), d);
     EXPECT_EQ(g.width(), 3 * g.digit_width());
     EXPECT_EQ(g.height(), 10 * editor::line_height());
