@@ -5,30 +5,29 @@
 #include <QFontDatabase>
 #include <QString>
 
-namespace {
-
-// A family the font matcher reports as fixed pitch. The system's fixed font is not always
-// one (some "Mono" faces carry double-width glyphs and count as proportional), so look
-// further when it is not.
+// A family the font matcher reports as fixed pitch. The known compact faces come first: the
+// editor's lines are only 1.6 times the point size high, and the desktop's generic
+// "monospace" may stand for a face whose tall ascent pushes descenders out of the line
+// (Noto Sans Mono on a plain X server). The system's fixed font is not always fixed pitch
+// either (some "Mono" faces carry double-width glyphs and count as proportional).
 QString fixed_fallback_family()
 {
     static const QString family = [] {
         QFontDatabase db;
-        const QString system = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
-        if (db.isFixedPitch(system)) return system;
+        const QStringList families = db.families();
         for (const char *known :
              {"DejaVu Sans Mono", "Liberation Mono", "Noto Mono", "Courier New"}) {
             const QString name = QString::fromLatin1(known);
-            if (db.families().contains(name) && db.isFixedPitch(name)) return name;
+            if (families.contains(name) && db.isFixedPitch(name)) return name;
         }
-        for (const QString &name : db.families())
+        const QString system = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+        if (db.isFixedPitch(system)) return system;
+        for (const QString &name : families)
             if (db.isFixedPitch(name)) return name;
         return system;
     }();
     return family;
 }
-
-} // namespace
 
 QFont code_font(const text_style &style)
 {

@@ -1,6 +1,7 @@
 #include "editor/linenumber_wt.h"
 
 #include "editor/editor.h"
+#include "code_font.h"
 #include "sys_config.h"
 
 #include <QPainter>
@@ -9,7 +10,8 @@
 
 linenumber_wt::linenumber_wt(QWidget *parent) : QWidget(parent)
 {
-    QFont f(QStringLiteral("Source Code Pro"));
+    QFont f;
+    f.setFamilies({QStringLiteral("Source Code Pro"), fixed_fallback_family()});
     f.setKerning(true);
     f.setStyleStrategy(QFont::PreferAntialias);
     f.setStyleHint(QFont::Monospace);
