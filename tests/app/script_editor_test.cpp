@@ -15,7 +15,6 @@
 #include "shot.h"
 #include "sys_config.h"
 
-
 #include <QAction>
 #include <QApplication>
 #include <QDir>
