@@ -161,9 +161,10 @@ private:
     export_fn exporter()
     {
         const files_dir *files = env_.files;
-        return [files](const parse_node *ex, const result_table &t, std::string &err) {
+        return [files](const parse_node *ex, const std::vector<std::string> &names,
+                       const row_feed &rows, std::string &err) {
             if (!files) return refuse(err, "this server has no files folder");
-            return export_csv(*files, read_target(ex), t, err);
+            return export_csv(*files, read_target(ex), names, rows, err);
         };
     }
     bool run_grant(const parse_node *dcl, std::string &err);
@@ -296,11 +297,7 @@ bool statement_runner::run(const parse_node *sql, statement_outcome &out, std::s
     case id::import:
     case id::load_csv: {
         if (!need_files(err)) return false;
-        insert_fn insert = [this](const table_def &t, const std::vector<int> &targets,
-                                  std::vector<value> &values,
-                                  std::string &e) { return insert_values(t, targets, values, e); };
-        return import_csv(st_, *env_.files, read_target(s), name_of(item(s, id::table_name)),
-                          insert, err);
+        return import_csv(st_, *env_.files, read_target(s), name_of(item(s, id::table_name)), err);
     }
     case id::load:
     case id::exec:

@@ -42,37 +42,59 @@ file_target read_target(const parse_node *n)
     return t;
 }
 
-bool export_csv(const files_dir &files, const file_target &to, const result_table &t,
-                std::string &err)
+namespace {
+// One record of cells; one empty field is written quoted, as an empty line is skipped when
+// read.
+void put_row(std::string &out, const std::vector<value> &cells, const std::string &sep,
+             std::string &text)
+{
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const value &v = cells[i];
+        if (i) out += sep;
+        if (is_str(v.type)) {
+            if (cells.size() == 1 && v.s.empty()) out += "\"\"";
+            csv_put_field(out, v.s, sep);
+        } else {
+            text.clear();
+            append_value_text(text, v);
+            csv_put_field(out, text, sep);
+        }
+    }
+    out.push_back('\n');
+}
+} // namespace
+
+bool export_csv(const files_dir &files, const file_target &to,
+                const std::vector<std::string> &names, const row_feed &rows, std::string &err)
 {
     if (!valid_separator(to.sep, err)) return false;
     atomic_file out;
     if (!out.open(files, to.path, to.replace, err)) return false;
-    std::string buf;
-    std::vector<std::string> fields;
-    if (to.csvs) csv_put_record(buf, t.names, to.sep);
-    for (const auto &r : t.rows) {
-        if (!statement_budget::check(err)) return false;
-        fields.clear();
-        for (const auto &v : r.cells) fields.push_back(value_text(v));
-        csv_put_record(buf, fields, to.sep);
-        if (buf.size() > (1u << 20)) {
-            if (!out.write(buf)) return refuse(err, "cannot write " + to.path);
-            buf.clear();
-        }
-    }
+    std::string buf, text;
+    if (to.csvs) csv_put_record(buf, names, to.sep);
+    bool ok = rows(
+        [&](const std::vector<value> &cells) {
+            if (!statement_budget::check(err)) return false;
+            put_row(buf, cells, to.sep, text);
+            if (buf.size() > (1u << 20)) {
+                if (!out.write(buf)) return refuse(err, "cannot write " + to.path);
+                buf.clear();
+            }
+            return true;
+        },
+        err);
+    if (!ok) return false;
     if (!out.write(buf)) return refuse(err, "cannot write " + to.path);
     return out.commit(err);
 }
 
 bool import_csv(storage &st, const files_dir &files, const file_target &from,
-                const std::string &table, const insert_fn &insert, std::string &err)
+                const std::string &table, std::string &err)
 {
     if (!valid_separator(from.sep, err)) return false;
     std::string data;
     if (!files.read(from.path, data, err)) return false;
     csv_reader in(data, from.sep);
-    std::vector<std::string> rec;
     std::vector<std::string> header;
     if (from.csvs) {
         if (!in.next(header, err)) return refuse(err, err.empty() ? from.path + " is empty" : err);
@@ -118,26 +140,51 @@ bool import_csv(storage &st, const files_dir &files, const file_target &from,
     } else {
         for (size_t i = 0; i < t->fields.size(); ++i) targets.push_back(int(i));
     }
+    // The fields the file leaves out.
+    const size_t width = t->fields.size();
+    std::vector<bool> given(width, false);
+    for (int i : targets) given[size_t(i)] = true;
+    std::vector<size_t> left_out;
+    for (size_t i = 0; i < width; ++i)
+        if (!given[i]) left_out.push_back(i);
+
+    auto line_text = [](size_t line) { return "line " + std::to_string(line); };
+    row_batch batch(st, *t);
+    std::vector<std::string_view> rec;
     std::vector<value> row;
     while (in.next(rec, err)) {
         if (!statement_budget::check(err)) return false;
-        std::string where = "line " + std::to_string(in.line());
         if (rec.size() != targets.size())
-            return refuse(err, where + ": " + std::to_string(rec.size()) + " fields, where " +
-                                   std::to_string(targets.size()) + " are expected");
-        row.resize(rec.size());
+            return refuse(err, line_text(in.line()) + ": " + std::to_string(rec.size()) +
+                                   " fields, where " + std::to_string(targets.size()) +
+                                   " are expected");
+        row.resize(width); // the batch hands back rows it is done with: every cell is set anew
         for (size_t i = 0; i < rec.size(); ++i) {
             const field_def &f = t->fields[size_t(targets[i])];
             std::string why;
-            if (!convert_value(value::of_str(std::move(rec[i]), col_type::s256), f.type, row[i],
-                               why))
-                return refuse(err, where + ", column " + std::to_string(i + 1) + " (" + f.name +
-                                       "): " + why);
+            if (!convert_text(rec[i], f.type, row[size_t(targets[i])], why))
+                return refuse(err, line_text(in.line()) + ", column " + std::to_string(i + 1) +
+                                       " (" + f.name + "): " + why);
         }
-        // The values are of their types already; the insert fills the fields left out.
-        if (!insert(*t, targets, row, err)) return refuse(err, where + ": " + err);
+        for (size_t i : left_out) {
+            const field_def &f = t->fields[i];
+            if (f.auto_inc) {
+                // One above the largest stored: the rows before this one must be stored.
+                if (!batch.flush(err))
+                    return refuse(err, line_text(size_t(batch.failed_tag())) + ": " + err);
+                if (!st.next_auto_value(*t, f, row[i], err))
+                    return refuse(err, line_text(in.line()) + ": " + err);
+            } else {
+                row[i] = value();
+                row[i].type = f.type;
+            }
+        }
+        if (!batch.add(row, in.line(), err))
+            return refuse(err, line_text(size_t(batch.failed_tag())) + ": " + err);
     }
-    return err.empty();
+    if (!err.empty()) return false;
+    if (!batch.flush(err)) return refuse(err, line_text(size_t(batch.failed_tag())) + ": " + err);
+    return true;
 }
 
 std::string quoted_name(const std::string &name)

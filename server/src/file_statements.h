@@ -25,17 +25,16 @@ struct file_target {
 // Reads export, import, load_csv, save, load, backup, restore and exec nodes.
 file_target read_target(const parse_node *n);
 
-// Writes t as CSV; the reply is then an empty table.
-bool export_csv(const files_dir &files, const file_target &to, const result_table &t,
-                std::string &err);
+// Writes the rows as CSV (under a header of the names for csvs); the reply is then an empty
+// table.
+bool export_csv(const files_dir &files, const file_target &to,
+                const std::vector<std::string> &names, const row_feed &rows, std::string &err);
 
-// Inserts one row: values for the fields at targets, the others take their defaults.
-using insert_fn = std::function<bool(const table_def &t, const std::vector<int> &targets,
-                                     std::vector<value> &values, std::string &err)>;
 // Reads a CSV file into table (created first when from.create and it is missing). Every
-// value is checked against its field's type; a failure names the line and the column.
+// value is checked against its field's type; a failure names the line and the column. The
+// fields the file leaves out take their type's zero, or the next number when they count up.
 bool import_csv(storage &st, const files_dir &files, const file_target &from,
-                const std::string &table, const insert_fn &insert, std::string &err);
+                const std::string &table, std::string &err);
 
 // Writes a script that recreates the table: its fields with their flags, then its rows.
 bool save_table(storage &st, const files_dir &files, const file_target &to, const table_def &t,

@@ -87,6 +87,15 @@ void result_encoder::finish()
     if (rows_ == 0) out_.erase(count_at_ + 8, 3 * types_.size());
 }
 
+row_feed feed_of(const result_table &t)
+{
+    return [&t](const row_visit &visit, std::string &) {
+        for (const auto &r : t.rows)
+            if (!visit(r.cells)) return false;
+        return true;
+    };
+}
+
 void encode_result(const result_table &t, std::string &out)
 {
     result_encoder enc(out, t.names, t.types);

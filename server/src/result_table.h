@@ -3,6 +3,7 @@
 #include "value.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,13 @@ struct result_table {
     std::vector<col_type> types;
     std::vector<result_row> rows;
 };
+
+// A result handed over one row at a time, so that a writer need not hold it whole: the feed
+// calls visit with each row's cells in order, and stops at the first false.
+using row_visit = std::function<bool(const std::vector<value> &cells)>;
+using row_feed = std::function<bool(const row_visit &visit, std::string &err)>;
+// A feed over the rows of a table held whole.
+row_feed feed_of(const result_table &t);
 
 // Appends the payload: column count, names, row count, descriptors (only with rows), rows.
 // Every cell must already have its column's type.

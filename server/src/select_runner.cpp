@@ -139,6 +139,12 @@ bool select_runner::rows_for(const table_def &t, const parse_node *where, const 
 bool select_runner::run(const parse_node *select, result_table &out, std::string &err)
 {
     if (depth_ > 16) return refuse(err, "sub-selects nest too deeply");
+    bool streamed = false;
+    if (!stream_export(items(select), streamed, err)) return false;
+    if (streamed) {
+        out = result_table(); // the reply to an export is an empty table
+        return true;
+    }
     bool first = true;
     for (const parse_node *p : items(select)) {
         bool ok = true;
@@ -153,10 +159,67 @@ bool select_runner::run(const parse_node *select, result_table &out, std::string
             ok = clause(p, out, err);
         } else if (p->id == id::export_) {
             if (!exporter_) return refuse(err, "export is not possible here");
-            ok = exporter_(p, out, err);
+            ok = exporter_(p, out.names, feed_of(out), err);
             out = result_table(); // the reply to an export is an empty table
         }
         if (!ok) return false;
+    }
+    return true;
+}
+
+bool select_runner::plain_read_of(const parse_node *one, plain_read &plan)
+{
+    const parse_node *exprs = nullptr, *tname = nullptr, *where = nullptr;
+    for (const parse_node *p : items(one)) {
+        if (p->id == id::exprs)
+            exprs = p;
+        else if (p->id == id::table_name)
+            tname = p;
+        else if (p->id == id::where)
+            where = p;
+        else if (p->id == id::into_expr || p->id == id::dataset_post)
+            return false;
+    }
+    const table_def *table = tname ? st_.find_table(name_of(tname)) : nullptr;
+    if (!exprs || !table) return false;
+    plan.table = table;
+    for (const parse_node *e : items(exprs)) {
+        if (e->id == id::all_expr) {
+            for (size_t i = 0; i < table->fields.size(); ++i) {
+                plan.names.push_back(table->fields[i].name);
+                plan.types.push_back(table->fields[i].type);
+                plan.pick.push_back(i + 1);
+            }
+            continue;
+        }
+        if (e->id != id::expr) continue;
+        expr c;
+        expr_scope scope;
+        scope.table = table;
+        std::string ignored;
+        if (!compile_expr(e, scope, c, ignored)) return false;
+        if (c.kind == expr::k_field) {
+            plan.types.push_back(table->fields[size_t(c.field)].type);
+            plan.pick.push_back(size_t(c.field) + 1);
+        } else if (c.kind == expr::k_rowid) {
+            plan.types.push_back(col_type::u64);
+            plan.pick.push_back(0);
+        } else {
+            return false;
+        }
+        std::vector<std::string> fields;
+        for (const auto &f : table->fields) fields.push_back(f.name);
+        plan.names.push_back(column_name(e, c, fields));
+    }
+    const parse_node *cond = where ? item(where, id::where_cond) : nullptr;
+    if (cond) {
+        where_node w;
+        expr_scope scope;
+        scope.table = table;
+        std::string ignored;
+        if (!compile_where(cond, scope, subselect(), w, ignored) ||
+            !leading_rows_only(w, plan.limit))
+            return false;
     }
     return true;
 }
@@ -166,77 +229,53 @@ bool select_runner::stream(const parse_node *select, std::string &payload, bool 
 {
     done = false;
     std::vector<const parse_node *> parts = items(select);
-    if (parts.size() != 1 || parts[0]->id != id::select_one) return true;
-    const parse_node *exprs = nullptr, *tname = nullptr, *where = nullptr;
-    for (const parse_node *p : items(parts[0])) {
-        if (p->id == id::exprs)
-            exprs = p;
-        else if (p->id == id::table_name)
-            tname = p;
-        else if (p->id == id::where)
-            where = p;
-        else if (p->id == id::into_expr || p->id == id::dataset_post)
-            return true;
-    }
-    const table_def *table = tname ? st_.find_table(name_of(tname)) : nullptr;
-    if (!exprs || !table) return true;
-    std::vector<std::string> names;
-    std::vector<col_type> types;
-    std::vector<size_t> pick; // index into __id followed by the fields
-    for (const parse_node *e : items(exprs)) {
-        if (e->id == id::all_expr) {
-            for (size_t i = 0; i < table->fields.size(); ++i) {
-                names.push_back(table->fields[i].name);
-                types.push_back(table->fields[i].type);
-                pick.push_back(i + 1);
-            }
-            continue;
-        }
-        if (e->id != id::expr) continue;
-        expr c;
-        expr_scope scope;
-        scope.table = table;
-        std::string ignored;
-        if (!compile_expr(e, scope, c, ignored)) return true;
-        if (c.kind == expr::k_field) {
-            types.push_back(table->fields[size_t(c.field)].type);
-            pick.push_back(size_t(c.field) + 1);
-        } else if (c.kind == expr::k_rowid) {
-            types.push_back(col_type::u64);
-            pick.push_back(0);
-        } else {
-            return true;
-        }
-        std::vector<std::string> fields;
-        for (const auto &f : table->fields) fields.push_back(f.name);
-        names.push_back(column_name(e, c, fields));
-    }
-    uint64_t limit = 0;
-    const parse_node *cond = where ? item(where, id::where_cond) : nullptr;
-    if (cond) {
-        where_node w;
-        expr_scope scope;
-        scope.table = table;
-        std::string ignored;
-        if (!compile_where(cond, scope, subselect(), w, ignored) || !leading_rows_only(w, limit))
-            return true;
-    }
+    plain_read plan;
+    if (parts.size() != 1 || parts[0]->id != id::select_one || !plain_read_of(parts[0], plan))
+        return true;
     done = true;
-    result_encoder enc(payload, names, types);
+    result_encoder enc(payload, plan.names, plan.types);
     std::vector<value> cells;
     bool ok = st_.scan_each(
-        *table, limit,
+        *plan.table, plan.limit,
         [&](stored_row &row) {
             cells.resize(row.cells.size() + 1);
             cells[0] = value::of_uint(row.id, col_type::u64);
             for (size_t i = 0; i < row.cells.size(); ++i) cells[i + 1] = std::move(row.cells[i]);
-            enc.row(row.id, cells, &pick);
+            enc.row(row.id, cells, &plan.pick);
             return true;
         },
         err);
     if (!ok) return false;
     enc.finish();
     return true;
+}
+
+bool select_runner::stream_export(const std::vector<const parse_node *> &parts, bool &done,
+                                  std::string &err)
+{
+    done = false;
+    plain_read plan;
+    if (!exporter_ || parts.size() != 2 || parts[0]->id != id::select_one ||
+        parts[1]->id != id::export_ || !plain_read_of(parts[0], plan))
+        return true;
+    done = true;
+    std::vector<value> cells(plan.pick.size());
+    row_feed rows = [&](const row_visit &visit, std::string &e) {
+        return st_.scan_each(
+            *plan.table, plan.limit,
+            [&](stored_row &row) {
+                // Copied into cells whose texts keep their storage from row to row.
+                for (size_t c = 0; c < plan.pick.size(); ++c) {
+                    if (plan.pick[c] == 0)
+                        cells[c] = value::of_uint(row.id, col_type::u64);
+                    else
+                        cells[c] = row.cells[plan.pick[c] - 1];
+                }
+                return visit(cells);
+            },
+            e);
+    };
+    return exporter_(parts[1], plan.names, rows, err);
 }
 
 bool select_runner::source(const parse_node *one, result_table &out, std::string &err)

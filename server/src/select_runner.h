@@ -14,7 +14,8 @@ namespace vela {
 
 // Writes a query's result to a file (the export clause); set by the statement runner.
 using export_fn =
-    std::function<bool(const parse_node *export_node, const result_table &t, std::string &err)>;
+    std::function<bool(const parse_node *export_node, const std::vector<std::string> &names,
+                       const row_feed &rows, std::string &err)>;
 
 class select_runner {
 public:
@@ -27,7 +28,8 @@ public:
     bool run(const parse_node *select, result_table &out, std::string &err);
     // A plain read of one table (its fields or *, no clause but "where first k") goes into the
     // reply payload row by row as it is read, so no copy of the rows is held. done is false
-    // when the query is not that plain; it then runs through run().
+    // when the query is not that plain; it then runs through run(). run() writes a plain read
+    // followed by an export to its file the same way.
     bool stream(const parse_node *select, std::string &payload, bool &done, std::string &err);
     // Nested selects (in, any, all) give their first column.
     subselect_fn subselect();
@@ -38,6 +40,17 @@ public:
                   const std::vector<bool> *need = nullptr);
 
 private:
+    // A plain read of one table: its fields or *, no clause but "where first k".
+    struct plain_read {
+        const table_def *table = nullptr;
+        std::vector<std::string> names;
+        std::vector<col_type> types;
+        std::vector<size_t> pick; // per column: 0 the row id, i + 1 field i
+        uint64_t limit = 0;       // 0: every row
+    };
+    bool plain_read_of(const parse_node *one, plain_read &plan);
+    // Exports a plain read row by row as it is read; done is false when it is not plain.
+    bool stream_export(const std::vector<const parse_node *> &parts, bool &done, std::string &err);
     bool source(const parse_node *one, result_table &out, std::string &err);
     bool clause(const parse_node *post, result_table &t, std::string &err);
     bool join(const parse_node *expand, result_table &t, std::string &err);

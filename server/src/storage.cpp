@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace vela {
@@ -39,8 +40,8 @@ void bind_value(sqlite3_stmt *s, int idx, const value &v)
         sqlite3_bind_int64(s, idx, v.i);
     else if (is_real(v.type))
         sqlite3_bind_double(s, idx, v.d);
-    else if (is_str(v.type))
-        sqlite3_bind_blob(s, idx, v.s.data(), int(v.s.size()), SQLITE_TRANSIENT);
+    else if (is_str(v.type)) // every caller steps and resets before the value goes
+        sqlite3_bind_blob(s, idx, v.s.data(), int(v.s.size()), SQLITE_STATIC);
     else {
         std::string text = v.type == col_type::date   ? format_date(v.dt)
                            : v.type == col_type::time ? format_time(v.dt)
@@ -49,21 +50,25 @@ void bind_value(sqlite3_stmt *s, int idx, const value &v)
     }
 }
 
-value read_value(sqlite3_stmt *s, int idx, col_type t)
+// Reads into v in place, so that a row object read again and again keeps its texts' storage.
+void read_into(sqlite3_stmt *s, int idx, col_type t, value &v)
 {
-    value v;
     v.type = t;
-    if (is_int(t))
+    if (is_int(t)) {
         v.i = sqlite3_column_int64(s, idx);
-    else if (is_real(t))
+    } else if (is_real(t)) {
         v.d = sqlite3_column_double(s, idx);
-    else if (is_str(t)) {
+    } else if (is_str(t)) {
         const void *p = sqlite3_column_blob(s, idx);
         int n = sqlite3_column_bytes(s, idx);
-        if (p && n > 0) v.s.assign(static_cast<const char *>(p), size_t(n));
+        if (p && n > 0)
+            v.s.assign(static_cast<const char *>(p), size_t(n));
+        else
+            v.s.clear();
     } else {
         const unsigned char *p = sqlite3_column_text(s, idx);
         std::string text = p ? reinterpret_cast<const char *>(p) : "";
+        v.dt = date_time{};
         if (t == col_type::date)
             parse_date(text, v.dt);
         else if (t == col_type::time)
@@ -71,6 +76,12 @@ value read_value(sqlite3_stmt *s, int idx, col_type t)
         else
             parse_datetime(text, v.dt);
     }
+}
+
+value read_value(sqlite3_stmt *s, int idx, col_type t)
+{
+    value v;
+    read_into(s, idx, t, v);
     return v;
 }
 } // namespace
@@ -508,7 +519,7 @@ bool storage::scan_each(const table_def &t, uint64_t limit,
         row.id = uint64_t(sqlite3_column_int64(s, 0));
         row.cells.resize(t.fields.size());
         for (size_t i = 0; i < t.fields.size(); ++i)
-            if (!need || (*need)[i]) row.cells[i] = read_value(s, int(i) + 1, t.fields[i].type);
+            if (!need || (*need)[i]) read_into(s, int(i) + 1, t.fields[i].type, row.cells[i]);
         if (!each(row)) return false;
     }
     if (rc != SQLITE_DONE) return refuse(err, reason(&t));
@@ -547,17 +558,24 @@ bool storage::count_rows(const table_def &t, uint64_t &n, std::string &err)
     return true;
 }
 
-bool storage::insert_row(const table_def &t, const std::vector<value> &cells, uint64_t &id,
-                         std::string &err)
+std::string storage::insert_sql(const table_def &t, size_t rows)
 {
-    std::string sql = "INSERT INTO " + data_table(t) + "(", marks;
+    if (t.fields.empty()) return "INSERT INTO " + data_table(t) + " DEFAULT VALUES";
+    std::string sql = "INSERT INTO " + data_table(t) + "(", marks = "(";
     for (size_t i = 0; i < t.fields.size(); ++i) {
         sql += (i ? ", " : "") + column(t.fields[i]);
         marks += i ? ", ?" : "?";
     }
-    sql += ") VALUES(" + marks + ")";
-    if (t.fields.empty()) sql = "INSERT INTO " + data_table(t) + " DEFAULT VALUES";
-    sqlite3_stmt *s = prepare(sql, err);
+    marks += ")";
+    sql += ") VALUES" + marks;
+    for (size_t r = 1; r < rows; ++r) sql += ", " + marks;
+    return sql;
+}
+
+bool storage::insert_row(const table_def &t, const std::vector<value> &cells, uint64_t &id,
+                         std::string &err)
+{
+    sqlite3_stmt *s = prepare(insert_sql(t, 1), err);
     if (!s) return false;
     stmt_reset r{s};
     for (size_t i = 0; i < cells.size(); ++i) bind_value(s, int(i) + 1, cells[i]);
@@ -626,6 +644,66 @@ bool storage::next_auto_value(const table_def &t, const field_def &f, value &out
     std::string why;
     if (!convert_value(v, f.type, out, why))
         return refuse(err, "auto-increment of " + f.name + ": " + why);
+    return true;
+}
+
+row_batch::row_batch(storage &st, const table_def &t) : st_(st), t_(t)
+{
+    // As many rows as fit the statement's marks, up to where more stop paying.
+    const size_t fields = t.fields.size();
+    if (fields) {
+        size_t marks = size_t(std::max(1, sqlite3_limit(st.db_, SQLITE_LIMIT_VARIABLE_NUMBER, -1)));
+        per_ = std::max<size_t>(1, std::min<size_t>(32, marks / fields));
+    }
+    rows_.resize(per_);
+    tags_.resize(per_);
+}
+
+bool row_batch::add(std::vector<value> &cells, uint64_t tag, std::string &err)
+{
+    rows_[held_].swap(cells);
+    tags_[held_] = tag;
+    return ++held_ < per_ || flush(err);
+}
+
+bool row_batch::flush(std::string &err)
+{
+    const size_t n = held_;
+    held_ = 0;
+    if (n == per_ && n > 1) {
+        if (store(0, n, err)) return true;
+        // A failed statement takes back its own rows and no others. When the transaction is
+        // still open and a row broke a rule (a repeat), the rows go one by one to find it;
+        // any other failure is not one row's fault.
+        bool by_row = (sqlite3_extended_errcode(st_.db_) & 0xff) == SQLITE_CONSTRAINT &&
+                      sqlite3_get_autocommit(st_.db_) == 0;
+        if (!by_row) {
+            failed_tag_ = tags_[0];
+            return false;
+        }
+        err.clear();
+    }
+    for (size_t i = 0; i < n; ++i)
+        if (!store(i, 1, err)) {
+            failed_tag_ = tags_[i];
+            return false;
+        }
+    return true;
+}
+
+bool row_batch::store(size_t from, size_t count, std::string &err)
+{
+    std::string &sql = count == 1 ? one_sql_ : many_sql_;
+    if (sql.empty()) sql = storage::insert_sql(t_, count);
+    sqlite3_stmt *s = st_.prepare(sql, err);
+    if (!s) return false;
+    stmt_reset r{s};
+    const size_t fields = t_.fields.size();
+    for (size_t k = 0; k < count; ++k) {
+        const std::vector<value> &row = rows_[from + k];
+        for (size_t i = 0; i < fields; ++i) bind_value(s, int(k * fields + i) + 1, row[i]);
+    }
+    if (sqlite3_step(s) != SQLITE_DONE) return refuse(err, st_.reason(&t_));
     return true;
 }
 

@@ -38,6 +38,8 @@ struct stored_row {
     std::vector<value> cells;
 };
 
+class row_batch;
+
 class storage {
 public:
     // The storage keeps a row id beside the fields, within its limit of 2000 columns.
@@ -97,7 +99,10 @@ public:
     bool next_auto_value(const table_def &t, const field_def &f, value &out, std::string &err);
 
 private:
+    friend class row_batch;
     bool exec(const std::string &sql, std::string &err, const table_def *t = nullptr);
+    // INSERT of rows rows of t, with a mark for each field of each row.
+    static std::string insert_sql(const table_def &t, size_t rows);
     sqlite3_stmt *prepare(const std::string &sql, std::string &err);
     bool load_catalogue(std::string &err);
     bool save_fields(const table_def &t, std::string &err);
@@ -110,6 +115,33 @@ private:
     // A deque, so that creating a table in the middle of a statement (select into) leaves
     // the pointers the statement holds to other tables valid.
     std::deque<table_def> tables_;
+};
+
+// Inserts many rows of one table inside the running transaction, several to a statement: one
+// statement per row costs SQLite more than the row itself. When a statement of several rows
+// fails, its rows are tried again one at a time, so that the failure names its row.
+class row_batch {
+public:
+    row_batch(storage &st, const table_def &t);
+    // cells: one value per field, already of the field's type. The vector is swapped with one
+    // the batch is done with; its contents are left to be overwritten. tag names the row when
+    // it cannot be stored (failed_tag).
+    bool add(std::vector<value> &cells, uint64_t tag, std::string &err);
+    // Stores the rows still held.
+    bool flush(std::string &err);
+    uint64_t failed_tag() const { return failed_tag_; }
+    size_t rows_per_statement() const { return per_; }
+
+private:
+    bool store(size_t from, size_t count, std::string &err);
+
+    storage &st_;
+    const table_def &t_;
+    size_t per_ = 1, held_ = 0;
+    std::vector<std::vector<value>> rows_;
+    std::vector<uint64_t> tags_;
+    std::string many_sql_, one_sql_;
+    uint64_t failed_tag_ = 0;
 };
 
 } // namespace vela

@@ -3,6 +3,7 @@
 // capacity checks, and the texts with which dates and times are written and read.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace vela {
 
@@ -81,11 +82,17 @@ std::string format_datetime(const date_time &v);
 
 // Canonical text of any value (numbers in decimal, reals shortest round-trip).
 std::string value_text(const value &v);
+// The same text, appended to out.
+void append_value_text(std::string &out, const value &v);
 
 // Converts v to type t. False with a reason when the value does not fit: an integer out of
 // range, a real out of range or not integral for an integer type, a text that is not a number
 // or a date, a text over the column's capacity.
 bool convert_value(const value &v, col_type t, value &out, std::string &err);
+// The same as converting a string256 value that holds text, without making one: the common
+// forms (plain decimal numbers, texts that fit) are read in place. out keeps its string's
+// storage for the next call.
+bool convert_text(std::string_view text, col_type t, value &out, std::string &err);
 
 // Three-way comparison with numeric promotion; texts against dates are read as dates.
 // False when the two cannot be compared.

@@ -27,6 +27,7 @@ TEST(csv, records_survive_a_round_trip_with_any_separator)
         {{""}, {"only"}, {""}},
         {{"\xEF\xBB\xBFstarts with a byte order mark", "tab\there"}},
         {{"\xe4\xb8\xad\xe3\x80\x81\xe6\x96\x87", "-1", "2024-01-01 10:00:00"}},
+        {{"\"", "a\"\"b", "\"\n\"", "plain", "\"end"}, {"\"again\""}},
     };
     for (const char *sep : {",", ";", " ", "-", ":", "\t", "\xe3\x80\x81"})
         for (const auto &want : cases) {

@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <random>
 
 using namespace vela;
 
@@ -119,6 +123,104 @@ TEST(server_value, a_float_meets_a_double_at_single_precision)
     // A double beyond the float range is not squeezed into it.
     ASSERT_TRUE(compare_values(value::of_real(3e38f, col_type::flt), value::of_real(1e300), c));
     EXPECT_LT(c, 0);
+}
+
+TEST(server_value, a_text_converts_in_place_as_it_does_as_a_string_value)
+{
+    // The quick readings of plain numbers and short texts must agree with the general one,
+    // in the value and in the reason, for every type.
+    const char *texts[] = {"0",
+                           "-0",
+                           "+7",
+                           "255",
+                           "256",
+                           "-1",
+                           "-128",
+                           "-129",
+                           "65535",
+                           "4294967296",
+                           "9223372036854775807",
+                           "9223372036854775808",
+                           "-9223372036854775808",
+                           "-9223372036854775809",
+                           "18446744073709551615",
+                           "18446744073709551616",
+                           "99999999999999999999",
+                           "0x1f",
+                           "0b101",
+                           " 12",
+                           "1 2",
+                           "12 ",
+                           "",
+                           "-",
+                           "+",
+                           "1.5",
+                           ".5",
+                           "5.",
+                           "1e5",
+                           "1e",
+                           "-2.5e-300",
+                           "1e999",
+                           "-1e999",
+                           "1e-400",
+                           "3.5e38",
+                           "3.4e38",
+                           "inf",
+                           "-Infinity",
+                           "nan",
+                           "0x1p3",
+                           "abc",
+                           "2024-02-29",
+                           "23:59:59.5",
+                           "2024-02-29 10:00:00",
+                           "toolongforsixteen"};
+    for (int ti = 0; ti < 20; ++ti) {
+        col_type t = col_type(ti);
+        value reused = value::of_str("left over from before", col_type::s256);
+        for (const char *text : texts) {
+            value want, got = reused;
+            std::string want_err, got_err;
+            bool ok = convert_value(value::of_str(text), t, want, want_err);
+            ASSERT_EQ(convert_text(text, t, got, got_err), ok) << text << " " << type_name(t);
+            EXPECT_EQ(got_err, want_err) << text << " " << type_name(t);
+            if (!ok) continue;
+            EXPECT_EQ(got.type, want.type);
+            EXPECT_EQ(value_text(got), value_text(want)) << text << " " << type_name(t);
+            reused = got;
+        }
+    }
+}
+
+TEST(server_value, reals_are_written_as_the_shortest_printf_text_that_reads_back)
+{
+    // The texts files and scripts hold: "%.15g" up to "%.17g" ("%.6g" for a float), the
+    // first that reads back to the same value.
+    auto printf_text = [](double d, bool single) {
+        char buf[64];
+        for (int prec = single ? 6 : 15; prec <= 17; ++prec) {
+            std::snprintf(buf, sizeof buf, "%.*g", prec, d);
+            double back = std::strtod(buf, nullptr);
+            if (single ? float(back) == float(d) : back == d) break;
+        }
+        return std::string(buf);
+    };
+    std::mt19937_64 gen(12345);
+    std::vector<double> cases = {
+        0.1, 0.1 + 0.2, -0.0, 1e22, 1e15, 123456789012345680000.0, 5e-324, 1.7976931348623157e308,
+        2.5, 1.0 / 3};
+    for (int i = 0; i < 20000; ++i) {
+        uint64_t bits = gen();
+        double d;
+        std::memcpy(&d, &bits, 8);
+        if (std::isfinite(d)) cases.push_back(d);
+        cases.push_back(double(int64_t(bits % 2000001) - 1000000) / 64);
+    }
+    for (double d : cases) {
+        EXPECT_EQ(value_text(value::of_real(d)), printf_text(d, false)) << d;
+        double f = double(float(d));
+        if (std::isfinite(f))
+            EXPECT_EQ(value_text(value::of_real(f, col_type::flt)), printf_text(f, true)) << f;
+    }
 }
 
 TEST(server_value, sha256_matches_known_digests_and_passwords_are_salted)
