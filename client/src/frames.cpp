@@ -1,6 +1,8 @@
 #include "frames.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "base/utf8.h"
 #include "base/wire.h"
@@ -48,17 +50,28 @@ std::vector<uint8_t> logout_frame()
     return out;
 }
 
+reply_assembler::~reply_assembler()
+{
+    std::free(buf_);
+}
+
 void reply_assembler::append(const uint8_t *data, size_t size)
 {
-    if (size_ + size > buf_.size()) buf_.resize((size_ + size) * 2);
-    std::memcpy(buf_.data() + size_, data, size);
+    if (size_ + size > cap_) {
+        size_t cap = (size_ + size) * 2;
+        void *p = std::realloc(buf_, cap);
+        if (!p) throw std::bad_alloc();
+        buf_ = static_cast<uint8_t *>(p);
+        cap_ = cap;
+    }
+    std::memcpy(buf_ + size_, data, size);
     size_ += size;
 }
 
 reply_state reply_assembler::state() const
 {
     if (size_ < 4) return reply_state::incomplete;
-    uint32_t len = wire::le32(buf_.data());
+    uint32_t len = wire::le32(buf_);
     // No length announces a reply of its own: 0 has no room for the status byte and
     // 0xFFFFFFFF is the logout marker.
     if (len == 0 || len == wire::logout_marker) return reply_state::bad;

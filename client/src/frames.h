@@ -28,18 +28,26 @@ enum class reply_state {
 // never with what the length field announces.
 class reply_assembler {
 public:
+    reply_assembler() = default;
+    ~reply_assembler();
+    reply_assembler(const reply_assembler &) = delete;
+    reply_assembler &operator=(const reply_assembler &) = delete;
+
+    // Throws std::bad_alloc when the memory runs out.
     void append(const uint8_t *data, size_t size);
     reply_state state() const;
     // Valid once complete.
     uint8_t status() const { return buf_[4]; }
     // Every byte after the status byte, including any that followed the reply.
-    const uint8_t *payload() const { return buf_.data() + 5; }
+    const uint8_t *payload() const { return buf_ + 5; }
     size_t payload_size() const { return size_ - 5; }
     size_t size() const { return size_; }
 
 private:
-    std::vector<uint8_t> buf_;
-    size_t size_ = 0;
+    // Grown with realloc: a large block is moved by remapping its pages, so growing neither
+    // copies the bytes so far nor fills the new room with zeros first.
+    uint8_t *buf_ = nullptr;
+    size_t size_ = 0, cap_ = 0;
 };
 
 // The longest reason last_error() hands out, in bytes.
