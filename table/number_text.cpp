@@ -3,7 +3,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstring>
 
 namespace number_text {
 
@@ -33,19 +33,6 @@ uint64_t max_magnitude(const int_kind &k, bool neg)
     if (!k.is_signed) return neg ? 0 : (bits == 64 ? UINT64_MAX : (uint64_t(1) << bits) - 1);
     const uint64_t half = uint64_t(1) << (bits - 1);
     return neg ? half : half - 1;
-}
-
-// Inserts a blank between groups of `n` digits, counted from the right.
-std::string grouped(const std::string &digits, size_t n)
-{
-    std::string out;
-    out.reserve(digits.size() + digits.size() / n);
-    const size_t lead = digits.size() % n; // digits of the short first group
-    for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && i >= lead && (i - lead) % n == 0) out.push_back(' ');
-        out.push_back(digits[i]);
-    }
-    return out;
 }
 
 } // namespace
@@ -82,40 +69,63 @@ uint64_t to_unsigned(int_value v)
     return v.neg ? uint64_t(0) - v.mag : v.mag;
 }
 
-std::string format_int(int kind, int_value v, const int_form &form)
+size_t write_int(int kind, int_value v, const int_form &form, char *out)
 {
     const int_kind &k = kind_info(kind);
-    std::string digits;
+    // At most 64 binary digits; decimal digits are written from the right.
+    char digits[64];
+    size_t n = 0;
     if (form.mode == mode_bin || form.mode == mode_hex) {
         const int bits_per_digit = form.mode == mode_bin ? 1 : 4;
         int count = form.mode == mode_bin ? 8 * k.width : 2 * k.width;
         // A magnitude wider than the type (never from the server) still shows every digit.
         while (count < 64 / bits_per_digit && (v.mag >> (count * bits_per_digit)) != 0) ++count;
         static const char hex[] = "0123456789abcdef";
+        const uint64_t mask = form.mode == mode_bin ? 1 : 15;
         for (int i = count - 1; i >= 0; --i)
-            digits.push_back(
-                hex[(v.mag >> (i * bits_per_digit)) & (form.mode == mode_bin ? 1 : 15)]);
+            digits[n++] = hex[(v.mag >> (i * bits_per_digit)) & mask];
     } else {
+        char back[20];
         uint64_t m = v.mag;
         do {
-            digits.insert(digits.begin(), char('0' + m % 10));
+            back[n++] = char('0' + m % 10);
             m /= 10;
         } while (m != 0);
+        for (size_t i = 0; i < n; ++i) digits[i] = back[n - 1 - i];
     }
-    if (form.group) digits = grouped(digits, form.mode == mode_dec ? 3 : 4);
 
-    std::string out;
+    char *p = out;
     if (v.neg && v.mag != 0)
-        out.push_back('-');
+        *p++ = '-';
     else if (form.sign)
-        out.push_back('+');
-    if (form.mode == mode_bin)
-        out += "0b";
-    else if (form.mode == mode_hex)
-        out += "0x";
-    out += digits;
-    if (form.suffix) out += k.suffix;
-    return out;
+        *p++ = '+';
+    if (form.mode != mode_dec) {
+        *p++ = '0';
+        *p++ = form.mode == mode_bin ? 'b' : 'x';
+    }
+    if (form.group) {
+        // A blank between groups of digits, counted from the right.
+        const size_t size = form.mode == mode_dec ? 3 : 4;
+        const size_t lead = n % size; // digits of the short first group
+        for (size_t i = 0; i < n; ++i) {
+            if (i > 0 && i >= lead && (i - lead) % size == 0) *p++ = ' ';
+            *p++ = digits[i];
+        }
+    } else {
+        std::memcpy(p, digits, n);
+        p += n;
+    }
+    if (form.suffix) {
+        *p++ = k.suffix[0];
+        *p++ = k.suffix[1];
+    }
+    return size_t(p - out);
+}
+
+std::string format_int(int kind, int_value v, const int_form &form)
+{
+    char buf[int_text_max];
+    return std::string(buf, write_int(kind, v, form, buf));
 }
 
 verdict check_int(int kind, const char *text, size_t len, const int_form &form, int_value *out)
@@ -178,15 +188,24 @@ verdict check_int(int kind, const char *text, size_t len, const int_form &form, 
     return verdict::complete;
 }
 
+size_t write_real(bool is_double, double v, bool sign, bool suffix, char *out)
+{
+    // Room for -DBL_MAX with 17 decimals (328 characters) and -FLT_MAX with 9 (50). The
+    // text is the one printf gives in the C locale, whatever the process locale says: a
+    // decimal comma would not read back as a number.
+    char *p = out;
+    if (sign && !std::signbit(v)) *p++ = '+';
+    const std::to_chars_result r =
+        std::to_chars(p, out + real_text_max - 1, v, std::chars_format::fixed, is_double ? 17 : 9);
+    if (r.ec == std::errc()) p = r.ptr;
+    if (suffix) *p++ = is_double ? 'd' : 'f';
+    return size_t(p - out);
+}
+
 std::string format_real(bool is_double, double v, bool sign, bool suffix)
 {
-    // Room for -DBL_MAX with 17 decimals (328 characters) and -FLT_MAX with 9 (50).
-    char buf[352];
-    const int n = std::snprintf(buf, sizeof buf, "%.*f", is_double ? 17 : 9, v);
-    std::string out(buf, n > 0 ? std::min<size_t>(size_t(n), sizeof buf - 1) : 0);
-    if (sign && !std::signbit(v)) out.insert(out.begin(), '+');
-    if (suffix) out.push_back(is_double ? 'd' : 'f');
-    return out;
+    char buf[real_text_max];
+    return std::string(buf, write_real(is_double, v, sign, suffix, buf));
 }
 
 verdict check_real(bool is_double, const char *text, size_t len, bool sign, bool suffix,

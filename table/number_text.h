@@ -40,6 +40,9 @@ struct int_form {
 };
 
 std::string format_int(int kind, int_value v, const int_form &form);
+// The same text written to `out`, which has room for int_text_max bytes; returns its length.
+constexpr size_t int_text_max = 96;
+size_t write_int(int kind, int_value v, const int_form &form, char *out);
 
 enum class verdict { rejected, partial, complete };
 
@@ -49,7 +52,11 @@ enum class verdict { rejected, partial, complete };
 verdict check_int(int kind, const char *text, size_t len, const int_form &form, int_value *out);
 
 // Reals: `is_double` picks the double column type, otherwise float.
+// Fixed notation with 17 (double) or 9 (float) decimals, the same in every locale.
 std::string format_real(bool is_double, double v, bool sign, bool suffix);
+// The same text written to `out`, which has room for real_text_max bytes; returns its length.
+constexpr size_t real_text_max = 352;
+size_t write_real(bool is_double, double v, bool sign, bool suffix, char *out);
 verdict check_real(bool is_double, const char *text, size_t len, bool sign, bool suffix,
                    double *out);
 

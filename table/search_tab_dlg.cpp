@@ -83,28 +83,36 @@ void search_tab_dlg::forget_texts(const QModelIndex &top_left, const QModelIndex
     for (int c = top_left.column(); c <= bottom_right.column(); ++c) {
         if (c < 0 || size_t(c) >= texts_.size()) continue;
         column_texts &col = texts_[size_t(c)];
-        for (int r = top_left.row(); r <= bottom_right.row(); ++r)
-            if (r >= 0 && size_t(r) < col.known.size()) col.known[size_t(r)] = 0;
+        for (int r = top_left.row(); r <= bottom_right.row(); ++r) {
+            if (r < 0 || size_t(r) >= col.end.size()) continue;
+            if (col.stale.empty()) col.stale.resize(col.end.size(), 0);
+            col.stale[size_t(r)] = 1;
+        }
     }
 }
 
-const std::string &search_tab_dlg::cell_text(const QPoint &cell)
+void search_tab_dlg::append_cell_text(const QPoint &cell, std::string &out)
 {
     watch_model();
     tab_data_model *m = model();
     const size_t c = size_t(cell.x()), r = size_t(cell.y());
     if (texts_.size() <= c) texts_.resize(size_t(m->columnCount()));
     column_texts &col = texts_[c];
-    if (col.known.size() <= r) {
-        col.known.resize(size_t(m->rowCount()), 0);
-        col.text.resize(size_t(m->rowCount()));
+    if (r >= col.end.size()) {
+        // Searches walk down the rows, so the rows up to this one are read now too.
+        if (col.end.empty()) col.end.reserve(size_t(m->rowCount()));
+        for (size_t k = col.end.size(); k <= r; ++k) {
+            m->append_display_text(int(k), int(c), col.bytes);
+            col.end.push_back(col.bytes.size());
+        }
+        if (!col.stale.empty()) col.stale.resize(col.end.size(), 0);
     }
-    if (!col.known[r]) {
-        const QByteArray t = m->display_text(m->index(cell.y(), cell.x()));
-        col.text[r].assign(t.constData(), size_t(t.size()));
-        col.known[r] = 1;
+    if (!col.stale.empty() && col.stale[r]) {
+        m->append_display_text(cell.y(), cell.x(), out);
+        return;
     }
-    return col.text[r];
+    const size_t from = r == 0 ? 0 : col.end[r - 1];
+    out.append(col.bytes, from, col.end[r] - from);
 }
 
 std::string search_tab_dlg::pattern() const
@@ -186,9 +194,8 @@ bool search_tab_dlg::match_cells(const std::vector<QPoint> &cells, size_t from, 
     range_list scope;
     scope.reserve(to - from);
     for (size_t i = from; i < to; ++i) {
-        const std::string &t = cell_text(cells[i]);
         const int32_t b = int32_t(text.size());
-        text.append(t);
+        append_cell_text(cells[i], text);
         scope.push_back({b, int32_t(text.size())});
         text.push_back('\n');
     }

@@ -70,9 +70,10 @@ private:
     bool replace_in(const QPoint &cell);
     void mark_slice();
     void stop_marking();
-    // The display text of a cell, kept between searches until the model changes it: the
-    // column delegates' texts (dates, reals) cost far more than matching them.
-    const std::string &cell_text(const QPoint &cell);
+    // Appends the display text of a cell to `out`. Texts are kept between searches, a
+    // column's texts back to back in one block filled row by row as the search reaches
+    // them; a cell the model changed since is read from the model again.
+    void append_cell_text(const QPoint &cell, std::string &out);
     void watch_model();
     void forget_texts(const QModelIndex &top_left, const QModelIndex &bottom_right,
                       const QVector<int> &roles);
@@ -86,8 +87,9 @@ private:
     std::vector<QPoint> pending_cells_;
     size_t pending_at_ = 0;
     struct column_texts {
-        std::vector<std::string> text;
-        std::vector<char> known;
+        std::string bytes;       // the texts of rows 0 .. filled - 1, back to back
+        std::vector<size_t> end; // where the text of each of those rows ends in `bytes`
+        std::vector<char> stale; // rows changed since their text was kept (empty: none)
     };
     std::vector<column_texts> texts_;
     tab_data_model *watched_ = nullptr;

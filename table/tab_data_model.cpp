@@ -1,7 +1,9 @@
 #include "tab_data_model.h"
 
+#include "base/utf8.h"
 #include "db_access.h"
 #include "local_time_cache.h"
+#include "number_text.h"
 #include "result_columns.h"
 
 #include "lang/sql_engine.h"
@@ -9,6 +11,7 @@
 #include <QColor>
 #include <QDateTime>
 #include <QFont>
+#include <QLocale>
 
 #include <algorithm>
 #include <cctype>
@@ -501,6 +504,7 @@ void tab_data_model::clear_all()
     new_count_ = 0;
     extras_.clear();
     marks_.clear();
+    text_ways_.clear();
     zone_.clear();
 }
 
@@ -589,6 +593,7 @@ bool tab_data_model::load_rows(const QByteArray &sql, bool no_log, bool *editabl
         row_ids_.resize(loaded_rows_, new_row_id);
         order_.resize(loaded_rows_);
         std::iota(order_.begin(), order_.end(), uint32_t(0));
+        plan_texts();
     }
     endResetModel();
     return ran;
@@ -1035,7 +1040,205 @@ QString tab_data_model::type_name(int column) const
 
 QByteArray tab_data_model::display_text(const QModelIndex &index) const
 {
-    return data(index, Qt::DisplayRole).toString().toUtf8();
+    std::string text;
+    append_display_text(index.row(), index.column(), text);
+    return QByteArray(text.data(), int(text.size()));
+}
+
+// --- display texts without the delegates ---------------------------------------------------
+//
+// The table search reads the display text of every cell, which through data() costs a
+// variant, the delegate's QString and its UTF-8 for each one. A loaded value that nothing
+// has replaced is written here from its typed array instead, into the very bytes the
+// delegate would give; anything else (edits, inserted rows, values the short way does not
+// cover) still goes through the delegate.
+
+namespace {
+
+bool is_signed_storage(cell_type t)
+{
+    return t == cell_type::i8 || t == cell_type::i16 || t == cell_type::i32 || t == cell_type::i64;
+}
+
+bool is_int_storage(cell_type t)
+{
+    return t <= cell_type::i64;
+}
+
+char *put_digits(char *p, unsigned v, int count)
+{
+    for (int i = count - 1; i >= 0; --i, v /= 10) p[i] = char('0' + v % 10);
+    return p + count;
+}
+
+// "yyyy-MM-dd" for a day of the years 1 to 9999 (the delegate's form); null for any other.
+char *put_date(char *p, int32_t julian_day)
+{
+    if (julian_day == typed_column::date_invalid) return nullptr;
+    int y = 0, m = 0, d = 0;
+    QDate::fromJulianDay(julian_day).getDate(&y, &m, &d);
+    if (y < 1 || y > 9999) return nullptr;
+    p = put_digits(p, unsigned(y), 4);
+    *p++ = '-';
+    p = put_digits(p, unsigned(m), 2);
+    *p++ = '-';
+    return put_digits(p, unsigned(d), 2);
+}
+
+// "HH:mm:ss.zzz"; null for a time that does not exist.
+char *put_time(char *p, int32_t msecs)
+{
+    if (msecs < 0 || msecs >= 86400000) return nullptr;
+    const unsigned ms = unsigned(msecs);
+    p = put_digits(p, ms / 3600000, 2);
+    *p++ = ':';
+    p = put_digits(p, ms / 60000 % 60, 2);
+    *p++ = ':';
+    p = put_digits(p, ms / 1000 % 60, 2);
+    *p++ = '.';
+    return put_digits(p, ms % 1000, 3);
+}
+
+} // namespace
+
+void tab_data_model::plan_texts()
+{
+    // Dates and times are written in the digits of the user's locale, which are not always
+    // 0 to 9; those columns keep to their delegates.
+    const bool ascii_digits = QLocale().zeroDigit() == QLatin1Char('0') &&
+                              QLocale::system().zeroDigit() == QLatin1Char('0');
+    text_ways_.assign(columns_.size(), text_way::delegate);
+    for (size_t c = 0; c < columns_.size(); ++c) {
+        const item_dlgt *d = column_delegates_[c];
+        const cell_type t = columns_[c].type();
+        text_way &way = text_ways_[c];
+        if (t == cell_type::str) {
+            if (!d || dynamic_cast<const string_item_dlgt *>(d)) way = text_way::bytes;
+        } else if (is_int_storage(t)) {
+            const auto *i = dynamic_cast<const int_item_dlgt *>(d);
+            if (i && number_text::kind_info(i->kind()).is_signed == is_signed_storage(t))
+                way = text_way::integer;
+        } else if (t == cell_type::f32) {
+            if (dynamic_cast<const float_item_dlgt *>(d)) way = text_way::real;
+        } else if (t == cell_type::f64) {
+            if (dynamic_cast<const double_item_dlgt *>(d)) way = text_way::real;
+        } else if (ascii_digits && t == cell_type::date) {
+            if (dynamic_cast<const date_item_dlgt *>(d)) way = text_way::date;
+        } else if (ascii_digits && t == cell_type::time) {
+            if (dynamic_cast<const time_item_dlgt *>(d)) way = text_way::time;
+        } else if (ascii_digits && t == cell_type::datetime) {
+            if (dynamic_cast<const datetime_item_dlgt *>(d)) way = text_way::datetime;
+        }
+    }
+}
+
+// Whether the grid shows the loaded value of a loaded cell: no item beside it, or one whose
+// edit value is that same value of the same type. Reals compare loosely as variants and
+// date-times by their instant, so an item over one of those always takes the long way.
+bool tab_data_model::shows_loaded_value(uint32_t stored, int column) const
+{
+    const dbl_val_item *x = extra(stored, column);
+    if (!x || !x->edit_value().isValid()) return !x || !x->base().isValid();
+    if (x->in_new || x->in_modified || x->base().isValid()) return false;
+    const cell_type t = columns_[size_t(column)].type();
+    if (t == cell_type::f32 || t == cell_type::f64 || t == cell_type::datetime) return false;
+    return x->edit_value().userType() == column_meta_type(t);
+}
+
+bool tab_data_model::append_loaded_text(uint32_t stored, int column, std::string &out) const
+{
+    const typed_column &col = columns_[size_t(column)];
+    const item_dlgt *d = column_delegates_[size_t(column)];
+    char buf[number_text::real_text_max];
+    char *end = nullptr;
+    switch (text_ways_[size_t(column)]) {
+    case text_way::delegate:
+        return false;
+    case text_way::bytes: {
+        const auto s = col.string_at(stored);
+        // The toolkit drops a leading byte order mark and replaces broken sequences.
+        if (!utf8::valid(s.first, s.second) ||
+            (s.second >= 3 && std::memcmp(s.first, "\xEF\xBB\xBF", 3) == 0))
+            return false;
+        out.append(s.first, s.second);
+        return true;
+    }
+    case text_way::integer: {
+        number_text::int_value v;
+        switch (col.type()) {
+        case cell_type::u8:
+            v = number_text::from_unsigned(col.fixed<uint8_t>(stored));
+            break;
+        case cell_type::i8:
+            v = number_text::from_signed(col.fixed<int8_t>(stored));
+            break;
+        case cell_type::u16:
+            v = number_text::from_unsigned(col.fixed<uint16_t>(stored));
+            break;
+        case cell_type::i16:
+            v = number_text::from_signed(col.fixed<int16_t>(stored));
+            break;
+        case cell_type::u32:
+            v = number_text::from_unsigned(col.fixed<uint32_t>(stored));
+            break;
+        case cell_type::i32:
+            v = number_text::from_signed(col.fixed<int32_t>(stored));
+            break;
+        case cell_type::u64:
+            v = number_text::from_unsigned(col.fixed<uint64_t>(stored));
+            break;
+        default:
+            v = number_text::from_signed(col.fixed<int64_t>(stored));
+            break;
+        }
+        const int kind = static_cast<const int_item_dlgt *>(d)->kind();
+        number_text::int_form form;
+        form.mode = d->display_mode();
+        form.sign = d->sign_flag();
+        form.suffix = d->suffix_flag();
+        form.group = kind == 0; // as the delegate does: only u08, and only in the grid
+        end = buf + number_text::write_int(kind, v, form, buf);
+        break;
+    }
+    case text_way::real: {
+        const bool is_double = col.type() == cell_type::f64;
+        const double v = is_double ? col.fixed<double>(stored) : double(col.fixed<float>(stored));
+        end = buf + number_text::write_real(is_double, v, d->sign_flag(), d->suffix_flag(), buf);
+        break;
+    }
+    case text_way::date:
+        end = put_date(buf, col.fixed<int32_t>(stored));
+        break;
+    case text_way::time:
+        end = put_time(buf, col.fixed<int32_t>(stored));
+        break;
+    case text_way::datetime: {
+        const int64_t packed = col.fixed<int64_t>(stored);
+        const int32_t day = typed_column::day_of(packed), msecs = typed_column::msecs_of(packed);
+        // A day with a daylight-saving change may show another wall-clock time.
+        if (day == typed_column::date_invalid || msecs < 0 || !zone_.plain_day(day)) return false;
+        end = put_date(buf, day);
+        if (end) {
+            *end++ = ' ';
+            end = put_time(end, msecs);
+        }
+        break;
+    }
+    }
+    if (!end) return false;
+    out.append(buf, size_t(end - buf));
+    return true;
+}
+
+void tab_data_model::append_display_text(int row, int column, std::string &out) const
+{
+    if (!in_table(row, column)) return;
+    const uint32_t stored = order_[size_t(row)];
+    if (stored < loaded_rows_ && shows_loaded_value(stored, column) &&
+        append_loaded_text(stored, column, out))
+        return;
+    const QByteArray text = data(index(row, column), Qt::DisplayRole).toString().toUtf8();
+    out.append(text.constData(), size_t(text.size()));
 }
 
 bool tab_data_model::column_read_only(int column) const

@@ -19,6 +19,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -61,6 +62,11 @@ public:
     // For the data view.
     QString type_name(int column) const;
     QByteArray display_text(const QModelIndex &index) const;
+    // The display text of a cell as UTF-8, appended to `out`: the bytes data(DisplayRole)
+    // gives, written straight from the stored value where the column keeps it in a form
+    // that is cheap to write (texts, numbers in the current display mode, dates and times),
+    // through the delegate for every other cell. Nothing for a cell outside the table.
+    void append_display_text(int row, int column, std::string &out) const;
     bool column_read_only(int column) const;
     item_dlgt *column_delegate(int column) const;
     item_dlgt *delegate_of(const QString &type_name) const;
@@ -125,6 +131,9 @@ private:
     bool is_new_row(int row) const;
     QByteArray quoted_column(int column) const;
     QString cell_text(int row, int column) const;
+    void plan_texts();
+    bool shows_loaded_value(uint32_t stored, int column) const;
+    bool append_loaded_text(uint32_t stored, int column, std::string &out) const;
 
     db_access *db_;
     std::map<QString, std::unique_ptr<item_dlgt>> delegates_;
@@ -150,6 +159,9 @@ private:
     // is asked for: the table search reads the mark of every cell it clears, and a byte per
     // cell costs less than an entry per cell in a map.
     std::vector<std::vector<uint8_t>> marks_;
+    // How each column's loaded values are written as display text without their delegate.
+    enum class text_way : uint8_t { delegate, bytes, integer, real, date, time, datetime };
+    std::vector<text_way> text_ways_;
     // Which days of the local zone have no daylight-saving change, for display texts.
     mutable local_time_cache zone_;
 };

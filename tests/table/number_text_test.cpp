@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 
 using namespace number_text;
@@ -166,6 +168,25 @@ TEST(RealTextForm, PrecisionSignAndSuffix)
     const std::string dmax = format_real(true, -DBL_MAX, true, true);
     EXPECT_EQ(dmax.size(), 329u);
     EXPECT_EQ(dmax.back(), 'd');
+}
+
+TEST(RealTextForm, DigitsAreThoseOfPrintfInTheCLocale)
+{
+    // Exact ties at the last decimal, the smallest values, and what is not a number.
+    const double values[] = {0.0009765625, 0.000003814697265625,
+                             0.125,        2.5e-9,
+                             4.9e-324,     -0.0,
+                             1e-12,        DBL_MIN,
+                             NAN,          -NAN,
+                             INFINITY,     -INFINITY,
+                             1e22,         0.1};
+    for (double v : values)
+        for (bool is_double : {false, true}) {
+            const double shown = is_double ? v : double(float(v));
+            char want[400];
+            std::snprintf(want, sizeof want, "%.*f", is_double ? 17 : 9, shown);
+            EXPECT_EQ(format_real(is_double, shown, false, false), want) << v;
+        }
 }
 
 TEST(RealCheck, LiteralSyntaxAndRange)
