@@ -91,10 +91,8 @@ void search_tab_dlg::forget_texts(const QModelIndex &top_left, const QModelIndex
     }
 }
 
-void search_tab_dlg::append_cell_text(const QPoint &cell, std::string &out)
+void search_tab_dlg::append_cell_text(tab_data_model *m, const QPoint &cell, std::string &out)
 {
-    watch_model();
-    tab_data_model *m = model();
     const size_t c = size_t(cell.x()), r = size_t(cell.y());
     if (texts_.size() <= c) texts_.resize(size_t(m->columnCount()));
     column_texts &col = texts_[c];
@@ -188,6 +186,7 @@ bool search_tab_dlg::match_cells(const std::vector<QPoint> &cells, size_t from, 
     hit.assign(to - from, 0);
     tab_data_model *m = model();
     if (!m || from >= to) return true;
+    watch_model();
     // All cells of the slice in one text, each its own range, so that one call of the
     // matcher (one regular expression compiled) serves them all and no match crosses cells.
     std::string text;
@@ -195,7 +194,7 @@ bool search_tab_dlg::match_cells(const std::vector<QPoint> &cells, size_t from, 
     scope.reserve(to - from);
     for (size_t i = from; i < to; ++i) {
         const int32_t b = int32_t(text.size());
-        append_cell_text(cells[i], text);
+        append_cell_text(m, cells[i], text);
         scope.push_back({b, int32_t(text.size())});
         text.push_back('\n');
     }

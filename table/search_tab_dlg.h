@@ -73,7 +73,7 @@ private:
     // Appends the display text of a cell to `out`. Texts are kept between searches, a
     // column's texts back to back in one block filled row by row as the search reaches
     // them; a cell the model changed since is read from the model again.
-    void append_cell_text(const QPoint &cell, std::string &out);
+    void append_cell_text(tab_data_model *m, const QPoint &cell, std::string &out);
     void watch_model();
     void forget_texts(const QModelIndex &top_left, const QModelIndex &bottom_right,
                       const QVector<int> &roles);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 range_list find(std::string_view text, std::string_view pat, int mode = search_normal,
@@ -31,6 +33,37 @@ TEST(text_match, matches_do_not_overlap_and_respect_scope)
     match_result r = find_matches("xx xx xxxx", "xx", search_normal, 0, &scope);
     EXPECT_EQ(r.matches, (range_list{{0, 2}, {6, 8}}));
     EXPECT_TRUE(find("abc", "").empty());
+}
+
+TEST(text_match, many_small_scopes_give_the_matches_of_each_scope_alone)
+{
+    // Table cells: short ranges with gaps, matches that would run into the next range or
+    // start in a gap, and needles that overlap themselves.
+    const std::string text = "aab\naaab\nb\nabab\naa\n\nbaa\naaaa\nab";
+    for (const char *needle : {"a", "aa", "ab", "ba", "aab", "b\na", "aaaa"})
+        for (int gap : {0, 1}) {
+            range_list scope;
+            for (size_t b = 0; b < text.size();) {
+                size_t e = text.find('\n', b);
+                if (e == std::string::npos) e = text.size();
+                scope.push_back({int32_t(b), int32_t(e + (gap ? 0 : 1) - (e == text.size()))});
+                b = e + 1;
+            }
+            range_list want;
+            for (const text_range &r : scope) {
+                const std::string_view cell(text.data() + r.begin, size_t(r.end - r.begin));
+                for (size_t at = cell.find(needle); at != std::string_view::npos;
+                     at = cell.find(needle, at + std::strlen(needle)))
+                    want.push_back(
+                        {r.begin + int32_t(at), r.begin + int32_t(at + std::strlen(needle))});
+            }
+            const match_result r = find_matches(text, needle, search_normal, 0, &scope);
+            EXPECT_EQ(r.matches, want) << needle << " gap " << gap;
+        }
+    // A match cut off by the end of one range leaves the start of the next one to search.
+    const range_list touching{{0, 2}, {2, 5}};
+    EXPECT_EQ(find_matches("baaab", "aa", search_normal, 0, &touching).matches,
+              (range_list{{2, 4}}));
 }
 
 TEST(text_match, escape_mode_rewrites_and_never_reads_past_the_end)
