@@ -151,7 +151,8 @@ bool import_csv(storage &st, const files_dir &files, const file_target &from,
     auto line_text = [](size_t line) { return "line " + std::to_string(line); };
     row_batch batch(st, *t);
     std::vector<std::string_view> rec;
-    std::vector<value> row;
+    std::vector<value> row, last(width);
+    bool counted = false;
     while (in.next(rec, err)) {
         if (!statement_budget::check(err)) return false;
         if (rec.size() != targets.size())
@@ -169,16 +170,18 @@ bool import_csv(storage &st, const files_dir &files, const file_target &from,
         for (size_t i : left_out) {
             const field_def &f = t->fields[i];
             if (f.auto_inc) {
-                // One above the largest stored: the rows before this one must be stored.
-                if (!batch.flush(err))
-                    return refuse(err, line_text(size_t(batch.failed_tag())) + ": " + err);
-                if (!st.next_auto_value(*t, f, row[i], err))
-                    return refuse(err, line_text(in.line()) + ": " + err);
+                // One above the largest stored: the table's for the first row, and after it
+                // the previous row's, which only rows of this file have taken since.
+                bool ok = counted ? auto_value_after(f, &last[i], row[i], err)
+                                  : st.next_auto_value(*t, f, row[i], err);
+                if (!ok) return refuse(err, line_text(in.line()) + ": " + err);
+                last[i] = row[i];
             } else {
                 row[i] = value();
                 row[i].type = f.type;
             }
         }
+        counted = true;
         if (!batch.add(row, in.line(), err))
             return refuse(err, line_text(size_t(batch.failed_tag())) + ": " + err);
     }

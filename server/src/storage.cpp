@@ -631,15 +631,21 @@ bool storage::next_auto_value(const table_def &t, const field_def &f, value &out
                  top))
         return false;
     if (!found && !largest("SELECT max(" + column(f) + ")" + from, found, top)) return false;
+    value v = value::of_int(top, f.type);
+    return auto_value_after(f, found ? &v : nullptr, out, err);
+}
+
+bool auto_value_after(const field_def &f, const value *largest, value &out, std::string &err)
+{
     value v;
     v.type = f.type;
-    if (!found) {
+    if (!largest) {
         v.i = 1;
-    } else if (is_unsigned(f.type) ? uint64_t(top) == UINT64_MAX : top == INT64_MAX) {
+    } else if (is_unsigned(f.type) ? largest->u() == UINT64_MAX : largest->i == INT64_MAX) {
         return refuse(err, "auto-increment of " + f.name + ": the largest value of " +
                                type_name(f.type) + " is taken");
     } else {
-        v.i = int64_t(uint64_t(top) + 1);
+        v.i = int64_t(largest->u() + 1);
     }
     std::string why;
     if (!convert_value(v, f.type, out, why))

@@ -40,6 +40,9 @@ struct stored_row {
 
 class row_batch;
 
+// The value an auto-increment field takes after largest, the largest it holds (null: none).
+bool auto_value_after(const field_def &f, const value *largest, value &out, std::string &err);
+
 class storage {
 public:
     // The storage keeps a row id beside the fields, within its limit of 2000 columns.

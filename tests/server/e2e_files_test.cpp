@@ -216,6 +216,14 @@ TEST_F(files, a_bad_row_anywhere_in_a_long_file_is_named_and_nothing_goes_in)
     rows_t got = rows("select n from c");
     ASSERT_EQ(got.size(), 140u);
     for (size_t i = 0; i < got.size(); ++i) EXPECT_EQ(got[i][0], std::to_string(i + 1));
+    // ... up to the end of its type.
+    ASSERT_TRUE(run("create table o ( a u08(), n u08( true, true ) )"));
+    for (int i = 70; i < 300; ++i) counted += "7\n";
+    std::ofstream(dir_ + "/count.csv", std::ios::trunc) << counted;
+    EXPECT_FALSE(run("import o from csvs path=\"count.csv\""));
+    EXPECT_EQ(std::string(last_error()),
+              "line 257: auto-increment of n: 256 is out of range for u08");
+    EXPECT_EQ(rows("rows_of o"), (rows_t{{"0"}}));
 }
 
 TEST_F(files, a_plain_export_read_as_it_goes_writes_what_a_computed_one_does)
