@@ -526,6 +526,7 @@ bool eval_expr(const expr &e, const eval_ctx &ctx, value &out, std::string &err)
         if (is_column_op_name(e.op))
             return refuse(err, e.op + " gives several rows and can only be a column of its own");
         if (is_aggregate_name(e.op) && !((e.op == "min" || e.op == "max") && e.args.size() > 1)) {
+            if (ctx.aggregates) return ctx.aggregates->value_of(e, out, err);
             std::vector<value> vals;
             if (!eval_aggregate_values(e, ctx, vals, err)) return false;
             out = std::move(vals[0]);

@@ -42,12 +42,22 @@ struct row_ref {
     uint64_t id = 0;
 };
 
+// Values of a group's aggregate calls, worked out ahead of evaluation (the group step's
+// accumulators): an aggregate call is answered from here instead of being run over rows.
+class aggregate_values {
+public:
+    virtual ~aggregate_values() = default;
+    virtual bool value_of(const expr &call, value &out, std::string &err) const = 0;
+};
+
 struct eval_ctx {
     const std::vector<value> *row = nullptr;
     uint64_t row_id = 0;
     const std::vector<value> *other = nullptr; // the row `_f` names read
     // The rows an aggregate runs over; null outside an aggregate selection.
     const std::vector<row_ref> *group = nullptr;
+    // When set, aggregate calls take their values from here (and ctx.group is not read).
+    const aggregate_values *aggregates = nullptr;
 };
 
 // Compiles any expression-level node (expr, lgc_or_expr ... pri_expr, constant_expr).

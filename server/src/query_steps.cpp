@@ -1,5 +1,7 @@
 #include "query_steps.h"
+#include "group_accumulator.h"
 #include "refuse.h"
+#include "statement_budget.h"
 
 #include <algorithm>
 #include <cstring>
@@ -294,6 +296,25 @@ void step_positions(result_table &t, position_kind kind, uint64_t a, uint64_t b)
 
 bool step_group(result_table &t, const std::vector<size_t> &keys, const expr &e,
                 const std::string &name, std::string &err)
+{
+    // Each group's aggregates run as the rows go by; only what needs all of a group's rows
+    // at once (a column operation, say) collects them first.
+    group_accumulator acc;
+    if (acc.prepare(t.types, keys, e)) {
+        for (const auto &r : t.rows) {
+            if (!statement_budget::check(err)) return false;
+            acc.add(r.cells, r.sid);
+        }
+        result_table out;
+        if (!acc.finish(t.names, name, out, err)) return false;
+        t = std::move(out);
+        return true;
+    }
+    return step_group_held(t, keys, e, name, err);
+}
+
+bool step_group_held(result_table &t, const std::vector<size_t> &keys, const expr &e,
+                     const std::string &name, std::string &err)
 {
     row_groups index(t.rows.size() / 4 + 1, key_of_row{&keys}, key_equal{&keys});
     std::vector<std::vector<row_ref>> groups;

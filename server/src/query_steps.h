@@ -40,8 +40,12 @@ void step_positions(result_table &t, position_kind kind, uint64_t a, uint64_t b)
 
 // group EXPR by keys: one row per distinct key tuple in order of first appearance; columns
 // the keys, then the value of e with its aggregates run over the group's rows.
+// Runs the aggregates as the rows go by (group_accumulator) when e allows, else as
+// step_group_held, which collects each group's rows first and runs e over them.
 bool step_group(result_table &t, const std::vector<size_t> &keys, const expr &e,
                 const std::string &name, std::string &err);
+bool step_group_held(result_table &t, const std::vector<size_t> &keys, const expr &e,
+                     const std::string &name, std::string &err);
 
 struct assignment {
     size_t column = 0;

@@ -1,4 +1,5 @@
 #include "select_runner.h"
+#include "group_accumulator.h"
 #include "refuse.h"
 
 #include "tree_reader.h"
@@ -74,6 +75,24 @@ void mark_fields(const where_node &w, std::vector<bool> &need)
 bool is_call(const expr &e, const char *name)
 {
     return e.kind == expr::k_call && e.op == name;
+}
+
+bool column_of(const std::vector<std::string> &names, const parse_node *n, size_t &idx,
+               std::string &err)
+{
+    std::string name = name_of(n);
+    for (size_t i = 0; i < names.size(); ++i)
+        if (names[i] == name) return idx = i, true;
+    return refuse(err, "no column " + name + " in the result");
+}
+
+// The clause inside a post-processing node (order, filter, group, ...), or null.
+const parse_node *clause_of(const parse_node *post)
+{
+    const parse_node *c = nullptr;
+    for (const parse_node *p : items(post))
+        if (p->id != lang::terminal_id) c = p;
+    return c;
 }
 } // namespace
 
@@ -346,6 +365,29 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
                 return refuse(err, "a selection that sums up rows cannot also show single rows; "
                                    "group by the fields it shows");
 
+    // Columns that are fields, each once, in the order of the table: select *.
+    bool plain = true, identity = table && cols.size() == table->fields.size();
+    {
+        std::set<int> fields;
+        for (size_t c = 0; c < cols.size(); ++c) {
+            plain = plain && cols[c].kind == expr::k_field && fields.insert(cols[c].field).second;
+            identity = identity && plain && cols[c].field == int(c);
+        }
+    }
+
+    // A group right after the source takes the rows as they are read: they are never held,
+    // only each group's accumulators are. When the group cannot run that way, or does not
+    // compile, it runs as a step of its own below and fails there.
+    compiled_group grouping;
+    group_accumulator grouped;
+    std::string ignored;
+    const parse_node *first_post = posts.empty() ? nullptr : clause_of(posts[0]);
+    std::vector<size_t> field_of_column;
+    for (const auto &c : cols) field_of_column.push_back(size_t(c.field));
+    bool fuse = table && !aggregate && plain && first_post && first_post->id == id::group &&
+                compile_group(first_post, out.names, grouping, ignored) &&
+                grouped.prepare(out.types, grouping.keys, grouping.e, &field_of_column);
+
     // Only the fields the columns name are read from storage.
     std::vector<bool> need(table ? table->fields.size() : 0, false);
     for (size_t c = 0; c < cols.size(); ++c) mark_fields(cols[c], need);
@@ -393,14 +435,12 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
             out.rows.push_back(std::move(row));
         }
     } else {
-        if (!stream_rows) out.rows.reserve(picked.size());
-        bool plain = true, identity = cols.size() == table->fields.size();
-        std::set<int> fields;
-        for (size_t c = 0; c < cols.size(); ++c) {
-            plain = plain && cols[c].kind == expr::k_field && fields.insert(cols[c].field).second;
-            identity = identity && plain && cols[c].field == int(c);
-        }
+        if (!stream_rows && !fuse) out.rows.reserve(picked.size());
         auto make_row = [&](stored_row &src) {
+            if (fuse) {
+                grouped.add(src.cells, src.id);
+                return true;
+            }
             result_row r;
             r.sid = src.id;
             if (identity) {
@@ -443,9 +483,17 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
     rows.clear();
     rows.shrink_to_fit();
 
-    for (size_t c = 0; c < cols.size(); ++c) {
-        if (!declared[c] && !out.rows.empty()) out.types[c] = out.rows[0].cells[c].type;
-        if (!fit_column(out, c, err)) return false;
+    if (fuse) {
+        // The columns are fields, read at their own types: there is nothing to fit.
+        result_table t;
+        if (!grouped.finish(out.names, grouping.name, t, err)) return false;
+        out = std::move(t);
+        posts.erase(posts.begin());
+    } else {
+        for (size_t c = 0; c < cols.size(); ++c) {
+            if (!declared[c] && !out.rows.empty()) out.types[c] = out.rows[0].cells[c].type;
+            if (!fit_column(out, c, err)) return false;
+        }
     }
     for (const parse_node *p : posts)
         if (!clause(p, out, err)) return false;
@@ -456,10 +504,7 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
 namespace {
 bool column_of(const result_table &t, const parse_node *n, size_t &idx, std::string &err)
 {
-    std::string name = name_of(n);
-    for (size_t i = 0; i < t.names.size(); ++i)
-        if (t.names[i] == name) return idx = i, true;
-    return refuse(err, "no column " + name + " in the result");
+    return column_of(t.names, n, idx, err);
 }
 
 // The select_one inside a join or union, wrapped so that it runs like a select.
@@ -498,9 +543,7 @@ bool select_runner::union_(const parse_node *expand, result_table &t, std::strin
 
 bool select_runner::clause(const parse_node *post, result_table &t, std::string &err)
 {
-    const parse_node *c = nullptr;
-    for (const parse_node *p : items(post))
-        if (p->id != lang::terminal_id) c = p;
+    const parse_node *c = clause_of(post);
     if (!c) return refuse(err, "malformed clause");
     std::vector<const parse_node *> parts = items(c);
     switch (c->id) {
@@ -631,23 +674,28 @@ bool select_runner::filter(const parse_node *c, result_table &t, std::string &er
     }
 }
 
-bool select_runner::group(const parse_node *c, result_table &t, std::string &err)
+bool select_runner::compile_group(const parse_node *c, const std::vector<std::string> &names,
+                                  compiled_group &g, std::string &err)
 {
     const parse_node *e = item(c, id::expr);
     if (!e) return refuse(err, "malformed group");
-    std::vector<size_t> keys;
     for (const parse_node *p : items(c)) {
         size_t idx;
         if (p->id != id::field_name) continue;
-        if (!column_of(t, p, idx, err)) return refuse(err, "group: " + err);
-        keys.push_back(idx);
+        if (!column_of(names, p, idx, err)) return refuse(err, "group: " + err);
+        g.keys.push_back(idx);
     }
     expr_scope scope;
-    scope.columns = &t.names;
-    expr ex;
-    if (!compile_expr(e, scope, ex, err)) return false;
-    std::string name = column_name(e, ex, t.names);
-    return step_group(t, keys, ex, name, err);
+    scope.columns = &names;
+    if (!compile_expr(e, scope, g.e, err)) return false;
+    g.name = column_name(e, g.e, names);
+    return true;
+}
+
+bool select_runner::group(const parse_node *c, result_table &t, std::string &err)
+{
+    compiled_group g;
+    return compile_group(c, t.names, g, err) && step_group(t, g.keys, g.e, g.name, err);
 }
 
 bool select_runner::recompute(const parse_node *c, result_table &t, std::string &err)

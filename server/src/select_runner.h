@@ -56,6 +56,13 @@ private:
     bool join(const parse_node *expand, result_table &t, std::string &err);
     bool union_(const parse_node *expand, result_table &t, std::string &err);
     bool filter(const parse_node *clause, result_table &t, std::string &err);
+    struct compiled_group {
+        std::vector<size_t> keys;
+        expr e;
+        std::string name;
+    };
+    bool compile_group(const parse_node *clause, const std::vector<std::string> &names,
+                       compiled_group &g, std::string &err);
     bool group(const parse_node *clause, result_table &t, std::string &err);
     bool recompute(const parse_node *clause, result_table &t, std::string &err);
     bool store_into(const std::string &name, const result_table &t, std::string &err);

@@ -505,8 +505,15 @@ bool storage::scan_each(const table_def &t, uint64_t limit,
                         const std::function<bool(stored_row &)> &each, std::string &err,
                         const std::vector<bool> *need)
 {
+    // Only the fields asked for are selected: the storage then stops decoding each record
+    // at the last of them.
     std::string sql = "SELECT __id";
-    for (const auto &f : t.fields) sql += ", " + column(f);
+    std::vector<size_t> read; // field of each selected column after __id
+    for (size_t i = 0; i < t.fields.size(); ++i)
+        if (!need || (i < need->size() && (*need)[i])) {
+            sql += ", " + column(t.fields[i]);
+            read.push_back(i);
+        }
     sql += " FROM " + data_table(t) + " ORDER BY __id LIMIT ?";
     sqlite3_stmt *s = prepare(sql, err);
     if (!s) return false;
@@ -518,8 +525,8 @@ bool storage::scan_each(const table_def &t, uint64_t limit,
         if (!statement_budget::check(err)) return false;
         row.id = uint64_t(sqlite3_column_int64(s, 0));
         row.cells.resize(t.fields.size());
-        for (size_t i = 0; i < t.fields.size(); ++i)
-            if (!need || (*need)[i]) read_into(s, int(i) + 1, t.fields[i].type, row.cells[i]);
+        for (size_t c = 0; c < read.size(); ++c)
+            read_into(s, int(c) + 1, t.fields[read[c]].type, row.cells[read[c]]);
         if (!each(row)) return false;
     }
     if (rc != SQLITE_DONE) return refuse(err, reason(&t));

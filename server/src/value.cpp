@@ -162,30 +162,6 @@ int cmp_dt(const date_time &a, const date_time &b)
 }
 } // namespace
 
-bool is_int(col_type t)
-{
-    return t <= col_type::i64;
-}
-bool is_unsigned(col_type t)
-{
-    return t == col_type::u08 || t == col_type::u16 || t == col_type::u32 || t == col_type::u64;
-}
-bool is_real(col_type t)
-{
-    return t == col_type::flt || t == col_type::dbl;
-}
-bool is_str(col_type t)
-{
-    return t >= col_type::s04 && t <= col_type::s256;
-}
-bool is_temporal(col_type t)
-{
-    return t >= col_type::date;
-}
-int int_width(col_type t)
-{
-    return 1 << (int(t) / 2);
-}
 size_t str_capacity(col_type t)
 {
     return (size_t(1) << (int(t) - int(col_type::s04) + 2)) - 1;

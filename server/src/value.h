@@ -30,13 +30,32 @@ enum class col_type : uint8_t {
     datetime
 };
 
-bool is_int(col_type t);
-bool is_unsigned(col_type t);
-bool is_real(col_type t);
-bool is_str(col_type t);
-bool is_temporal(col_type t);
+// Inline: they are asked for every cell of every row.
+inline bool is_int(col_type t)
+{
+    return t <= col_type::i64;
+}
+inline bool is_unsigned(col_type t)
+{
+    return t <= col_type::u64 && int(t) % 2 == 0;
+}
+inline bool is_real(col_type t)
+{
+    return t == col_type::flt || t == col_type::dbl;
+}
+inline bool is_str(col_type t)
+{
+    return t >= col_type::s04 && t <= col_type::s256;
+}
+inline bool is_temporal(col_type t)
+{
+    return t >= col_type::date;
+}
 // Byte width of an integer type (1, 2, 4, 8).
-int int_width(col_type t);
+inline int int_width(col_type t)
+{
+    return 1 << (int(t) / 2);
+}
 // Largest number of bytes a string column holds (N - 1 for stringN).
 size_t str_capacity(col_type t);
 const char *type_name(col_type t);
