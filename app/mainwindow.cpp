@@ -4,6 +4,7 @@
 
 #include "db_access.h"
 #include "exec_log.h"
+#include "log_view.h"
 #include "sys_config.h"
 
 #include <QAction>
@@ -85,8 +86,7 @@ void MainWindow::build()
 
     // The log view shows the execution log's text, newest line on top.
     log_ = std::make_unique<exec_log>();
-    connect(log_.get(), &exec_log::changed, ui->textEdit,
-            [this] { ui->textEdit->setHtml(log_->html()); });
+    log_view_ = new log_view(log_.get(), ui->textEdit);
     db_ = std::make_unique<db_access>(QByteArrayLiteral("vela_db"), log_.get());
 
     connect(ui->treeWidget, &QTreeWidget::currentItemChanged, this,

@@ -20,6 +20,7 @@ class sql_script_editor;
 class QTreeWidgetItem;
 class db_access;
 class exec_log;
+class log_view;
 
 namespace Ui {
 class MainWindow;
@@ -180,6 +181,7 @@ private:
     QString passwd_;
 
     std::unique_ptr<exec_log> log_;
+    log_view *log_view_ = nullptr; // owned by the log's text view
     std::unique_ptr<db_access> db_;
     QStringList tables_;
     QMap<QString, QStringList> names_;

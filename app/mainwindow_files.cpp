@@ -7,6 +7,7 @@
 #include "db_access.h"
 #include "editor/editor.h"
 #include "editor/run_progress_wt.h"
+#include "log_view.h"
 #include "editor/sql_script_editor.h"
 #include "lang/sql_engine.h"
 #include "msg_box.h"
@@ -224,6 +225,8 @@ void MainWindow::change_save_all()
 // tree under it.
 void MainWindow::lock_run(bool running)
 {
+    // Older log lines wait until the run is over: laying them out would slow it down.
+    if (log_view_) log_view_->hold(running);
     QList<QAction *> locked = edit_actions();
     locked << new_file_act << close_file_act << close_all_act << close_except_act << save_as_act
            << print_act << refresh_act << create_table_act << reconnect_act << backup_act
@@ -583,11 +586,8 @@ void MainWindow::exec_sql()
     progress_->begin(total);
     std::vector<QString> lines;
     auto hand_over = [&] {
-        if (lines.empty()) return;
-        QString html;
-        for (auto it = lines.rbegin(); it != lines.rend(); ++it) html += *it;
+        db_->append_log(lines);
         lines.clear();
-        db_->append_log(html);
     };
     int done = 0;
     QString failed, reason;

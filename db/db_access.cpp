@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 #include "velalink.h"
 
@@ -16,6 +17,29 @@
 #include "exec_log.h"
 
 namespace {
+
+// The local time as "yyyy-MM-dd hh:mm:ss.zzz". The calendar part is worked out once per
+// second: asking for the local date and time each time costs a look at the time zone file,
+// several microseconds per statement in a long run of short ones.
+QString log_stamp()
+{
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const long long ms = duration_cast<milliseconds>(now.time_since_epoch()).count();
+    const std::time_t secs = std::time_t(ms / 1000);
+    thread_local std::time_t last = -1;
+    thread_local char head[64];
+    if (secs != last) {
+        std::tm t{};
+        localtime_r(&secs, &t);
+        std::snprintf(head, sizeof head, "%04d-%02d-%02d %02d:%02d:%02d", t.tm_year + 1900,
+                      t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
+        last = secs;
+    }
+    char stamp[80];
+    const int n = std::snprintf(stamp, sizeof stamp, "%s.%03d", head, int(ms % 1000));
+    return QString::fromLatin1(stamp, n);
+}
 
 // Every byte of a text, a zero byte included: the QByteArray overload of
 // QString::fromUtf8 stops at the first zero, and the dialect's strings and bracketed
@@ -247,7 +271,7 @@ void db_access::release(result_set *rs)
 
 result_set *db_access::run_sql(const QByteArray &sql, QString &log_line, bool no_log)
 {
-    const QDateTime started = QDateTime::currentDateTime();
+    const QString started = log_stamp();
     const auto t0 = std::chrono::steady_clock::now();
     result_set *rs = exec(sql.constData(), sql.size());
     session().reason = rs ? QString() : QString::fromUtf8(last_error());
@@ -259,8 +283,7 @@ result_set *db_access::run_sql(const QByteArray &sql, QString &log_line, bool no
     const auto t1 = std::chrono::steady_clock::now();
     const double us =
         std::chrono::duration_cast<std::chrono::nanoseconds>(t1 - t0).count() / 1000.0;
-    log_line = started.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")) +
-               QStringLiteral(" execute sql:<div style='color:#52a6c4'>    ") + escaped +
+    log_line = started + QStringLiteral(" execute sql:<div style='color:#52a6c4'>    ") + escaped +
                QStringLiteral("</div><br>    result: ") + outcome +
                QStringLiteral(" , use time: <b>") + QString::asprintf("%f", us) +
                QStringLiteral("</b> us.<br>");
@@ -277,6 +300,11 @@ result_set *db_access::run_sql(const QByteArray &sql)
 void db_access::append_log(const QString &line)
 {
     if (log_) log_->add(line);
+}
+
+void db_access::append_log(const std::vector<QString> &lines)
+{
+    if (log_) log_->add(lines);
 }
 
 bool db_access::run_sql_table(const QByteArray &sql, QStringList &names, table_rows &rows,

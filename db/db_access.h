@@ -49,6 +49,8 @@ public:
 
     // Puts `line` on top of the log (see exec_log::add).
     void append_log(const QString &line);
+    // A run's gathered lines, the newest last; they go on top in one step.
+    void append_log(const std::vector<QString> &lines);
 
     // Runs a query and converts its result. True when the server returned a result set.
     bool run_sql_table(const QByteArray &sql, QStringList &names, table_rows &rows,

@@ -522,8 +522,15 @@ bool tab_data_model::load_rows(const QByteArray &sql, bool no_log, bool *editabl
     if (editable) *editable = false;
 
     const lang::sql_engine &engine = lang::sql_engine::instance();
-    lang::parse_result parsed = engine.parse_one(sql.constData(), uint64_t(sql.size()));
-    if (!parsed.tree || parsed.result != sql.size() || !db_) {
+    lang::parse_result parsed;
+    auto parse = [&] {
+        parsed = engine.parse_one(sql.constData(), uint64_t(sql.size()));
+        if (parsed.result != sql.size()) parsed.tree = {};
+        return bool(parsed.tree);
+    };
+    // A statement that came out of a parse is sent at once; its tree is only needed when
+    // it answers with columns.
+    if ((!parsed_statements_ && !parse()) || !db_) {
         endResetModel();
         return false;
     }
@@ -539,13 +546,14 @@ bool tab_data_model::load_rows(const QByteArray &sql, bool no_log, bool *editabl
     }
     QStringList &names = loaded.names;
     QStringList &types = loaded.types;
+    if (ran && !names.isEmpty() && !parsed.tree) parse();
     if (ran && types.isEmpty() && !names.isEmpty()) {
         // No rows to read the types from: take them from the table's field list, by name
         // when every column is found there (a query may pick and reorder fields).
         QStringList fields, field_types, repeats;
         // A result tab's model has no table of its own: the statement's table tells.
         QString lookup = table_;
-        if (lookup.isEmpty())
+        if (lookup.isEmpty() && parsed.tree)
             if (const lang::parse_node *t =
                     engine.find_first_node(parsed.tree.root(), lang::sql_id::table_name))
                 if (!t->text().empty() && t->text()[0] != '[')
@@ -568,7 +576,7 @@ bool tab_data_model::load_rows(const QByteArray &sql, bool no_log, bool *editabl
     }
 
     if (ran && types.size() == names.size()) {
-        const bool can_edit = tree_editable(parsed.tree.root());
+        const bool can_edit = parsed.tree && tree_editable(parsed.tree.root());
         if (editable) *editable = can_edit;
 
         const QSignalBlocker block(this);

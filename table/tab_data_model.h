@@ -39,6 +39,9 @@ public:
     // refused it. `editable`, when given, tells whether the result may be edited.
     bool load_rows(const QByteArray &sql, bool no_log, bool *editable, QString &log_text);
     bool load_rows(const QByteArray &sql, bool no_log = false, bool *editable = nullptr);
+    // For statements taken from a parse (a script's run): load_rows sends them without
+    // parsing them first, and parses only a statement that answers with columns.
+    void set_parsed_statements(bool on) { parsed_statements_ = on; }
 
     // Sends every pending change as one atom_exec text; true when there was nothing to send.
     bool commit_changes();
@@ -152,6 +155,7 @@ private:
     std::set<uint64_t> deleted_ids_;
     int new_count_ = 0;
     bool immediate_ = false;
+    bool parsed_statements_ = false;
     // Only cells that were edited, styled or given other roles have an item here; an item
     // keeps its address until its cell is removed or the model reloaded.
     std::unordered_map<uint64_t, dbl_val_item> extras_;

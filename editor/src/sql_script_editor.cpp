@@ -300,15 +300,11 @@ bool sql_script_editor::exec(const std::vector<QByteArray> &statements)
     if (!prog->begin(total)) return false;
     lock_for_run(true);
 
-    // Log lines are gathered and handed over in batches; the log shows the newest on top,
-    // so a batch is joined newest first.
+    // Log lines are gathered and handed over in batches.
     std::vector<QString> gathered;
     auto hand_over = [&] {
-        if (gathered.empty()) return;
-        QString html;
-        for (auto it = gathered.rbegin(); it != gathered.rend(); ++it) html += *it;
+        if (db_) db_->append_log(gathered);
         gathered.clear();
-        if (db_) db_->append_log(html);
     };
 
     // A statement without columns leaves its model unused; the next statement reuses it
@@ -322,6 +318,7 @@ bool sql_script_editor::exec(const std::vector<QByteArray> &statements)
         if (s.isEmpty()) continue;
         if (i % 8192 == 0) hand_over();
         tab_data_model *model = spare ? spare : new tab_data_model(QString(), db_);
+        model->set_parsed_statements(true);
         spare = nullptr;
         QString line;
         QElapsedTimer clock;

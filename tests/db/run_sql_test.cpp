@@ -123,6 +123,8 @@ TEST_F(db_access_peer, run_sql_sends_the_bytes_and_logs_one_escaped_line)
             "select a from t where a &lt; 3 &amp;&amp; b &gt; &quot;x&quot;;"),
         QRegularExpression::escape("<span style='color:green'>successful</span>")));
     EXPECT_TRUE(re.match(line).hasMatch()) << line.toStdString();
+    const QDateTime stamp = QDateTime::fromString(line.left(23), "yyyy-MM-dd hh:mm:ss.zzz");
+    EXPECT_LT(std::abs(stamp.msecsTo(QDateTime::currentDateTime())), 2000) << "local time now";
     EXPECT_TRUE(log_.html().contains("select a from t where a &lt; 3"))
         << "the line went to the log";
 }
@@ -364,6 +366,20 @@ TEST(db_access_log, the_log_keeps_its_newest_lines_within_an_eighth_past_the_cap
 
     log.clear();
     EXPECT_TRUE(log.html().isEmpty());
+}
+
+TEST(db_access_log, newest_within_counts_whole_lines_from_the_top)
+{
+    exec_log log;
+    for (const char *l : {"<p>old</p>", "<p>middle</p>", "<p>new</p>"}) log.add(l);
+    const struct {
+        int chars, expected;
+    } cases[] = {{100, 33}, {33, 33}, {32, 23}, {23, 23}, {22, 10}, {10, 10}, {9, 9}, {0, 0}};
+    for (const auto &c : cases)
+        EXPECT_EQ(log.newest_within(c.chars), c.expected) << "within " << c.chars;
+    const quint64 before = log.cuts();
+    log.clear();
+    EXPECT_NE(log.cuts(), before) << "a view must know the old text is gone";
 }
 
 TEST(db_access_log, no_log_means_nothing_is_logged)
