@@ -330,6 +330,37 @@ TEST_F(files, privileges_hold_across_reconnect_and_restart_and_travel_in_a_backu
     EXPECT_TRUE(login(srv_.port()));
 }
 
+TEST_F(files, a_refusal_reaches_the_client_with_the_servers_reason)
+{
+    ASSERT_TRUE(run("create table t ( a i32() ); insert into t ( a ) values ( 1 ); "
+                    "create table u ( s string08() ); insert into u ( s ) values ( \"x\" )"));
+    ASSERT_TRUE(add_user(srv_, "bob", "pw"));
+    std::ofstream(dir_ + "/bad.csv") << "7\n8\neight\n";
+    const struct {
+        const char *user, *sql, *reason;
+    } cases[] = {
+        {"bob", "insert into t ( a ) values ( 2 )",
+         "user bob lacks the insert privilege on table t"},
+        {"admin", "select a from t export as csv path=\"../x.csv\"",
+         "the path ../x.csv leaves the files folder"},
+        {"admin", "import t from csv path=\"bad.csv\"",
+         "line 3, column 1 (a): \"eight\" is not an integer for i32"},
+        {"admin", "select sum(a) from t where a > 100", "sum: no rows"},
+        {"admin", "select a from t union (select s from u)",
+         "union: column a is i32 in the first part and string08 in the second, and neither "
+         "widens into the other"},
+    };
+    logout();
+    for (const auto &c : cases) {
+        ASSERT_TRUE(login(srv_.port(), c.user, std::string(c.user) == "bob" ? "pw" : "admin"));
+        EXPECT_FALSE(run(c.sql)) << c.sql;
+        EXPECT_EQ(std::string(last_error()), c.reason) << c.sql;
+        logout();
+    }
+    ASSERT_TRUE(login(srv_.port()));
+    EXPECT_EQ(rows("select a from t"), (rows_t{{"1"}})) << "nothing was written";
+}
+
 TEST_F(files, a_backup_taken_while_eight_clients_insert_holds_a_consistent_prefix)
 {
     ASSERT_TRUE(run("create table t ( client u08(), n u32() )"));
