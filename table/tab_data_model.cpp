@@ -44,6 +44,23 @@ QString shown_name(const QString &name)
     return name;
 }
 
+bool is_real(const QVariant &v)
+{
+    return v.userType() == QMetaType::Double || v.userType() == QMetaType::Float;
+}
+
+// Whether an edit leaves a cell as it was. Variants call two doubles equal when they agree
+// to about twelve digits, which would take an edit further right for no change and never
+// send it; reals are compared exactly here (a NaN stays a NaN).
+bool same_value(const QVariant &a, const QVariant &b)
+{
+    if (is_real(a) && is_real(b)) {
+        const double x = a.toDouble(), y = b.toDouble();
+        return x == y || (std::isnan(x) && std::isnan(y));
+    }
+    return a == b;
+}
+
 template <typename T> int three_way(const T &a, const T &b)
 {
     return a < b ? -1 : (b < a ? 1 : 0);
@@ -657,7 +674,7 @@ QVariant tab_data_model::shown_value(int row, int column) const
 
 bool tab_data_model::is_modified(uint32_t stored, int column, const dbl_val_item &x) const
 {
-    return x.edit_value().isValid() && x.edit_value() != base_value(stored, column);
+    return x.edit_value().isValid() && !same_value(x.edit_value(), base_value(stored, column));
 }
 
 // --- QAbstractItemModel -------------------------------------------------------------------
@@ -780,7 +797,7 @@ bool tab_data_model::setData(const QModelIndex &index, const QVariant &value, in
     // Rows that exist only in the grid have nothing on the server to update yet.
     if (immediate_ && !is_new_row(row)) {
         const QVariant base = base_value(stored, column);
-        if (value != base) {
+        if (!same_value(value, base)) {
             if (!update_cell_now(row, column)) {
                 x.set(Qt::EditRole, base);
                 return false;

@@ -306,6 +306,28 @@ TEST_F(ModelColumns, DisplayBytesAreTheDelegateTextsInEveryModeAndAfterEdits)
     EXPECT_EQ(outside, "");
 }
 
+TEST_F(ModelColumns, ARealEditedInItsLastDigitsIsAPendingChange)
+{
+    // Variants call reals equal up to about twelve digits; an edit further right is still
+    // the user's change and has to be sent, and typing the loaded value back undoes it.
+    const std::string payload =
+        make_payload({{"d", 3, 0, 1}, {"f", 2, 0, 1}}, {{7, v_double(1.0) + raw_float(1.0f)}});
+    tab_data_model m("t", &db_);
+    ASSERT_TRUE(load(m, payload));
+    const struct {
+        int column;
+        QVariant edit;
+    } cases[] = {{0, 1.0000000000001}, {1, 1.0000001f}};
+    for (const auto &k : cases) {
+        ASSERT_TRUE(m.setData(m.index(0, k.column), k.edit));
+        EXPECT_EQ(m.modified_count(), 1) << k.column;
+        EXPECT_NE(m.commit_text().indexOf("where __id == 7;"), -1) << k.column;
+        ASSERT_TRUE(m.setData(m.index(0, k.column), m.data(m.index(0, k.column), Qt::EditRole)));
+        ASSERT_TRUE(m.setData(m.index(0, k.column), k.column ? QVariant(1.0f) : QVariant(1.0)));
+        EXPECT_EQ(m.modified_count(), 0) << k.column;
+    }
+}
+
 TEST_F(ModelColumns, EditedValuesOfAnotherTypeStillSortAsVariants)
 {
     // A u08 column holds unsigned values; the editor writes ints. Mixed columns fall back to
