@@ -221,24 +221,19 @@ void search_tab_dlg::set_marks(const std::vector<QPoint> &cells, size_t from, si
 {
     tab_data_model *m = model();
     if (!m) return;
+    // Marking signals nothing: one repaint for the slice instead of one per cell.
     int top = INT_MAX, left = INT_MAX, bottom = -1, right = -1;
-    {
-        // One repaint for the slice instead of one signal per cell.
-        QSignalBlocker quiet(m);
-        for (size_t i = from; i < to; ++i) {
-            if (!hit[i - from]) continue;
-            const QPoint p = cells[i];
-            uint8_t *mark = m->cell_mark(p.y(), p.x());
-            if (!mark) continue;
-            if (!*mark) ++mark_count_;
-            *mark = 1;
-            // Writing the edit value back restyles the cell, yellow now that it is marked.
-            m->set_cell(p.y(), p.x(), m->data(m->index(p.y(), p.x()), Qt::EditRole));
-            top = std::min(top, p.y());
-            bottom = std::max(bottom, p.y());
-            left = std::min(left, p.x());
-            right = std::max(right, p.x());
-        }
+    for (size_t i = from; i < to; ++i) {
+        if (!hit[i - from]) continue;
+        const QPoint p = cells[i];
+        uint8_t *mark = m->cell_mark(p.y(), p.x());
+        if (!mark) continue;
+        if (!*mark) ++mark_count_;
+        m->set_mark(p.y(), p.x(), true);
+        top = std::min(top, p.y());
+        bottom = std::max(bottom, p.y());
+        left = std::min(left, p.x());
+        right = std::max(right, p.x());
     }
     if (bottom >= 0)
         emit m->dataChanged(m->index(top, left), m->index(bottom, right),
@@ -253,18 +248,14 @@ void search_tab_dlg::clear_select()
     if (!m) return;
     const int rows = m->rowCount(), cols = m->columnCount();
     int top = INT_MAX, bottom = -1;
-    {
-        QSignalBlocker quiet(m);
-        for (int r = 0; r < rows; ++r)
-            for (int c = 0; c < cols; ++c) {
-                uint8_t *mark = m->cell_mark(r, c);
-                if (!mark || !*mark) continue;
-                *mark = 0;
-                m->set_cell(r, c, m->data(m->index(r, c), Qt::EditRole));
-                top = std::min(top, r);
-                bottom = std::max(bottom, r);
-            }
-    }
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) {
+            uint8_t *mark = m->cell_mark(r, c);
+            if (!mark || !*mark) continue;
+            m->set_mark(r, c, false);
+            top = std::min(top, r);
+            bottom = std::max(bottom, r);
+        }
     if (bottom >= 0)
         emit m->dataChanged(m->index(top, 0), m->index(bottom, cols - 1),
                             {Qt::FontRole, Qt::BackgroundRole});

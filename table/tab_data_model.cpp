@@ -1047,6 +1047,16 @@ uint8_t *tab_data_model::cell_mark(int row, int column)
     return &marks[order_[size_t(row)]];
 }
 
+bool tab_data_model::set_mark(int row, int column, bool on)
+{
+    uint8_t *mark = cell_mark(row, column);
+    if (!mark) return false;
+    *mark = on ? 1 : 0;
+    const uint32_t stored = order_[size_t(row)];
+    restyle(stored, column, extra_for(stored, column));
+    return true;
+}
+
 bool tab_data_model::set_cell(int row, int column, const QVariant &value, int role)
 {
     return setData(index(row, column), value, role);

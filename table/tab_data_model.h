@@ -59,6 +59,10 @@ public:
 
     // For the table search: the mark byte of a cell, or null outside the table.
     uint8_t *cell_mark(int row, int column);
+    // Sets or clears a cell's mark and restyles the cell (yellow while marked) as writing
+    // its edit value back would, but without a signal: the caller repaints what it marked.
+    // False outside the table.
+    bool set_mark(int row, int column, bool on);
     bool set_cell(int row, int column, const QVariant &value, int role = Qt::EditRole);
     QVariant text_to_value(int column, const QString &text) const;
 
