@@ -1168,8 +1168,9 @@ void tab_data_model::plan_texts()
 }
 
 // Whether the grid shows the loaded value of a loaded cell: no item beside it, or one whose
-// edit value is that same value of the same type. Reals compare loosely as variants and
-// date-times by their instant, so an item over one of those always takes the long way.
+// edit value is that same value of the same type. An unmodified real may still be -0 over
+// 0, and date-times compare by their instant whatever clock they show, so an item over one
+// of those always takes the long way.
 bool tab_data_model::shows_loaded_value(uint32_t stored, int column) const
 {
     const dbl_val_item *x = extra(stored, column);
