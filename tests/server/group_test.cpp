@@ -1,14 +1,27 @@
-// The group clause runs its aggregates as the rows go by. Every case here is checked against
-// the same expression run as a whole-table aggregate over each group's rows alone (a where
-// picks them), which holds the rows and runs the aggregates over them: the values, their
-// types and the first failure must be the same, on every way a group is run.
+// The group clause runs its aggregates as the rows go by, and so does a selection that sums
+// up a whole table. Every case is checked against step_group_held over the same rows, which
+// collects each group's rows and runs the expression over them: the values, their types and
+// the first failure must be the same, whichever way the rows come.
+#include "query_steps.h"
 #include "scratch_db.h"
-
-#include <set>
+#include "tree_reader.h"
 
 using namespace vela;
 
 namespace {
+
+std::string cells_text(const result_table &t)
+{
+    std::string out;
+    for (const auto &row : t.rows)
+        for (const auto &v : row.cells) out += value_text(v) + ":" + type_name(v.type) + " ";
+    return out;
+}
+
+std::string outcome_text(const statement_outcome &r)
+{
+    return r.ok ? cells_text(r.table) : "fails: " + r.error;
+}
 
 class group_test : public scratch_db {
 protected:
@@ -28,32 +41,30 @@ protected:
         statement_outcome r = run(sql);
         ASSERT_TRUE(r.ok) << sql << ": " << r.error;
     }
-    // "ok" and the cells with their types, or the reason of the failure.
-    static std::string outcome_text(const statement_outcome &r, size_t from_column = 0)
+    // "group e by key" (no key: one group of all rows) over the rows of select, run over the
+    // rows held.
+    std::string held(const std::string &select, const std::string &e, const std::string &key)
     {
-        if (!r.ok) return "fails: " + r.error;
-        std::string out;
-        for (const auto &row : r.table.rows)
-            for (size_t c = from_column; c < row.cells.size(); ++c)
-                out += value_text(row.cells[c]) + ":" + type_name(row.cells[c].type) + " ";
-        return out;
-    }
-    // What the group gives, worked out group by group from whole-table aggregates.
-    std::string expected(const std::string &e, const std::string &key)
-    {
-        statement_outcome keys = run("select " + key + " from g");
-        EXPECT_TRUE(keys.ok) << keys.error;
-        std::string out;
-        std::set<std::string> seen;
-        for (const auto &row : keys.table.rows) {
-            std::string k = value_text(row.cells[0]);
-            if (!seen.insert(k == "-0" ? "0" : k).second) continue; // one key, as they compare
-            std::string quoted = is_str(row.cells[0].type) ? "\"" + k + "\"" : k;
-            statement_outcome one = run("select " + e + " from g where " + key + " == " + quoted);
-            if (!one.ok) return "fails: " + one.error;
-            out += k + ":" + type_name(row.cells[0].type) + " " + outcome_text(one);
-        }
-        return out;
+        statement_outcome src = run(select);
+        EXPECT_TRUE(src.ok) << src.error;
+        lang::statement_list list;
+        const auto &engine = lang::sql_engine::instance();
+        std::string text = "select k from g group " + e + " by k";
+        engine.parse_all(text, list);
+        const parse_node *group =
+            list.empty() ? nullptr : engine.find_first_node(list[0], id::group);
+        EXPECT_NE(group, nullptr) << text;
+        if (!group) return "does not parse";
+        expr_scope scope;
+        scope.columns = &src.table.names;
+        expr ex;
+        std::string err;
+        if (!compile_expr(item(group, id::expr), scope, ex, err)) return "fails: " + err;
+        std::vector<size_t> keys;
+        for (size_t c = 0; c < src.table.names.size(); ++c)
+            if (src.table.names[c] == key) keys.push_back(c);
+        if (!step_group_held(src.table, keys, ex, "v", err)) return "fails: " + err;
+        return cells_text(src.table);
     }
 };
 
@@ -93,26 +104,24 @@ TEST_F(group_test, aggregates_as_the_rows_go_by_match_aggregates_over_rows_held)
         {"count() < 2 && sum(x) > 0", "k"},     // group 10 never reaches its overflow
         {"sum(n / (x - 2)) + sum(x * 2)", "k"}, // group 20 fails first, on a later row
         {"min(sum(n), 4)", "s"},
+        {"k * 100 + sum(n)", "k"}, // a key outside the aggregate reads the group's first row
     };
+    const std::string all = "select k, x, u, r, s, n from g";
+    const std::string where = "select n, s, r, u, x, k from g where k > 0";
     for (const auto &c : cases) {
-        std::string want = expected(c.e, c.key);
         std::string group = std::string(" group ") + c.e + " by " + c.key;
         // Straight from the scan of the table, from a result held (after a first clause), and
         // with a where-condition.
-        for (std::string sql : {"select k, x, u, r, s, n from g" + group,
-                                "select k, x, u, r, s, n from g first 100" + group,
-                                "select n, s, r, u, x, k from g where k > 0" + group}) {
-            statement_outcome r = run(sql);
-            std::string got;
-            if (!r.ok) {
-                got = "fails: " + r.error;
-            } else {
-                for (const auto &row : r.table.rows)
-                    got += value_text(row.cells[0]) + ":" + type_name(row.cells[0].type) + " " +
-                           value_text(row.cells[1]) + ":" + type_name(row.cells[1].type) + " ";
-            }
-            EXPECT_EQ(got, want) << sql;
-        }
+        std::string want = held(all, c.e, c.key);
+        EXPECT_EQ(outcome_text(run(all + group)), want) << c.e << " by " << c.key;
+        EXPECT_EQ(outcome_text(run(all + " first 100" + group)), want) << c.e << " by " << c.key;
+        EXPECT_EQ(outcome_text(run(where + group)), held(where, c.e, c.key))
+            << c.e << " by " << c.key;
+        // A selection that sums up the whole table is one group of every row.
+        if (std::string(c.e).find('k') == std::string::npos)
+            EXPECT_EQ(outcome_text(run(std::string("select ") + c.e + " from g")),
+                      held(all, c.e, ""))
+                << c.e;
     }
 }
 
