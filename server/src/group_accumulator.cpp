@@ -162,7 +162,7 @@ bool is_true_aggregate(const expr &e)
 } // namespace
 
 struct group_accumulator::impl : aggregate_values {
-    const expr *e = nullptr;
+    std::vector<const expr *> values;
     std::vector<col_type> types;
     std::vector<size_t> keys;
     std::vector<slot> slots;
@@ -365,16 +365,18 @@ group_accumulator::group_accumulator() : d_(new impl) {}
 group_accumulator::~group_accumulator() = default;
 
 bool group_accumulator::prepare(const std::vector<col_type> &types, const std::vector<size_t> &keys,
-                                const expr &e, const std::vector<size_t> *at)
+                                const std::vector<const expr *> &values,
+                                const std::vector<size_t> *at)
 {
     d_.reset(new impl);
     impl &d = *d_;
-    d.e = &e;
+    d.values = values;
     d.types = types;
     d.keys = keys;
     for (size_t k : keys)
         if (k >= types.size()) return false;
-    if (!d.collect(e)) return false;
+    for (const expr *e : values)
+        if (!d.collect(*e)) return false;
     d.remapped = at != nullptr;
     if (at) {
         if (at->size() != types.size()) return false;
@@ -440,8 +442,14 @@ void group_accumulator::add(const std::vector<value> &given, uint64_t sid)
     }
 }
 
-bool group_accumulator::finish(const std::vector<std::string> &names, const std::string &name,
-                               result_table &out, std::string &err)
+size_t group_accumulator::groups() const
+{
+    return d_->first_rows.size();
+}
+
+bool group_accumulator::finish(const std::vector<std::string> &names,
+                               const std::vector<std::string> &value_names, result_table &out,
+                               std::string &err, bool first_row)
 {
     impl &d = *d_;
     out = result_table();
@@ -449,27 +457,34 @@ bool group_accumulator::finish(const std::vector<std::string> &names, const std:
         out.names.push_back(names[k]);
         out.types.push_back(d.types[k]);
     }
-    out.names.push_back(name);
-    out.types.push_back(col_type::i64);
+    for (size_t v = 0; v < d.values.size(); ++v) {
+        out.names.push_back(v < value_names.size() ? value_names[v] : std::string());
+        out.types.push_back(col_type::i64);
+    }
     out.rows.reserve(d.first_rows.size());
     for (size_t g = 0; g < d.first_rows.size(); ++g) {
         result_row r;
         r.sid = g + 1;
-        r.cells.reserve(d.keys.size() + 1);
+        r.cells.reserve(d.keys.size() + d.values.size());
         for (size_t k : d.keys) r.cells.push_back(d.first_rows[g][k]);
         eval_ctx ctx;
-        ctx.row = &d.first_rows[g]; // a key named outside an aggregate reads the group's first row
-        ctx.row_id = d.first_sids[g];
+        if (first_row) {
+            ctx.row = &d.first_rows[g]; // a key outside an aggregate reads the group's first row
+            ctx.row_id = d.first_sids[g];
+        }
         ctx.aggregates = &d;
         d.group = g;
-        value v;
-        if (!eval_expr(*d.e, ctx, v, err)) return false;
-        r.cells.push_back(std::move(v));
+        for (const expr *e : d.values) {
+            r.cells.emplace_back();
+            if (!eval_expr(*e, ctx, r.cells.back(), err)) return false;
+        }
         out.rows.push_back(std::move(r));
     }
-    size_t last = d.keys.size();
-    if (!out.rows.empty()) out.types[last] = out.rows[0].cells[last].type;
-    return fit_column(out, last, err);
+    for (size_t c = d.keys.size(); c < out.types.size(); ++c) {
+        if (!out.rows.empty()) out.types[c] = out.rows[0].cells[c].type;
+        if (!fit_column(out, c, err)) return false;
+    }
+    return true;
 }
 
 } // namespace vela

@@ -300,13 +300,13 @@ bool step_group(result_table &t, const std::vector<size_t> &keys, const expr &e,
     // Each group's aggregates run as the rows go by; only what needs all of a group's rows
     // at once (a column operation, say) collects them first.
     group_accumulator acc;
-    if (acc.prepare(t.types, keys, e)) {
+    if (acc.prepare(t.types, keys, {&e})) {
         for (const auto &r : t.rows) {
             if (!statement_budget::check(err)) return false;
             acc.add(r.cells, r.sid);
         }
         result_table out;
-        if (!acc.finish(t.names, name, out, err)) return false;
+        if (!acc.finish(t.names, {name}, out, err)) return false;
         t = std::move(out);
         return true;
     }

@@ -1,6 +1,7 @@
 #include "select_runner.h"
 #include "group_accumulator.h"
 #include "refuse.h"
+#include "statement_budget.h"
 
 #include "tree_reader.h"
 
@@ -386,19 +387,58 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
     for (const auto &c : cols) field_of_column.push_back(size_t(c.field));
     bool fuse = table && !aggregate && plain && first_post && first_post->id == id::group &&
                 compile_group(first_post, out.names, grouping, ignored) &&
-                grouped.prepare(out.types, grouping.keys, grouping.e, &field_of_column);
+                grouped.prepare(out.types, grouping.keys, {&grouping.e}, &field_of_column);
 
     // Only the fields the columns name are read from storage.
     std::vector<bool> need(table ? table->fields.size() : 0, false);
     for (size_t c = 0; c < cols.size(); ++c) mark_fields(cols[c], need);
     std::vector<stored_row> rows;
     std::vector<size_t> picked;
+    // A selection that sums up a table is a group of all its rows: the aggregates run as
+    // the rows go by, unless a column gives several rows (sort, first_k, ...).
+    std::vector<const expr *> summed_cols;
+    bool several_rows = false;
+    for (const auto &c : cols) {
+        summed_cols.push_back(&c);
+        several_rows = several_rows || is_call(c, "seq") ||
+                       (c.kind == expr::k_call && is_column_op_name(c.op));
+    }
+    std::vector<col_type> field_types;
+    if (table)
+        for (const auto &f : table->fields) field_types.push_back(f.type);
+    group_accumulator summed;
+    bool sum_up =
+        table && aggregate && !several_rows && summed.prepare(field_types, {}, summed_cols);
+
     // Without a where-condition the rows are made as they are read.
-    bool stream_rows = table && !aggregate && !(where && item(where, id::where_cond));
+    bool stream_rows = table && (!aggregate || sum_up) && !(where && item(where, id::where_cond));
     if (table && !stream_rows && !rows_for(*table, where, scope, rows, picked, err, &need))
         return false;
 
-    if (aggregate || !table) {
+    if (sum_up) {
+        if (stream_rows) {
+            auto add = [&](stored_row &r) { return summed.add(r.cells, r.id), true; };
+            if (!st_.scan_each(*table, 0, add, err, &need)) return false;
+        } else {
+            for (size_t i : picked) {
+                if (!statement_budget::check(err)) return false;
+                summed.add(rows[i].cells, rows[i].id);
+            }
+        }
+        // Over no rows each aggregate says what it makes of none, below.
+        if (summed.groups() > 0) {
+            result_table one;
+            if (!summed.finish(out.names, out.names, one, err, false)) return false;
+            out.rows = std::move(one.rows);
+            out.rows[0].sid = 0;
+        } else {
+            sum_up = false;
+        }
+    }
+
+    if (sum_up) {
+        // The one row is made.
+    } else if (aggregate || !table) {
         // One row, or as many as the column operations (sort, first_k, seq, ...) give; a
         // column with one value repeats on each.
         std::vector<row_ref> group;
@@ -486,7 +526,7 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
     if (fuse) {
         // The columns are fields, read at their own types: there is nothing to fit.
         result_table t;
-        if (!grouped.finish(out.names, grouping.name, t, err)) return false;
+        if (!grouped.finish(out.names, {grouping.name}, t, err)) return false;
         out = std::move(t);
         posts.erase(posts.begin());
     } else {
