@@ -3,6 +3,7 @@
 #include "base/wire.h"
 #include "refuse.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cfloat>
 #include <charconv>
@@ -122,12 +123,49 @@ value make_int(bool neg, uint64_t mag, col_type t)
 // reads back to the same value. to_chars with a precision writes exactly what printf would,
 // and from_chars reads exactly as strtod does, both without the locale and several times
 // faster.
+// For a double whose shortest digits that read back are 15 or fewer, "%.15g" writes those
+// very digits (it rounds to 15, and a normal double is finer than 15 digits): they are put
+// in printf's layout here, the slow rounding skipped. 0 for a double that needs more digits,
+// and for zero and the subnormals, which are coarser.
+size_t short_double_chars(double d, char *buf)
+{
+    if (!(std::fabs(d) >= DBL_MIN)) return 0;
+    char sci[48];
+    const char *end = std::to_chars(sci, sci + sizeof sci, d, std::chars_format::scientific).ptr;
+    const char *p = sci, *e = std::find(p, end, 'e');
+    char digits[24];
+    int count = 0;
+    for (const char *q = p; q < e; ++q)
+        if (*q >= '0' && *q <= '9') digits[count++] = *q;
+    if (count > 15 || e == end) return 0;
+    int exp = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exp);
+    if (exp < -4 || exp >= 15) { // printf's exponent form is to_chars' own
+        std::memcpy(buf, sci, size_t(end - sci));
+        return size_t(end - sci);
+    }
+    char *o = buf;
+    if (*p == '-') *o++ = '-';
+    if (exp >= 0) {
+        for (int i = 0; i <= exp; ++i) *o++ = i < count ? digits[i] : '0';
+        if (count > exp + 1) *o++ = '.';
+        for (int i = exp + 1; i < count; ++i) *o++ = digits[i];
+    } else {
+        *o++ = '0';
+        *o++ = '.';
+        for (int i = 0; i < -exp - 1; ++i) *o++ = '0';
+        for (int i = 0; i < count; ++i) *o++ = digits[i];
+    }
+    return size_t(o - buf);
+}
+
 size_t real_chars(double d, bool single, char *buf, size_t size)
 {
     if (std::isnan(d)) return std::memcpy(buf, "nan", 3), 3;
     if (std::isinf(d))
         return d < 0 ? (std::memcpy(buf, "-inf", 4), 4) : (std::memcpy(buf, "inf", 3), 3);
-    size_t n = 0;
+    size_t n = single ? 0 : short_double_chars(d, buf);
+    if (n) return n;
     for (int prec = single ? 6 : 15; prec <= 17; ++prec) {
         n = size_t(std::to_chars(buf, buf + size, d, std::chars_format::general, prec).ptr - buf);
         double back = 0;

@@ -214,6 +214,10 @@ TEST(server_value, reals_are_written_as_the_shortest_printf_text_that_reads_back
         std::memcpy(&d, &bits, 8);
         if (std::isfinite(d)) cases.push_back(d);
         cases.push_back(double(int64_t(bits % 2000001) - 1000000) / 64);
+        // Up to 15 digits at every scale, where the layout switches between the two forms.
+        std::string digits = std::to_string(bits % 1000000000000000u);
+        cases.push_back((i % 2 ? -1 : 1) * std::stod(digits.substr(0, 1 + i % digits.size()) + "e" +
+                                                     std::to_string(i % 60 - 30)));
     }
     for (double d : cases) {
         EXPECT_EQ(value_text(value::of_real(d)), printf_text(d, false)) << d;
