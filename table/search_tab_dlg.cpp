@@ -21,7 +21,8 @@ constexpr size_t chunk_cells = 4096;
 } // namespace
 
 search_tab_dlg::search_tab_dlg(QTableView *view, QWidget *parent)
-    : QDialog(parent), ui_(new Ui::search_tab_dlg), view_(view), slice_timer_(new QTimer(this))
+    : QDialog(parent), ui_(new Ui::search_tab_dlg), view_(view), slice_timer_(new QTimer(this)),
+      slice_cells_(chunk_cells)
 {
     ui_->setupUi(this);
     slice_timer_->setInterval(0);
@@ -242,23 +243,42 @@ void search_tab_dlg::set_marks(const std::vector<QPoint> &cells, size_t from, si
 
 void search_tab_dlg::clear_select()
 {
-    stop_marking();
+    drop_pending();
     mark_count_ = 0;
+    clear_row_ = 0;
+    clear_marks(0);
+}
+
+bool search_tab_dlg::clear_marks(size_t budget)
+{
     tab_data_model *m = model();
-    if (!m) return;
+    if (!m || clear_row_ < 0) {
+        clear_row_ = -1;
+        return true;
+    }
     const int rows = m->rowCount(), cols = m->columnCount();
     int top = INT_MAX, bottom = -1;
-    for (int r = 0; r < rows; ++r)
+    size_t cleared = 0;
+    int r = clear_row_;
+    for (; r < rows && (budget == 0 || cleared < budget); ++r)
         for (int c = 0; c < cols; ++c) {
             uint8_t *mark = m->cell_mark(r, c);
             if (!mark || !*mark) continue;
             m->set_mark(r, c, false);
+            ++cleared;
             top = std::min(top, r);
             bottom = std::max(bottom, r);
         }
+    clear_row_ = r < rows ? r : -1;
     if (bottom >= 0)
         emit m->dataChanged(m->index(top, 0), m->index(bottom, cols - 1),
                             {Qt::FontRole, Qt::BackgroundRole});
+    return clear_row_ < 0;
+}
+
+void search_tab_dlg::settle_marks()
+{
+    if (clear_row_ >= 0) clear_marks(0);
 }
 
 void search_tab_dlg::search_all(bool notinfo)
@@ -300,6 +320,8 @@ void search_tab_dlg::step(bool forward)
 {
     tab_data_model *m = model();
     if (!m || pattern().empty()) return;
+    // The mark set here must not fall to marks of an earlier target still being cleared.
+    settle_marks();
     int cur = -1;
     std::vector<QPoint> cells = range_cells(&cur);
     const long n = long(cells.size());
@@ -416,40 +438,52 @@ void search_tab_dlg::replace_all(bool)
 void search_tab_dlg::target_changed(const QString &text)
 {
     wrapped_ = false;
-    clear_select();
-    if (text.isEmpty()) return;
-    pending_cells_ = range_cells();
-    pending_at_ = 0;
-    // The first slice right away, the rest from the event loop between key strokes.
+    // The last target's marks go first and the new ones follow, all a slice at a time from
+    // the event loop, so that no key stroke waits for a grid full of them.
+    drop_pending();
+    mark_count_ = 0;
+    clear_row_ = 0;
+    if (!text.isEmpty()) pending_cells_ = range_cells();
     mark_slice();
 }
 
 void search_tab_dlg::mark_slice()
 {
-    if (pending_at_ >= pending_cells_.size()) {
-        stop_marking();
+    // Clearing a mark costs more than matching a cell: fewer of them to a slice.
+    if (clear_row_ >= 0 && !clear_marks(std::max<size_t>(1, slice_cells_ / 4))) {
+        if (!slice_timer_->isActive()) slice_timer_->start();
         return;
     }
-    const size_t b = std::min(pending_cells_.size(), pending_at_ + chunk_cells);
+    if (pending_at_ >= pending_cells_.size()) {
+        drop_pending();
+        return;
+    }
+    const size_t b = std::min(pending_cells_.size(), pending_at_ + slice_cells_);
     std::vector<char> hit;
     if (!match_cells(pending_cells_, pending_at_, b, hit, true)) {
-        stop_marking();
+        drop_pending();
         return;
     }
     set_marks(pending_cells_, pending_at_, b, hit);
     pending_at_ = b;
     if (pending_at_ >= pending_cells_.size())
-        stop_marking();
+        drop_pending();
     else if (!slice_timer_->isActive())
         slice_timer_->start();
 }
 
-void search_tab_dlg::stop_marking()
+void search_tab_dlg::drop_pending()
 {
     slice_timer_->stop();
     pending_cells_.clear();
     pending_cells_.shrink_to_fit();
     pending_at_ = 0;
+}
+
+void search_tab_dlg::stop_marking()
+{
+    settle_marks();
+    drop_pending();
 }
 
 bool search_tab_dlg::marking() const

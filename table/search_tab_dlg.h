@@ -8,6 +8,8 @@
 #include <QPoint>
 #include <QVector>
 
+#include <algorithm>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,6 +36,9 @@ public:
     // Marks every match found while typing right away (tests and benchmarks).
     void finish_marking();
     int mark_count() const { return mark_count_; }
+    // How many cells one slice of marking while typing matches (a quarter as many marks
+    // are cleared in one); tests make it small to see the slices at work.
+    void set_slice_cells(size_t n) { slice_cells_ = std::max<size_t>(1, n); }
 
 public slots:
     void show_top();
@@ -69,7 +74,13 @@ private:
     // Replaces every match in one cell; true when the cell took the new value.
     bool replace_in(const QPoint &cell);
     void mark_slice();
+    // Stops marking; marks of an earlier target still being cleared are cleared at once.
     void stop_marking();
+    void drop_pending();
+    // Clears marks from row clear_row_ on, at most `budget` of them unless it is 0; true
+    // when none are left.
+    bool clear_marks(size_t budget);
+    void settle_marks();
     // Appends the display text of a cell to `out`. Texts are kept between searches, a
     // column's texts back to back in one block filled row by row as the search reaches
     // them; a cell the model changed since is read from the model again.
@@ -86,6 +97,9 @@ private:
     QTimer *slice_timer_;
     std::vector<QPoint> pending_cells_;
     size_t pending_at_ = 0;
+    size_t slice_cells_;
+    // The first row whose marks are still to be cleared, or -1.
+    int clear_row_ = -1;
     struct column_texts {
         std::string bytes;       // the texts of rows 0 .. filled - 1, back to back
         std::vector<size_t> end; // where the text of each of those rows ends in `bytes`

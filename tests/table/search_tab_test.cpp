@@ -166,6 +166,31 @@ TEST_F(SearchTab, TypingMarksAllQuietlyAndClosingClearsThem)
     EXPECT_EQ(marks(), 4);
 }
 
+TEST_F(SearchTab, AKeyStrokeClearsTheLastMarksASliceAtATime)
+{
+    // One cell matched and one mark cleared to a slice: a key stroke does one slice of the
+    // work, the event loop the rest, and the grid ends with the new target's marks alone.
+    dlg_->set_slice_cells(1);
+    dlg_->show(false);
+    QTest::keyClicks(w<QLineEdit>("target_le"), "p");
+    dlg_->finish_marking();
+    EXPECT_EQ(marks(), 7);
+    QTest::keyClicks(w<QLineEdit>("target_le"), "l");
+    EXPECT_TRUE(dlg_->marking());
+    EXPECT_EQ(marks(), 5); // the first row's two old marks gone, no new one yet
+    dlg_->finish_marking();
+    EXPECT_EQ(marks(), 6); // "pl": every "apple", "plum", "pineapple"
+    EXPECT_EQ(dlg_->mark_count(), 6);
+    EXPECT_EQ(bg(1, 0), QColor(Qt::white)); // "pear"
+    // Find All in the middle of it first clears what is left of the old marks.
+    QTest::keyClicks(w<QLineEdit>("target_le"), "u");
+    dlg_->search_all(true);
+    EXPECT_FALSE(dlg_->marking());
+    EXPECT_EQ(marks(), 1);
+    EXPECT_EQ(dlg_->mark_count(), 1);
+    dlg_->reject();
+}
+
 TEST_F(SearchTab, ReplaceGoesThroughTheColumnType)
 {
     msg_recorder rec;
