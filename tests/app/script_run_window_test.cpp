@@ -24,6 +24,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <cstdio>
+
 namespace {
 
 class script_run_window : public server_suite<false> {
@@ -135,6 +137,30 @@ TEST_F(script_run_window, a_long_run_locks_what_would_reenter_it_until_it_ends)
     // The run created a table: the tree was refreshed and completion knows it.
     EXPECT_TRUE(win->table_list().contains(table));
     EXPECT_FALSE(ed->names().fields.count(table.toStdString()) == 0);
+}
+
+TEST_F(script_run_window, stop_ends_a_sql_file_run_after_the_statement_it_reports)
+{
+    QString script = QString("create table %1 (a i32(true));\n").arg(table);
+    for (int i = 0; i < 30000; ++i)
+        script += QString("insert into %1 (a) values (%2);\n").arg(table).arg(i);
+    answer = file("long.sql", script);
+    run_progress_wt *strip = win->run_progress();
+    QObject::connect(strip, &run_progress_wt::running_changed, win.get(), [&](bool on) {
+        if (on) QTimer::singleShot(0, win.get(), [&] { strip->stop_button()->click(); });
+    });
+    msg_recorder boxes;
+    win->exec_sql_act->trigger();
+    ASSERT_FALSE(boxes.empty());
+    int after = 0, total = 0;
+    ASSERT_EQ(std::sscanf(boxes.last().text.toUtf8().constData(),
+                          "the run was stopped after statement %d of %d.", &after, &total),
+              2)
+        << boxes.last().text.toStdString();
+    EXPECT_EQ(total, 30001);
+    EXPECT_LT(after, total);
+    EXPECT_EQ(rows_of(table), after - 1) << "every statement up to the reported one, no more";
+    EXPECT_TRUE(win->exec_sql_act->isEnabled());
 }
 
 TEST_F(script_run_window, the_status_bar_sums_up_the_current_result_tab)
