@@ -135,6 +135,10 @@ void auto_list::keyPressEvent(QKeyEvent *ev)
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        // Return after a statement or after a word written out in full starts a new line,
+        // as the user means, rather than adding the first keyword on offer.
+        if (nothing_to_accept()) return pass_on(ev);
+        return accept_current();
     case Qt::Key_Tab:
         return accept_current();
     case Qt::Key_Escape:
@@ -169,14 +173,25 @@ void auto_list::keyPressEvent(QKeyEvent *ev)
     }
     // Anything else (punctuation, a character beyond ASCII) belongs to the editor: the popup
     // steps aside and the key goes on, so nothing typed is lost.
-    if (!text.isEmpty() && !ctrl) {
-        QWidget *owner = parentWidget();
-        close_popup();
-        if (owner) {
-            QKeyEvent again(QEvent::KeyPress, key, ev->modifiers(), text, ev->isAutoRepeat(),
-                            ushort(ev->count()));
-            QApplication::sendEvent(owner, &again);
-        }
+    if (!text.isEmpty() && !ctrl) pass_on(ev);
+}
+
+bool auto_list::nothing_to_accept() const
+{
+    if (prefix_ == 0 && typed_.isEmpty()) return true;
+    const int row = currentRow();
+    return row >= 0 && row < int(shown_.size()) &&
+           shown_[size_t(row)].size() == prefix_ + typed_.size();
+}
+
+void auto_list::pass_on(QKeyEvent *ev)
+{
+    QWidget *owner = parentWidget();
+    close_popup();
+    if (owner) {
+        QKeyEvent again(QEvent::KeyPress, ev->key(), ev->modifiers(), ev->text(),
+                        ev->isAutoRepeat(), ushort(ev->count()));
+        QApplication::sendEvent(owner, &again);
     }
 }
 

@@ -341,6 +341,26 @@ TEST_F(script_editor_test, completion_popup_takes_keys_and_inserts_the_rest_of_t
     QTest::keyClick(list, Qt::Key_ParenLeft, Qt::NoModifier);
     QApplication::processEvents();
     EXPECT_EQ(e->buffer().text(), "select c(");
+
+    // Return accepts only a word the user began and has not written out: after a statement's
+    // ";" or after a whole word it starts a new line.
+    const struct {
+        const char *before, *typed, *after;
+    } returns[] = {
+        {"select * from ", "st", "select * from staff"},
+        {"select * from ", "staff", "select * from staff\n"},
+        {"select * from ", "staff;", "select * from staff;\n"},
+    };
+    for (const auto &r : returns) {
+        e->set_text(QString::fromUtf8(r.before));
+        e->set_cursor(e->buffer().size());
+        QTest::keyClicks(e, r.typed);
+        list = e->findChild<auto_list *>();
+        ASSERT_TRUE(list) << r.typed;
+        QTest::keyClick(list, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(e->buffer().text(), r.after) << r.before << r.typed;
+    }
 }
 
 // Ctrl+Return runs the script even while a completion popup is open, and accepts no word.

@@ -43,6 +43,11 @@ private:
     void refilter();
     void accept_current();
     void close_popup();
+    // Whether accepting would add nothing the user asked for: no word was begun and none
+    // typed in the popup, or the current word is already written out in full.
+    bool nothing_to_accept() const;
+    // Closes the popup and hands the key to the editor.
+    void pass_on(QKeyEvent *ev);
     void move_current(int delta);
 
     std::vector<QByteArray> all_;
