@@ -27,6 +27,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     apply_style_sheet(app);
+    return_focus_after_dialogs(app);
     QTranslator toolkit_tr;
     QTranslator program_tr;
     install_translators(app, g_config.language, toolkit_tr, program_tr);

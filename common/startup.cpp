@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
 #include <QTranslator>
 
 #include <clocale>
@@ -48,4 +51,33 @@ void install_translators(QApplication &app, int language, QTranslator &toolkit,
     }
     app.installTranslator(&toolkit);
     app.installTranslator(&program);
+}
+
+namespace {
+
+class focus_return : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *obj, QEvent *ev) override
+    {
+        if (ev->type() != QEvent::Hide || !obj->isWidgetType()) return false;
+        auto *w = static_cast<QWidget *>(obj);
+        if (!w->isWindow() || !w->parentWidget()) return false;
+        QPointer<QWidget> owner = w->parentWidget()->window();
+        QTimer::singleShot(0, owner, [owner] {
+            const QWidget *active = QApplication::activeWindow();
+            if (owner && owner->isVisible() && (!active || !active->isVisible()))
+                owner->activateWindow();
+        });
+        return false;
+    }
+};
+
+} // namespace
+
+void return_focus_after_dialogs(QApplication &app)
+{
+    app.installEventFilter(new focus_return(&app));
 }

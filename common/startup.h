@@ -25,3 +25,8 @@ bool apply_style_sheet(QApplication &app);
 // toolkit's first.
 void install_translators(QApplication &app, int language, QTranslator &toolkit,
                          QTranslator &program);
+
+// When a dialog closes and no window of ours has the keyboard any more, hands it back to the
+// window the dialog belonged to. Desktops without a window manager leave the focus nowhere,
+// and the main window's shortcuts would not answer until it was clicked.
+void return_focus_after_dialogs(QApplication &app);
