@@ -62,14 +62,23 @@ public:
 protected:
     bool eventFilter(QObject *obj, QEvent *ev) override
     {
-        if (ev->type() != QEvent::Hide || !obj->isWidgetType()) return false;
+        const QEvent::Type type = ev->type();
+        if ((type != QEvent::Show && type != QEvent::Hide) || !obj->isWidgetType()) return false;
         auto *w = static_cast<QWidget *>(obj);
-        if (!w->isWindow() || !w->parentWidget()) return false;
-        QPointer<QWidget> owner = w->parentWidget()->window();
-        QTimer::singleShot(0, owner, [owner] {
+        if (!w->isWindow()) return false;
+        const Qt::WindowType kind = w->windowType();
+        if (kind != Qt::Window && kind != Qt::Dialog) return false;
+        // A window that opens takes the keyboard when nobody has it; one that closes hands it
+        // back to the window it belonged to.
+        QPointer<QWidget> next = w;
+        if (type == QEvent::Hide) {
+            if (!w->parentWidget()) return false;
+            next = w->parentWidget()->window();
+        }
+        QTimer::singleShot(0, next, [next] {
             const QWidget *active = QApplication::activeWindow();
-            if (owner && owner->isVisible() && (!active || !active->isVisible()))
-                owner->activateWindow();
+            if (next && next->isVisible() && (!active || !active->isVisible()))
+                next->activateWindow();
         });
         return false;
     }

@@ -26,7 +26,8 @@ bool apply_style_sheet(QApplication &app);
 void install_translators(QApplication &app, int language, QTranslator &toolkit,
                          QTranslator &program);
 
-// When a dialog closes and no window of ours has the keyboard any more, hands it back to the
-// window the dialog belonged to. Desktops without a window manager leave the focus nowhere,
-// and the main window's shortcuts would not answer until it was clicked.
+// Keeps the keyboard with our windows where no window manager hands it over: a window that
+// opens while no window has it takes it, and a dialog that closes gives it back to the window
+// it belonged to. Without this, the main window's shortcuts would not answer after the login
+// or any dialog until the window was clicked.
 void return_focus_after_dialogs(QApplication &app);
