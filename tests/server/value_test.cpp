@@ -222,8 +222,9 @@ TEST(server_value, reals_are_written_as_the_shortest_printf_text_that_reads_back
     for (double d : cases) {
         EXPECT_EQ(value_text(value::of_real(d)), printf_text(d, false)) << d;
         double f = double(float(d));
-        if (std::isfinite(f))
+        if (std::isfinite(f)) {
             EXPECT_EQ(value_text(value::of_real(f, col_type::flt)), printf_text(f, true)) << f;
+        }
     }
 }
 
