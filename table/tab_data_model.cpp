@@ -522,6 +522,7 @@ void tab_data_model::clear_all()
     extras_.clear();
     marks_.clear();
     text_ways_.clear();
+    styles_.reset();
     zone_.clear();
 }
 
@@ -759,15 +760,24 @@ void tab_data_model::changed_rule()
 void tab_data_model::restyle(uint32_t stored, int column, dbl_val_item &x)
 {
     const bool modified = is_modified(stored, column, x);
-    QFont font;
-    if (x.in_new) font.setWeight(75);
-    font.setItalic(modified);
-    QColor back(Qt::white);
-    if (modified) back = QColor(Qt::darkGreen);
+    if (!styles_) {
+        // The four fonts and three backgrounds a cell can have, made once a load and shared
+        // by every cell: a search marks and clears a hundred thousand cells at a time.
+        styles_ = std::make_unique<cell_styles>();
+        for (int k = 0; k < 4; ++k) {
+            QFont font;
+            if (k & 2) font.setWeight(75);
+            font.setItalic(k & 1);
+            styles_->font[k] = font;
+        }
+        styles_->back[0] = QColor(Qt::white);
+        styles_->back[1] = QColor(Qt::darkGreen);
+        styles_->back[2] = QColor(Qt::yellow);
+    }
     const std::vector<uint8_t> &marks = marks_[size_t(column)];
-    if (stored < marks.size() && marks[stored]) back = QColor(Qt::yellow);
-    x.set(Qt::FontRole, font);
-    x.set(Qt::BackgroundRole, back);
+    const bool marked = stored < marks.size() && marks[stored];
+    x.set(Qt::FontRole, styles_->font[(x.in_new ? 2 : 0) | (modified ? 1 : 0)]);
+    x.set(Qt::BackgroundRole, styles_->back[marked ? 2 : modified ? 1 : 0]);
     if (modified && !x.in_modified) {
         x.in_modified = true;
         ++modified_count_;

@@ -167,6 +167,11 @@ private:
     // is asked for: the table search reads the mark of every cell it clears, and a byte per
     // cell costs less than an entry per cell in a map.
     std::vector<std::vector<uint8_t>> marks_;
+    struct cell_styles {
+        QVariant font[4]; // by inserted row (2) and modified (1)
+        QVariant back[3]; // white, modified, marked
+    };
+    std::unique_ptr<cell_styles> styles_;
     // How each column's loaded values are written as display text without their delegate.
     enum class text_way : uint8_t { delegate, bytes, integer, real, date, time, datetime };
     std::vector<text_way> text_ways_;
