@@ -4,26 +4,34 @@
 
 namespace vela {
 
+namespace {
+// The n low bytes of v, little-endian, in one append (every cell of every reply goes here).
+inline void put_le(std::string &out, uint64_t v, int n)
+{
+    char b[8];
+    for (int i = 0; i < 8; ++i) b[i] = char((v >> (8 * i)) & 0xff);
+    out.append(b, size_t(n));
+}
+} // namespace
+
 void put_u16(std::string &out, uint16_t v)
 {
-    out.push_back(char(v & 0xff));
-    out.push_back(char(v >> 8));
+    put_le(out, v, 2);
 }
 void put_u32(std::string &out, uint32_t v)
 {
-    for (int i = 0; i < 4; ++i) out.push_back(char((v >> (8 * i)) & 0xff));
+    put_le(out, v, 4);
 }
 void put_u64(std::string &out, uint64_t v)
 {
-    for (int i = 0; i < 8; ++i) out.push_back(char((v >> (8 * i)) & 0xff));
+    put_le(out, v, 8);
 }
 
 namespace {
 void put_cell(std::string &out, const value &v, col_type t)
 {
     if (is_int(t)) {
-        uint64_t bits = uint64_t(v.i);
-        for (int i = 0; i < int_width(t); ++i) out.push_back(char((bits >> (8 * i)) & 0xff));
+        put_le(out, uint64_t(v.i), int_width(t));
     } else if (t == col_type::flt) {
         float f = float(v.d);
         uint32_t bits;
