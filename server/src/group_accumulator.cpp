@@ -53,7 +53,9 @@ uint64_t hash_bytes(const char *p, size_t n)
     return h;
 }
 
-// Group numbers by key bytes: open addressing over a power-of-two table, the keys in one block.
+// Group numbers by key bytes: open addressing over a power-of-two table whose slots hold the
+// hash beside the group, so that a probe reads the keys only on a likely match; the keys lie
+// in one block.
 class key_index {
 public:
     // The group of key, a new one (numbered in order) when the key is new.
@@ -63,40 +65,43 @@ public:
         uint64_t h = hash_bytes(key.data(), key.size());
         size_t mask = slots_.size() - 1;
         for (size_t i = size_t(h) & mask;; i = (i + 1) & mask) {
-            size_t s = slots_[i];
-            if (s == 0) {
-                slots_[i] = groups() + 1;
-                hash_.push_back(h);
+            slot &s = slots_[i];
+            if (s.group == 0) {
+                s = slot{h, groups() + 1};
                 keys_.append(key);
                 at_.push_back(keys_.size());
                 added = true;
                 return groups() - 1;
             }
-            size_t g = s - 1;
-            if (hash_[g] == h && at_[g + 1] - at_[g] == key.size() &&
+            size_t g = s.group - 1;
+            if (s.hash == h && at_[g + 1] - at_[g] == key.size() &&
                 std::memcmp(keys_.data() + at_[g], key.data(), key.size()) == 0) {
                 added = false;
                 return g;
             }
         }
     }
-    size_t groups() const { return hash_.size(); }
+    size_t groups() const { return at_.size() - 1; }
 
 private:
+    struct slot {
+        uint64_t hash = 0;
+        size_t group = 0; // group + 1, 0 for a free slot
+    };
     void grow()
     {
-        std::vector<size_t> next(slots_.empty() ? 64 : slots_.size() * 2, 0);
+        std::vector<slot> next(slots_.empty() ? 64 : slots_.size() * 2);
         size_t mask = next.size() - 1;
-        for (size_t g = 0; g < groups(); ++g) {
-            size_t i = size_t(hash_[g]) & mask;
-            while (next[i]) i = (i + 1) & mask;
-            next[i] = g + 1;
+        for (const slot &s : slots_) {
+            if (s.group == 0) continue;
+            size_t i = size_t(s.hash) & mask;
+            while (next[i].group) i = (i + 1) & mask;
+            next[i] = s;
         }
         slots_.swap(next);
     }
 
-    std::vector<size_t> slots_; // group + 1, 0 for a free slot
-    std::vector<uint64_t> hash_;
+    std::vector<slot> slots_;
     std::vector<size_t> at_{0}; // group g's key is keys_[at_[g], at_[g + 1])
     std::string keys_;
 };
