@@ -135,6 +135,7 @@ int main(int argc, char **argv)
         fresh();
         t.start();
         tab_data_model model(QString(), &db);
+        model.set_parsed_statements(true); // as a run loads its statements
         for (const QByteArray &s : list) {
             QString line;
             model.load_rows(s, true, nullptr, line);

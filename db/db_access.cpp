@@ -283,10 +283,19 @@ result_set *db_access::run_sql(const QByteArray &sql, QString &log_line, bool no
     const auto t1 = std::chrono::steady_clock::now();
     const double us =
         std::chrono::duration_cast<std::chrono::nanoseconds>(t1 - t0).count() / 1000.0;
-    log_line = started + QStringLiteral(" execute sql:<div style='color:#52a6c4'>    ") + escaped +
-               QStringLiteral("</div><br>    result: ") + outcome +
-               QStringLiteral(" , use time: <b>") + QString::asprintf("%f", us) +
-               QStringLiteral("</b> us.<br>");
+    char time_text[64];
+    const int time_len = std::snprintf(time_text, sizeof time_text, "%f", us);
+    // One buffer for the whole line: a long run builds one per statement.
+    log_line.clear();
+    log_line.reserve(started.size() + escaped.size() + outcome.size() + time_len + 96);
+    log_line += started;
+    log_line += QLatin1String(" execute sql:<div style='color:#52a6c4'>    ");
+    log_line += escaped;
+    log_line += QLatin1String("</div><br>    result: ");
+    log_line += outcome;
+    log_line += QLatin1String(" , use time: <b>");
+    log_line += QLatin1String(time_text, time_len);
+    log_line += QLatin1String("</b> us.<br>");
     if (!no_log) append_log(log_line);
     return rs;
 }
