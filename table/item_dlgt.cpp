@@ -8,10 +8,13 @@
 
 #include <QDateEdit>
 #include <QDateTimeEdit>
+#include <QLocale>
 #include <QTimeEdit>
 
 namespace {
 
+// Written with the C locale: the texts go into statements and must keep ASCII digits under
+// every desktop language.
 const char date_format[] = "yyyy-MM-dd";
 const char time_format[] = "HH:mm:ss.zzz";
 const char datetime_format[] = "yyyy-MM-dd HH:mm:ss.zzz";
@@ -370,7 +373,7 @@ void date_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model,
 
 QString date_item_dlgt::to_text(const QVariant &value) const
 {
-    return value.toDate().toString(date_format);
+    return QLocale::c().toString(value.toDate(), QLatin1String(date_format));
 }
 
 QVariant date_item_dlgt::from_text(const QString &text) const
@@ -406,7 +409,7 @@ void time_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model,
 
 QString time_item_dlgt::to_text(const QVariant &value) const
 {
-    return value.toTime().toString(time_format);
+    return QLocale::c().toString(value.toTime(), QLatin1String(time_format));
 }
 
 QVariant time_item_dlgt::from_text(const QString &text) const
@@ -444,7 +447,7 @@ void datetime_item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model
 
 QString datetime_item_dlgt::to_text(const QVariant &value) const
 {
-    return value.toDateTime().toString(datetime_format);
+    return QLocale::c().toString(value.toDateTime(), QLatin1String(datetime_format));
 }
 
 QVariant datetime_item_dlgt::from_text(const QString &text) const

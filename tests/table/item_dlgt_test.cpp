@@ -8,6 +8,7 @@
 
 #include <QDateEdit>
 #include <QDateTimeEdit>
+#include <QProcess>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
@@ -98,6 +99,24 @@ TEST(DateTimeItemDlgt, TextsAndReaders)
               QDateTime(QDate(2019, 4, 23), QTime(10, 11, 12, 250)));
     EXPECT_FALSE(dt.from_text("2019-04-23").isValid());
     EXPECT_FALSE(dt.from_text("2019-04-23 10:61:00").isValid());
+}
+
+// Those texts go into statements, so they keep ASCII digits whatever the desktop's language:
+// the same test again, in a program started under a locale with digits of its own.
+TEST(DateTimeItemDlgt, TextsKeepAsciiDigitsUnderAnyLocale)
+{
+    if (qEnvironmentVariableIsSet("VELA_LOCALE_CHILD")) GTEST_SKIP();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", "ar_EG.UTF-8");
+    env.insert("LANG", "ar_EG.UTF-8");
+    env.insert("VELA_LOCALE_CHILD", "1");
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_filter=DateTimeItemDlgt.TextsAndReaders"});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    EXPECT_EQ(child.exitCode(), 0) << child.readAll().toStdString();
 }
 
 namespace {
