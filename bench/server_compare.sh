@@ -7,7 +7,7 @@
 # The second part does the larger work of the dialect on both (bench_server_dialect): CSV
 # import and export of 1,000,000 x 5 rows (PostgreSQL: COPY from and to a file), a join of
 # 100,000 x 100,000 rows on an integer key, a group sum over 1,000,000 rows in 1,000 groups,
-# and velaserver's peak memory for one select of 200,000 x 5 rows.
+# the sum of all those rows, and velaserver's peak memory for one select of 200,000 x 5 rows.
 #   bench/server_compare.sh [BUILD_DIR]      (default: build-bench)
 #   VELA_COMPARE=dialect bench/server_compare.sh   runs the second part only
 set -euo pipefail
@@ -131,6 +131,7 @@ pg_import=$(pg_time -c "truncate big2" -c "copy big2 from '$tmp/big.csv' csv")
 pg_export=$(rm -f "$tmp/out.csv"; pg_time -c "copy big to '$tmp/out.csv' csv")
 pg_join=$(pg_time -c "select l.id, v, r.id, w from l join r on l.id = r.id")
 pg_group=$(pg_time -c "select k, sum(x) from big group by k")
+pg_sum=$(pg_time -c "select sum(x) from big")
 
 printf '\n%-44s %14s %14s %8s\n' "seconds (median)" velaserver PostgreSQL ratio
 secs() { awk -v l="$1" -v v="$2" -v p="$3" 'BEGIN {printf "%-44s %14.3f %14.3f %8.2f\n", l, v, p, (p > 0 ? v / p : 0)}'; }
@@ -138,6 +139,7 @@ secs "import 1,000,000 x 5 from CSV (pg: COPY)" "$(v_of import_csv_1M_x5)" "$pg_
 secs "export 1,000,000 x 5 to CSV (pg: COPY)" "$(v_of export_csv_1M_x5)" "$pg_export"
 secs "join 100,000 x 100,000 on an integer key" "$(v_of join_100k_x_100k)" "$pg_join"
 secs "group sum(x) by k, 1,000,000 rows, 1,000 groups" "$(v_of group_sum_1M_1000_groups)" "$pg_group"
+secs "sum(x) of 1,000,000 rows" "$(v_of sum_1M)" "$pg_sum"
 echo "(ratio = velaserver / PostgreSQL, lower is better; the velaserver times include the reply"
 echo " through velalink, the PostgreSQL ones psql's start and its output to /dev/null)"
 echo "velaserver peak for one select of 200,000 x 5: $(v_of select_200k_x5_peak_growth_over_reply) x the reply" \

@@ -157,6 +157,7 @@ int main(int argc, char **argv)
     measure("group_sum_1M_1000_groups", "select k, x from big group sum(x) by k", runs, &rows);
     if (rows != 1000)
         std::fprintf(stderr, "bench: the group gave %llu rows\n", (unsigned long long)rows);
+    measure("sum_1M", "select sum(x) from big", runs);
 
     // Memory: a fresh server process, one select of 200,000 x 5, its peak against the reply.
     if (!run("select * into sel from big where first " + std::to_string(select_rows))) return 1;
