@@ -136,6 +136,13 @@ bool select_runner::rows_for(const table_def &t, const parse_node *where, const 
     }
     where_node w;
     if (!compile_where(cond, scope, subselect(), w, err)) return false;
+    return rows_for(t, w, rows, picked, err, need);
+}
+
+bool select_runner::rows_for(const table_def &t, const where_node &w, std::vector<stored_row> &rows,
+                             std::vector<size_t> &picked, std::string &err,
+                             const std::vector<bool> *need)
+{
     std::vector<bool> all_needed;
     if (need) {
         all_needed = *need;
@@ -410,14 +417,36 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
     bool sum_up =
         table && aggregate && !several_rows && summed.prepare(field_types, {}, summed_cols);
 
-    // Without a where-condition the rows are made as they are read.
-    bool stream_rows = table && (!aggregate || sum_up) && !(where && item(where, id::where_cond));
-    if (table && !stream_rows && !rows_for(*table, where, scope, rows, picked, err, &need))
+    // The rows are made as they are read when no where-condition needs them all at hand:
+    // none, or one that each row decides alone.
+    const parse_node *cond = table && where ? item(where, id::where_cond) : nullptr;
+    where_node w;
+    if (cond && !compile_where(cond, scope, subselect(), w, err)) return false;
+    uint64_t one_id, leading;
+    bool per_row =
+        cond && decided_per_row(w) && !single_row_id(w, one_id) && !leading_rows_only(w, leading);
+    // (A computed column could fail on a row before a later row fails the condition, which
+    // over rows held fails first: such a selection reads them all first.)
+    bool stream_rows = table && (!aggregate || sum_up) && (!cond || (per_row && (plain || sum_up)));
+    if (per_row && stream_rows) mark_fields(w, need);
+    // False with err when the row fails the condition's test; else whether it is kept.
+    auto kept = [&](const stored_row &r, bool &keep) {
+        keep = true;
+        return !per_row || row_holds(w, r, keep, err);
+    };
+    if (table && !stream_rows &&
+        !(cond ? rows_for(*table, w, rows, picked, err, &need)
+               : rows_for(*table, where, scope, rows, picked, err, &need)))
         return false;
 
     if (sum_up) {
         if (stream_rows) {
-            auto add = [&](stored_row &r) { return summed.add(r.cells, r.id), true; };
+            auto add = [&](stored_row &r) {
+                bool keep;
+                if (!kept(r, keep)) return false;
+                if (keep) summed.add(r.cells, r.id);
+                return true;
+            };
             if (!st_.scan_each(*table, 0, add, err, &need)) return false;
         } else {
             for (size_t i : picked) {
@@ -477,6 +506,11 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
     } else {
         if (!stream_rows && !fuse) out.rows.reserve(picked.size());
         auto make_row = [&](stored_row &src) {
+            if (stream_rows) {
+                bool keep;
+                if (!kept(src, keep)) return false;
+                if (!keep) return true;
+            }
             if (fuse) {
                 grouped.add(src.cells, src.id);
                 return true;

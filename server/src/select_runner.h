@@ -38,6 +38,10 @@ public:
     bool rows_for(const table_def &t, const parse_node *where, const expr_scope &scope,
                   std::vector<stored_row> &rows, std::vector<size_t> &picked, std::string &err,
                   const std::vector<bool> *need = nullptr);
+    // The same for a compiled condition.
+    bool rows_for(const table_def &t, const where_node &w, std::vector<stored_row> &rows,
+                  std::vector<size_t> &picked, std::string &err,
+                  const std::vector<bool> *need = nullptr);
 
 private:
     // A plain read of one table: its fields or *, no clause but "where first k".

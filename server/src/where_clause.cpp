@@ -500,6 +500,19 @@ bool apply_where(const where_node &w, const std::vector<stored_row> &rows,
     return apply_node(w, rows, picked, err);
 }
 
+bool decided_per_row(const where_node &w)
+{
+    if (w.positional || (w.kind == where_node::w_or && w.kids.size() > 1)) return false;
+    for (const auto &k : w.kids)
+        if (!decided_per_row(k)) return false;
+    return true;
+}
+
+bool row_holds(const where_node &w, const stored_row &row, bool &result, std::string &err)
+{
+    return test_row(w, row, result, err);
+}
+
 bool single_row_id(const where_node &w, uint64_t &id)
 {
     const where_node *n = &w;

@@ -51,6 +51,11 @@ bool compile_where(const parse_node *where_cond, const expr_scope &scope, const 
 // Indices (into rows) of the rows the condition keeps, ascending.
 bool apply_where(const where_node &w, const std::vector<stored_row> &rows,
                  std::vector<size_t> &picked, std::string &err);
+// Whether each row alone decides the condition: no position (first, min, ...) anywhere and
+// no ||, whose parts run over all rows one after the other. Such a condition may be tested
+// with row_holds as the rows are read, with the same outcome, failures included.
+bool decided_per_row(const where_node &w);
+bool row_holds(const where_node &w, const stored_row &row, bool &result, std::string &err);
 // The row id when the condition is exactly "__id == constant" (possibly with more value
 // conditions beside it), so the caller may fetch one row instead of scanning the table.
 bool single_row_id(const where_node &w, uint64_t &id);
