@@ -422,17 +422,22 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
     const parse_node *cond = table && where ? item(where, id::where_cond) : nullptr;
     where_node w;
     if (cond && !compile_where(cond, scope, subselect(), w, err)) return false;
-    uint64_t one_id, leading;
-    bool per_row =
-        cond && decided_per_row(w) && !single_row_id(w, one_id) && !leading_rows_only(w, leading);
+    uint64_t one_id, leading, first_k = UINT64_MAX, passed = 0;
+    bool per_row = cond && first_of_per_row(w, first_k) && !single_row_id(w, one_id) &&
+                   !leading_rows_only(w, leading);
     // (A computed column could fail on a row before a later row fails the condition, which
     // over rows held fails first: such a selection reads them all first.)
     bool stream_rows = table && (!aggregate || sum_up) && (!cond || (per_row && (plain || sum_up)));
     if (per_row && stream_rows) mark_fields(w, need);
-    // False with err when the row fails the condition's test; else whether it is kept.
+    // False with err when the row fails the condition's test; else whether it is kept. Every
+    // row is tested, also past the first k kept, as over rows held.
     auto kept = [&](const stored_row &r, bool &keep) {
         keep = true;
-        return !per_row || row_holds(w, r, keep, err);
+        if (!per_row) return true;
+        if (!row_holds(w, r, keep, err)) return false;
+        keep = keep && passed < first_k;
+        passed += keep ? 1 : 0;
+        return true;
     };
     if (table && !stream_rows &&
         !(cond ? rows_for(*table, w, rows, picked, err, &need)

@@ -508,9 +508,45 @@ bool decided_per_row(const where_node &w)
     return true;
 }
 
+namespace {
+// The condition without the single-part "or" and "and" levels around it.
+const where_node &unwrapped(const where_node &w)
+{
+    const where_node *n = &w;
+    while ((n->kind == where_node::w_or || n->kind == where_node::w_and) && n->kids.size() == 1)
+        n = &n->kids[0];
+    return *n;
+}
+} // namespace
+
+bool first_of_per_row(const where_node &w, uint64_t &limit)
+{
+    limit = UINT64_MAX;
+    const where_node &n = unwrapped(w);
+    if (decided_per_row(n)) return true;
+    if (n.kind != where_node::w_and) return false;
+    // The value conditions of an "and" filter first, then its positions apply in turn: a
+    // series of "first k" keeps the first of the smallest k.
+    for (const auto &k : n.kids) {
+        if (k.kind == where_node::w_first)
+            limit = std::min(limit, k.a);
+        else if (!decided_per_row(k))
+            return false;
+    }
+    return true;
+}
+
 bool row_holds(const where_node &w, const stored_row &row, bool &result, std::string &err)
 {
-    return test_row(w, row, result, err);
+    const where_node &n = unwrapped(w);
+    if (n.kind != where_node::w_and) return test_row(n, row, result, err);
+    result = true;
+    for (const auto &k : n.kids) {
+        if (k.positional) continue;
+        if (!test_row(k, row, result, err)) return false;
+        if (!result) return true;
+    }
+    return true;
 }
 
 bool single_row_id(const where_node &w, uint64_t &id)

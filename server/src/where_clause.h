@@ -52,9 +52,14 @@ bool compile_where(const parse_node *where_cond, const expr_scope &scope, const 
 bool apply_where(const where_node &w, const std::vector<stored_row> &rows,
                  std::vector<size_t> &picked, std::string &err);
 // Whether each row alone decides the condition: no position (first, min, ...) anywhere and
-// no ||, whose parts run over all rows one after the other. Such a condition may be tested
-// with row_holds as the rows are read, with the same outcome, failures included.
+// no ||, whose parts run over all rows one after the other.
 bool decided_per_row(const where_node &w);
+// The same, or such conditions joined by && with "first k": then limit is the smallest k
+// (else UINT64_MAX). The rows the condition keeps are then the first limit rows, in table
+// order, for which row_holds; testing them as they are read has the outcome of apply_where,
+// failures included, when every row is tested.
+bool first_of_per_row(const where_node &w, uint64_t &limit);
+// Whether the row passes the value conditions of such a condition.
 bool row_holds(const where_node &w, const stored_row &row, bool &result, std::string &err);
 // The row id when the condition is exactly "__id == constant" (possibly with more value
 // conditions beside it), so the caller may fetch one row instead of scanning the table.

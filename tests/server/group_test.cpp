@@ -128,10 +128,13 @@ TEST_F(group_test, aggregates_as_the_rows_go_by_match_aggregates_over_rows_held)
 
 TEST_F(group_test, a_condition_tested_as_the_rows_are_read_keeps_what_one_over_rows_held_keeps)
 {
-    // "&& first 1000" keeps every row, but makes the condition one that needs the rows held.
-    // Over rows held the condition fails before a computed column (s + 1) does.
-    for (const char *cond : {"x > 0", "k == 20 && n > 0", "s in (\"a\", \"z\")", "r == 0",
-                             "x > n / (k - 10)", "k == 10 || x > n / (k - 10)"})
+    // "&& last 1000" keeps every row, but makes the condition one that needs the rows held.
+    // Over rows held the condition fails before a computed column (s + 1) does, and on every
+    // row, also past the first k kept.
+    for (const char *cond :
+         {"x > 0", "k == 20 && n > 0", "s in (\"a\", \"z\")", "r == 0", "x > n / (k - 10)",
+          "k == 10 || x > n / (k - 10)", "first 2 && x > 0", "n > 0 && first 3 && first 2",
+          "first 0 && x > 0", "first 1 && x > n / (k - 10)"})
         for (const char *sql : {"select k, x from g where %s",
                                 "select x, k, n from g where %s group "
                                 "count() + sum(n) by k",
@@ -140,7 +143,7 @@ TEST_F(group_test, a_condition_tested_as_the_rows_are_read_keeps_what_one_over_r
             char streamed[200], held_rows[200];
             std::snprintf(streamed, sizeof streamed, sql, cond);
             std::snprintf(held_rows, sizeof held_rows, sql,
-                          (std::string(cond) + " && first 1000").c_str());
+                          (std::string(cond) + " && last 1000").c_str());
             EXPECT_EQ(outcome_text(run(streamed)), outcome_text(run(held_rows))) << streamed;
             printf("%s => %s\n", streamed, outcome_text(run(streamed)).c_str());
         }
