@@ -118,11 +118,13 @@ TEST_F(group_test, aggregates_as_the_rows_go_by_match_aggregates_over_rows_held)
         EXPECT_EQ(outcome_text(run(where + group)), held(where, c.e, c.key))
             << c.e << " by " << c.key;
         // A selection that sums up the whole table is one group of every row.
-        if (std::string(c.e).find('k') == std::string::npos)
-            for (const char *rows : {"", " where k > 0"})
+        if (std::string(c.e).find('k') == std::string::npos) {
+            for (const char *rows : {"", " where k > 0"}) {
                 EXPECT_EQ(outcome_text(run(std::string("select ") + c.e + " from g" + rows)),
                           held(all, c.e, ""))
                     << c.e << rows;
+            }
+        }
     }
 }
 
