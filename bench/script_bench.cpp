@@ -149,6 +149,10 @@ int main(int argc, char **argv)
         QByteArray script;
         for (const QByteArray &s : list) script += s + '\n';
         sql_script_editor ed(&db, QString::fromUtf8(script));
+        run_progress_wt progress;
+        QObject::connect(&progress, &run_progress_wt::running_changed, follower, &log_view::hold);
+        ed.set_progress(&progress);
+        while (follower->filling()) QApplication::processEvents();
         QElapsedTimer t;
         t.start();
         std::vector<QByteArray> texts =
