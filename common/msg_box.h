@@ -62,7 +62,13 @@ public:
 
     const std::vector<msg_record> &shown() const { return shown_; }
     bool empty() const { return shown_.empty(); }
-    const msg_record &last() const { return shown_.back(); }
+    // An empty record when nothing was shown, so that a test comparing it fails instead of
+    // reading past the end.
+    const msg_record &last() const
+    {
+        static const msg_record none;
+        return shown_.empty() ? none : shown_.back();
+    }
     void clear() { shown_.clear(); }
 
 private:
