@@ -70,6 +70,10 @@ void MainWindow::switch_language(int index)
             msg_kind::information, QMessageBox::No) != QMessageBox::Yes)
         return;
 
+    // Quitting for the restart passes by what closing the window does first: pending table
+    // edits are settled, the scripts saved, a running script kept. Refused, the program stays
+    // and the language applies at the next start.
+    if (!may_close_all_tabs() || !save_before_quit()) return;
     // The new process reads the settings file at once: write it before starting it, not
     // only on the way out, or it could still find the old language.
     save_config("config");

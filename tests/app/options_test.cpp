@@ -4,6 +4,9 @@
 
 #include "about_dlg.h"
 #include "desktop.h"
+#include "editor/editor.h"
+#include "editor/run_progress_wt.h"
+#include "editor/sql_script_editor.h"
 #include "mainwindow.h"
 #include "msg_box.h"
 #include "restart.h"
@@ -20,6 +23,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QTranslator>
 
@@ -114,7 +118,10 @@ struct options_test : ::testing::Test {
     void SetUp() override
     {
         saved = g_config;
+        saved_open = g_open_files;
+        saved_recent = g_recent_files;
         g_config = sys_config::initial();
+        g_open_files.clear();
         ASSERT_TRUE(dir.isValid());
         old_cwd = QDir::currentPath();
         QDir::setCurrent(dir.path());
@@ -144,8 +151,11 @@ struct options_test : ::testing::Test {
             unsetenv("VELA_UPDATE_HOST");
         else
             setenv("VELA_UPDATE_HOST", old_host.c_str(), 1);
+        MainWindow::set_file_asker(nullptr);
         QDir::setCurrent(old_cwd);
         g_config = saved;
+        g_open_files = saved_open;
+        g_recent_files = saved_recent;
     }
     QAction *action(const char *name) { return win->findChild<QAction *>(name); }
     void point_update_at(uint16_t port)
@@ -154,6 +164,7 @@ struct options_test : ::testing::Test {
     }
 
     sys_config saved;
+    std::vector<std::string> saved_open, saved_recent;
     QTemporaryDir dir;
     QString old_cwd;
     std::string old_host;
@@ -275,6 +286,46 @@ TEST_F(options_test, language_switch_answered_yes_restarts_with_the_new_language
     EXPECT_TRUE(started[0].arguments.isEmpty());
     EXPECT_EQ(QDir(started[0].directory), QDir(dir.path()));
     EXPECT_EQ(language_seen_by_restart, 3);
+}
+
+TEST_F(options_test, the_restart_saves_the_open_scripts_first_and_stays_when_told_to)
+{
+    // The restart quits like the window's close: the scripts are saved, and one that cannot
+    // be saved is only lost when the user says so.
+    const struct {
+        bool unsavable;
+        QMessageBox::StandardButton lose;
+        bool restarts;
+    } cases[] = {
+        {false, QMessageBox::No, true},
+        {true, QMessageBox::No, false},
+        {true, QMessageBox::Yes, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.unsavable * 2 + (c.lose == QMessageBox::Yes));
+        started.clear();
+        ASSERT_TRUE(QDir(dir.path()).mkpath("sub"));
+        const QString script = dir.path() + "/sub/s.sql";
+        QFile(script).open(QIODevice::WriteOnly);
+        MainWindow::set_file_asker(
+            [script](QWidget *, bool, const QString &, const QString &) { return script; });
+        win->open_file();
+        QTest::keyClicks(win->current_script()->editor_widget(), "show tables;");
+        if (c.unsavable) {
+            ASSERT_TRUE(QDir(dir.path() + "/sub").removeRecursively());
+        }
+        msg_recorder boxes(c.lose);
+        boxes.queue_answer(QMessageBox::Yes); // restart now
+        action("en_act")->trigger();
+        EXPECT_EQ(started.size(), c.restarts ? 1u : 0u);
+        if (!c.unsavable) {
+            QFile f(script);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), "show tables;");
+        }
+        boxes.set_default_answer(QMessageBox::Yes); // close it, lost or not
+        win->close_file();
+    }
 }
 
 TEST_F(options_test, local_help_opens_the_manual_of_the_language)
