@@ -120,6 +120,8 @@ void MainWindow::build()
     build_files();
 
     ui->splitter->setSizes({ui->splitter->height(), 150});
+    // The tree keeps room for its names when a wide form opens beside it.
+    ui->treeWidget->setMinimumWidth(ui->treeWidget->fontMetrics().horizontalAdvance('x') * 20);
     log_->clear();
     apply_config();
     build_options();
