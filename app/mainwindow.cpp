@@ -121,7 +121,7 @@ void MainWindow::build()
 
     ui->splitter->setSizes({ui->splitter->height(), 150});
     // The tree keeps room for its names when a wide form opens beside it.
-    ui->treeWidget->setMinimumWidth(ui->treeWidget->fontMetrics().horizontalAdvance('x') * 20);
+    ui->treeWidget->setMinimumWidth(ui->treeWidget->fontMetrics().horizontalAdvance('x') * 17);
     log_->clear();
     apply_config();
     build_options();

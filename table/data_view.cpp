@@ -28,15 +28,14 @@ data_view::data_view(QWidget *parent, const QString &table, db_access *db)
     search_ = new search_tab_dlg(ui_->dv, this);
     ui_->apply_btn->setEnabled(false);
     ui_->delete_btn->setEnabled(false);
-    // The row under the grid may narrow down to its texts, so that the form does not push
-    // the main window's tree aside: buttons keep room for their text, the row count wraps.
-    for (QPushButton *b :
-         {ui_->add_btn, ui_->delete_btn, ui_->export_btn, ui_->apply_btn, ui_->cancel_btn}) {
+    // The row under the grid may narrow, so that the form does not push the main window's
+    // tree aside: "+" and "-" give up their spare width, and the row count wraps.
+    for (QPushButton *b : {ui_->add_btn, ui_->delete_btn}) {
         b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(b->text()) + 24);
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("+++")) * 2);
     }
     ui_->rows_lbl->setWordWrap(true);
-    ui_->rows_lbl->setMinimumWidth(ui_->rows_lbl->fontMetrics().horizontalAdvance('0') * 12);
+    ui_->rows_lbl->setMinimumWidth(ui_->rows_lbl->fontMetrics().horizontalAdvance('0') * 9);
 
     QStringList fields, types, repeats;
     db_->table_fields(table, fields, types, repeats);
