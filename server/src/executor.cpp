@@ -153,10 +153,11 @@ private:
     {
         return select_runner(st_, exporter()).run(select, out, err);
     }
-    bool rows_for(const table_def &t, const parse_node *where, const expr_scope &scope,
-                  std::vector<stored_row> &rows, std::vector<size_t> &picked, std::string &err)
+    // The rows an update or a delete changes: only their ids are held, 8 bytes a row.
+    bool ids_for(const table_def &t, const parse_node *where, const expr_scope &scope,
+                 std::vector<uint64_t> &ids, std::string &err)
     {
-        return select_runner(st_, exporter()).rows_for(t, where, scope, rows, picked, err);
+        return select_runner(st_, exporter()).ids_for(t, where, scope, ids, err);
     }
     export_fn exporter()
     {
@@ -430,12 +431,13 @@ bool statement_runner::run_update(const parse_node *n, std::string &err)
         if (a.e.aggregate) return refuse(err, "an aggregate cannot be assigned");
         sets.push_back(std::move(a));
     }
-    std::vector<stored_row> rows;
-    std::vector<size_t> picked;
-    if (!rows_for(*t, where, scope, rows, picked, err)) return false;
-    for (size_t i : picked) {
-        const stored_row &old = rows[i];
-        std::vector<value> cells = old.cells;
+    // Every row is picked before the first changes: the condition sees the table as it was,
+    // and fails (if it does) before any assignment could.
+    std::vector<uint64_t> ids;
+    if (!ids_for(*t, where, scope, ids, err)) return false;
+    std::vector<value> cells;
+    auto change = [&](stored_row &old) {
+        cells = old.cells;
         eval_ctx ctx;
         ctx.row = &old.cells;
         ctx.row_id = old.id;
@@ -458,9 +460,9 @@ bool statement_runner::run_update(const parse_node *n, std::string &err)
             if (!convert_value(v, f.type, cells[size_t(a.field)], why))
                 return refuse(err, "field " + f.name + ": " + why);
         }
-        if (!st_.update_row(*t, old.id, cells, err)) return false;
-    }
-    return true;
+        return st_.update_row(*t, old.id, cells, err);
+    };
+    return st_.fetch_each(*t, ids, change, err);
 }
 
 bool statement_runner::run_delete(const parse_node *n, std::string &err)
@@ -469,11 +471,10 @@ bool statement_runner::run_delete(const parse_node *n, std::string &err)
     if (!t) return false;
     expr_scope scope;
     scope.table = t;
-    std::vector<stored_row> rows;
-    std::vector<size_t> picked;
-    if (!rows_for(*t, item(n, id::where), scope, rows, picked, err)) return false;
-    for (size_t i : picked)
-        if (!statement_budget::check(err) || !st_.delete_row(*t, rows[i].id, err)) return false;
+    std::vector<uint64_t> ids;
+    if (!ids_for(*t, item(n, id::where), scope, ids, err)) return false;
+    for (uint64_t id : ids)
+        if (!statement_budget::check(err) || !st_.delete_row(*t, id, err)) return false;
     return true;
 }
 

@@ -157,10 +157,47 @@ bool select_runner::rows_for(const table_def &t, const where_node &w, std::vecto
         bool found = false;
         if (!st_.fetch(t, id, r, found, err)) return false;
         if (found) rows.push_back(std::move(r));
-    } else if (!st_.scan(t, rows, err, 0, need)) {
-        return false;
+    } else {
+        id_range range;
+        id_range_of(w, range.lo, range.hi);
+        if (!st_.scan(t, rows, err, 0, need, range)) return false;
     }
     return apply_where(w, rows, picked, err);
+}
+
+bool select_runner::ids_for(const table_def &t, const parse_node *where, const expr_scope &scope,
+                            std::vector<uint64_t> &ids, std::string &err)
+{
+    std::vector<bool> need(t.fields.size(), false);
+    auto add = [&](stored_row &row) { return ids.push_back(row.id), true; };
+    const parse_node *cond = where ? item(where, id::where_cond) : nullptr;
+    if (!cond) return st_.scan_each(t, 0, add, err, &need);
+    where_node w;
+    if (!compile_where(cond, scope, subselect(), w, err)) return false;
+    uint64_t first_k, one_id, leading;
+    if (first_of_per_row(w, first_k) && !single_row_id(w, one_id) &&
+        !leading_rows_only(w, leading)) {
+        // Each row is tested as it is read, also past the first k kept, as over rows held.
+        mark_fields(w, need);
+        id_range range;
+        id_range_of(w, range.lo, range.hi);
+        uint64_t passed = 0;
+        auto test = [&](stored_row &row) {
+            bool keep;
+            if (!row_holds(w, row, keep, err)) return false;
+            if (keep && passed < first_k) {
+                ++passed;
+                ids.push_back(row.id);
+            }
+            return true;
+        };
+        return st_.scan_each(t, 0, test, err, &need, range);
+    }
+    std::vector<stored_row> rows;
+    std::vector<size_t> picked;
+    if (!rows_for(t, w, rows, picked, err, &need)) return false;
+    for (size_t i : picked) ids.push_back(rows[i].id);
+    return true;
 }
 
 bool select_runner::run(const parse_node *select, result_table &out, std::string &err)
@@ -425,6 +462,8 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
     uint64_t one_id, leading, first_k = UINT64_MAX, passed = 0;
     bool per_row = cond && first_of_per_row(w, first_k) && !single_row_id(w, one_id) &&
                    !leading_rows_only(w, leading);
+    id_range range; // rows outside it fail the condition: they are not read
+    if (per_row) id_range_of(w, range.lo, range.hi);
     // (A computed column could fail on a row before a later row fails the condition, which
     // over rows held fails first: such a selection reads them all first.)
     bool stream_rows = table && (!aggregate || sum_up) && (!cond || (per_row && (plain || sum_up)));
@@ -452,7 +491,7 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
                 if (keep) summed.add(r.cells, r.id);
                 return true;
             };
-            if (!st_.scan_each(*table, 0, add, err, &need)) return false;
+            if (!st_.scan_each(*table, 0, add, err, &need, range)) return false;
         } else {
             for (size_t i : picked) {
                 if (!statement_budget::check(err)) return false;
@@ -553,7 +592,7 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
         };
         if (stream_rows) {
             // Rows go from storage into the result one by one, never held twice.
-            if (!st_.scan_each(*table, 0, make_row, err, &need)) return false;
+            if (!st_.scan_each(*table, 0, make_row, err, &need, range)) return false;
         } else {
             for (size_t i : picked)
                 if (!make_row(rows[i])) return false;

@@ -43,6 +43,12 @@ public:
                   std::vector<size_t> &picked, std::string &err,
                   const std::vector<bool> *need = nullptr);
 
+    // The ids of the rows a where-node keeps (all rows when there is none), in table order,
+    // with what the rows themselves would give, failures included. Only the fields the
+    // condition tests are read, and no row is held when each row decides it alone.
+    bool ids_for(const table_def &t, const parse_node *where, const expr_scope &scope,
+                 std::vector<uint64_t> &ids, std::string &err);
+
 private:
     // A plain read of one table: its fields or *, no clause but "where first k".
     struct plain_read {

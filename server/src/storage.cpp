@@ -77,13 +77,6 @@ void read_into(sqlite3_stmt *s, int idx, col_type t, value &v)
             parse_datetime(text, v.dt);
     }
 }
-
-value read_value(sqlite3_stmt *s, int idx, col_type t)
-{
-    value v;
-    read_into(s, idx, t, v);
-    return v;
-}
 } // namespace
 
 int table_def::field_index(const std::string &n) const
@@ -495,15 +488,16 @@ bool storage::modify_field(const std::string &table, const field_def &f_in, std:
 }
 
 bool storage::scan(const table_def &t, std::vector<stored_row> &out, std::string &err,
-                   uint64_t limit, const std::vector<bool> *need)
+                   uint64_t limit, const std::vector<bool> *need, id_range range)
 {
     return scan_each(
-        t, limit, [&](stored_row &row) { return out.push_back(std::move(row)), true; }, err, need);
+        t, limit, [&](stored_row &row) { return out.push_back(std::move(row)), true; }, err, need,
+        range);
 }
 
 bool storage::scan_each(const table_def &t, uint64_t limit,
                         const std::function<bool(stored_row &)> &each, std::string &err,
-                        const std::vector<bool> *need)
+                        const std::vector<bool> *need, id_range range)
 {
     // Only the fields asked for are selected: the storage then stops decoding each record
     // at the last of them.
@@ -514,44 +508,86 @@ bool storage::scan_each(const table_def &t, uint64_t limit,
             sql += ", " + column(t.fields[i]);
             read.push_back(i);
         }
-    sql += " FROM " + data_table(t) + " ORDER BY __id LIMIT ?";
+    sql += " FROM " + data_table(t);
+    // Ids are stored as signed 64-bit numbers, in which order the rows come: an id past the
+    // signed range would be stored negative and so come first. A range of ids is then up to
+    // two ranges of stored numbers, each sought in the table's tree.
+    std::vector<std::pair<int64_t, int64_t>> parts;
+    if (!range.whole()) {
+        const uint64_t top = uint64_t(INT64_MAX);
+        if (range.hi > top && range.lo <= range.hi)
+            parts.emplace_back(int64_t(std::max(range.lo, top + 1)), int64_t(range.hi));
+        if (range.lo <= top && range.lo <= range.hi)
+            parts.emplace_back(int64_t(range.lo), int64_t(std::min(range.hi, top)));
+        sql += " WHERE __id >= ? AND __id <= ?";
+    } else {
+        parts.emplace_back(INT64_MIN, INT64_MAX); // not bound: the statement has no WHERE
+    }
+    sql += " ORDER BY __id LIMIT ?";
     sqlite3_stmt *s = prepare(sql, err);
     if (!s) return false;
-    stmt_reset r{s};
-    sqlite3_bind_int64(s, 1, limit == 0 || limit > uint64_t(INT64_MAX) ? -1 : int64_t(limit));
-    int rc;
+    uint64_t left = limit == 0 ? UINT64_MAX : limit;
     stored_row row;
-    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
-        if (!statement_budget::check(err)) return false;
-        row.id = uint64_t(sqlite3_column_int64(s, 0));
-        row.cells.resize(t.fields.size());
-        for (size_t c = 0; c < read.size(); ++c)
-            read_into(s, int(c) + 1, t.fields[read[c]].type, row.cells[read[c]]);
-        if (!each(row)) return false;
+    for (const auto &part : parts) {
+        stmt_reset r{s};
+        int mark = 1;
+        if (!range.whole()) {
+            sqlite3_bind_int64(s, mark++, part.first);
+            sqlite3_bind_int64(s, mark++, part.second);
+        }
+        sqlite3_bind_int64(s, mark, left > uint64_t(INT64_MAX) ? -1 : int64_t(left));
+        int rc;
+        while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+            if (!statement_budget::check(err)) return false;
+            row.id = uint64_t(sqlite3_column_int64(s, 0));
+            row.cells.resize(t.fields.size());
+            for (size_t c = 0; c < read.size(); ++c)
+                read_into(s, int(c) + 1, t.fields[read[c]].type, row.cells[read[c]]);
+            if (!each(row)) return false;
+            if (left != UINT64_MAX) --left;
+        }
+        if (rc != SQLITE_DONE) return refuse(err, reason(&t));
+        if (left == 0) break;
     }
-    if (rc != SQLITE_DONE) return refuse(err, reason(&t));
     return true;
 }
 
 bool storage::fetch(const table_def &t, uint64_t id, stored_row &out, bool &found, std::string &err)
+{
+    found = false;
+    return fetch_each(
+        t, {id},
+        [&](stored_row &row) {
+            out = std::move(row);
+            found = true;
+            return true;
+        },
+        err);
+}
+
+bool storage::fetch_each(const table_def &t, const std::vector<uint64_t> &ids,
+                         const std::function<bool(stored_row &)> &each, std::string &err)
 {
     std::string sql = "SELECT __id";
     for (const auto &f : t.fields) sql += ", " + column(f);
     sql += " FROM " + data_table(t) + " WHERE __id = ?";
     sqlite3_stmt *s = prepare(sql, err);
     if (!s) return false;
-    stmt_reset r{s};
-    sqlite3_bind_int64(s, 1, int64_t(id));
-    int rc = sqlite3_step(s);
-    found = rc == SQLITE_ROW;
-    if (found) {
-        out.id = id;
-        out.cells.clear();
+    stored_row row;
+    row.cells.resize(t.fields.size());
+    for (uint64_t id : ids) {
+        if (!statement_budget::check(err)) return false;
+        stmt_reset r{s};
+        sqlite3_bind_int64(s, 1, int64_t(id));
+        int rc = sqlite3_step(s);
+        if (rc == SQLITE_DONE) continue;
+        if (rc != SQLITE_ROW) return refuse(err, reason(&t));
+        row.id = id;
         for (size_t i = 0; i < t.fields.size(); ++i)
-            out.cells.push_back(read_value(s, int(i) + 1, t.fields[i].type));
-        return true;
+            read_into(s, int(i) + 1, t.fields[i].type, row.cells[i]);
+        sqlite3_reset(s);
+        if (!each(row)) return false;
     }
-    if (rc != SQLITE_DONE) return refuse(err, reason(&t));
     return true;
 }
 

@@ -40,6 +40,12 @@ struct stored_row {
 
 class row_batch;
 
+// Row ids from lo to hi, both included.
+struct id_range {
+    uint64_t lo = 0, hi = UINT64_MAX;
+    bool whole() const { return lo == 0 && hi == UINT64_MAX; }
+};
+
 // The value an auto-increment field takes after largest, the largest it holds (null: none).
 bool auto_value_after(const field_def &f, const value *largest, value &out, std::string &err);
 
@@ -83,14 +89,21 @@ public:
 
     // Rows in row-id order. Values come back with their field types.
     // limit: at most that many rows from the start (0: all).
+    // range: only the rows whose ids lie in it are read; the others are never touched.
     bool scan(const table_def &t, std::vector<stored_row> &out, std::string &err,
-              uint64_t limit = 0, const std::vector<bool> *need = nullptr);
+              uint64_t limit = 0, const std::vector<bool> *need = nullptr,
+              id_range range = id_range());
     // The same rows handed to each in turn (one row object, reused), so that none is kept.
     // need: when given, only the fields marked true are read (the others stay empty).
     bool scan_each(const table_def &t, uint64_t limit,
                    const std::function<bool(stored_row &)> &each, std::string &err,
-                   const std::vector<bool> *need = nullptr);
+                   const std::vector<bool> *need = nullptr, id_range range = id_range());
     bool fetch(const table_def &t, uint64_t id, stored_row &out, bool &found, std::string &err);
+    // The rows of these ids, every field, handed to each in turn in one reused row; an id
+    // without a row is passed over. No read is pending while each runs, so it may change
+    // the table.
+    bool fetch_each(const table_def &t, const std::vector<uint64_t> &ids,
+                    const std::function<bool(stored_row &)> &each, std::string &err);
     bool count_rows(const table_def &t, uint64_t &n, std::string &err);
     // cells holds one value per field, already of the field's type.
     bool insert_row(const table_def &t, const std::vector<value> &cells, uint64_t &id,

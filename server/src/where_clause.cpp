@@ -587,4 +587,75 @@ bool leading_rows_only(const where_node &w, uint64_t &k)
     return true;
 }
 
+namespace {
+using wide = __int128;
+
+// The value of a list that is one constant whole number.
+bool whole_constant(const std::vector<expr> &list, bool from_select, wide &n)
+{
+    if (from_select || list.size() != 1 || !is_constant(list[0])) return false;
+    value v;
+    std::string err;
+    if (!eval_expr(list[0], eval_ctx(), v, err) || !is_int(v.type)) return false;
+    n = is_unsigned(v.type) ? wide(v.u()) : wide(v.i);
+    return true;
+}
+
+// Narrows [lo, hi] to the ids for which "__id op n" holds.
+bool narrow(const std::string &op, wide n, wide &lo, wide &hi)
+{
+    if (op == ">" || op == ">=" || op == "==") lo = std::max(lo, op == ">" ? n + 1 : n);
+    if (op == "<" || op == "<=" || op == "==") hi = std::min(hi, op == "<" ? n - 1 : n);
+    return op == ">" || op == ">=" || op == "<" || op == "<=" || op == "==";
+}
+
+// Narrows [lo, hi] by one comparison of __id with constant whole numbers; false when k is
+// not one.
+bool id_bounds(const where_node &k, wide &lo, wide &hi)
+{
+    if (k.field.kind != expr::k_rowid || k.quant != where_node::q_one) return false;
+    wide a, b, l = lo, h = hi;
+    if (k.kind == where_node::w_cmp) {
+        if (!whole_constant(k.list, k.from_select, a) || !narrow(k.op, a, l, h)) return false;
+    } else if (k.kind == where_node::w_btw) {
+        // "a op __id op2 b": the lower side read from __id's side.
+        const std::string mirror = k.op == "<"    ? ">"
+                                   : k.op == "<=" ? ">="
+                                   : k.op == ">"  ? "<"
+                                   : k.op == ">=" ? "<="
+                                                  : k.op;
+        if (k.quant2 != where_node::q_one || !whole_constant(k.list, k.from_select, a) ||
+            !whole_constant(k.list2, k.from_select2, b) || !narrow(mirror, a, l, h) ||
+            !narrow(k.op2, b, l, h))
+            return false;
+    } else {
+        return false;
+    }
+    lo = l;
+    hi = h;
+    return true;
+}
+} // namespace
+
+bool id_range_of(const where_node &w, uint64_t &lo, uint64_t &hi)
+{
+    // The value conditions in the order they are tested; positions apply after them, to the
+    // rows that passed.
+    const where_node &n = unwrapped(w);
+    std::vector<const where_node *> tested;
+    if (n.kind == where_node::w_and) {
+        for (const auto &k : n.kids)
+            if (!k.positional) tested.push_back(&k);
+    } else if (!n.positional) {
+        tested.push_back(&n);
+    }
+    wide l = 0, h = UINT64_MAX;
+    size_t used = 0;
+    while (used < tested.size() && id_bounds(*tested[used], l, h)) ++used;
+    if (used == 0) return false;
+    lo = l > h ? 1 : uint64_t(l);
+    hi = l > h ? 0 : uint64_t(h);
+    return true;
+}
+
 } // namespace vela

@@ -66,5 +66,10 @@ bool row_holds(const where_node &w, const stored_row &row, bool &result, std::st
 bool single_row_id(const where_node &w, uint64_t &id);
 // k when the condition is nothing but "first k", so that only the first k rows need reading.
 bool leading_rows_only(const where_node &w, uint64_t &k);
+// The ids outside [lo, hi] when rows with them fail the condition before any part of it
+// that could fail is tested: the comparisons of __id with whole-number constants that come
+// first among the value conditions. Then only the rows in the range need reading, with the
+// outcome of reading them all. False when the condition does not begin that way.
+bool id_range_of(const where_node &w, uint64_t &lo, uint64_t &hi);
 
 } // namespace vela
