@@ -176,6 +176,28 @@ int main(int argc, char **argv)
     report("select_200k_x5_server_peak_before", double(before) / 1024.0, "MiB");
     report("select_200k_x5_server_peak_after", double(after) / 1024.0, "MiB");
     report("select_200k_x5_peak_growth_over_reply", double(after - before) * 1024.0 / reply, "x");
+
+    // Memory of statements that pick rows of the 1M table by a condition, each in a fresh
+    // server process: a range of row ids, then an update and a delete (last: they change big).
+    const struct {
+        const char *name, *sql;
+    } picks[] = {
+        {"select_id_range_1_of_1M", "select * from big where __id > 999999"},
+        {"select_id_range_10k_of_1M", "select * from big where __id >= 500001 && __id <= 510000"},
+        {"update_where_all_of_1M", "update big set n = n + 1 where x >= 0"},
+        {"update_where_1pct_of_1M", "update big set n = n - 1 where x < 1000"},
+        {"delete_where_half_of_1M", "delete from big where x < 50000"},
+    };
+    for (const auto &p : picks) {
+        exit_to_server();
+        if (!srv.restart() || !connect_to_server("127.0.0.1", srv.port(), "admin", "admin"))
+            return 1;
+        g_server_pid = srv.pid();
+        before = peak_kib(srv.pid());
+        report(p.name, seconds_of(p.sql), "s");
+        report((std::string(p.name) + "_server_peak_growth").c_str(),
+               double(peak_kib(srv.pid()) - before) / 1024.0, "MiB");
+    }
     exit_to_server();
     return 0;
 }
