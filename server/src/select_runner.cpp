@@ -247,12 +247,14 @@ bool select_runner::plain_read_of(const parse_node *one, plain_read &plan)
     const table_def *table = tname ? st_.find_table(name_of(tname)) : nullptr;
     if (!exprs || !table) return false;
     plan.table = table;
+    plan.need.assign(table->fields.size(), false);
     for (const parse_node *e : items(exprs)) {
         if (e->id == id::all_expr) {
             for (size_t i = 0; i < table->fields.size(); ++i) {
                 plan.names.push_back(table->fields[i].name);
                 plan.types.push_back(table->fields[i].type);
                 plan.pick.push_back(i + 1);
+                plan.need[i] = true;
             }
             continue;
         }
@@ -265,6 +267,7 @@ bool select_runner::plain_read_of(const parse_node *one, plain_read &plan)
         if (c.kind == expr::k_field) {
             plan.types.push_back(table->fields[size_t(c.field)].type);
             plan.pick.push_back(size_t(c.field) + 1);
+            plan.need[size_t(c.field)] = true;
         } else if (c.kind == expr::k_rowid) {
             plan.types.push_back(col_type::u64);
             plan.pick.push_back(0);
@@ -277,14 +280,32 @@ bool select_runner::plain_read_of(const parse_node *one, plain_read &plan)
     }
     const parse_node *cond = where ? item(where, id::where_cond) : nullptr;
     if (cond) {
-        where_node w;
+        where_node &w = plan.cond;
         expr_scope scope;
         scope.table = table;
         std::string ignored;
-        if (!compile_where(cond, scope, subselect(), w, ignored) ||
-            !leading_rows_only(w, plan.limit))
-            return false;
+        uint64_t one_id;
+        if (!compile_where(cond, scope, subselect(), w, ignored)) return false;
+        if (!leading_rows_only(w, plan.limit)) {
+            // A single id is fetched, not scanned for, by the general path.
+            if (!first_of_per_row(w, plan.first_k) || single_row_id(w, one_id)) return false;
+            plan.tested = true;
+            id_range_of(w, plan.range.lo, plan.range.hi);
+            mark_fields(w, plan.need);
+        }
     }
+    return true;
+}
+
+bool select_runner::plain_keeps(plain_read &plan, const stored_row &row, bool &keep,
+                                std::string &err)
+{
+    // Every row is tested, also past the first k kept, as over rows held.
+    keep = true;
+    if (!plan.tested) return true;
+    if (!row_holds(plan.cond, row, keep, err)) return false;
+    keep = keep && plan.passed < plan.first_k;
+    plan.passed += keep ? 1 : 0;
     return true;
 }
 
@@ -302,13 +323,16 @@ bool select_runner::stream(const parse_node *select, std::string &payload, bool 
     bool ok = st_.scan_each(
         *plan.table, plan.limit,
         [&](stored_row &row) {
+            bool keep;
+            if (!plain_keeps(plan, row, keep, err)) return false;
+            if (!keep) return true;
             cells.resize(row.cells.size() + 1);
             cells[0] = value::of_uint(row.id, col_type::u64);
             for (size_t i = 0; i < row.cells.size(); ++i) cells[i + 1] = std::move(row.cells[i]);
             enc.row(row.id, cells, &plan.pick);
             return true;
         },
-        err);
+        err, &plan.need, plan.range);
     if (!ok) return false;
     enc.finish();
     return true;
@@ -319,8 +343,10 @@ bool select_runner::stream_export(const std::vector<const parse_node *> &parts, 
 {
     done = false;
     plain_read plan;
+    // A condition that can fail is tested before the file is opened, as over rows held: such
+    // an export takes the general path.
     if (!exporter_ || parts.size() != 2 || parts[0]->id != id::select_one ||
-        parts[1]->id != id::export_ || !plain_read_of(parts[0], plan))
+        parts[1]->id != id::export_ || !plain_read_of(parts[0], plan) || plan.tested)
         return true;
     done = true;
     std::vector<value> cells(plan.pick.size());
@@ -337,7 +363,7 @@ bool select_runner::stream_export(const std::vector<const parse_node *> &parts, 
                 }
                 return visit(cells);
             },
-            e);
+            e, &plan.need);
     };
     return exporter_(parts[1], plan.names, rows, err);
 }

@@ -26,9 +26,10 @@ public:
     }
 
     bool run(const parse_node *select, result_table &out, std::string &err);
-    // A plain read of one table (its fields or *, no clause but "where first k") goes into the
-    // reply payload row by row as it is read, so no copy of the rows is held. done is false
-    // when the query is not that plain; it then runs through run(). run() writes a plain read
+    // A plain read of one table (its fields or *, no clause but a where-condition that each
+    // row decides alone) goes into the reply payload row by row as it is read, so no copy of
+    // the rows is held. done is false when the query is not that plain; it then runs through
+    // run(). run() writes a plain read without a condition (or with "where first k" alone)
     // followed by an export to its file the same way.
     bool stream(const parse_node *select, std::string &payload, bool &done, std::string &err);
     // Nested selects (in, any, all) give their first column.
@@ -50,15 +51,23 @@ public:
                  std::vector<uint64_t> &ids, std::string &err);
 
 private:
-    // A plain read of one table: its fields or *, no clause but "where first k".
+    // A plain read of one table: its fields or *, no clause but a where-condition that each
+    // row decides alone (with "first k" at most beside it).
     struct plain_read {
         const table_def *table = nullptr;
         std::vector<std::string> names;
         std::vector<col_type> types;
         std::vector<size_t> pick; // per column: 0 the row id, i + 1 field i
+        std::vector<bool> need;   // the fields read
         uint64_t limit = 0;       // 0: every row
+        bool tested = false;      // cond is tested on each row, keeping the first first_k
+        where_node cond;
+        uint64_t first_k = UINT64_MAX, passed = 0;
+        id_range range;
     };
     bool plain_read_of(const parse_node *one, plain_read &plan);
+    // Whether a plain read keeps the row; false with err when the row fails the test.
+    static bool plain_keeps(plain_read &plan, const stored_row &row, bool &keep, std::string &err);
     // Exports a plain read row by row as it is read; done is false when it is not plain.
     bool stream_export(const std::vector<const parse_node *> &parts, bool &done, std::string &err);
     bool source(const parse_node *one, result_table &out, std::string &err);
