@@ -188,6 +188,7 @@ int main(int argc, char **argv)
         {"update_where_all_of_1M", "update big set n = n + 1 where x >= 0"},
         {"update_where_1pct_of_1M", "update big set n = n - 1 where x < 1000"},
         {"delete_where_half_of_1M", "delete from big where x < 50000"},
+        {"delete_where_or_of_1M", "delete from big where x < 50005 || n > 999990"},
     };
     for (const auto &p : picks) {
         exit_to_server();

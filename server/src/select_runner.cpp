@@ -8,6 +8,7 @@
 #include "base/utf8.h"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 
 namespace vela {
@@ -165,6 +166,84 @@ bool select_runner::rows_for(const table_def &t, const where_node &w, std::vecto
     return apply_where(w, rows, picked, err);
 }
 
+namespace {
+// The value conditions of a node in the order they are tested, and its positions, which then
+// apply in turn to the rows that passed.
+void split_node(const where_node &n, std::vector<const where_node *> &tested,
+                std::vector<const where_node *> &positions)
+{
+    if (n.kind == where_node::w_and) {
+        for (const auto &k : n.kids) (k.positional ? positions : tested).push_back(&k);
+    } else {
+        (n.positional ? positions : tested).push_back(&n);
+    }
+}
+
+// Whether the rows a condition keeps can be found holding only ids: every part of an || (each
+// runs over the whole table) tests each row alone, with at most first, last, nth and range
+// beside.
+bool by_ids(const where_node &w)
+{
+    const where_node &n = unwrapped(w);
+    if (n.kind == where_node::w_or) {
+        for (const auto &k : n.kids)
+            if (!by_ids(k)) return false;
+        return true;
+    }
+    std::vector<const where_node *> tested, positions;
+    split_node(n, tested, positions);
+    for (const where_node *k : tested)
+        if (!decided_per_row(*k)) return false;
+    for (const where_node *k : positions)
+        if (k->kind != where_node::w_first && k->kind != where_node::w_last &&
+            k->kind != where_node::w_nth && k->kind != where_node::w_range)
+            return false;
+    return true;
+}
+
+// Stored order: an id past the signed range is stored negative and comes first.
+bool stored_before(uint64_t a, uint64_t b)
+{
+    return int64_t(a) < int64_t(b);
+}
+} // namespace
+
+bool select_runner::ids_by_passes(const table_def &t, const where_node &w,
+                                  std::vector<uint64_t> &ids, std::string &err)
+{
+    const where_node &n = unwrapped(w);
+    if (n.kind == where_node::w_or) {
+        // Each part over the whole table, one after the other, as over rows held.
+        std::vector<uint64_t> part, both;
+        for (const auto &k : n.kids) {
+            part.clear();
+            if (!ids_by_passes(t, k, part, err)) return false;
+            both.clear();
+            std::set_union(ids.begin(), ids.end(), part.begin(), part.end(),
+                           std::back_inserter(both), stored_before);
+            ids.swap(both);
+        }
+        return true;
+    }
+    std::vector<const where_node *> tested, positions;
+    split_node(n, tested, positions);
+    std::vector<bool> need(t.fields.size(), false);
+    for (const where_node *k : tested) mark_fields(*k, need);
+    id_range range;
+    id_range_of(n, range.lo, range.hi);
+    // Every row is tested, also past the first k kept, as over rows held.
+    auto test = [&](stored_row &row) {
+        bool keep = true;
+        for (size_t i = 0; i < tested.size() && keep; ++i)
+            if (!row_holds(*tested[i], row, keep, err)) return false;
+        if (keep) ids.push_back(row.id);
+        return true;
+    };
+    if (!st_.scan_each(t, 0, test, err, &need, range)) return false;
+    for (const where_node *k : positions) apply_position(*k, ids);
+    return true;
+}
+
 bool select_runner::ids_for(const table_def &t, const parse_node *where, const expr_scope &scope,
                             std::vector<uint64_t> &ids, std::string &err)
 {
@@ -174,25 +253,9 @@ bool select_runner::ids_for(const table_def &t, const parse_node *where, const e
     if (!cond) return st_.scan_each(t, 0, add, err, &need);
     where_node w;
     if (!compile_where(cond, scope, subselect(), w, err)) return false;
-    uint64_t first_k, one_id, leading;
-    if (first_of_per_row(w, first_k) && !single_row_id(w, one_id) &&
-        !leading_rows_only(w, leading)) {
-        // Each row is tested as it is read, also past the first k kept, as over rows held.
-        mark_fields(w, need);
-        id_range range;
-        id_range_of(w, range.lo, range.hi);
-        uint64_t passed = 0;
-        auto test = [&](stored_row &row) {
-            bool keep;
-            if (!row_holds(w, row, keep, err)) return false;
-            if (keep && passed < first_k) {
-                ++passed;
-                ids.push_back(row.id);
-            }
-            return true;
-        };
-        return st_.scan_each(t, 0, test, err, &need, range);
-    }
+    uint64_t one_id, leading;
+    if (by_ids(w) && !single_row_id(w, one_id) && !leading_rows_only(w, leading))
+        return ids_by_passes(t, w, ids, err);
     std::vector<stored_row> rows;
     std::vector<size_t> picked;
     if (!rows_for(t, w, rows, picked, err, &need)) return false;

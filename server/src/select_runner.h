@@ -46,11 +46,16 @@ public:
 
     // The ids of the rows a where-node keeps (all rows when there is none), in table order,
     // with what the rows themselves would give, failures included. Only the fields the
-    // condition tests are read, and no row is held when each row decides it alone.
+    // condition tests are read, and no row is held when each of its parts tests rows alone
+    // (with first, last, nth or range beside).
     bool ids_for(const table_def &t, const parse_node *where, const expr_scope &scope,
                  std::vector<uint64_t> &ids, std::string &err);
 
 private:
+    // ids_for over a condition whose parts each test rows alone: one pass over the table per
+    // part of an ||, holding ids only.
+    bool ids_by_passes(const table_def &t, const where_node &w, std::vector<uint64_t> &ids,
+                       std::string &err);
     // A plain read of one table: its fields or *, no clause but a where-condition that each
     // row decides alone (with "first k" at most beside it).
     struct plain_read {

@@ -381,8 +381,8 @@ bool test_row(const where_node &w, const stored_row &row, bool &result, std::str
     }
 }
 
-bool apply_positional(const where_node &w, const std::vector<stored_row> &rows,
-                      std::vector<size_t> &list, std::string &err)
+// first, last, nth and range over rows listed in table order (by index or by id).
+template <class T> bool positions(const where_node &w, std::vector<T> &list)
 {
     size_t n = list.size();
     switch (w.kind) {
@@ -403,10 +403,21 @@ bool apply_positional(const where_node &w, const std::vector<stored_row> &rows,
         if (from > to)
             list.clear();
         else
-            list = std::vector<size_t>(list.begin() + std::ptrdiff_t(from - 1),
-                                       list.begin() + std::ptrdiff_t(to));
+            list = std::vector<T>(list.begin() + std::ptrdiff_t(from - 1),
+                                  list.begin() + std::ptrdiff_t(to));
         return true;
     }
+    default:
+        return false;
+    }
+}
+
+bool apply_positional(const where_node &w, const std::vector<stored_row> &rows,
+                      std::vector<size_t> &list, std::string &err)
+{
+    if (positions(w, list)) return true;
+    size_t n = list.size();
+    switch (w.kind) {
     case where_node::w_min:
     case where_node::w_max: {
         std::vector<std::pair<value, size_t>> keyed;
@@ -508,8 +519,6 @@ bool decided_per_row(const where_node &w)
     return true;
 }
 
-namespace {
-// The condition without the single-part "or" and "and" levels around it.
 const where_node &unwrapped(const where_node &w)
 {
     const where_node *n = &w;
@@ -517,7 +526,11 @@ const where_node &unwrapped(const where_node &w)
         n = &n->kids[0];
     return *n;
 }
-} // namespace
+
+bool apply_position(const where_node &w, std::vector<uint64_t> &list)
+{
+    return positions(w, list);
+}
 
 bool first_of_per_row(const where_node &w, uint64_t &limit)
 {

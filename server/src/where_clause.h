@@ -66,6 +66,11 @@ bool row_holds(const where_node &w, const stored_row &row, bool &result, std::st
 bool single_row_id(const where_node &w, uint64_t &id);
 // k when the condition is nothing but "first k", so that only the first k rows need reading.
 bool leading_rows_only(const where_node &w, uint64_t &k);
+// The condition without the single-part || and && levels around it.
+const where_node &unwrapped(const where_node &w);
+// Applies a position (first, last, nth, range) to the rows that reached it, listed in table
+// order; false, with list unchanged, for any other condition.
+bool apply_position(const where_node &w, std::vector<uint64_t> &list);
 // The ids outside [lo, hi] when rows with them fail the condition before any part of it
 // that could fail is tested: the comparisons of __id with whole-number constants that come
 // first among the value conditions. Then only the rows in the range need reading, with the

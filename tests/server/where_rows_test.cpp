@@ -88,7 +88,11 @@ TEST_F(where_rows_test, rows_picked_without_holding_them_match_rows_picked_over_
         "__id >= 2 && s == \"b\" && __id < 8",
         // A condition that fails on rows 2 and 5 fails only when it is tested there.
         "x > n / (k - 10)", "__id < 3 && x > n / (k - 10)", "__id > 5 && x > n / (k - 10)",
-        "x > n / (k - 10) && __id > 5", "__id >= 2 && x > n / (k - 10)"};
+        "x > n / (k - 10) && __id > 5", "__id >= 2 && x > n / (k - 10)",
+        // Each part of an || runs over the whole table in turn.
+        "x > 5 || n < 0", "__id > 6 || x < 0 || __id == 1", "first 2 || last 2",
+        "x > 0 && last 2 || __id == 1", "nth 2 || range 4 5", "x > n / (k - 10) || n > 5",
+        "n > 5 || x > n / (k - 10)", "x > n / (k - 10) || __id > \"3\"", "x max 2 || n == 3"};
     const char *statements[] = {
         "select * from g where %s", "select __id, s from g where %s", "select s, k from g where %s",
         "select sum(n), count() from g where %s", "update g set n = n * 10, s = \"w\" where %s",
@@ -142,6 +146,14 @@ TEST_F(where_rows_test, a_range_of_ids_finds_rows_stored_past_the_signed_range)
         for (const auto &row : r.table.rows) ids += value_text(row.cells[0]) + " ";
         EXPECT_EQ(ids, c.ids) << c.cond;
     }
+    // The parts of an || found apart are merged in the same order, each row once.
+    statement_outcome up = run("update g set n = n + 1 where __id > 6 || __id == 7");
+    ASSERT_TRUE(up.ok) << up.error;
+    EXPECT_EQ(outcome_text(run("select n from g where __id == 7")), "7 ; ");
+    statement_outcome gone =
+        run("delete from g where __id > 18446744073709551610 || __id < 2 || __id == 5");
+    ASSERT_TRUE(gone.ok) << gone.error;
+    EXPECT_EQ(outcome_text(run("select __id from g")), "18446744073709551608 ; 4 ; 6 ; 7 ; ");
 }
 
 } // namespace
