@@ -124,48 +124,6 @@ subselect_fn select_runner::subselect()
     };
 }
 
-bool select_runner::rows_for(const table_def &t, const parse_node *where, const expr_scope &scope,
-                             std::vector<stored_row> &rows, std::vector<size_t> &picked,
-                             std::string &err, const std::vector<bool> *need)
-{
-    const parse_node *cond = where ? item(where, id::where_cond) : nullptr;
-    if (!cond) {
-        if (!st_.scan(t, rows, err, 0, need)) return false;
-        picked.resize(rows.size());
-        for (size_t i = 0; i < rows.size(); ++i) picked[i] = i;
-        return true;
-    }
-    where_node w;
-    if (!compile_where(cond, scope, subselect(), w, err)) return false;
-    return rows_for(t, w, rows, picked, err, need);
-}
-
-bool select_runner::rows_for(const table_def &t, const where_node &w, std::vector<stored_row> &rows,
-                             std::vector<size_t> &picked, std::string &err,
-                             const std::vector<bool> *need)
-{
-    std::vector<bool> all_needed;
-    if (need) {
-        all_needed = *need;
-        mark_fields(w, all_needed);
-        need = &all_needed;
-    }
-    uint64_t id, leading;
-    if (leading_rows_only(w, leading)) {
-        if (!st_.scan(t, rows, err, leading, need)) return false;
-    } else if (single_row_id(w, id)) {
-        stored_row r;
-        bool found = false;
-        if (!st_.fetch(t, id, r, found, err)) return false;
-        if (found) rows.push_back(std::move(r));
-    } else {
-        id_range range;
-        id_range_of(w, range.lo, range.hi);
-        if (!st_.scan(t, rows, err, 0, need, range)) return false;
-    }
-    return apply_where(w, rows, picked, err);
-}
-
 namespace {
 // The value conditions of a node in the order they are tested, and its positions, which then
 // apply in turn to the rows that passed.
@@ -207,6 +165,82 @@ bool stored_before(uint64_t a, uint64_t b)
     return int64_t(a) < int64_t(b);
 }
 } // namespace
+
+bool select_runner::rows_for(const table_def &t, const parse_node *where, const expr_scope &scope,
+                             std::vector<stored_row> &rows, std::vector<size_t> &picked,
+                             std::string &err, const std::vector<bool> *need)
+{
+    const parse_node *cond = where ? item(where, id::where_cond) : nullptr;
+    if (!cond) {
+        if (!st_.scan(t, rows, err, 0, need)) return false;
+        picked.resize(rows.size());
+        for (size_t i = 0; i < rows.size(); ++i) picked[i] = i;
+        return true;
+    }
+    where_node w;
+    if (!compile_where(cond, scope, subselect(), w, err)) return false;
+    return rows_for(t, w, rows, picked, err, need);
+}
+
+bool select_runner::rows_for(const table_def &t, const where_node &w, std::vector<stored_row> &rows,
+                             std::vector<size_t> &picked, std::string &err,
+                             const std::vector<bool> *need)
+{
+    std::vector<bool> all_needed;
+    if (need) {
+        all_needed = *need;
+        mark_fields(w, all_needed);
+        need = &all_needed;
+    }
+    uint64_t id, leading;
+    if (leading_rows_only(w, leading)) {
+        if (!st_.scan(t, rows, err, leading, need)) return false;
+    } else if (single_row_id(w, id)) {
+        stored_row r;
+        bool found = false;
+        if (!st_.fetch(t, id, r, found, err)) return false;
+        if (found) rows.push_back(std::move(r));
+    } else if (by_ids(w)) {
+        // Only the rows kept are held: their ids are found first, then the rows read.
+        std::vector<uint64_t> ids;
+        if (!ids_by_passes(t, w, ids, err) || !rows_of_ids(t, ids, rows, need, err)) return false;
+        picked.resize(rows.size());
+        for (size_t i = 0; i < rows.size(); ++i) picked[i] = i;
+        return true;
+    } else {
+        id_range range;
+        id_range_of(w, range.lo, range.hi);
+        if (!st_.scan(t, rows, err, 0, need, range)) return false;
+    }
+    return apply_where(w, rows, picked, err);
+}
+
+bool select_runner::rows_of_ids(const table_def &t, const std::vector<uint64_t> &ids,
+                                std::vector<stored_row> &rows, const std::vector<bool> *need,
+                                std::string &err)
+{
+    if (ids.empty()) return true;
+    rows.reserve(ids.size());
+    auto add = [&](stored_row &row) { return rows.push_back(std::move(row)), true; };
+    // In stored order the ids lie between the first and the last, unless some are stored
+    // negative. Rows close together are read in one scan of that span, keeping those listed;
+    // rows far apart one by one.
+    const uint64_t lo = ids.front(), hi = ids.back();
+    if (int64_t(lo) < 0 || int64_t(hi) < 0 || ids.size() < (hi - lo) / 16)
+        return st_.fetch_each(t, ids, add, err);
+    size_t next = 0;
+    auto listed = [&](stored_row &row) {
+        if (next < ids.size() && row.id == ids[next]) {
+            ++next;
+            rows.push_back(std::move(row));
+        }
+        return true;
+    };
+    id_range span;
+    span.lo = lo;
+    span.hi = hi;
+    return st_.scan_each(t, 0, listed, err, need, span);
+}
 
 bool select_runner::ids_by_passes(const table_def &t, const where_node &w,
                                   std::vector<uint64_t> &ids, std::string &err)

@@ -571,21 +571,24 @@ bool storage::fetch_each(const table_def &t, const std::vector<uint64_t> &ids,
     std::string sql = "SELECT __id";
     for (const auto &f : t.fields) sql += ", " + column(f);
     sql += " FROM " + data_table(t) + " WHERE __id = ?";
-    sqlite3_stmt *s = prepare(sql, err);
-    if (!s) return false;
     stored_row row;
-    row.cells.resize(t.fields.size());
     for (uint64_t id : ids) {
         if (!statement_budget::check(err)) return false;
-        stmt_reset r{s};
-        sqlite3_bind_int64(s, 1, int64_t(id));
-        int rc = sqlite3_step(s);
-        if (rc == SQLITE_DONE) continue;
-        if (rc != SQLITE_ROW) return refuse(err, reason(&t));
-        row.id = id;
-        for (size_t i = 0; i < t.fields.size(); ++i)
-            read_into(s, int(i) + 1, t.fields[i].type, row.cells[i]);
-        sqlite3_reset(s);
+        {
+            // Looked up again for each row and done with before each runs: what each does may
+            // prepare statements of its own, and a full cache is emptied.
+            sqlite3_stmt *s = prepare(sql, err);
+            if (!s) return false;
+            stmt_reset r{s};
+            sqlite3_bind_int64(s, 1, int64_t(id));
+            int rc = sqlite3_step(s);
+            if (rc == SQLITE_DONE) continue;
+            if (rc != SQLITE_ROW) return refuse(err, reason(&t));
+            row.id = id;
+            row.cells.resize(t.fields.size()); // each may have taken the cells before
+            for (size_t i = 0; i < t.fields.size(); ++i)
+                read_into(s, int(i) + 1, t.fields[i].type, row.cells[i]);
+        }
         if (!each(row)) return false;
     }
     return true;

@@ -156,4 +156,32 @@ TEST_F(where_rows_test, a_range_of_ids_finds_rows_stored_past_the_signed_range)
     EXPECT_EQ(outcome_text(run("select __id from g")), "18446744073709551608 ; 4 ; 6 ; 7 ; ");
 }
 
+TEST_F(where_rows_test, rows_fetched_one_by_one_may_be_changed_while_statements_come_and_go)
+{
+    // Each row's work prepares more statements of its own than the storage keeps at once.
+    ASSERT_TRUE(
+        run("create table w ( a i32(), b i32(), c i32(), d i32(), e i32(), f i32(), "
+            "g i32(), h i32(), i i32(), j i32() ); insert into w ( a ) values (1), (2), (3)")
+            .ok);
+    const table_def *t = st_.find_table("w");
+    ASSERT_NE(t, nullptr);
+    std::string err;
+    std::vector<uint64_t> seen;
+    auto each = [&](stored_row &row) {
+        seen.push_back(row.id);
+        for (unsigned mask = 1; mask < 700; ++mask) {
+            std::vector<bool> need(10);
+            for (size_t f = 0; f < need.size(); ++f) need[f] = mask >> f & 1;
+            if (!st_.scan_each(
+                    *t, 1, [](stored_row &) { return true; }, err, &need))
+                return false;
+        }
+        row.cells[1] = value::of_int(int64_t(row.id) * 10, col_type::i32);
+        return st_.update_row(*t, row.id, row.cells, err);
+    };
+    ASSERT_TRUE(st_.fetch_each(*t, {3, 1, 4, 2, 3}, each, err)) << err;
+    EXPECT_EQ(seen, (std::vector<uint64_t>{3, 1, 2, 3}));
+    EXPECT_EQ(outcome_text(run("select a, b from w")), "1 10 ; 2 20 ; 3 30 ; ");
+}
+
 } // namespace
