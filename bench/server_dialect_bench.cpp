@@ -186,6 +186,7 @@ int main(int argc, char **argv)
         {"select_id_range_10k_of_1M", "select * from big where __id >= 500001 && __id <= 510000"},
         {"select_where_half_of_1M", "select * from big where x < 50000"},
         {"select_computed_where_1000_of_1M", "select x * 2, a from big where k == 5"},
+        {"select_computed_where_all_of_1M", "select x * 2, a from big where x >= 0"},
         {"select_where_or_of_1M", "select * from big where k == 5 || n > 999990"},
         {"update_where_all_of_1M", "update big set n = n + 1 where x >= 0"},
         {"update_where_1pct_of_1M", "update big set n = n - 1 where x < 1000"},

@@ -203,7 +203,10 @@ bool select_runner::rows_for(const table_def &t, const where_node &w, std::vecto
     } else if (by_ids(w)) {
         // Only the rows kept are held: their ids are found first, then the rows read.
         std::vector<uint64_t> ids;
-        if (!ids_by_passes(t, w, ids, err) || !rows_of_ids(t, ids, rows, need, err)) return false;
+        rows.reserve(ids.size());
+        auto add = [&](stored_row &row) { return rows.push_back(std::move(row)), true; };
+        if (!ids_by_passes(t, w, ids, err) || !each_row_of_ids(t, ids, need, add, err))
+            return false;
         picked.resize(rows.size());
         for (size_t i = 0; i < rows.size(); ++i) picked[i] = i;
         return true;
@@ -215,26 +218,22 @@ bool select_runner::rows_for(const table_def &t, const where_node &w, std::vecto
     return apply_where(w, rows, picked, err);
 }
 
-bool select_runner::rows_of_ids(const table_def &t, const std::vector<uint64_t> &ids,
-                                std::vector<stored_row> &rows, const std::vector<bool> *need,
-                                std::string &err)
+bool select_runner::each_row_of_ids(const table_def &t, const std::vector<uint64_t> &ids,
+                                    const std::vector<bool> *need,
+                                    const std::function<bool(stored_row &)> &each, std::string &err)
 {
     if (ids.empty()) return true;
-    rows.reserve(ids.size());
-    auto add = [&](stored_row &row) { return rows.push_back(std::move(row)), true; };
     // In stored order the ids lie between the first and the last, unless some are stored
     // negative. Rows close together are read in one scan of that span, keeping those listed;
     // rows far apart one by one.
     const uint64_t lo = ids.front(), hi = ids.back();
     if (int64_t(lo) < 0 || int64_t(hi) < 0 || ids.size() < (hi - lo) / 16)
-        return st_.fetch_each(t, ids, add, err);
+        return st_.fetch_each(t, ids, each, err);
     size_t next = 0;
     auto listed = [&](stored_row &row) {
-        if (next < ids.size() && row.id == ids[next]) {
-            ++next;
-            rows.push_back(std::move(row));
-        }
-        return true;
+        if (next >= ids.size() || row.id != ids[next]) return true;
+        ++next;
+        return each(row);
     };
     id_range span;
     span.lo = lo;
@@ -601,7 +600,13 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
         passed += keep ? 1 : 0;
         return true;
     };
-    if (table && !stream_rows &&
+    // Rows picked by a condition that must be decided on every row before any column is made:
+    // their ids are found first, then the rows made one by one as they are read again.
+    bool by_id_rows = table && !stream_rows && !aggregate && cond && by_ids(w) &&
+                      !single_row_id(w, one_id) && !leading_rows_only(w, leading);
+    std::vector<uint64_t> kept_ids;
+    if (by_id_rows && !ids_by_passes(*table, w, kept_ids, err)) return false;
+    if (table && !stream_rows && !by_id_rows &&
         !(cond ? rows_for(*table, w, rows, picked, err, &need)
                : rows_for(*table, where, scope, rows, picked, err, &need)))
         return false;
@@ -671,7 +676,7 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
             out.rows.push_back(std::move(row));
         }
     } else {
-        if (!stream_rows && !fuse) out.rows.reserve(picked.size());
+        if (!stream_rows && !fuse) out.rows.reserve(by_id_rows ? kept_ids.size() : picked.size());
         auto make_row = [&](stored_row &src) {
             if (stream_rows) {
                 bool keep;
@@ -716,6 +721,8 @@ bool select_runner::source(const parse_node *one, result_table &out, std::string
         if (stream_rows) {
             // Rows go from storage into the result one by one, never held twice.
             if (!st_.scan_each(*table, 0, make_row, err, &need, range)) return false;
+        } else if (by_id_rows) {
+            if (!each_row_of_ids(*table, kept_ids, &need, make_row, err)) return false;
         } else {
             for (size_t i : picked)
                 if (!make_row(rows[i])) return false;

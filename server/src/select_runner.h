@@ -26,10 +26,11 @@ public:
     }
 
     bool run(const parse_node *select, result_table &out, std::string &err);
-    // The rows of ids (in stored order), with at least the fields of need (null: all).
-    bool rows_of_ids(const table_def &t, const std::vector<uint64_t> &ids,
-                     std::vector<stored_row> &rows, const std::vector<bool> *need,
-                     std::string &err);
+    // The rows of ids (in stored order) handed to each in turn, with at least the fields of
+    // need (null: all).
+    bool each_row_of_ids(const table_def &t, const std::vector<uint64_t> &ids,
+                         const std::vector<bool> *need,
+                         const std::function<bool(stored_row &)> &each, std::string &err);
     // A plain read of one table (its fields or *, no clause but a where-condition that each
     // row decides alone) goes into the reply payload row by row as it is read, so no copy of
     // the rows is held. done is false when the query is not that plain; it then runs through
