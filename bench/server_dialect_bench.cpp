@@ -188,6 +188,8 @@ int main(int argc, char **argv)
         {"select_computed_where_1000_of_1M", "select x * 2, a from big where k == 5"},
         {"select_computed_where_all_of_1M", "select x * 2, a from big where x >= 0"},
         {"select_where_or_of_1M", "select * from big where k == 5 || n > 999990"},
+        {"join_1M_x_1M_group_1000", "select n, k from big join (select n, x from big2 on n == n) "
+                                    "group sum(x) by k"},
         {"update_where_all_of_1M", "update big set n = n + 1 where x >= 0"},
         {"update_where_1pct_of_1M", "update big set n = n - 1 where x < 1000"},
         {"delete_where_half_of_1M", "delete from big where x < 50000"},

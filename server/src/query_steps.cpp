@@ -109,7 +109,24 @@ bool widened_type(col_type a, col_type b, col_type &out)
     return false;
 }
 
-bool step_join(result_table &left, result_table &&right, size_t lf, size_t rf, std::string &err)
+void join_columns(const result_table &left, const result_table &right,
+                  std::vector<std::string> &names, std::vector<col_type> &types)
+{
+    names = left.names;
+    types = left.types;
+    for (size_t c = 0; c < right.names.size(); ++c) {
+        std::string name = right.names[c];
+        auto taken = [&](const std::string &n) {
+            return std::find(names.begin(), names.end(), n) != names.end();
+        };
+        for (int k = 2; taken(name); ++k) name = right.names[c] + "_" + std::to_string(k);
+        names.push_back(name);
+        types.push_back(right.types[c]);
+    }
+}
+
+bool join_each(const result_table &left, const result_table &right, size_t lf, size_t rf,
+               const std::function<bool(std::vector<value> &cells, uint64_t sid)> &each)
 {
     // The right keys are read at the left key's type, so that a u32 meets an i64 of the same
     // number; a right key that cannot take that type matches nothing.
@@ -129,35 +146,38 @@ bool step_join(result_table &left, result_table &&right, size_t lf, size_t rf, s
     for (size_t i = 0; i < rkeys.size(); ++i)
         if (usable[i]) index.emplace(value_hash(rkeys[i]), i);
 
-    result_table out;
-    out.names = left.names;
-    out.types = left.types;
-    for (size_t c = 0; c < right.names.size(); ++c) {
-        std::string name = right.names[c];
-        auto taken = [&](const std::string &n) {
-            return std::find(out.names.begin(), out.names.end(), n) != out.names.end();
-        };
-        for (int k = 2; taken(name); ++k) name = right.names[c] + "_" + std::to_string(k);
-        out.names.push_back(name);
-        out.types.push_back(right.types[c]);
-    }
+    const size_t width = left.names.size() + right.names.size();
     std::vector<size_t> matches;
-    for (auto &l : left.rows) {
+    std::vector<value> cells;
+    for (const auto &l : left.rows) {
         matches.clear();
         auto range = index.equal_range(value_hash(l.cells[lf]));
         for (auto it = range.first; it != range.second; ++it)
             if (same_value(l.cells[lf], rkeys[it->second])) matches.push_back(it->second);
         std::sort(matches.begin(), matches.end());
         for (size_t m : matches) {
-            result_row r;
-            r.sid = l.sid;
-            r.cells.reserve(out.names.size());
-            r.cells = l.cells;
+            cells.clear();
+            cells.reserve(width);
+            cells = l.cells;
             const auto &rc = right.rows[m].cells;
-            r.cells.insert(r.cells.end(), rc.begin(), rc.end());
-            out.rows.push_back(std::move(r));
+            cells.insert(cells.end(), rc.begin(), rc.end());
+            if (!each(cells, l.sid)) return false;
         }
     }
+    return true;
+}
+
+bool step_join(result_table &left, result_table &&right, size_t lf, size_t rf, std::string &err)
+{
+    result_table out;
+    join_columns(left, right, out.names, out.types);
+    join_each(left, right, lf, rf, [&](std::vector<value> &cells, uint64_t sid) {
+        result_row r;
+        r.sid = sid;
+        r.cells = std::move(cells);
+        out.rows.push_back(std::move(r));
+        return true;
+    });
     (void)err;
     left = std::move(out);
     return true;

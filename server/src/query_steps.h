@@ -15,6 +15,12 @@ namespace vela {
 // the right ones; a right name already taken gets "_2" (then "_3", ...). Rows in left order,
 // then right order.
 bool step_join(result_table &left, result_table &&right, size_t lf, size_t rf, std::string &err);
+// The columns of that join, and its rows in the same order handed to each one at a time (the
+// cells are the caller's to take), so that a step after it need not hold them.
+void join_columns(const result_table &left, const result_table &right,
+                  std::vector<std::string> &names, std::vector<col_type> &types);
+bool join_each(const result_table &left, const result_table &right, size_t lf, size_t rf,
+               const std::function<bool(std::vector<value> &cells, uint64_t sid)> &each);
 // Appends more's rows. Column counts must match; each column takes the wider of the two types
 // when one widens into the other without loss, otherwise the union fails.
 bool step_union(result_table &t, result_table &&more, std::string &err);

@@ -306,13 +306,21 @@ bool select_runner::run(const parse_node *select, result_table &out, std::string
         return true;
     }
     bool first = true;
-    for (const parse_node *p : items(select)) {
+    std::vector<const parse_node *> parts = items(select);
+    for (size_t i = 0; i < parts.size(); ++i) {
+        const parse_node *p = parts[i];
         bool ok = true;
         if (p->id == id::select_one && first) {
             ok = source(p, out, err);
             first = false;
         } else if (p->id == id::expand_h) {
-            ok = join(p, out, err);
+            // A group right after the join takes the joined rows as they are made.
+            const parse_node *next = i + 1 < parts.size() && parts[i + 1]->id == id::dataset_post
+                                         ? clause_of(parts[i + 1])
+                                         : nullptr;
+            bool grouped = false;
+            ok = join(p, out, next && next->id == id::group ? next : nullptr, grouped, err);
+            if (grouped) ++i;
         } else if (p->id == id::expand_v) {
             ok = union_(p, out, err);
         } else if (p->id == id::dataset_post) {
@@ -762,7 +770,8 @@ const parse_node *inner_select(const parse_node *expand)
 }
 } // namespace
 
-bool select_runner::join(const parse_node *expand, result_table &t, std::string &err)
+bool select_runner::join(const parse_node *expand, result_table &t, const parse_node *group,
+                         bool &grouped, std::string &err)
 {
     std::vector<const parse_node *> names;
     for (const parse_node *p : items(expand))
@@ -776,7 +785,27 @@ bool select_runner::join(const parse_node *expand, result_table &t, std::string 
     if (!column_of(t, names[0], lf, err)) return refuse(err, "join: " + err);
     if (!column_of(right, names[1], rf, err))
         return refuse(err, "join: no column " + name_of(names[1]) + " in the joined select");
-    return step_join(t, std::move(right), lf, rf, err);
+    // When the group cannot run as the rows go by, or does not compile, it runs as a step of
+    // its own over the joined rows and fails there.
+    std::vector<std::string> joined;
+    std::vector<col_type> types;
+    compiled_group g;
+    group_accumulator acc;
+    std::string ignored;
+    if (group) join_columns(t, right, joined, types);
+    if (!group || !compile_group(group, joined, g, ignored) || !acc.prepare(types, g.keys, {&g.e}))
+        return step_join(t, std::move(right), lf, rf, err);
+    bool ok = join_each(t, right, lf, rf, [&](std::vector<value> &cells, uint64_t sid) {
+        if (!statement_budget::check(err)) return false;
+        acc.add(cells, sid);
+        return true;
+    });
+    if (!ok) return false;
+    result_table out;
+    if (!acc.finish(joined, {g.name}, out, err)) return false;
+    t = std::move(out);
+    grouped = true;
+    return true;
 }
 
 bool select_runner::union_(const parse_node *expand, result_table &t, std::string &err)

@@ -82,7 +82,10 @@ private:
     bool stream_export(const std::vector<const parse_node *> &parts, bool &done, std::string &err);
     bool source(const parse_node *one, result_table &out, std::string &err);
     bool clause(const parse_node *post, result_table &t, std::string &err);
-    bool join(const parse_node *expand, result_table &t, std::string &err);
+    // group: a group clause right after the join, run on the joined rows as they are made
+    // (then grouped is true) when it can.
+    bool join(const parse_node *expand, result_table &t, const parse_node *group, bool &grouped,
+              std::string &err);
     bool union_(const parse_node *expand, result_table &t, std::string &err);
     bool filter(const parse_node *clause, result_table &t, std::string &err);
     struct compiled_group {

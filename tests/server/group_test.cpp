@@ -1,7 +1,7 @@
-// The group clause runs its aggregates as the rows go by, and so does a selection that sums
-// up a whole table. Every case is checked against step_group_held over the same rows, which
-// collects each group's rows and runs the expression over them: the values, their types and
-// the first failure must be the same, whichever way the rows come.
+// The group clause runs its aggregates as the rows go by (also the rows a join makes), and so
+// does a selection that sums up a whole table. Every case is checked against step_group_held over
+// the same rows, which collects each group's rows and runs the expression over them: the values,
+// their types and the first failure must be the same, whichever way the rows come.
 #include "query_steps.h"
 #include "scratch_db.h"
 #include "tree_reader.h"
@@ -108,6 +108,7 @@ TEST_F(group_test, aggregates_as_the_rows_go_by_match_aggregates_over_rows_held)
     };
     const std::string all = "select k, x, u, r, s, n from g";
     const std::string where = "select n, s, r, u, x, k from g where k > 0";
+    const std::string joined = "select k, x, u, r, s, n from g join (select k, n from g on k == k)";
     for (const auto &c : cases) {
         std::string group = std::string(" group ") + c.e + " by " + c.key;
         // Straight from the scan of the table, from a result held (after a first clause), and
@@ -117,6 +118,9 @@ TEST_F(group_test, aggregates_as_the_rows_go_by_match_aggregates_over_rows_held)
         EXPECT_EQ(outcome_text(run(all + " first 100" + group)), want) << c.e << " by " << c.key;
         EXPECT_EQ(outcome_text(run(where + group)), held(where, c.e, c.key))
             << c.e << " by " << c.key;
+        // After a join, from the joined rows as they are made.
+        EXPECT_EQ(outcome_text(run(joined + group)), held(joined, c.e, c.key))
+            << c.e << " by " << c.key << " after a join";
         // A selection that sums up the whole table is one group of every row.
         if (std::string(c.e).find('k') == std::string::npos) {
             for (const char *rows : {"", " where k > 0"}) {
