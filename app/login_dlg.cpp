@@ -68,6 +68,10 @@ login_dlg::login_dlg(QWidget *parent) : QDialog(parent), ui(new Ui::login_dlg)
     connect(ui->le_ip, &QLineEdit::textChanged, this, &login_dlg::ipChanged);
     connect(ui->le_port, &QLineEdit::textChanged, this, &login_dlg::portChanged);
     connect(ui->pb_login, &QPushButton::clicked, this, &login_dlg::login);
+    // Return in any field logs in, as a user typing name, Tab, password, Return expects; the
+    // Login button itself stays a plain button.
+    for (QLineEdit *field : {ui->le_user, ui->le_passwd, ui->le_ip, ui->le_port})
+        connect(field, &QLineEdit::returnPressed, this, &login_dlg::login);
     connect(ui->pb_close, &QToolButton::clicked, this, &login_dlg::reject);
 
     QString ip = config_text(g_config.ip, sizeof g_config.ip);

@@ -190,6 +190,13 @@ TEST_F(login_form, an_unreachable_server_gives_the_same_message)
     EXPECT_EQ(boxes.last().text, "invalid user or password");
     EXPECT_TRUE(boxes.last().detail.contains("Connection refused"))
         << boxes.last().detail.toStdString();
+
+    // Return in a field logs in as the button does.
+    for (const char *field : {"le_passwd", "le_user", "le_port"}) {
+        boxes.clear();
+        QTest::keyClick(child<QLineEdit>(field), Qt::Key_Return);
+        EXPECT_EQ(boxes.shown().size(), 1u) << field;
+    }
 }
 
 TEST_F(login_form, a_login_opens_the_main_window_and_stores_the_defaults_but_no_password)
