@@ -11,7 +11,6 @@
 #include <QColor>
 #include <QDateTime>
 #include <QFont>
-#include <QLocale>
 
 #include <algorithm>
 #include <cctype>
@@ -1148,10 +1147,6 @@ char *put_time(char *p, int32_t msecs)
 
 void tab_data_model::plan_texts()
 {
-    // Dates and times are written in the digits of the user's locale, which are not always
-    // 0 to 9; those columns keep to their delegates.
-    const bool ascii_digits = QLocale().zeroDigit() == QLatin1Char('0') &&
-                              QLocale::system().zeroDigit() == QLatin1Char('0');
     text_ways_.assign(columns_.size(), text_way::delegate);
     for (size_t c = 0; c < columns_.size(); ++c) {
         const item_dlgt *d = column_delegates_[c];
@@ -1167,11 +1162,11 @@ void tab_data_model::plan_texts()
             if (dynamic_cast<const float_item_dlgt *>(d)) way = text_way::real;
         } else if (t == cell_type::f64) {
             if (dynamic_cast<const double_item_dlgt *>(d)) way = text_way::real;
-        } else if (ascii_digits && t == cell_type::date) {
+        } else if (t == cell_type::date) {
             if (dynamic_cast<const date_item_dlgt *>(d)) way = text_way::date;
-        } else if (ascii_digits && t == cell_type::time) {
+        } else if (t == cell_type::time) {
             if (dynamic_cast<const time_item_dlgt *>(d)) way = text_way::time;
-        } else if (ascii_digits && t == cell_type::datetime) {
+        } else if (t == cell_type::datetime) {
             if (dynamic_cast<const datetime_item_dlgt *>(d)) way = text_way::datetime;
         }
     }
