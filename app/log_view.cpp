@@ -23,7 +23,7 @@ void log_view::follow()
 {
     const QString &html = log_->html();
     const int fresh = html.size() - seen_;
-    if (log_->cuts() != cuts_ || fresh < 0 || std::max(shown_, target_) + fresh > exec_log::cap) {
+    if (log_->cuts() != cuts_ || fresh < 0 || target_ + fresh > exec_log::cap) {
         reload();
         return;
     }

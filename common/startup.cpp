@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QPointer>
 #include <QTimer>
-#include <QWidget>
 #include <QTranslator>
+#include <QWidget>
 
 #include <clocale>
 #include <cstdio>
